@@ -1,0 +1,26 @@
+// Everything a host needs: the two exported functions and the interfaces
+// they lead to.
+#pragma once
+
+#include <cstdint>
+
+#include "tavrix/IEffectFinishListener.h"
+#include "tavrix/IParticleAllocator.h"
+#include "tavrix/IParticleImage.h"
+#include "tavrix/IParticleSystem.h"
+#include "tavrix/IParticleSystemFactory.h"
+#include "tavrix/ResultCode.h"
+
+#if defined(_WIN32) && defined(TAVRIX_BUILDING)
+#define TAVRIX_EXPORT __declspec(dllexport)
+#elif defined(_WIN32)
+#define TAVRIX_EXPORT __declspec(dllimport)
+#else
+#define TAVRIX_EXPORT __attribute__((visibility("default")))
+#endif
+
+extern "C" {
+TAVRIX_EXPORT tavrix::IParticleSystemFactory* CreateParticleSystem(
+    uint32_t reserved, tavrix::IParticleAllocator* allocator);
+TAVRIX_EXPORT int32_t GetParticleSystemVersion();
+}

@@ -1,0 +1,22 @@
+// File access for effect files, nested effect files and textures. Paths in
+// effect files are written on Windows: here '\\' separates directories too,
+// and when the exact path does not exist each component is matched without
+// regard to letter case.
+#pragma once
+
+#include <cstddef>
+#include <cstdio>
+
+namespace tavrix {
+
+// fopen with the path resolved as above (for writing, the directories are
+// resolved and the file name kept).
+std::FILE* OpenFile(const char* path, const char* mode);
+
+// Writes the resolved form of path into out; false when it does not fit.
+bool ResolvePath(const char* path, char* out, std::size_t outSize, bool mustExist);
+
+// Moves source over destination in one step, replacing it.
+bool ReplaceFile(const char* source, const char* destination);
+
+}  // namespace tavrix

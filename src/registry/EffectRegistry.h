@@ -1,0 +1,58 @@
+// The effects of one particle system under their identifiers, and the owner
+// of the particle pool they all take their particles from.
+#pragma once
+
+#include <cstdint>
+
+#include "module/HostVector.h"
+#include "render/IParticleRenderer.h"
+#include "simulation/ParticlePool.h"
+
+namespace tavrix {
+
+class Effect;
+
+class EffectRegistry {
+ public:
+  EffectRegistry() = default;
+  ~EffectRegistry();
+  EffectRegistry(const EffectRegistry&) = delete;
+  EffectRegistry& operator=(const EffectRegistry&) = delete;
+
+  int32_t CreateParticlePool();
+  bool HasParticlePool() const { return pool_ != nullptr; }
+
+  int32_t LoadEffect(const char* path);
+  int32_t UnloadEffect(int32_t id);
+  int32_t SetEffectPosition(int32_t id, float x, float y, bool moveLiveParticles);
+  int32_t PlayEffect(int32_t id, uint32_t prewarmMs);
+  int32_t ClearEffect(int32_t id);
+  int32_t AdvanceAllTo(int32_t timeMs);
+  int32_t AdvanceAllBy(int32_t deltaMs);
+  int32_t AdvanceEffectBy(int32_t id, int32_t deltaMs);
+  int32_t DrawEffect(IParticleRenderer& renderer, int32_t id);
+  int32_t DrawAll(IParticleRenderer& renderer);
+  int32_t SaveFirstEffect(const char* path);
+  int32_t GetEffectWidth(int32_t id);
+  int32_t GetEffectHeight(int32_t id);
+  int32_t EffectCount() const { return static_cast<int32_t>(effects_.Size()); }
+
+  Particle* AcquireParticle();
+  int32_t ReleaseParticle(Particle* particle);
+
+  Effect* Find(int32_t id) const;
+  ParticlePool* Pool() const { return pool_; }
+
+ private:
+  struct Entry {
+    int32_t id;
+    Effect* effect;
+  };
+
+  int32_t nextId_ = 0;
+  // Identifiers only grow, so appending keeps the entries in ascending order.
+  HostVector<Entry> effects_;
+  ParticlePool* pool_ = nullptr;
+};
+
+}  // namespace tavrix

@@ -1,0 +1,41 @@
+// Animates a particle's texture frame through a frame set. The emitter holds
+// one as a template; every particle runs its own copy.
+#pragma once
+
+#include <cstdint>
+
+#include "effectfile/DataStream.h"
+
+namespace tavrix {
+
+class FrameSet;
+
+class FrameAnimation {
+ public:
+  FrameAnimation() = default;
+  virtual ~FrameAnimation();
+  FrameAnimation(const FrameAnimation&) = delete;
+  FrameAnimation& operator=(const FrameAnimation&) = delete;
+
+  int32_t Read(IDataStream& stream);
+  int32_t Write(IDataStream& stream) const;
+  bool Start(const FrameAnimation* templateAnimation);
+  void Advance(float dt);
+  int32_t CurrentFrame() const { return currentFrame; }
+
+  bool hasFollowUp = false;
+  bool finished = true;
+  float cycleLength = 0.0f;
+  bool randomStart = false;
+  bool loop = false;
+  float frameDuration = 0.0f;
+  float total = 0.0f;
+  float elapsed = 0.0f;
+  float phase = 0.0f;
+  int32_t currentFrame = 0;
+  FrameSet* frameSet = nullptr;  // template only
+  const char* frameSetName = nullptr;
+  const char* textureName = nullptr;
+};
+
+}  // namespace tavrix

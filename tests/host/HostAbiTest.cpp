@@ -1,0 +1,3 @@
+// Placeholder replaced by the separately declared host test.
+#include <gtest/gtest.h>
+TEST(HostAbi, Placeholder) { SUCCEED(); }
