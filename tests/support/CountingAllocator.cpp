@@ -1,0 +1,13 @@
+#include "support/CountingAllocator.h"
+
+#include "module/Allocator.h"
+
+namespace tavrix::test {
+
+ScopedAllocator::ScopedAllocator() : previous_(CurrentAllocator()) {
+  SetCurrentAllocator(&allocator);
+}
+
+ScopedAllocator::~ScopedAllocator() { SetCurrentAllocator(previous_); }
+
+}  // namespace tavrix::test
