@@ -11,17 +11,23 @@ namespace {
 
 constexpr uint32_t GrowthStep = 4096;
 
+// A negative block length would turn every bound check around.
+int32_t BlockLength(int32_t length) { return length < 0 ? 0 : length; }
+
 }  // namespace
 
 MemoryStream::MemoryStream(uint8_t* buffer, int32_t length)
-    : buffer_(buffer), size_(length), ownsBuffer_(buffer != nullptr), position_(0), capacity_(length) {}
+    : buffer_(buffer),
+      size_(BlockLength(length)),
+      ownsBuffer_(buffer != nullptr),
+      position_(0),
+      capacity_(BlockLength(length)) {}
 
 MemoryStream::~MemoryStream() { Close(); }
 
 void MemoryStream::Attach(uint8_t* buffer, int32_t length) {
   buffer_ = buffer;
-  size_ = length;
-  capacity_ = length;
+  size_ = capacity_ = BlockLength(length);
 }
 
 bool MemoryStream::CreateEmpty() {

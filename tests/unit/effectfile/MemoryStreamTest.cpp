@@ -241,5 +241,16 @@ TEST(MemoryStream, HugeReadCountIsCutToTheData) {
   delete stream;
 }
 
+TEST(MemoryStream, NegativeBlockLengthCountsAsEmpty) {
+  uint8_t local[4] = {1, 2, 3, 4};
+  MemoryStream stream(nullptr, 0);
+  stream.Attach(local, -8);
+  EXPECT_EQ(stream.GetSize(), 0);
+  EXPECT_EQ(stream.Capacity(), 0);
+  uint8_t d = 0;
+  EXPECT_EQ(stream.Read(&d, 1, 1), 0u);
+  stream.Attach(nullptr, 0);
+}
+
 }  // namespace
 }  // namespace tavrix
