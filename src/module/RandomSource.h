@@ -21,7 +21,12 @@ class RandomSource {
 // The process-wide instance.
 RandomSource& ProcessRandom();
 
-// The seed the library's load gives the process-wide instance.
+// One step of the 15-bit generator that makes seeds: updates and returns
+// the state.
+uint32_t SeedStep(uint32_t& state);
+
+// The seed the library's load gives the process-wide instance: two seeding
+// steps from the fixed initial state.
 int32_t LoadSeed();
 
 }  // namespace tavrix

@@ -9,6 +9,14 @@
 
 namespace tavrix {
 
+// The separator between a directory and a file name in the paths the core
+// builds itself (the switch file beside the executable).
+#if defined(_WIN32)
+constexpr char DirectorySeparator = '\\';
+#else
+constexpr char DirectorySeparator = '/';
+#endif
+
 // fopen with the path resolved as above (for writing, the directories are
 // resolved and the file name kept).
 std::FILE* OpenFile(const char* path, const char* mode);

@@ -37,7 +37,13 @@ class NameTable {
     int32_t blockSize = 16376;
   };
 
+  // Slices are rounded up to a multiple of 4 bytes, or of the pointer width
+  // where that is wider, so entries stay aligned.
   void* ArenaAllocate(uint32_t size);
+  // A text too long for an ordinary block gets a block of its own.
+  void* ArenaAllocateOversized(uint32_t size);
+  void FreeArena();
+  bool EnsureBuckets();
   void Grow();
 
   Entry** buckets_ = nullptr;
