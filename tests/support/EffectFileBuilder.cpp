@@ -2,9 +2,6 @@
 // field for field so that a test can cut or alter a record at any byte.
 #include "support/EffectFileBuilder.h"
 
-#include <ftw.h>
-#include <stdlib.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -159,30 +156,15 @@ void WriteFileBytes(const std::string& path, const Bytes& bytes) {
   if (!file) throw std::runtime_error("cannot write " + path);
 }
 
-Bytes ReadFileBytes(const std::string& path) {
+Bytes ReadBytes(const std::string& path) {
   std::ifstream file(path, std::ios::binary);
   if (!file) return Bytes();
   return Bytes(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
-ScratchDirectory::ScratchDirectory() {
-  const char* base = std::getenv("TMPDIR");
-  std::string pattern = std::string(base && *base ? base : "/tmp") + "/tavrix-XXXXXX";
-  std::vector<char> buffer(pattern.begin(), pattern.end());
-  buffer.push_back('\0');
-  if (!mkdtemp(buffer.data())) throw std::runtime_error("cannot create " + pattern);
-  path_ = buffer.data();
-}
-
-ScratchDirectory::~ScratchDirectory() {
-  nftw(
-      path_.c_str(),
-      [](const char* p, const struct stat*, int, struct FTW*) { return std::remove(p); }, 16,
-      FTW_DEPTH | FTW_PHYS);
-}
-
-std::string ScratchDirectory::WriteEffect(const std::string& name, const Bytes& plainRecord) const {
-  std::string path = File(name);
+std::string WriteEffect(const TempDir& directory, const std::string& name,
+                        const Bytes& plainRecord) {
+  std::string path = directory.File(name);
   WriteFileBytes(path, Encipher(plainRecord));
   return path;
 }

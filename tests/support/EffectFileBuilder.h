@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "effectfile/DataStream.h"
+#include "support/TempDir.h"
 
 namespace tavrix::test {
 
@@ -132,24 +133,10 @@ Bytes Encipher(const Bytes& plain);
 Bytes Decipher(const Bytes& file);
 
 void WriteFileBytes(const std::string& path, const Bytes& bytes);
-Bytes ReadFileBytes(const std::string& path);
+Bytes ReadBytes(const std::string& path);
 
-// A private directory under the system's temporary directory, removed with
-// everything in it when the object goes.
-class ScratchDirectory {
- public:
-  ScratchDirectory();
-  ~ScratchDirectory();
-  ScratchDirectory(const ScratchDirectory&) = delete;
-  ScratchDirectory& operator=(const ScratchDirectory&) = delete;
-
-  const std::string& Path() const { return path_; }
-  std::string File(const std::string& name) const { return path_ + "/" + name; }
-  // Writes the record, enciphered, and returns the file's path.
-  std::string WriteEffect(const std::string& name, const Bytes& plainRecord) const;
-
- private:
-  std::string path_;
-};
+// Writes the record, enciphered, as name inside directory; returns the path.
+std::string WriteEffect(const TempDir& directory, const std::string& name,
+                        const Bytes& plainRecord);
 
 }  // namespace tavrix::test

@@ -25,7 +25,7 @@ class EffectSaveTest : public ::testing::Test {
   EffectRegistry& registry() { return environment.Registry(); }
 
   int32_t LoadTypical() {
-    std::string path = scratch.WriteEffect("typical.eff", test::TypicalEffectRecord());
+    std::string path = test::WriteEffect(scratch, "typical.eff", test::TypicalEffectRecord());
     return registry().LoadEffect(path.c_str());
   }
 
@@ -41,7 +41,7 @@ class EffectSaveTest : public ::testing::Test {
     return ::stat(path.c_str(), &info) == 0;
   }
 
-  test::ScratchDirectory scratch;
+  test::TempDir scratch;
   test::EffectEnvironment environment;
 };
 
@@ -54,8 +54,8 @@ TEST_F(EffectSaveTest, ASavedEffectReadBackSavesTheSameRecord) {
   registry().UnloadEffect(0);
   ASSERT_EQ(registry().SaveFirstEffect(second.c_str()), Success);
 
-  Bytes plainFirst = test::Decipher(test::ReadFileBytes(first));
-  Bytes plainSecond = test::Decipher(test::ReadFileBytes(second));
+  Bytes plainFirst = test::Decipher(test::ReadBytes(first));
+  Bytes plainSecond = test::Decipher(test::ReadBytes(second));
   ASSERT_FALSE(plainFirst.empty());
   EXPECT_EQ(plainFirst, plainSecond);
   EXPECT_FALSE(Exists(first + ".tmp"));
@@ -63,11 +63,11 @@ TEST_F(EffectSaveTest, ASavedEffectReadBackSavesTheSameRecord) {
 
 TEST_F(EffectSaveTest, ARecordBeginsWithItsHeaderAndAllEighteenTracks) {
   ASSERT_EQ(registry().LoadEffect(
-                scratch.WriteEffect("empty.eff", test::EffectRecord(test::EffectOf({}))).c_str()),
+                test::WriteEffect(scratch, "empty.eff", test::EffectRecord(test::EffectOf({}))).c_str()),
             0);
   std::string path = scratch.File("out.eff");
   ASSERT_EQ(registry().SaveFirstEffect(path.c_str()), Success);
-  Bytes plain = test::Decipher(test::ReadFileBytes(path));
+  Bytes plain = test::Decipher(test::ReadBytes(path));
   const uint8_t head[] = {'T', 'V', 'P', 'S', 1, 0, 0, 0, 18, 0, 0, 0, 9,
                           'S', 'c', 'a', 'l', 'e', 'L', 'i', 'f', 'e'};
   ASSERT_GE(plain.size(), sizeof head);
@@ -84,7 +84,7 @@ TEST_F(EffectSaveTest, ARecordBeginsWithItsHeaderAndAllEighteenTracks) {
 
 TEST_F(EffectSaveTest, SaveWritesTheEffectWithTheLowestIdentifier) {
   EXPECT_EQ(registry().SaveFirstEffect(scratch.File("none.eff").c_str()), SaveNoEffect);
-  std::string path = scratch.WriteEffect("plain.eff", test::EffectRecord(test::EffectOf({})));
+  std::string path = test::WriteEffect(scratch, "plain.eff", test::EffectRecord(test::EffectOf({})));
   for (int32_t id = 0; id < 6; ++id) {
     ASSERT_EQ(registry().LoadEffect(path.c_str()), id);
     registry().SetEffectPosition(id, static_cast<float>(id), 0.0f, false);
@@ -103,7 +103,7 @@ TEST_F(EffectSaveTest, ADestinationThatCannotBeWrittenIsReportedAndLeftAlone) {
   // Something else already holds the temporary file's name.
   ASSERT_EQ(::mkdir((previous + ".tmp").c_str(), 0700), 0);
   EXPECT_EQ(registry().SaveFirstEffect(previous.c_str()), SaveFileOpenFailed);
-  EXPECT_EQ(test::ReadFileBytes(previous), old);
+  EXPECT_EQ(test::ReadBytes(previous), old);
   ::rmdir((previous + ".tmp").c_str());
 
   EXPECT_EQ(registry().SaveFirstEffect(scratch.File("no/such/dir.eff").c_str()),
@@ -126,13 +126,13 @@ TEST_F(EffectSaveTest, AWriteThatFailsPartWayLeavesThePreviousFile) {
   std::signal(SIGXFSZ, oldHandler);
 
   EXPECT_EQ(result, SaveFileOpenFailed);
-  EXPECT_EQ(test::ReadFileBytes(previous), old);
+  EXPECT_EQ(test::ReadBytes(previous), old);
   EXPECT_FALSE(Exists(previous + ".tmp"));
 }
 
 TEST_F(EffectSaveTest, NoMemoryForTheEncipheredBytesLeavesThePreviousFile) {
   ASSERT_EQ(registry().LoadEffect(
-                scratch.WriteEffect("empty.eff", test::EffectRecord(test::EffectOf({}))).c_str()),
+                test::WriteEffect(scratch, "empty.eff", test::EffectRecord(test::EffectOf({}))).c_str()),
             0);
   const Bytes old = {9, 9, 9};
   std::string previous = PreviousFile(old);
@@ -140,7 +140,7 @@ TEST_F(EffectSaveTest, NoMemoryForTheEncipheredBytesLeavesThePreviousFile) {
   int32_t result = registry().SaveFirstEffect(previous.c_str());
   environment.Allocator().failAfter = 0;
   EXPECT_EQ(result, SaveFileOpenFailed);
-  EXPECT_EQ(test::ReadFileBytes(previous), old);
+  EXPECT_EQ(test::ReadBytes(previous), old);
 }
 
 }  // namespace

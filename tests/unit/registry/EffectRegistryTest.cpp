@@ -13,7 +13,7 @@
 #include "support/EffectEnvironment.h"
 #include "support/EffectFileBuilder.h"
 #include "support/EffectWorkloads.h"
-#include "support/RecordingParticleRenderer.h"
+#include "support/QuadRecorder.h"
 #include "tavrix/ResultCode.h"
 
 namespace tavrix {
@@ -42,18 +42,18 @@ class EffectRegistryTest : public ::testing::Test {
   EffectRegistry& registry() { return environment.Registry(); }
 
   std::string WriteEffect(const std::string& name, float duration = 10.0f, int32_t endMode = 0) {
-    return scratch.WriteEffect(
+    return test::WriteEffect(scratch, 
         name, test::EffectRecord(EffectOf({EmitterRecord(SteadyEmitter())}, duration, endMode)));
   }
 
-  test::ScratchDirectory scratch;
+  test::TempDir scratch;
   test::EffectEnvironment environment;
   RecordingListener listener;
 };
 
 TEST_F(EffectRegistryTest, IdentifiersCountUpAndAreNeverReused) {
   std::string good = WriteEffect("good.eff");
-  std::string broken = scratch.WriteEffect("broken.eff", Bytes{0x54, 0x56});
+  std::string broken = test::WriteEffect(scratch, "broken.eff", Bytes{0x54, 0x56});
   EXPECT_EQ(registry().LoadEffect(good.c_str()), 0);
   EXPECT_EQ(registry().LoadEffect(broken.c_str()), EffectHeaderUnreadable);
   EXPECT_EQ(registry().LoadEffect(good.c_str()), 2);
@@ -117,7 +117,7 @@ TEST_F(EffectRegistryTest, OneFileLoadedTwiceGivesTwoIndependentEffects) {
 }
 
 TEST_F(EffectRegistryTest, PlayAndClearIgnoreUnknownIdentifiersAndEmptyEffects) {
-  std::string empty = scratch.WriteEffect("empty.eff", test::EffectRecord(EffectOf({})));
+  std::string empty = test::WriteEffect(scratch, "empty.eff", test::EffectRecord(EffectOf({})));
   ASSERT_EQ(registry().LoadEffect(empty.c_str()), 0);
   EXPECT_EQ(registry().PlayEffect(0, 0), Success);
   EXPECT_FALSE(registry().Find(0)->running);
@@ -229,7 +229,7 @@ TEST_F(EffectRegistryTest, SetEffectPositionMovesLiveParticlesOnlyWhenAsked) {
 
   registry().SetEffectPosition(0, 300.0f, 400.0f, false);
   registry().AdvanceAllBy(100);
-  test::RecordingParticleRenderer renderer;
+  test::QuadRecorder renderer;
   ASSERT_EQ(registry().DrawAll(renderer), Success);
   int32_t atOld = 0, atNew = 0;
   for (const auto& quad : renderer.quads) {
@@ -254,7 +254,7 @@ TEST_F(EffectRegistryTest, DrawsEffectsByAscendingIdentifierAndEmittersLastToFir
   test::EmitterSpec plain = SteadyEmitter();
   test::EmitterSpec additive = SteadyEmitter();
   additive.additive = true;
-  std::string path = scratch.WriteEffect(
+  std::string path = test::WriteEffect(scratch, 
       "layers.eff", test::EffectRecord(EffectOf({EmitterRecord(additive), EmitterRecord(plain)})));
   for (int32_t id = 0; id < 3; ++id) {
     ASSERT_EQ(registry().LoadEffect(path.c_str()), id);
@@ -266,7 +266,7 @@ TEST_F(EffectRegistryTest, DrawsEffectsByAscendingIdentifierAndEmittersLastToFir
   registry().SetEffectPosition(3, 300.0f, 0.0f, false);
   for (int32_t id : {0, 2, 3}) registry().PlayEffect(id, 200);
 
-  test::RecordingParticleRenderer renderer;
+  test::QuadRecorder renderer;
   ASSERT_EQ(registry().DrawAll(renderer), Success);
   ASSERT_EQ(renderer.binds.size(), 6u);
   for (size_t i = 0; i < renderer.binds.size(); ++i) {
@@ -289,7 +289,7 @@ TEST_F(EffectRegistryTest, DrawsEffectsByAscendingIdentifierAndEmittersLastToFir
 TEST_F(EffectRegistryTest, AFailedDrawEndsTheWalkWithItsCode) {
   test::EmitterSpec textured = SteadyEmitter();
   textured.animated = false;  // no texture manager here: no frame set
-  std::string path = scratch.WriteEffect(
+  std::string path = test::WriteEffect(scratch, 
       "textured.eff", test::EffectRecord(EffectOf({EmitterRecord(textured)})));
   ASSERT_EQ(registry().LoadEffect(WriteEffect("plain.eff").c_str()), 0);
   ASSERT_EQ(registry().LoadEffect(path.c_str()), 1);
@@ -298,7 +298,7 @@ TEST_F(EffectRegistryTest, AFailedDrawEndsTheWalkWithItsCode) {
   if (static_cast<Emitter*>(registry().Find(1)->emitters[0])->frameSet) {
     GTEST_SKIP() << "a texture manager is current";
   }
-  test::RecordingParticleRenderer renderer;
+  test::QuadRecorder renderer;
   EXPECT_EQ(registry().DrawAll(renderer), EmitterNoFrameSet);
   EXPECT_EQ(renderer.binds.size(), 1u);
   EXPECT_EQ(registry().DrawEffect(renderer, 1), EmitterNoFrameSet);
@@ -313,7 +313,7 @@ TEST_F(EffectRegistryTest, SizesDefaultTo400) {
 
   test::EffectSpec sized = EffectOf({});
   sized.tracks = {test::TrackSpec{"SizeEffect", 1.0f, 640.9f, 1000.0f, 480.5f, 0.0f, {}}};
-  std::string path = scratch.WriteEffect("sized.eff", test::EffectRecord(sized));
+  std::string path = test::WriteEffect(scratch, "sized.eff", test::EffectRecord(sized));
   ASSERT_EQ(registry().LoadEffect(path.c_str()), 1);
   EXPECT_EQ(registry().GetEffectWidth(1), 640);
   EXPECT_EQ(registry().GetEffectHeight(1), 480);

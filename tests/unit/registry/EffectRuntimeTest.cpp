@@ -11,7 +11,7 @@
 #include "effectfile/Effect.h"
 #include "support/EffectEnvironment.h"
 #include "support/FakeEmitter.h"
-#include "support/RecordingParticleRenderer.h"
+#include "support/QuadRecorder.h"
 #include "tavrix/ResultCode.h"
 
 namespace tavrix {
@@ -62,7 +62,7 @@ TEST_F(EffectRuntime, RestoreReplaysTheStoredPlayTimeInSteps) {
     effect.elapsedSeconds = c.elapsed;
     effect.RestoreElapsed();
     EXPECT_EQ(emitter->updates.size(), c.steps) << c.elapsed << " s";
-    EXPECT_FLOAT_EQ(effect.elapsedSeconds, 0.05f * static_cast<float>(c.steps));
+    EXPECT_NEAR(effect.elapsedSeconds, 0.05f * static_cast<float>(c.steps), 1e-5f);
     EXPECT_EQ(effect.lastTimeMs, 0);
     effect.ClearEmitters();
   }
@@ -297,7 +297,7 @@ TEST_F(EffectRuntime, DrawsEmittersFromLastToFirstAndStopsAtAFailure) {
   AddEmitter("first");
   FakeEmitter* second = AddEmitter("second");
   AddEmitter("third");
-  test::RecordingParticleRenderer renderer;
+  test::QuadRecorder renderer;
   EXPECT_EQ(effect.Draw(renderer), Success);  // not running: drawn all the same
   EXPECT_EQ(drawLog, (std::vector<std::string>{"third", "second", "first"}));
   drawLog.clear();

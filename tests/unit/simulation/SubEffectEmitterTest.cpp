@@ -15,7 +15,7 @@
 #include "support/EffectEnvironment.h"
 #include "support/EffectFileBuilder.h"
 #include "support/EffectWorkloads.h"
-#include "support/RecordingParticleRenderer.h"
+#include "support/QuadRecorder.h"
 #include "tavrix/ResultCode.h"
 
 namespace tavrix {
@@ -30,7 +30,7 @@ using test::SubEffectSpec;
 class SubEffectTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    child = scratch.WriteEffect(
+    child = test::WriteEffect(scratch, 
         "child.eff", EffectRecord(EffectOf({test::EmitterRecord(test::SteadyEmitter())}, 10.0f)));
   }
 
@@ -44,7 +44,7 @@ class SubEffectTest : public ::testing::Test {
 
   // Loads an effect whose only emitter is this sub-effect emitter.
   SubEffectEmitter* Load(const SubEffectSpec& spec, const std::string& name = "parent.eff") {
-    std::string path = scratch.WriteEffect(name, EffectRecord(EffectOf({SubEffectRecord(spec)})));
+    std::string path = test::WriteEffect(scratch, name, EffectRecord(EffectOf({SubEffectRecord(spec)})));
     id = registry().LoadEffect(path.c_str());
     if (id < 0) return nullptr;
     return static_cast<SubEffectEmitter*>(registry().Find(id)->emitters[0]);
@@ -52,7 +52,7 @@ class SubEffectTest : public ::testing::Test {
 
   EffectRegistry& registry() { return environment.Registry(); }
 
-  test::ScratchDirectory scratch;
+  test::TempDir scratch;
   test::EffectEnvironment environment;
   std::string child;
   int32_t id = -1;
@@ -148,7 +148,7 @@ TEST_F(SubEffectTest, TheDelayCountsDownInMilliseconds) {
 }
 
 TEST_F(SubEffectTest, TheFirstCopysEndStopsEveryCopy) {
-  child = scratch.WriteEffect(
+  child = test::WriteEffect(scratch, 
       "short.eff",
       EffectRecord(EffectOf({test::EmitterRecord(test::SteadyEmitter())}, 0.1f, 2)));
   SubEffectEmitter* emitter = Load(Spec(3.0f));
@@ -178,7 +178,7 @@ TEST_F(SubEffectTest, ADisabledEmitterStartsItsCopiesButNeitherAdvancesNorDrawsT
   emitter->Update(0.1f);
   ASSERT_GT(emitter->GetParticleCount(), 0);
   emitter->SetEnabled(false);
-  test::RecordingParticleRenderer renderer;
+  test::QuadRecorder renderer;
   EXPECT_EQ(emitter->Draw(renderer), Success);
   EXPECT_TRUE(renderer.binds.empty());
   emitter->SetEnabled(true);
@@ -207,7 +207,7 @@ TEST_F(SubEffectTest, WritingReproducesTheRecordAsVersionOne) {
   ASSERT_NE(Load(spec), nullptr);
   std::string saved = scratch.File("saved.eff");
   ASSERT_EQ(registry().SaveFirstEffect(saved.c_str()), Success);
-  Bytes plain = test::Decipher(test::ReadFileBytes(saved));
+  Bytes plain = test::Decipher(test::ReadBytes(saved));
 
   spec.version = 1;
   Bytes expected = SubEffectRecord(spec);
@@ -228,7 +228,7 @@ TEST_F(SubEffectTest, AFileNamingItselfNestsEightDeepAndPlays) {
   std::string self = scratch.File("self.eff");
   SubEffectSpec spec = Spec(2.0f);
   spec.effectFile = self;
-  scratch.WriteEffect("self.eff", EffectRecord(EffectOf({SubEffectRecord(spec)})));
+  test::WriteEffect(scratch, "self.eff", EffectRecord(EffectOf({SubEffectRecord(spec)})));
   id = registry().LoadEffect(self.c_str());
   ASSERT_EQ(id, 0);
   auto* emitter = static_cast<SubEffectEmitter*>(registry().Find(id)->emitters[0]);
@@ -238,7 +238,7 @@ TEST_F(SubEffectTest, AFileNamingItselfNestsEightDeepAndPlays) {
 
   registry().PlayEffect(id, 100);
   for (int i = 0; i < 5; ++i) EXPECT_EQ(registry().AdvanceAllBy(16), Success);
-  test::RecordingParticleRenderer renderer;
+  test::QuadRecorder renderer;
   EXPECT_EQ(registry().DrawAll(renderer), Success);
   EXPECT_TRUE(emitter->Copy(0)->running);
 }
@@ -250,8 +250,8 @@ TEST_F(SubEffectTest, FilesNamingEachOtherStayWithinTheBudgetOfALoad) {
   toB.effectFile = b;
   SubEffectSpec toA = Spec(256.0f);
   toA.effectFile = a;
-  scratch.WriteEffect("a.eff", EffectRecord(EffectOf({SubEffectRecord(toB)})));
-  scratch.WriteEffect("b.eff", EffectRecord(EffectOf({SubEffectRecord(toA)})));
+  test::WriteEffect(scratch, "a.eff", EffectRecord(EffectOf({SubEffectRecord(toB)})));
+  test::WriteEffect(scratch, "b.eff", EffectRecord(EffectOf({SubEffectRecord(toA)})));
   id = registry().LoadEffect(a.c_str());
   ASSERT_EQ(id, 0);
   auto* emitter = static_cast<SubEffectEmitter*>(registry().Find(id)->emitters[0]);
