@@ -12,6 +12,11 @@ namespace tavrix::test {
 using Pixels = std::vector<uint32_t>;
 
 std::string EncodePng(uint32_t width, uint32_t height, const Pixels& pixels, bool alpha);
+// An 8-bit palette image whose palette alpha goes into a tRNS chunk.
+std::string EncodePngIndexed(uint32_t width, uint32_t height, const Pixels& palette,
+                             const std::vector<uint8_t>& indices);
+// A 16-bit grey image.
+std::string EncodePngGrey16(uint32_t width, uint32_t height, const std::vector<uint16_t>& grey);
 std::string EncodeJpeg(uint32_t width, uint32_t height, const Pixels& pixels, int quality);
 // Bottom-up rows, 24 bits (alpha dropped, rows padded to 4 bytes) or 32.
 std::string EncodeBmp(uint32_t width, uint32_t height, const Pixels& pixels, int bits);

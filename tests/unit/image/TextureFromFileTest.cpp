@@ -84,6 +84,17 @@ TEST_F(TextureFromFileTest, PngWithAlphaKeepsItsSizeAndKeysOutOpaqueRed) {
   ExpectLevel(1, 1, 1, {Mean(keyed[0], keyed[1], keyed[3], keyed[4])});
 }
 
+TEST_F(TextureFromFileTest, PalettePngTakesAlphaFromItsTransparencyChunk) {
+  const Pixels palette = {0x00000000u, 0x80102030u, kKey};
+  ASSERT_EQ(Load("p.png", test::EncodePngIndexed(3, 1, palette, {2, 1, 0})), D3D_OK);
+  ExpectLevel(0, 3, 1, {0, 0x80102030u, 0});
+}
+
+TEST_F(TextureFromFileTest, SixteenBitGreyPngBecomesOpaqueGrey) {
+  ASSERT_EQ(Load("g.png", test::EncodePngGrey16(2, 1, {0x0000, 0xABCD})), D3D_OK);
+  ExpectLevel(0, 2, 1, {0xFF000000u, 0xFFABABABu});
+}
+
 TEST_F(TextureFromFileTest, ColourKeyZeroKeysNothing) {
   ASSERT_EQ(Load("a.png", test::EncodePng(3, 2, kSixPixels, true), 0), D3D_OK);
   EXPECT_EQ(Loaded()->Pixel(0, 1, 0), kKey);
