@@ -233,8 +233,15 @@ std::string EncodeDdsRgb(uint32_t width, uint32_t height, const std::vector<Pixe
 
 std::string EncodeDdsDxt1(uint32_t width, uint32_t height, uint32_t levels,
                           const std::string& blocks) {
+  return EncodeDdsCompressed(width, height, levels, "DXT1", blocks);
+}
+
+std::string EncodeDdsCompressed(uint32_t width, uint32_t height, uint32_t levels,
+                                const char* fourCc, const std::string& blocks) {
   const uint32_t none[4] = {0, 0, 0, 0};
-  return DdsHeader(width, height, levels, 0x4, 0x31545844u, 0, none) + blocks;
+  uint32_t code = 0;
+  for (int i = 0; i < 4; ++i) code |= static_cast<uint32_t>(static_cast<uint8_t>(fourCc[i])) << (8 * i);
+  return DdsHeader(width, height, levels, 0x4, code, 0, none) + blocks;
 }
 
 std::string Dxt1Block(uint16_t colour0, uint16_t colour1, uint32_t indices) {

@@ -30,6 +30,9 @@ std::string EncodeDdsRgb(uint32_t width, uint32_t height, const std::vector<Pixe
 // DXT1 DDS: blocks holds every level's 8-byte blocks, level after level.
 std::string EncodeDdsDxt1(uint32_t width, uint32_t height, uint32_t levels,
                           const std::string& blocks);
+// A compressed DDS of any four-character code ("DXT3", "DXT5", ...).
+std::string EncodeDdsCompressed(uint32_t width, uint32_t height, uint32_t levels,
+                                const char* fourCc, const std::string& blocks);
 // One DXT1 block: two RGB565 colours and sixteen 2-bit indices (pixel 0 in
 // the low bits).
 std::string Dxt1Block(uint16_t colour0, uint16_t colour1, uint32_t indices);

@@ -242,6 +242,49 @@ TEST_F(TextureFromFileTest, Dxt1OnAPowerOfTwoDeviceIsPadded) {
   EXPECT_EQ(Loaded()->Pixel(0, 0, 3), 0u);
 }
 
+uint32_t IndicesModFour() {
+  uint32_t indices = 0;
+  for (int i = 0; i < 16; ++i) indices |= static_cast<uint32_t>(i % 4) << (2 * i);
+  return indices;
+}
+
+// DXT3 and DXT5 colour blocks always use four colours, even when the first
+// colour is not above the second.
+const uint32_t kBlueGreen[4] = {0x0000FFu, 0x00FF00u, 0x0055AAu, 0x00AA55u};
+
+TEST_F(TextureFromFileTest, Dxt3CarriesExplicitFourBitAlpha) {
+  std::string block;
+  for (int i = 0; i < 8; ++i) block.push_back(static_cast<char>((2 * i) | ((2 * i + 1) << 4)));
+  block += test::Dxt1Block(0x001F, 0x07E0, IndicesModFour());
+  ASSERT_EQ(Load("a.dds", test::EncodeDdsCompressed(4, 4, 1, "DXT3", block)), D3D_OK);
+  Pixels expected(16);
+  for (uint32_t i = 0; i < 16; ++i) expected[i] = (i * 17) << 24 | kBlueGreen[i % 4];
+  ExpectLevel(0, 4, 4, expected);
+}
+
+std::string Dxt5Alpha(uint8_t a0, uint8_t a1) {
+  std::string out{static_cast<char>(a0), static_cast<char>(a1)};
+  uint64_t indices = 0;
+  for (int i = 0; i < 16; ++i) indices |= static_cast<uint64_t>(i % 8) << (3 * i);
+  for (int i = 0; i < 6; ++i) out.push_back(static_cast<char>(indices >> (8 * i)));
+  return out;
+}
+
+TEST_F(TextureFromFileTest, Dxt5InterpolatesAlphaInBothModes) {
+  const std::string colours = test::Dxt1Block(0x001F, 0x07E0, IndicesModFour());
+  const std::string blocks = Dxt5Alpha(255, 0) + colours + Dxt5Alpha(0, 100) + colours;
+  ASSERT_EQ(Load("a.dds", test::EncodeDdsCompressed(8, 4, 1, "DXT5", blocks)), D3D_OK);
+  const uint32_t eight[8] = {255, 0, 218, 182, 145, 109, 72, 36};
+  const uint32_t six[8] = {0, 100, 20, 40, 60, 80, 0, 255};
+  for (uint32_t y = 0; y < 4; ++y) {
+    for (uint32_t x = 0; x < 8; ++x) {
+      const uint32_t i = y * 4 + x % 4;
+      const uint32_t alpha = x < 4 ? eight[i % 8] : six[i % 8];
+      EXPECT_EQ(Loaded()->Pixel(0, x, y), alpha << 24 | kBlueGreen[i % 4]) << x << "," << y;
+    }
+  }
+}
+
 TEST_F(TextureFromFileTest, DeviceFailuresAndUnsupportedRequestsAreNegative) {
   const std::string png = test::EncodePng(3, 2, kSixPixels, true);
   const std::string path = directory.Write("a.png", png);
@@ -286,7 +329,8 @@ std::vector<std::pair<std::string, std::string>> EveryFormat() {
           {"tga", test::EncodeTga(7, 5, pixels, false)},
           {"rle.tga", test::EncodeTga(7, 5, pixels, true)},
           {"dds", test::EncodeDdsRgb(7, 5, {pixels, Pixels(3 * 2, 0xFF00FF00u)}, 32)},
-          {"dxt1.dds", test::EncodeDdsDxt1(7, 5, 3, dxt)}};
+          {"dxt1.dds", test::EncodeDdsDxt1(7, 5, 3, dxt)},
+          {"dxt5.dds", test::EncodeDdsCompressed(7, 5, 1, "DXT5", dxt.substr(0, 32) + dxt.substr(0, 32))}};
 }
 
 TEST_F(TextureFromFileTest, TruncatedFilesOfEveryFormatAreNegative) {
