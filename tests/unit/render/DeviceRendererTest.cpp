@@ -61,6 +61,14 @@ class DeviceRendererTest : public ::testing::Test {
     EXPECT_EQ(static_cast<test::RecordingTexture*>(hostTexture)->References(), 2u);
   }
 
+  void ExpectSetOrder(const std::vector<std::pair<RecordedSet::Kind, uint32_t>>& order) {
+    ASSERT_EQ(device.sets.size(), order.size());
+    for (size_t i = 0; i < order.size(); ++i) {
+      EXPECT_EQ(device.sets[i].kind, order[i].first) << i;
+      EXPECT_EQ(device.sets[i].id, order[i].second) << i;
+    }
+  }
+
   test::TextureEnvironment env;
   test::RecordingDevice& device = env.device;
   TextureManager manager{TextureManager::DeviceMode};
@@ -105,6 +113,21 @@ TEST_F(DeviceRendererTest, BeginFrameSetsTheParticleState) {
   EXPECT_EQ(device.StageStateValue(D3DTSS_COLORARG2), D3DTA_DIFFUSE);
   EXPECT_EQ(device.StageStateValue(D3DTSS_ALPHAARG1), D3DTA_TEXTURE);
   EXPECT_EQ(device.StageStateValue(D3DTSS_ALPHAARG2), D3DTA_DIFFUSE);
+  ExpectSetOrder({{RecordedSet::Transform, D3DTS_PROJECTION},
+                  {RecordedSet::Transform, D3DTS_WORLD},
+                  {RecordedSet::Transform, D3DTS_VIEW},
+                  {RecordedSet::RenderState, D3DRS_LIGHTING},
+                  {RecordedSet::RenderState, D3DRS_ZENABLE},
+                  {RecordedSet::RenderState, D3DRS_DITHERENABLE},
+                  {RecordedSet::RenderState, D3DRS_ALPHABLENDENABLE},
+                  {RecordedSet::RenderState, D3DRS_SRCBLEND},
+                  {RecordedSet::StageState, D3DTSS_ALPHAOP},
+                  {RecordedSet::StageState, D3DTSS_COLOROP},
+                  {RecordedSet::StageState, D3DTSS_COLORARG1},
+                  {RecordedSet::StageState, D3DTSS_COLORARG2},
+                  {RecordedSet::StageState, D3DTSS_ALPHAARG1},
+                  {RecordedSet::StageState, D3DTSS_ALPHAARG2},
+                  {RecordedSet::RenderState, D3DRS_CULLMODE}});
   renderer.EndFrame();
 }
 
@@ -119,7 +142,7 @@ TEST_F(DeviceRendererTest, EndFrameGivesEveryHostStateBackInOrder) {
   device.sets.clear();
   renderer.EndFrame();
   ExpectHostState();
-  const std::vector<std::pair<RecordedSet::Kind, uint32_t>> order = {
+  ExpectSetOrder({
       {RecordedSet::StageState, D3DTSS_ALPHAOP},
       {RecordedSet::RenderState, D3DRS_CULLMODE},
       {RecordedSet::RenderState, D3DRS_LIGHTING},
@@ -137,12 +160,7 @@ TEST_F(DeviceRendererTest, EndFrameGivesEveryHostStateBackInOrder) {
       {RecordedSet::StageState, D3DTSS_ALPHAARG1},
       {RecordedSet::StageState, D3DTSS_ALPHAARG2},
       {RecordedSet::Texture, 0},
-      {RecordedSet::VertexShader, 0}};
-  ASSERT_EQ(device.sets.size(), order.size());
-  for (size_t i = 0; i < order.size(); ++i) {
-    EXPECT_EQ(device.sets[i].kind, order[i].first) << i;
-    EXPECT_EQ(device.sets[i].id, order[i].second) << i;
-  }
+      {RecordedSet::VertexShader, 0}});
   manager.Release(frames);
 }
 
