@@ -1,3 +1,5 @@
+// Writing test images: libpng and libjpeg for PNG and JPEG, plain bytes for
+// the rest, and the working-directory switch texture tests run under.
 #include "support/ImageFiles.h"
 
 #include <jpeglib.h>

@@ -1,3 +1,5 @@
+// The recording device and its textures: plain maps of state, a log of Set
+// calls and copies of every vertex drawn.
 #include "support/RecordingDevice.h"
 
 #include <algorithm>
