@@ -242,7 +242,9 @@ std::string EncodeDdsCompressed(uint32_t width, uint32_t height, uint32_t levels
                                 const char* fourCc, const std::string& blocks) {
   const uint32_t none[4] = {0, 0, 0, 0};
   uint32_t code = 0;
-  for (int i = 0; i < 4; ++i) code |= static_cast<uint32_t>(static_cast<uint8_t>(fourCc[i])) << (8 * i);
+  for (int i = 0; i < 4; ++i) {
+    code |= static_cast<uint32_t>(static_cast<uint8_t>(fourCc[i])) << (8 * i);
+  }
   return DdsHeader(width, height, levels, 0x4, code, 0, none) + blocks;
 }
 

@@ -40,8 +40,8 @@ class TextureFromFileTest : public ::testing::Test {
     const std::string path = directory.Write(name, bytes);
     texture = nullptr;
     return D3DXCreateTextureFromFileExA(&device, path.c_str(), 0, 0, 0, 0, D3DFMT_A8R8G8B8,
-                                        D3DPOOL_MANAGED, D3DX_FILTER_NONE, D3DX_DEFAULT, key,
-                                        info, nullptr, &texture);
+                                        D3DPOOL_MANAGED, D3DX_FILTER_NONE, D3DX_DEFAULT, key, info,
+                                        nullptr, &texture);
   }
 
   RecordingTexture* Loaded() const { return static_cast<RecordingTexture*>(texture); }
@@ -67,8 +67,7 @@ class TextureFromFileTest : public ::testing::Test {
   IDirect3DTexture8* texture = nullptr;
 };
 
-const Pixels kSixPixels = {0x80FF8040u, kKey,        0xFEFF0000u,
-                           0xFF00FF00u, 0x00000000u, 0xFFFF0001u};
+const Pixels kSixPixels = {0x80FF8040u, kKey, 0xFEFF0000u, 0xFF00FF00u, 0x00000000u, 0xFFFF0001u};
 
 TEST_F(TextureFromFileTest, PngWithAlphaKeepsItsSizeAndKeysOutOpaqueRed) {
   D3DXIMAGE_INFO info{};
@@ -109,7 +108,8 @@ TEST_F(TextureFromFileTest, PowerOfTwoDevicesGetTheImagePaddedWithTransparentBla
   const Pixels top = {kSixPixels[0], 0, kSixPixels[2], 0, kSixPixels[3], kSixPixels[4],
                       kSixPixels[5], 0};
   ExpectLevel(0, 4, 2, top);
-  const Pixels second = {Mean(top[0], top[1], top[4], top[5]), Mean(top[2], top[3], top[6], top[7])};
+  const Pixels second = {Mean(top[0], top[1], top[4], top[5]),
+                         Mean(top[2], top[3], top[6], top[7])};
   ExpectLevel(1, 2, 1, second);
   ExpectLevel(2, 1, 1, {Mean(second[0], second[1], second[0], second[1])});
 }
@@ -137,7 +137,9 @@ TEST_F(TextureFromFileTest, DevicesWithoutMipMapsGetOneLevel) {
 
 TEST_F(TextureFromFileTest, BoxFilterAveragesEachTwoByTwoBlock) {
   Pixels pixels(16);
-  for (uint32_t i = 0; i < 16; ++i) pixels[i] = 0xFF000000u | (i * 16) << 16 | (255 - i * 16) << 8 | i;
+  for (uint32_t i = 0; i < 16; ++i) {
+    pixels[i] = 0xFF000000u | (i * 16) << 16 | (255 - i * 16) << 8 | i;
+  }
   ASSERT_EQ(Load("a.png", test::EncodePng(4, 4, pixels, false)), D3D_OK);
   ASSERT_EQ(texture->GetLevelCount(), 3u);
   const Pixels second = {Mean(pixels[0], pixels[1], pixels[4], pixels[5]),
@@ -320,7 +322,9 @@ TEST_F(TextureFromFileTest, EmptyAndUnrecognisedFilesAreNegative) {
 
 std::vector<std::pair<std::string, std::string>> EveryFormat() {
   Pixels pixels(7 * 5);
-  for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = 0xFF000000u | static_cast<uint32_t>(i * 0x030507);
+  for (size_t i = 0; i < pixels.size(); ++i) {
+    pixels[i] = 0xFF000000u | static_cast<uint32_t>(i * 0x030507);
+  }
   std::string dxt;
   for (int i = 0; i < 2 * 2 + 1 + 1; ++i) dxt += test::Dxt1Block(0x1234, 0x5678, 0x1B1B1B1Bu * i);
   return {{"png", test::EncodePng(7, 5, pixels, true)},
@@ -330,7 +334,8 @@ std::vector<std::pair<std::string, std::string>> EveryFormat() {
           {"rle.tga", test::EncodeTga(7, 5, pixels, true)},
           {"dds", test::EncodeDdsRgb(7, 5, {pixels, Pixels(3 * 2, 0xFF00FF00u)}, 32)},
           {"dxt1.dds", test::EncodeDdsDxt1(7, 5, 3, dxt)},
-          {"dxt5.dds", test::EncodeDdsCompressed(7, 5, 1, "DXT5", dxt.substr(0, 32) + dxt.substr(0, 32))}};
+          {"dxt5.dds",
+           test::EncodeDdsCompressed(7, 5, 1, "DXT5", dxt.substr(0, 32) + dxt.substr(0, 32))}};
 }
 
 TEST_F(TextureFromFileTest, TruncatedFilesOfEveryFormatAreNegative) {

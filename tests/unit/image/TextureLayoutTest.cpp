@@ -8,8 +8,8 @@ namespace tavrix {
 namespace {
 
 TextureRequest FromFile() {
-  return TextureRequest{0, 0, 0, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, D3DX_FILTER_NONE,
-                        D3DX_DEFAULT, 0xFFFF0000u};
+  return TextureRequest{
+      0, 0, 0, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, D3DX_FILTER_NONE, D3DX_DEFAULT, 0xFFFF0000u};
 }
 
 TextureLayout Fit(DWORD textureCaps, DWORD maxWidth, DWORD maxHeight, uint32_t width,

@@ -142,25 +142,24 @@ TEST_F(DeviceRendererTest, EndFrameGivesEveryHostStateBackInOrder) {
   device.sets.clear();
   renderer.EndFrame();
   ExpectHostState();
-  ExpectSetOrder({
-      {RecordedSet::StageState, D3DTSS_ALPHAOP},
-      {RecordedSet::RenderState, D3DRS_CULLMODE},
-      {RecordedSet::RenderState, D3DRS_LIGHTING},
-      {RecordedSet::RenderState, D3DRS_ZENABLE},
-      {RecordedSet::RenderState, D3DRS_DITHERENABLE},
-      {RecordedSet::RenderState, D3DRS_ALPHABLENDENABLE},
-      {RecordedSet::RenderState, D3DRS_SRCBLEND},
-      {RecordedSet::RenderState, D3DRS_DESTBLEND},
-      {RecordedSet::Transform, D3DTS_PROJECTION},
-      {RecordedSet::Transform, D3DTS_WORLD},
-      {RecordedSet::Transform, D3DTS_VIEW},
-      {RecordedSet::StageState, D3DTSS_COLOROP},
-      {RecordedSet::StageState, D3DTSS_COLORARG1},
-      {RecordedSet::StageState, D3DTSS_COLORARG2},
-      {RecordedSet::StageState, D3DTSS_ALPHAARG1},
-      {RecordedSet::StageState, D3DTSS_ALPHAARG2},
-      {RecordedSet::Texture, 0},
-      {RecordedSet::VertexShader, 0}});
+  ExpectSetOrder({{RecordedSet::StageState, D3DTSS_ALPHAOP},
+                  {RecordedSet::RenderState, D3DRS_CULLMODE},
+                  {RecordedSet::RenderState, D3DRS_LIGHTING},
+                  {RecordedSet::RenderState, D3DRS_ZENABLE},
+                  {RecordedSet::RenderState, D3DRS_DITHERENABLE},
+                  {RecordedSet::RenderState, D3DRS_ALPHABLENDENABLE},
+                  {RecordedSet::RenderState, D3DRS_SRCBLEND},
+                  {RecordedSet::RenderState, D3DRS_DESTBLEND},
+                  {RecordedSet::Transform, D3DTS_PROJECTION},
+                  {RecordedSet::Transform, D3DTS_WORLD},
+                  {RecordedSet::Transform, D3DTS_VIEW},
+                  {RecordedSet::StageState, D3DTSS_COLOROP},
+                  {RecordedSet::StageState, D3DTSS_COLORARG1},
+                  {RecordedSet::StageState, D3DTSS_COLORARG2},
+                  {RecordedSet::StageState, D3DTSS_ALPHAARG1},
+                  {RecordedSet::StageState, D3DTSS_ALPHAARG2},
+                  {RecordedSet::Texture, 0},
+                  {RecordedSet::VertexShader, 0}});
   manager.Release(frames);
 }
 
@@ -208,8 +207,9 @@ Clip ToClip(const test::RecordedVertex& v, const D3DMATRIX& world, const D3DMATR
   const float wy = v.x * world._12 + v.y * world._22 + v.z * world._32 + world._42;
   const float wz = v.x * world._13 + v.y * world._23 + v.z * world._33 + world._43;
   const float w = wx * projection._14 + wy * projection._24 + wz * projection._34 + projection._44;
-  return Clip{(wx * projection._11 + wy * projection._21 + wz * projection._31 + projection._41) / w,
-              (wx * projection._12 + wy * projection._22 + wz * projection._32 + projection._42) / w};
+  return Clip{
+      (wx * projection._11 + wy * projection._21 + wz * projection._31 + projection._41) / w,
+      (wx * projection._12 + wy * projection._22 + wz * projection._32 + projection._42) / w};
 }
 
 void ExpectQuadLandsAt(test::RecordingDevice& device, float viewWidth, float viewHeight,
@@ -242,8 +242,8 @@ TEST_F(DeviceRendererTest, AQuadIsOneStripOfFourVerticesAtItsClipCoordinates) {
   translation._41 = 10.0f;
   translation._42 = 10.0f;
   EXPECT_TRUE(SameMatrix(draw.world, translation));
-  const float expected[4][4] = {{-2, 5, 0.25f, 1.0f}, {4, 5, 0.75f, 1.0f},
-                                {-2, -3, 0.25f, 0.5f}, {4, -3, 0.75f, 0.5f}};
+  const float expected[4][4] = {
+      {-2, 5, 0.25f, 1.0f}, {4, 5, 0.75f, 1.0f}, {-2, -3, 0.25f, 0.5f}, {4, -3, 0.75f, 0.5f}};
   for (int i = 0; i < 4; ++i) {
     EXPECT_EQ(draw.vertices[i].x, expected[i][0]) << i;
     EXPECT_EQ(draw.vertices[i].y, expected[i][1]) << i;

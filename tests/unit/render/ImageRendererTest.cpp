@@ -34,8 +34,7 @@ class ImageRendererTest : public ::testing::Test {
   }
 
   static RecordingImage* ImageOf(FrameSet* frames) {
-    return static_cast<RecordingImage*>(
-        dynamic_cast<ImageTexture*>(frames->Texture())->GetImage());
+    return static_cast<RecordingImage*>(dynamic_cast<ImageTexture*>(frames->Texture())->GetImage());
   }
 
   test::TextureEnvironment env;
