@@ -163,6 +163,25 @@ TEST_F(DeviceRendererTest, EndFrameGivesEveryHostStateBackInOrder) {
   manager.Release(frames);
 }
 
+TEST_F(DeviceRendererTest, DrawingAFrameAllocatesNothing) {
+  env.WriteImage("fire.png", test::EncodePng(2, 2, test::Pixels(4, 0xFF00FF00u), true));
+  FrameSet* frames = FramesWithTexture("fire.png");
+  DeviceRenderer renderer(&device, &window);
+  const uint64_t before = env.allocator.allocator.allocations;
+  const QuadPoint corners[4] = {{-1, -1}, {1, -1}, {1, 1}, {-1, 1}};
+  for (int frame = 0; frame < 3; ++frame) {
+    renderer.BeginFrame();
+    renderer.Bind(frame % 2 == 0, frames);
+    for (int quad = 0; quad < 10; ++quad) {
+      renderer.DrawQuad(corners, UvRect{0, 0, 1, 1}, 0xFFFFFFFFu, 4, 1.0f * quad, 2.0f);
+    }
+    renderer.EndFrame();
+  }
+  EXPECT_EQ(env.allocator.allocator.allocations, before);
+  EXPECT_EQ(device.draws.size(), 30u);
+  manager.Release(frames);
+}
+
 TEST_F(DeviceRendererTest, HostWithoutATextureGetsNoneBack) {
   device.SetTexture(0, nullptr);
   DeviceRenderer renderer(&device, &window);
