@@ -15,7 +15,9 @@ class DeviceRenderer final : public IParticleRenderer {
  public:
   // Reads the window's client size; nothing is sent to the device.
   DeviceRenderer(IDirect3DDevice8* device, HWND window);
-  ~DeviceRenderer() = default;
+  // Destroyed inside an open frame, the renderer restores nothing but gives
+  // back the texture reference BeginFrame took, which would otherwise leak.
+  ~DeviceRenderer();
 
   void Reset() override {}
   int32_t Bind(bool additive, FrameSet* frameSet) override;

@@ -340,6 +340,16 @@ TEST_F(DeviceRendererTest, EndFrameWithoutBeginFrameRestoresAndReleasesNothing) 
   ExpectHostState();
 }
 
+TEST_F(DeviceRendererTest, DestroyedInsideAFrameItGivesTheTextureReferenceBack) {
+  auto* host = static_cast<test::RecordingTexture*>(hostTexture);
+  {
+    DeviceRenderer renderer(&device, &window);
+    renderer.BeginFrame();
+    EXPECT_EQ(host->References(), 3u);
+  }
+  EXPECT_EQ(host->References(), 2u);
+}
+
 TEST_F(DeviceRendererTest, ASecondBeginFrameKeepsTheHostStateOfTheFirst) {
   DeviceRenderer renderer(&device, &window);
   renderer.BeginFrame();
