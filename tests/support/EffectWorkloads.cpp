@@ -24,7 +24,7 @@ EffectSpec EffectOf(std::vector<Bytes> emitters, float durationSeconds, int32_t 
   return spec;
 }
 
-Bytes TypicalEffectRecord() {
+EffectSpec TypicalEffect() {
   const char* effectKeys[] = {"ScaleLife",        "ScaleQuantity",    "ScaleX",
                               "ScaleY",           "ScaleSpeed",       "ScaleSpin",
                               "ScaleFixedForce",  "ScaleRand",        "ScaleVisible",
@@ -51,7 +51,9 @@ Bytes TypicalEffectRecord() {
   glow.name = "glow";
   glow.additive = true;
   effect.emitters.push_back(EmitterRecord(glow));
-  return EffectRecord(effect);
+  return effect;
 }
+
+Bytes TypicalEffectRecord() { return EffectRecord(TypicalEffect()); }
 
 }  // namespace tavrix::test
