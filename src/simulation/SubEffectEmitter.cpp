@@ -3,7 +3,6 @@
 // forwarding of update, draw and stop to the copies.
 #include "simulation/SubEffectEmitter.h"
 
-#include <climits>
 #include <cstdio>
 #include <cstdlib>
 
@@ -13,6 +12,7 @@
 #include "platform/FileAccess.h"
 #include "platform/Win32.h"
 #include "resources/NameTable.h"
+#include "simulation/SafeConvert.h"
 #include "tavrix/ResultCode.h"
 
 namespace tavrix {
@@ -23,21 +23,12 @@ namespace {
 int32_t nestingDepth = 0;
 int32_t copiesLeftInLoad = 0;
 
-// Truncation towards zero that is defined for every float: out-of-range
-// values saturate and NaN gives 0.
-int32_t TruncateToInt(float v) {
-  if (v != v) return 0;
-  if (v <= -2147483648.0f) return INT32_MIN;
-  if (v >= 2147483648.0f) return INT32_MAX;
-  return static_cast<int32_t>(v);
-}
-
 // At least 1, so that it can be the divisor of a draw.
 int32_t AtLeastOne(int32_t n) { return n < 1 ? 1 : n; }
 
 // A value from min upwards in steps of 0.01, below max: one draw.
 float RandomInRange(float min, float max) {
-  int32_t steps = AtLeastOne(TruncateToInt((max - min) * 100.0f));
+  int32_t steps = AtLeastOne(TruncateToInt32((max - min) * 100.0f));
   return static_cast<float>((std::rand() % steps) * 0.01 + min);
 }
 
@@ -98,8 +89,8 @@ int32_t SubEffectEmitter::Read(IDataStream& stream) {
 int32_t SubEffectEmitter::LoadCopies() {
   DestroyCopies();
   std::srand(timeGetTime());
-  int32_t spread = AtLeastOne(TruncateToInt(copiesMax_ - copiesMin_));
-  int32_t count = TruncateToInt(copiesMin_ + static_cast<float>(std::rand() % spread));
+  int32_t spread = AtLeastOne(TruncateToInt32(copiesMax_ - copiesMin_));
+  int32_t count = TruncateToInt32(copiesMin_ + static_cast<float>(std::rand() % spread));
   if (count > MaxCopiesPerEmitter) count = MaxCopiesPerEmitter;
   if (nestingDepth >= MaxNestingDepth || !registry_.HasParticlePool()) count = 0;
 
@@ -177,7 +168,7 @@ int32_t SubEffectEmitter::Clear() {
 
 int32_t SubEffectEmitter::Update(float dt) {
   if (enabled_ && started_) {
-    int32_t deltaMs = TruncateToInt(dt * 1000.0f);
+    int32_t deltaMs = TruncateToInt32(dt * 1000.0f);
     for (Effect* copy : copies_) {
       int32_t result = copy->AdvanceBy(deltaMs);
       if (result < 0) {
