@@ -124,7 +124,7 @@ class Emitter final : public IParticleEmitter {
   };
   StepValues EffectValues(bool birth) const;
 
-  void Spawn();
+  bool Spawn();
   void RemoveParticle(Particle* particle);
   void RemoveAllParticles();
   void InitParticle(Particle& p);

@@ -82,15 +82,17 @@ int32_t Emitter::Update(float dt) {
   if (n > 0) {
     emissionBacklog -= static_cast<float>(n) / rate;
     if (emissionBacklog < 0.0f || std::fabs(emissionBacklog) < kTiny) emissionBacklog = 0.0f;
-    for (uint32_t i = 0; i < n; ++i) Spawn();
+    uint32_t spawned = 0;
+    while (spawned < n && Spawn()) ++spawned;
   }
   return Success;
 }
 
-void Emitter::Spawn() {
+bool Emitter::Spawn() {
   Particle* p = owner->AcquireParticle();
-  // A pool that cannot grow supplies nothing: no particle is born.
-  if (!p) return;
+  // A pool that cannot grow supplies nothing: no particle is born, and the
+  // rest of this step's particles are not asked for.
+  if (!p) return false;
   p->older = newest;
   p->newer = nullptr;
   if (newest) {
@@ -101,6 +103,7 @@ void Emitter::Spawn() {
   newest = p;
   ++particleCount;
   InitParticle(*p);
+  return true;
 }
 
 void Emitter::RemoveParticle(Particle* p) {

@@ -416,8 +416,10 @@ TEST_F(EmitterUpdate, HostileTrackValuesStayDefined) {
 
 TEST_F(EmitterUpdate, APoolThatCannotGrowSpawnsNothingAndLeaksNothing) {
   scope.allocator.failAfter = scope.allocator.allocations + 1;
+  const uint64_t before = scope.allocator.allocations;
   emitter.Update(1.0f);
   EXPECT_EQ(emitter.GetParticleCount(), 0);
+  EXPECT_LE(scope.allocator.allocations - before, 3u) << "one refusal ends the step's spawning";
   scope.allocator.failAfter = 0;
   emitter.Update(1.0f);
   EXPECT_EQ(emitter.GetParticleCount(), 10);
