@@ -67,6 +67,15 @@ TEST_F(EffectRegistryTest, IdentifiersCountUpAndAreNeverReused) {
   EXPECT_EQ(registry().LoadEffect(good.c_str()), 4);
 }
 
+TEST_F(EffectRegistryTest, UnloadingTheFirstEffectDoesNotFreeItsIdentifier) {
+  std::string good = WriteEffect("good.eff");
+  EXPECT_EQ(registry().LoadEffect(good.c_str()), 0);
+  EXPECT_EQ(registry().LoadEffect(good.c_str()), 1);
+  registry().UnloadEffect(0);
+  EXPECT_EQ(registry().LoadEffect(good.c_str()), 2);
+  EXPECT_EQ(registry().Find(0), nullptr);
+}
+
 TEST_F(EffectRegistryTest, NoMemoryForTheEffectTakesNoIdentifier) {
   std::string good = WriteEffect("good.eff");
   environment.Allocator().failAt = environment.Allocator().allocations + 1;
