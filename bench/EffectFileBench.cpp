@@ -65,8 +65,8 @@ void BM_DecipherAndReadRecord(benchmark::State& state) {
   LoadWorld world;
   Effect effect(0, &world.registry);
   for (auto _ : state) {
-    int32_t result = ReadEffectBytes(world.file.data(), static_cast<int32_t>(world.file.size()),
-                                     effect);
+    int32_t result =
+        ReadEffectBytes(world.file.data(), static_cast<int32_t>(world.file.size()), effect);
     if (result < 0) {
       state.SkipWithError("the typical record did not read");
       break;

@@ -91,14 +91,17 @@ TEST_F(EffectFileRobustness, CorruptedRecordsEndInACodeOrAWorkingEffect) {
 }
 
 TEST_F(EffectFileRobustness, ExtremeStoredStatesStayBounded) {
-  const float values[] = {0.0f, -1.0f, 1e30f, -1e30f, std::numeric_limits<float>::infinity(),
+  const float values[] = {0.0f,
+                          -1.0f,
+                          1e30f,
+                          -1e30f,
+                          std::numeric_limits<float>::infinity(),
                           std::numeric_limits<float>::quiet_NaN()};
   for (float elapsed : values) {
     for (float duration : values) {
       for (int32_t endMode : {0, 1, 2, 3, -7}) {
-        test::EffectSpec spec =
-            test::EffectOf({test::EmitterRecord(test::SteadyEmitter(5.0f, 0.5f))}, duration,
-                           endMode);
+        test::EffectSpec spec = test::EffectOf(
+            {test::EmitterRecord(test::SteadyEmitter(5.0f, 0.5f))}, duration, endMode);
         spec.running = true;
         spec.stopping = endMode == 3;
         spec.elapsedSeconds = elapsed;
