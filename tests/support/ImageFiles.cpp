@@ -1,3 +1,5 @@
+// Writing test images: libpng and libjpeg for PNG and JPEG, plain bytes for
+// the rest, and the working-directory switch texture tests run under.
 #include "support/ImageFiles.h"
 
 #include <jpeglib.h>
@@ -82,6 +84,59 @@ std::string EncodePng(uint32_t width, uint32_t height, const Pixels& pixels, boo
   png_write_end(png, nullptr);
   png_destroy_write_struct(&png, &info);
   return out;
+}
+
+namespace {
+
+// Writes rows of raw bytes after the header the caller's setup made.
+std::string WritePng(uint32_t width, uint32_t height, int colourType, int bitDepth,
+                     const std::vector<std::vector<png_byte>>& rows, const Pixels* palette) {
+  std::string out;
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  png_infop info = png_create_info_struct(png);
+  if (setjmp(png_jmpbuf(png))) throw std::runtime_error("png write failed");
+  png_set_write_fn(png, &out, AppendPng, FlushPng);
+  png_set_IHDR(png, info, width, height, bitDepth, colourType, PNG_INTERLACE_NONE,
+               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  png_color entries[256];
+  png_byte alphas[256];
+  if (palette) {
+    for (size_t i = 0; i < palette->size(); ++i) {
+      const uint32_t p = (*palette)[i];
+      entries[i] = png_color{static_cast<png_byte>(p >> 16), static_cast<png_byte>(p >> 8),
+                             static_cast<png_byte>(p)};
+      alphas[i] = static_cast<png_byte>(p >> 24);
+    }
+    png_set_PLTE(png, info, entries, static_cast<int>(palette->size()));
+    png_set_tRNS(png, info, alphas, static_cast<int>(palette->size()), nullptr);
+  }
+  png_write_info(png, info);
+  for (const auto& row : rows) png_write_row(png, row.data());
+  png_write_end(png, nullptr);
+  png_destroy_write_struct(&png, &info);
+  return out;
+}
+
+}  // namespace
+
+std::string EncodePngIndexed(uint32_t width, uint32_t height, const Pixels& palette,
+                             const std::vector<uint8_t>& indices) {
+  std::vector<std::vector<png_byte>> rows(height);
+  for (uint32_t y = 0; y < height; ++y) {
+    rows[y].assign(indices.begin() + y * width, indices.begin() + (y + 1) * width);
+  }
+  return WritePng(width, height, PNG_COLOR_TYPE_PALETTE, 8, rows, &palette);
+}
+
+std::string EncodePngGrey16(uint32_t width, uint32_t height, const std::vector<uint16_t>& grey) {
+  std::vector<std::vector<png_byte>> rows(height);
+  for (uint32_t y = 0; y < height; ++y) {
+    for (uint32_t x = 0; x < width; ++x) {
+      rows[y].push_back(static_cast<png_byte>(grey[y * width + x] >> 8));
+      rows[y].push_back(static_cast<png_byte>(grey[y * width + x]));
+    }
+  }
+  return WritePng(width, height, PNG_COLOR_TYPE_GRAY, 16, rows, nullptr);
 }
 
 std::string EncodeJpeg(uint32_t width, uint32_t height, const Pixels& pixels, int quality) {
@@ -180,8 +235,17 @@ std::string EncodeDdsRgb(uint32_t width, uint32_t height, const std::vector<Pixe
 
 std::string EncodeDdsDxt1(uint32_t width, uint32_t height, uint32_t levels,
                           const std::string& blocks) {
+  return EncodeDdsCompressed(width, height, levels, "DXT1", blocks);
+}
+
+std::string EncodeDdsCompressed(uint32_t width, uint32_t height, uint32_t levels,
+                                const char* fourCc, const std::string& blocks) {
   const uint32_t none[4] = {0, 0, 0, 0};
-  return DdsHeader(width, height, levels, 0x4, 0x31545844u, 0, none) + blocks;
+  uint32_t code = 0;
+  for (int i = 0; i < 4; ++i) {
+    code |= static_cast<uint32_t>(static_cast<uint8_t>(fourCc[i])) << (8 * i);
+  }
+  return DdsHeader(width, height, levels, 0x4, code, 0, none) + blocks;
 }
 
 std::string Dxt1Block(uint16_t colour0, uint16_t colour1, uint32_t indices) {

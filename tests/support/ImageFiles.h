@@ -12,6 +12,11 @@ namespace tavrix::test {
 using Pixels = std::vector<uint32_t>;
 
 std::string EncodePng(uint32_t width, uint32_t height, const Pixels& pixels, bool alpha);
+// An 8-bit palette image whose palette alpha goes into a tRNS chunk.
+std::string EncodePngIndexed(uint32_t width, uint32_t height, const Pixels& palette,
+                             const std::vector<uint8_t>& indices);
+// A 16-bit grey image.
+std::string EncodePngGrey16(uint32_t width, uint32_t height, const std::vector<uint16_t>& grey);
 std::string EncodeJpeg(uint32_t width, uint32_t height, const Pixels& pixels, int quality);
 // Bottom-up rows, 24 bits (alpha dropped, rows padded to 4 bytes) or 32.
 std::string EncodeBmp(uint32_t width, uint32_t height, const Pixels& pixels, int bits);
@@ -25,6 +30,9 @@ std::string EncodeDdsRgb(uint32_t width, uint32_t height, const std::vector<Pixe
 // DXT1 DDS: blocks holds every level's 8-byte blocks, level after level.
 std::string EncodeDdsDxt1(uint32_t width, uint32_t height, uint32_t levels,
                           const std::string& blocks);
+// A compressed DDS of any four-character code ("DXT3", "DXT5", ...).
+std::string EncodeDdsCompressed(uint32_t width, uint32_t height, uint32_t levels,
+                                const char* fourCc, const std::string& blocks);
 // One DXT1 block: two RGB565 colours and sixteen 2-bit indices (pixel 0 in
 // the low bits).
 std::string Dxt1Block(uint16_t colour0, uint16_t colour1, uint32_t indices);

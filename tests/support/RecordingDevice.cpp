@@ -1,3 +1,5 @@
+// The recording device and its textures: plain maps of state, a log of Set
+// calls and copies of every vertex drawn.
 #include "support/RecordingDevice.h"
 
 #include <algorithm>
@@ -32,10 +34,9 @@ RecordingTexture::RecordingTexture(RecordingDevice* device, UINT width, UINT hei
   if (levels == 0) levels = FullChain(width, height);
   for (UINT i = 0; i < levels; ++i) {
     // Rows padded by three pixels, so a filler that ignores the pitch shows.
-    levels_.push_back(Level{width, height,
-                            std::vector<uint32_t>((width + 3) * static_cast<size_t>(height),
-                                                  0xDEADBEEFu),
-                            false});
+    levels_.push_back(Level{
+        width, height,
+        std::vector<uint32_t>((width + 3) * static_cast<size_t>(height), 0xDEADBEEFu), false});
     width = Half(width);
     height = Half(height);
   }
@@ -61,8 +62,9 @@ ULONG RecordingTexture::Release() {
 HRESULT RecordingTexture::GetLevelDesc(UINT level, D3DSURFACE_DESC* desc) {
   if (level >= levels_.size() || !desc) return D3DERR_INVALIDCALL;
   const Level& l = levels_[level];
-  *desc = D3DSURFACE_DESC{format_, D3DRTYPE_SURFACE, usage_, pool_, l.width * l.height * 4,
-                          D3DMULTISAMPLE_NONE, l.width, l.height};
+  *desc = D3DSURFACE_DESC{
+      format_, D3DRTYPE_SURFACE, usage_, pool_, l.width * l.height * 4, D3DMULTISAMPLE_NONE,
+      l.width, l.height};
   return D3D_OK;
 }
 
@@ -92,9 +94,7 @@ bool RecordingTexture::AnyLevelLocked() const {
   return std::any_of(levels_.begin(), levels_.end(), [](const Level& l) { return l.locked; });
 }
 
-RecordingDevice::RecordingDevice() {
-  caps.TextureCaps = D3DPTEXTURECAPS_MIPMAP;
-}
+RecordingDevice::RecordingDevice() { caps.TextureCaps = D3DPTEXTURECAPS_MIPMAP; }
 
 RecordingDevice::~RecordingDevice() {
   if (texture0_) texture0_->Release();
@@ -182,8 +182,8 @@ HRESULT RecordingDevice::SetTextureStageState(DWORD stage, D3DTEXTURESTAGESTATET
 
 HRESULT RecordingDevice::DrawPrimitiveUP(D3DPRIMITIVETYPE type, UINT primitives,
                                          const void* vertices, UINT stride) {
-  RecordedDraw draw{type, primitives, stride, {}, TransformValue(D3DTS_WORLD), vertexShader_,
-                    texture0_};
+  RecordedDraw draw{type,          primitives, stride, {}, TransformValue(D3DTS_WORLD),
+                    vertexShader_, texture0_};
   const auto* bytes = static_cast<const uint8_t*>(vertices);
   for (UINT i = 0; i < primitives + 2; ++i) {
     RecordedVertex vertex;

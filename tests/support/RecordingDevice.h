@@ -17,8 +17,8 @@ class RecordingDevice;
 
 class RecordingTexture final : public IDirect3DTexture8 {
  public:
-  RecordingTexture(RecordingDevice* device, UINT width, UINT height, UINT levels,
-                   D3DFORMAT format, D3DPOOL pool, DWORD usage);
+  RecordingTexture(RecordingDevice* device, UINT width, UINT height, UINT levels, D3DFORMAT format,
+                   D3DPOOL pool, DWORD usage);
   ~RecordingTexture();
 
   ULONG AddRef() override;

@@ -1,3 +1,4 @@
+// Recording host images and their loader.
 #include "support/RecordingImage.h"
 
 namespace tavrix::test {

@@ -40,8 +40,8 @@ class TextureFromFileTest : public ::testing::Test {
     const std::string path = directory.Write(name, bytes);
     texture = nullptr;
     return D3DXCreateTextureFromFileExA(&device, path.c_str(), 0, 0, 0, 0, D3DFMT_A8R8G8B8,
-                                        D3DPOOL_MANAGED, D3DX_FILTER_NONE, D3DX_DEFAULT, key,
-                                        info, nullptr, &texture);
+                                        D3DPOOL_MANAGED, D3DX_FILTER_NONE, D3DX_DEFAULT, key, info,
+                                        nullptr, &texture);
   }
 
   RecordingTexture* Loaded() const { return static_cast<RecordingTexture*>(texture); }
@@ -67,8 +67,7 @@ class TextureFromFileTest : public ::testing::Test {
   IDirect3DTexture8* texture = nullptr;
 };
 
-const Pixels kSixPixels = {0x80FF8040u, kKey,        0xFEFF0000u,
-                           0xFF00FF00u, 0x00000000u, 0xFFFF0001u};
+const Pixels kSixPixels = {0x80FF8040u, kKey, 0xFEFF0000u, 0xFF00FF00u, 0x00000000u, 0xFFFF0001u};
 
 TEST_F(TextureFromFileTest, PngWithAlphaKeepsItsSizeAndKeysOutOpaqueRed) {
   D3DXIMAGE_INFO info{};
@@ -82,6 +81,17 @@ TEST_F(TextureFromFileTest, PngWithAlphaKeepsItsSizeAndKeysOutOpaqueRed) {
   keyed[1] = 0;
   ExpectLevel(0, 3, 2, keyed);
   ExpectLevel(1, 1, 1, {Mean(keyed[0], keyed[1], keyed[3], keyed[4])});
+}
+
+TEST_F(TextureFromFileTest, PalettePngTakesAlphaFromItsTransparencyChunk) {
+  const Pixels palette = {0x00000000u, 0x80102030u, kKey};
+  ASSERT_EQ(Load("p.png", test::EncodePngIndexed(3, 1, palette, {2, 1, 0})), D3D_OK);
+  ExpectLevel(0, 3, 1, {0, 0x80102030u, 0});
+}
+
+TEST_F(TextureFromFileTest, SixteenBitGreyPngBecomesOpaqueGrey) {
+  ASSERT_EQ(Load("g.png", test::EncodePngGrey16(2, 1, {0x0000, 0xABCD})), D3D_OK);
+  ExpectLevel(0, 2, 1, {0xFF000000u, 0xFFABABABu});
 }
 
 TEST_F(TextureFromFileTest, ColourKeyZeroKeysNothing) {
@@ -98,7 +108,8 @@ TEST_F(TextureFromFileTest, PowerOfTwoDevicesGetTheImagePaddedWithTransparentBla
   const Pixels top = {kSixPixels[0], 0, kSixPixels[2], 0, kSixPixels[3], kSixPixels[4],
                       kSixPixels[5], 0};
   ExpectLevel(0, 4, 2, top);
-  const Pixels second = {Mean(top[0], top[1], top[4], top[5]), Mean(top[2], top[3], top[6], top[7])};
+  const Pixels second = {Mean(top[0], top[1], top[4], top[5]),
+                         Mean(top[2], top[3], top[6], top[7])};
   ExpectLevel(1, 2, 1, second);
   ExpectLevel(2, 1, 1, {Mean(second[0], second[1], second[0], second[1])});
 }
@@ -126,7 +137,9 @@ TEST_F(TextureFromFileTest, DevicesWithoutMipMapsGetOneLevel) {
 
 TEST_F(TextureFromFileTest, BoxFilterAveragesEachTwoByTwoBlock) {
   Pixels pixels(16);
-  for (uint32_t i = 0; i < 16; ++i) pixels[i] = 0xFF000000u | (i * 16) << 16 | (255 - i * 16) << 8 | i;
+  for (uint32_t i = 0; i < 16; ++i) {
+    pixels[i] = 0xFF000000u | (i * 16) << 16 | (255 - i * 16) << 8 | i;
+  }
   ASSERT_EQ(Load("a.png", test::EncodePng(4, 4, pixels, false)), D3D_OK);
   ASSERT_EQ(texture->GetLevelCount(), 3u);
   const Pixels second = {Mean(pixels[0], pixels[1], pixels[4], pixels[5]),
@@ -231,6 +244,49 @@ TEST_F(TextureFromFileTest, Dxt1OnAPowerOfTwoDeviceIsPadded) {
   EXPECT_EQ(Loaded()->Pixel(0, 0, 3), 0u);
 }
 
+uint32_t IndicesModFour() {
+  uint32_t indices = 0;
+  for (int i = 0; i < 16; ++i) indices |= static_cast<uint32_t>(i % 4) << (2 * i);
+  return indices;
+}
+
+// DXT3 and DXT5 colour blocks always use four colours, even when the first
+// colour is not above the second.
+const uint32_t kBlueGreen[4] = {0x0000FFu, 0x00FF00u, 0x0055AAu, 0x00AA55u};
+
+TEST_F(TextureFromFileTest, Dxt3CarriesExplicitFourBitAlpha) {
+  std::string block;
+  for (int i = 0; i < 8; ++i) block.push_back(static_cast<char>((2 * i) | ((2 * i + 1) << 4)));
+  block += test::Dxt1Block(0x001F, 0x07E0, IndicesModFour());
+  ASSERT_EQ(Load("a.dds", test::EncodeDdsCompressed(4, 4, 1, "DXT3", block)), D3D_OK);
+  Pixels expected(16);
+  for (uint32_t i = 0; i < 16; ++i) expected[i] = (i * 17) << 24 | kBlueGreen[i % 4];
+  ExpectLevel(0, 4, 4, expected);
+}
+
+std::string Dxt5Alpha(uint8_t a0, uint8_t a1) {
+  std::string out{static_cast<char>(a0), static_cast<char>(a1)};
+  uint64_t indices = 0;
+  for (int i = 0; i < 16; ++i) indices |= static_cast<uint64_t>(i % 8) << (3 * i);
+  for (int i = 0; i < 6; ++i) out.push_back(static_cast<char>(indices >> (8 * i)));
+  return out;
+}
+
+TEST_F(TextureFromFileTest, Dxt5InterpolatesAlphaInBothModes) {
+  const std::string colours = test::Dxt1Block(0x001F, 0x07E0, IndicesModFour());
+  const std::string blocks = Dxt5Alpha(255, 0) + colours + Dxt5Alpha(0, 100) + colours;
+  ASSERT_EQ(Load("a.dds", test::EncodeDdsCompressed(8, 4, 1, "DXT5", blocks)), D3D_OK);
+  const uint32_t eight[8] = {255, 0, 218, 182, 145, 109, 72, 36};
+  const uint32_t six[8] = {0, 100, 20, 40, 60, 80, 0, 255};
+  for (uint32_t y = 0; y < 4; ++y) {
+    for (uint32_t x = 0; x < 8; ++x) {
+      const uint32_t i = y * 4 + x % 4;
+      const uint32_t alpha = x < 4 ? eight[i % 8] : six[i % 8];
+      EXPECT_EQ(Loaded()->Pixel(0, x, y), alpha << 24 | kBlueGreen[i % 4]) << x << "," << y;
+    }
+  }
+}
+
 TEST_F(TextureFromFileTest, DeviceFailuresAndUnsupportedRequestsAreNegative) {
   const std::string png = test::EncodePng(3, 2, kSixPixels, true);
   const std::string path = directory.Write("a.png", png);
@@ -266,7 +322,9 @@ TEST_F(TextureFromFileTest, EmptyAndUnrecognisedFilesAreNegative) {
 
 std::vector<std::pair<std::string, std::string>> EveryFormat() {
   Pixels pixels(7 * 5);
-  for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = 0xFF000000u | static_cast<uint32_t>(i * 0x030507);
+  for (size_t i = 0; i < pixels.size(); ++i) {
+    pixels[i] = 0xFF000000u | static_cast<uint32_t>(i * 0x030507);
+  }
   std::string dxt;
   for (int i = 0; i < 2 * 2 + 1 + 1; ++i) dxt += test::Dxt1Block(0x1234, 0x5678, 0x1B1B1B1Bu * i);
   return {{"png", test::EncodePng(7, 5, pixels, true)},
@@ -275,7 +333,9 @@ std::vector<std::pair<std::string, std::string>> EveryFormat() {
           {"tga", test::EncodeTga(7, 5, pixels, false)},
           {"rle.tga", test::EncodeTga(7, 5, pixels, true)},
           {"dds", test::EncodeDdsRgb(7, 5, {pixels, Pixels(3 * 2, 0xFF00FF00u)}, 32)},
-          {"dxt1.dds", test::EncodeDdsDxt1(7, 5, 3, dxt)}};
+          {"dxt1.dds", test::EncodeDdsDxt1(7, 5, 3, dxt)},
+          {"dxt5.dds",
+           test::EncodeDdsCompressed(7, 5, 1, "DXT5", dxt.substr(0, 32) + dxt.substr(0, 32))}};
 }
 
 TEST_F(TextureFromFileTest, TruncatedFilesOfEveryFormatAreNegative) {

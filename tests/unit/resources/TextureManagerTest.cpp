@@ -17,7 +17,8 @@ namespace {
 
 using test::Pixels;
 
-const char kBoxLine[] = "ttt: \xE5\x88\x9B\xE5\xBB\xBA\xE5\x9B\xBE\xE7\x89\x87\xE5\xA4\xB1\xE8\xB4\xA5";
+const char kBoxLine[] =
+    "ttt: \xE5\x88\x9B\xE5\xBB\xBA\xE5\x9B\xBE\xE7\x89\x87\xE5\xA4\xB1\xE8\xB4\xA5";
 
 int CountOf(const std::string& text, const std::string& part) {
   int count = 0;
@@ -243,7 +244,8 @@ TEST(TextureManagerLifetime, RefusedAllocationsFailCleanly) {
     {
       TextureManager manager(TextureManager::DeviceMode);
       allocator.failAt = allocator.allocations + k;
-      auto* frames = static_cast<FrameSet*>(manager.Acquire(TextureManager::FrameSetKind, "fire.png"));
+      auto* frames =
+          static_cast<FrameSet*>(manager.Acquire(TextureManager::FrameSetKind, "fire.png"));
       if (frames) {
         frames->SetTexture("fire.png");
         manager.Release(frames);
