@@ -437,29 +437,5 @@ TEST_F(EmitterUpdate, TheSteadyStateAllocatesNothing) {
   EXPECT_EQ(scope.allocator.frees, frees);
 }
 
-TEST_F(EmitterUpdate, TwoRunsFromTheSameSeedGiveIdenticalParticles) {
-  auto run = [this](std::vector<float>& out) {
-    ProcessRandom().Seed(LoadSeed());
-    emitter.Restart(true);
-    for (int i = 0; i < 60; ++i) {
-      emitter.Update(0.033f);
-      for (Particle* p = emitter.Oldest(); p; p = p->newer) {
-        for (const QuadPoint& q : p->quad) {
-          out.push_back(q.x);
-          out.push_back(q.y);
-        }
-      }
-    }
-  };
-  test::ConfigureBusy(emitter, effect);
-  emitter.rotationMode = 2;
-  std::vector<float> first, second;
-  run(first);
-  run(second);
-  ASSERT_FALSE(first.empty());
-  EXPECT_EQ(0, std::memcmp(first.data(), second.data(), first.size() * sizeof(float)));
-  EXPECT_EQ(first.size(), second.size());
-}
-
 }  // namespace
 }  // namespace tavrix
