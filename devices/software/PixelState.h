@@ -65,6 +65,9 @@ struct PixelState {
   bool blendEnable = false;
   uint32_t sourceBlend = blend::One;
   uint32_t destinationBlend = blend::Zero;
+  // Off draws everything through the general pipeline, the reference the
+  // faster span loops must match pixel for pixel.
+  bool allowFastPaths = true;
 };
 
 }  // namespace tavrix::software

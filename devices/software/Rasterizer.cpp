@@ -4,7 +4,9 @@
 #include <cmath>
 
 #include "PixelMath.h"
+#include "ParticleSpan.h"
 #include "PixelPipeline.h"
+#include "Plane.h"
 
 namespace tavrix::software {
 namespace {
@@ -44,12 +46,6 @@ struct Edge {
   }
 };
 
-// attribute(x, y) = origin + perX * x + perY * y, over pixel coordinates.
-struct Plane {
-  float origin, perX, perY;
-  float At(float x, float y) const { return origin + perX * x + perY * y; }
-};
-
 struct Setup {
   float x[3], y[3];
   float det;
@@ -82,6 +78,7 @@ struct Shader {
   Plane colour[4];  // a, r, g, b
   bool flatColour;
   uint32_t flat;
+  bool particleSpan = false;
 
   uint32_t DiffuseAt(float x, float y) const {
     if (flatColour) return flat;
@@ -92,6 +89,11 @@ struct Shader {
   void Row(int64_t row, int64_t lo, int64_t hi) const {
     uint32_t* out = state.target.pixels + row * state.target.pitch;
     float cy = static_cast<float>(row) + 0.5f;
+    if (particleSpan &&
+        ParticleSpan{sampling.level, u, v, flat, state.stage.alphaOp == op::Modulate,
+                     state.destinationBlend == blend::One}
+            .Draw(out, lo, hi, cy))
+      return;
     for (int64_t col = lo; col <= hi; ++col) {
       float cx = static_cast<float>(col) + 0.5f;
       uint32_t texel = sampling.level
@@ -150,6 +152,8 @@ int64_t DrawTriangle(const PixelState& state, const ScreenVertex& a, const Scree
   if (state.texture && state.texture->levelCount > 0)
     shader.sampling = ChooseSampling(*state.texture, state.stage,
                                      TexelsPerPixel(shader.u, shader.v, state.texture));
+  shader.particleSpan = state.allowFastPaths &&
+                        ParticleSpan::Applies(state, shader.sampling, shader.flatColour);
 
   int64_t top = std::max<int64_t>(state.clip.top, std::min({p[0].y, p[1].y, p[2].y}) / SubpixelScale - 1);
   int64_t bottom = std::min<int64_t>(state.clip.bottom - 1,

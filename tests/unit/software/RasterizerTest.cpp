@@ -135,3 +135,46 @@ TEST(PixelPipeline, MinificationPicksASmallerLevelOnlyWithAMipFilter) {
 
 }  // namespace
 }  // namespace tavrix::software
+
+namespace tavrix::software {
+namespace {
+
+// Random rotated, scaled, textured triangles over a random background, drawn
+// once with the fast span loops and once through the general pipeline.
+TEST(Rasterizer, ParticleSpanMatchesTheGeneralPipeline) {
+  uint32_t seed = 12345;
+  auto next = [&seed] {
+    seed = seed * 1664525u + 1013904223u;
+    return seed;
+  };
+  auto unit = [&] { return static_cast<float>(next() >> 8) / 16777216.0f; };
+  std::vector<uint32_t> texels(16 * 8);
+  for (uint32_t& t : texels) t = next() & (next() & 1 ? 0xFFFFFFFFu : 0x00FFFFFFu);
+  TextureLevel level{texels.data(), 16, 8};
+  TextureImage image{&level, 1};
+  for (int additive = 0; additive < 2; ++additive) {
+    Canvas fast(48, 48), reference(48, 48);
+    for (size_t i = 0; i < fast.pixels.size(); ++i) fast.pixels[i] = reference.pixels[i] = next();
+    for (Canvas* canvas : {&fast, &reference}) {
+      PixelState& s = canvas->state;
+      s.texture = &image;
+      s.stage = StageState{op::Modulate, arg::Texture, arg::Diffuse, op::Modulate, arg::Texture, arg::Diffuse};
+      s.blendEnable = true;
+      s.sourceBlend = blend::SrcAlpha;
+      s.destinationBlend = additive ? blend::One : blend::InvSrcAlpha;
+      s.allowFastPaths = canvas == &fast;
+    }
+    for (int t = 0; t < 40; ++t) {
+      uint32_t colour = next();
+      ScreenVertex v[3];
+      for (ScreenVertex& vertex : v)
+        vertex = ScreenVertex{unit() * 60 - 6, unit() * 60 - 6, colour, unit() * 3 - 1, unit() * 3 - 1};
+      DrawTriangle(fast.state, v[0], v[1], v[2]);
+      DrawTriangle(reference.state, v[0], v[1], v[2]);
+    }
+    EXPECT_EQ(fast.pixels, reference.pixels) << (additive ? "additive" : "alpha blend");
+  }
+}
+
+}  // namespace
+}  // namespace tavrix::software

@@ -1,0 +1,54 @@
+// Plays one effect file through the library's public interface onto the
+// software device, as a host would, and hands out rendered frames.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "common/PngFile.h"
+#include "software/SoftwareDevice.h"
+#include "cli/ExitCode.h"
+#include "tavrix/tavrix.h"
+
+namespace tavrix::tools {
+
+struct PlayerOptions {
+  int32_t width = 256, height = 256;           // framebuffer pixels
+  float viewWidth = 0, viewHeight = 0;         // view units; 0 takes the framebuffer size
+  float x = -1, y = -1;                        // effect position; negative takes the view centre
+  uint32_t background = 0xFF000000u;           // A8R8G8B8
+  uint32_t prewarmMs = 0;
+  std::string root;                            // folder holding image/ and nested effects
+};
+
+class EffectPlayer {
+ public:
+  // Loads the effect and starts it; throws ToolError when it cannot.
+  EffectPlayer(const std::string& effectPath, const PlayerOptions& options);
+  ~EffectPlayer();
+  EffectPlayer(const EffectPlayer&) = delete;
+  EffectPlayer& operator=(const EffectPlayer&) = delete;
+
+  // Advances the effect's clock to timeMs in steps of at most stepMs.
+  void AdvanceTo(int64_t timeMs, int32_t stepMs);
+  Image Frame();
+  int64_t NowMs() const { return nowMs_; }
+  IParticleSystem& System() { return *system_; }
+  int32_t EffectId() const { return id_; }
+
+ private:
+  void Start(const std::string& effectPath);
+  void Stop();
+
+  PlayerOptions options_;
+  software::SoftwareDevice device_;
+  HWND__ window_;
+  IParticleSystemFactory* factory_ = nullptr;
+  IParticleSystem* system_ = nullptr;
+  int32_t id_ = -1;
+  int64_t nowMs_ = 0;
+  std::string previousDirectory_;
+};
+
+}  // namespace tavrix::tools

@@ -1,0 +1,65 @@
+#include "common/GifFile.h"
+
+#include <gif_lib.h>
+
+#include <cstring>
+
+namespace tavrix::tools {
+namespace {
+
+bool WriteLoopExtension(GifFileType* gif) {
+  unsigned char application[] = {'N', 'E', 'T', 'S', 'C', 'A', 'P', 'E', '2', '.', '0'};
+  unsigned char loop[] = {1, 0, 0};  // repeat for ever
+  return EGifPutExtensionLeader(gif, APPLICATION_EXT_FUNC_CODE) == GIF_OK &&
+         EGifPutExtensionBlock(gif, sizeof application, application) == GIF_OK &&
+         EGifPutExtensionBlock(gif, sizeof loop, loop) == GIF_OK &&
+         EGifPutExtensionTrailer(gif) == GIF_OK;
+}
+
+bool WriteFrame(GifFileType* gif, const Image& image, int delay) {
+  const size_t n = image.pixels.size();
+  std::vector<GifByteType> red(n), green(n), blue(n), indices(n);
+  for (size_t i = 0; i < n; ++i) {
+    red[i] = GifByteType(image.pixels[i] >> 16);
+    green[i] = GifByteType(image.pixels[i] >> 8);
+    blue[i] = GifByteType(image.pixels[i]);
+  }
+  int colours = 256;
+  std::vector<GifColorType> palette(256);
+  if (GifQuantizeBuffer(image.width, image.height, &colours, red.data(), green.data(), blue.data(),
+                        indices.data(), palette.data()) != GIF_OK)
+    return false;
+  ColorMapObject* map = GifMakeMapObject(256, palette.data());
+  if (!map) return false;
+  GraphicsControlBlock control = {DISPOSE_DO_NOT, false, delay, NO_TRANSPARENT_COLOR};
+  GifByteType extension[4];
+  size_t length = EGifGCBToExtension(&control, extension);
+  bool ok = EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, int(length), extension) == GIF_OK &&
+            EGifPutImageDesc(gif, 0, 0, image.width, image.height, false, map) == GIF_OK;
+  for (int y = 0; ok && y < image.height; ++y)
+    ok = EGifPutLine(gif, indices.data() + size_t(y) * image.width, image.width) == GIF_OK;
+  GifFreeMapObject(map);
+  return ok;
+}
+
+}  // namespace
+
+bool WriteGif(const std::string& path, const std::vector<Image>& frames, int delayCentiseconds,
+              std::string& error) {
+  int status = 0;
+  GifFileType* gif = EGifOpenFileName(path.c_str(), false, &status);
+  if (!gif) {
+    error = path + ": cannot create GIF: " + GifErrorString(status);
+    return false;
+  }
+  EGifSetGifVersion(gif, true);
+  bool ok = !frames.empty() &&
+            EGifPutScreenDesc(gif, frames[0].width, frames[0].height, 8, 0, nullptr) == GIF_OK &&
+            WriteLoopExtension(gif);
+  for (const Image& frame : frames) ok = ok && WriteFrame(gif, frame, delayCentiseconds);
+  if (EGifCloseFile(gif, &status) != GIF_OK) ok = false;
+  if (!ok) error = path + ": cannot write GIF";
+  return ok;
+}
+
+}  // namespace tavrix::tools
