@@ -155,8 +155,7 @@ TEST_F(SystemEffects, SaveEffectWritesTheLowestIdentifierAndKeepsAFailedSavesTar
   EXPECT_EQ(test::Decipher(test::ReadBytes(again)), test::Decipher(test::ReadBytes(target)));
 
   Bytes before = test::ReadBytes(target);
-  EXPECT_EQ(system->SaveEffect(scratch.File("missing/dir/saved.eff").c_str()),
-            SaveFileOpenFailed);
+  EXPECT_EQ(system->SaveEffect(scratch.File("missing/dir/saved.eff").c_str()), SaveFileOpenFailed);
   EXPECT_EQ(test::ReadBytes(target), before);
 }
 
