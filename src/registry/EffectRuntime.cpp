@@ -11,12 +11,15 @@ namespace {
 
 enum EndMode : int32_t { ReportOnce = 0, Loop = 1, KillAtEnd = 2, FadeAtEnd = 3 };
 
-// Replays run in 50 ms steps; a replay stops after an hour of play, so a
-// huge prewarm or a stored play time from a damaged file cannot run without
-// end (the running value stops shrinking once single precision can no longer
-// hold a 50 ms step) or overflow the step clock.
+// Replays run in 50 ms steps. A replay stops after an hour of play, so that
+// a huge prewarm or a stored play time from a damaged file cannot run
+// without end (the running value stops shrinking once single precision can
+// no longer hold a 50 ms step) or overflow the step clock; and it stops once
+// its steps have moved this many particles and emitters in all, so that an
+// effect with a great many of them cannot hold up its load for minutes.
 constexpr int32_t ReplayStepMs = 50;
 constexpr int32_t MaxReplaySteps = 72000;
+constexpr int64_t MaxReplayWork = 5000000;
 
 // The effect's clock wraps around like the 32-bit counter it is.
 int32_t WrappingAdd(int32_t a, int32_t b) {
@@ -50,11 +53,14 @@ int32_t Effect::Start(uint32_t prewarmMs, bool restartEmitters) {
 
 void Effect::ReplaySteps(double remaining) {
   int32_t t = 0;
-  for (int32_t step = 0; remaining > 0.0 && step < MaxReplaySteps && running; ++step) {
+  int64_t work = 0;
+  for (int32_t step = 0;
+       remaining > 0.0 && step < MaxReplaySteps && work < MaxReplayWork && running; ++step) {
     remaining = static_cast<float>(remaining);
     t += ReplayStepMs;
     AdvanceTo(t);
     remaining -= static_cast<double>(0.05f);
+    work += static_cast<int64_t>(emitters.Size()) + GetParticleCount();
   }
   lastTimeMs = 0;
 }

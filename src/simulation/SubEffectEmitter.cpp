@@ -18,10 +18,18 @@
 namespace tavrix {
 namespace {
 
-// How many copy loads enclose the current one, and how many copies the
-// current top-level load may still make.
+// How many copy loads enclose the current one, and how many copies and
+// bytes of nested files the current top-level load may still take.
 int32_t nestingDepth = 0;
 int32_t copiesLeftInLoad = 0;
+long bytesLeftInLoad = 0;
+
+// The length of an open file, which is left at its start; -1 when unknown.
+long FileLength(std::FILE* file) {
+  if (std::fseek(file, 0, SEEK_END) != 0) return -1;
+  long length = std::ftell(file);
+  return std::fseek(file, 0, SEEK_SET) == 0 ? length : -1;
+}
 
 // At least 1, so that it can be the divisor of a draw.
 int32_t AtLeastOne(int32_t n) { return n < 1 ? 1 : n; }
@@ -94,33 +102,42 @@ int32_t SubEffectEmitter::LoadCopies() {
   if (count > MaxCopiesPerEmitter) count = MaxCopiesPerEmitter;
   if (nestingDepth >= MaxNestingDepth || !registry_.HasParticlePool()) count = 0;
 
-  if (nestingDepth == 0) copiesLeftInLoad = MaxCopiesPerLoad;
+  if (nestingDepth == 0) {
+    copiesLeftInLoad = MaxCopiesPerLoad;
+    bytesLeftInLoad = MaxCopyBytesPerLoad;
+  }
   ++nestingDepth;
-  bool opened = true;
-  for (int32_t i = 0; i < count && copiesLeftInLoad > 0 && opened; ++i) opened = LoadCopy(i);
+  CopyOutcome outcome = CopyMade;
+  for (int32_t i = 0; i < count && outcome == CopyMade; ++i) outcome = LoadCopy(i);
   --nestingDepth;
   // When the file cannot be opened, the copies made so far stay unstarted.
-  if (!opened) return Success;
+  if (outcome == FileNotOpened) return Success;
   started_ = false;
   countdown_ = startDelay_;
   return Success;
 }
 
-bool SubEffectEmitter::LoadCopy(int32_t index) {
+SubEffectEmitter::CopyOutcome SubEffectEmitter::LoadCopy(int32_t index) {
   std::FILE* file = effectFile_ ? OpenFile(effectFile_, "rb") : nullptr;
-  if (!file) return false;
+  if (!file) return FileNotOpened;
+  long length = FileLength(file);
+  if (copiesLeftInLoad <= 0 || length < 0 || length > bytesLeftInLoad) {
+    std::fclose(file);
+    return BoundReached;
+  }
   Effect* copy = New<Effect>(index, &registry_);
   if (!copy) {
     std::fclose(file);
-    return true;
+    return BoundReached;
   }
   --copiesLeftInLoad;
+  bytesLeftInLoad -= length;
   ReadEffectFile(file, *copy);
   copy->SetBaseSpeed(RandomInRange(speedMin_, speedMax_));
   copy->SetBaseEmissionAngle(RandomInRange(angleMin_, angleMax_));
   copy->SetEmitterPositions(positionX_, positionY_);
   if (!copies_.PushBack(copy)) copy->Destroy(1);
-  return true;
+  return CopyMade;
 }
 
 void SubEffectEmitter::DestroyCopies() {

@@ -17,10 +17,12 @@ class SubEffectEmitter final : public IParticleEmitter {
  public:
   // Effect files may name each other in a cycle: copies are made only down
   // to this depth of nesting, at most this many per emitter, and at most
-  // MaxCopiesPerLoad in one top-level load.
+  // MaxCopiesPerLoad copies read from at most MaxCopyBytesPerLoad bytes of
+  // nested files in one top-level load. A copy past a bound is not made.
   static constexpr int32_t MaxNestingDepth = 8;
   static constexpr int32_t MaxCopiesPerEmitter = 256;
   static constexpr int32_t MaxCopiesPerLoad = 4096;
+  static constexpr long MaxCopyBytesPerLoad = 16L << 20;
 
   SubEffectEmitter();
   ~SubEffectEmitter();
@@ -54,8 +56,10 @@ class SubEffectEmitter final : public IParticleEmitter {
   float Countdown() const { return countdown_; }
 
  private:
+  enum CopyOutcome { CopyMade, FileNotOpened, BoundReached };
+
   int32_t LoadCopies();
-  bool LoadCopy(int32_t index);
+  CopyOutcome LoadCopy(int32_t index);
   void DestroyCopies();
 
   bool enabled_ = true;

@@ -16,7 +16,9 @@ namespace tavrix::test {
 
 class EffectEnvironment {
  public:
-  EffectEnvironment();
+  // With textures, a texture manager in device mode (without a device, so
+  // no texture loads) gives emitters their frame sets.
+  explicit EffectEnvironment(bool withTextures = false);
   ~EffectEnvironment();
   EffectEnvironment(const EffectEnvironment&) = delete;
   EffectEnvironment& operator=(const EffectEnvironment&) = delete;
@@ -28,6 +30,7 @@ class EffectEnvironment {
   ScopedAllocator scope_;
   NameTable* previousTable_;
   std::unique_ptr<NameTable> names_;
+  std::unique_ptr<TextureManager> textures_;
   std::unique_ptr<EffectRegistry> registry_;
 };
 

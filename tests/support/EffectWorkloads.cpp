@@ -39,6 +39,8 @@ EffectSpec TypicalEffect() {
   for (int i = 0; i < 3; ++i) {
     EmitterSpec emitter = SteadyEmitter(50.0f + 25.0f * i, 1.5f);
     emitter.name = "sparks" + std::to_string(i);
+    // Frame sets are shared by name: each emitter has its own.
+    emitter.frameSetName = "sparks" + std::to_string(i);
     emitter.tracks.push_back(TrackSpec{
         "LifeVisible", 1.0f, 1.0f, 0.0f, 1.0f, 1.0f, {{0.0f, 1.0f}, {0.5f, 0.8f}, {1.0f, 0.0f}}});
     emitter.tracks.push_back(
@@ -49,6 +51,7 @@ EffectSpec TypicalEffect() {
   }
   EmitterSpec glow;
   glow.name = "glow";
+  glow.frameSetName = "glow";
   glow.additive = true;
   effect.emitters.push_back(EmitterRecord(glow));
   return effect;

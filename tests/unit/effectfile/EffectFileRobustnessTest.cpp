@@ -7,6 +7,7 @@
 #include <cstring>
 #include <limits>
 #include <string>
+#include <vector>
 
 #include "effectfile/Effect.h"
 #include "support/EffectEnvironment.h"
@@ -109,6 +110,24 @@ TEST_F(EffectFileRobustness, ExtremeStoredStatesStayBounded) {
       }
     }
   }
+}
+
+TEST_F(EffectFileRobustness, AHeavyEffectStoredAsPlayingForAgesStillLoads) {
+  // Emitters at their highest rate whose particles live for ever: the
+  // replay of the stored play time ends on its work bound, not after an
+  // hour of steps.
+  test::EmitterSpec heavy = test::SteadyEmitter(1000.0f, 1000.0f);
+  std::vector<Bytes> emitters(4, test::EmitterRecord(heavy));
+  test::EffectSpec spec = test::EffectOf(emitters, 1e30f, 0);
+  spec.tracks = {test::TrackSpec{"ScaleQuantity", 1.0f, 1000.0f, 0.0f, 100.0f, 100.0f, {}}};
+  spec.running = true;
+  spec.elapsedSeconds = 1e30f;
+  std::string path = test::WriteEffect(scratch, "heavy.eff", test::EffectRecord(spec));
+  int32_t id = environment.Registry().LoadEffect(path.c_str());
+  ASSERT_EQ(id, 0);
+  Effect* effect = environment.Registry().Find(id);
+  EXPECT_GT(effect->GetParticleCount(), 0);
+  EXPECT_LT(effect->elapsedSeconds, 60.0f);
 }
 
 }  // namespace

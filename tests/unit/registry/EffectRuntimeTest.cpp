@@ -94,6 +94,19 @@ TEST_F(EffectRuntime, ReplaysOfAbsurdLengthsEndAfterAnHourOfSteps) {
   EXPECT_TRUE(emitter->updates.empty());
 }
 
+TEST_F(EffectRuntime, ReplaysEndOnceTheyHaveMovedFiveMillionParticles) {
+  FakeEmitter* emitter = AddEmitter();
+  emitter->particles = 999999;  // with its emitter, a million a step
+  effect.durationSeconds = 1000.0f;
+  ASSERT_EQ(effect.Start(2000, true), Success);
+  EXPECT_EQ(emitter->updates.size(), 5u);
+  emitter->updates.clear();
+  emitter->particles = 99999;
+  effect.elapsedSeconds = 2.0f;
+  effect.RestoreElapsed();
+  EXPECT_EQ(emitter->updates.size(), 40u);
+}
+
 TEST_F(EffectRuntime, PrewarmStopsSteppingOnceTheEffectHasStopped) {
   FakeEmitter* emitter = AddEmitter();
   effect.durationSeconds = 0.1f;

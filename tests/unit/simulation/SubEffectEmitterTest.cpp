@@ -225,6 +225,21 @@ TEST_F(SubEffectTest, ManyCopiesAreCutAtTheLimitPerEmitter) {
   EXPECT_EQ(emitter->CopyCount(), static_cast<uint32_t>(SubEffectEmitter::MaxCopiesPerEmitter));
 }
 
+TEST_F(SubEffectTest, NestedFilesAreReadUpToTheByteBudgetOfALoad) {
+  // A big nested file: one track entry whose keys all overwrite the key at
+  // time 0, so that it is cheap to read but long.
+  test::EffectSpec big = EffectOf({test::EmitterRecord(test::SteadyEmitter())});
+  test::TrackSpec gravity{"gravity", 1.0f, 1.0f, 0.0f, 100.0f, 0.0f, {}};
+  gravity.keys.assign(16000, {0.0f, 1.0f});
+  big.tracks = {gravity};
+  child = test::WriteEffect(scratch, "big.eff", EffectRecord(big));
+  const long size = static_cast<long>(test::ReadBytes(child).size());
+  SubEffectEmitter* emitter = Load(Spec(256.0f));
+  ASSERT_NE(emitter, nullptr);
+  EXPECT_EQ(static_cast<long>(emitter->CopyCount()), SubEffectEmitter::MaxCopyBytesPerLoad / size);
+  EXPECT_FALSE(emitter->Started());  // the copies that were made start as usual
+}
+
 TEST_F(SubEffectTest, AFileNamingItselfNestsEightDeepAndPlays) {
   std::string self = scratch.File("self.eff");
   SubEffectSpec spec = Spec(2.0f);
