@@ -87,6 +87,12 @@ class Effect {
   int32_t recordTag = static_cast<int32_t>(EffectTag);
   int32_t recordVersion = 1;
   bool endReported = false;
+
+ private:
+  // Runs AdvanceTo in 50 ms steps while remaining (seconds) stays above 0,
+  // then resets the clock; serves the prewarm and the restore.
+  void ReplaySteps(double remaining);
+  int32_t AdvanceStep(int32_t deltaMs, bool mayRestart);
 };
 
 }  // namespace tavrix

@@ -49,6 +49,10 @@ class EffectRegistry {
     Effect* effect;
   };
 
+  // Position of the first entry whose identifier is id or more.
+  uint32_t LowerBound(int32_t id) const;
+  void NotifyFinished(int32_t id);
+
   int32_t nextId_ = 0;
   // Identifiers only grow, so appending keeps the entries in ascending order.
   HostVector<Entry> effects_;

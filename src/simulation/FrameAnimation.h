@@ -38,4 +38,15 @@ class FrameAnimation {
   const char* textureName = nullptr;
 };
 
+// The frame set block shared by the frame animation block and the emitter's
+// own frame set block: both names, then the frames. Reading acquires the
+// named frame set from the current texture manager (none without one) and
+// appends the stored frames to it.
+FrameSet* ReadFrameSetBlock(IDataStream& stream, const char*& frameSetName,
+                            const char*& textureName);
+void WriteFrameSetBlock(IDataStream& stream, const FrameSet* frameSet, const char* frameSetName,
+                        const char* textureName);
+// Gives a frame set back to the current texture manager and clears the slot.
+void ReleaseFrameSet(FrameSet*& frameSet);
+
 }  // namespace tavrix

@@ -33,6 +33,14 @@ class ParticlePool {
     Particle* records;
     int32_t count;
   };
+  // A new block of max(count, block size) records, its spare records queued;
+  // none when the host allocator refuses.
+  Particle* Grow(int32_t count);
+  // Makes room for required free records at once; false when it cannot.
+  bool ReserveFree(uint32_t required);
+  void PushFree(Particle* record);
+  Particle* PopFree();
+
   HostVector<Block> blocks_;
   // Ring buffer of free records: grows only past its high-water mark.
   HostVector<Particle*> freeRing_;

@@ -1,0 +1,115 @@
+// The Effect's construction and teardown, its key table, its frame and size
+// queries, and the services it gives its emitters: particle records from the
+// owner's pool and the calls the sub-effect emitter makes on every emitter.
+#include "effectfile/Effect.h"
+
+#include "registry/EffectRegistry.h"
+#include "resources/NameTable.h"
+#include "simulation/SafeConvert.h"
+#include "tavrix/ResultCode.h"
+
+namespace tavrix {
+namespace {
+
+struct TrackDefault {
+  const char* name;
+  ParamTrack Effect::*track;
+  float duration, boundA, boundB, defaultValue;
+};
+
+// Registration order, which is also the order a record is written in.
+const TrackDefault kTrackDefaults[] = {
+    {"ScaleLife", &Effect::ScaleLife, 1000, 0, 100, 1},
+    {"ScaleQuantity", &Effect::ScaleQuantity, 1000, 0, 100, 1},
+    {"ScaleX", &Effect::ScaleX, 1000, 0, 100, 1},
+    {"ScaleY", &Effect::ScaleY, 1000, 0, 100, 1},
+    {"ScaleSpeed", &Effect::ScaleSpeed, 1000, 0, 100, 1},
+    {"ScaleSpin", &Effect::ScaleSpin, 1000, -100, 100, 1},
+    {"ScaleFixedForce", &Effect::ScaleFixedForce, 1000, -100, 100, 1},
+    {"ScaleRand", &Effect::ScaleRand, 1000, 0, 100, 1},
+    {"ScaleVisible", &Effect::ScaleVisible, 1000, 0, 100, 1},
+    {"BaseEmissionForce", &Effect::BaseEmissionForce, 1000, -1000, 1000, 5},
+    {"VarEmissionForce", &Effect::VarEmissionForce, 1000, 0, 2000, 0},
+    {"BaseEmissionAngle", &Effect::BaseEmissionAngle, 1000, -3600, 3600, 0},
+    {"VarEmissionAngle", &Effect::VarEmissionAngle, 1000, 0, 720, 0},
+    {"BaseEmissionArc", &Effect::BaseEmissionArc, 1000, 0, 360, 360},
+    {"VarEmissionArc", &Effect::VarEmissionArc, 1000, 0, 720, 0},
+    {"speed_whole", &Effect::speed_whole, 1, 0, 100, 1},
+    {"gravity", &Effect::gravity, 1, 0, 100, 0},
+    {"sizeEffect", &Effect::sizeEffect, 400, 400, 0, 0},
+};
+
+int32_t SizeOrDefault(float v) {
+  const int32_t size = TruncateToInt32(v);
+  return size == 0 ? DefaultEffectSize : size;
+}
+
+}  // namespace
+
+Effect::Effect(int32_t id, EffectRegistry* owner) : id(id), owner(owner) {
+  tracks.Reserve(sizeof(kTrackDefaults) / sizeof(kTrackDefaults[0]));
+  for (const TrackDefault& entry : kTrackDefaults) {
+    ParamTrack& track = this->*entry.track;
+    track.SetRange(entry.duration, entry.boundA, entry.boundB, entry.defaultValue);
+    // Without a name the track could never be found or written; leaving it
+    // out of the table makes a record naming it fail as an unknown key.
+    const char* name = InternName(entry.name);
+    if (name) tracks.PushBack(TrackEntry{name, &track});
+  }
+}
+
+Effect::~Effect() {
+  ClearEmitters();
+  emitters.Release();
+  tracks.Release();
+}
+
+ParamTrack* Effect::FindTrack(const char* name) {
+  const char* interned = InternName(name);
+  if (!interned) return nullptr;
+  for (const TrackEntry& entry : tracks) {
+    if (entry.name == interned) return entry.track;
+  }
+  return nullptr;
+}
+
+void Effect::UpdateFrameCorners() {
+  const float w = frameWidth;
+  const float h = frameHeight;
+  const float left = -(w * 0.5f);
+  const float top = -(h * 0.5f);
+  frameCorners[0] = {left, top};
+  frameCorners[1] = {left + w, top};
+  frameCorners[2] = {left + w, top + h};
+  frameCorners[3] = {left, top + h};
+}
+
+int32_t Effect::GetWidth() const { return SizeOrDefault(sizeEffect.Duration()); }
+
+int32_t Effect::GetHeight() const { return SizeOrDefault(sizeEffect.Minimum()); }
+
+Particle* Effect::AcquireParticle() { return owner ? owner->AcquireParticle() : nullptr; }
+
+int32_t Effect::ReleaseParticle(Particle* particle) {
+  return owner ? owner->ReleaseParticle(particle) : 0;
+}
+
+void Effect::SetBaseSpeed(float v) {
+  for (IParticleEmitter* emitter : emitters) emitter->SetBaseSpeed(v);
+}
+
+void Effect::SetBaseEmissionAngle(float v) {
+  for (IParticleEmitter* emitter : emitters) emitter->SetBaseEmissionAngle(v);
+}
+
+void Effect::SetEmitterPositions(float x, float y) {
+  for (IParticleEmitter* emitter : emitters) emitter->SetPosition(x, y);
+}
+
+int32_t Effect::GetParticleCount() {
+  int32_t total = 0;
+  for (IParticleEmitter* emitter : emitters) total += emitter->GetParticleCount();
+  return total;
+}
+
+}  // namespace tavrix

@@ -1,0 +1,134 @@
+// The effect record: reading and writing an effect with its tracks, its
+// emitters and its placement and run state, and creating emitters from
+// their type tags.
+#include <cstdio>
+
+#include "effectfile/Effect.h"
+#include "module/Allocator.h"
+#include "simulation/Emitter.h"
+#include "simulation/SubEffectEmitter.h"
+#include "tavrix/ResultCode.h"
+
+namespace tavrix {
+namespace {
+
+// Flags are single bytes where any nonzero value means true.
+bool ReadFlag(IDataStream& stream, bool& flag) {
+  uint8_t byte = 0;
+  if (!ReadField(stream, byte)) return false;
+  flag = byte != 0;
+  return true;
+}
+
+bool WriteFlag(IDataStream& stream, bool flag) {
+  return WriteField(stream, static_cast<uint8_t>(flag ? 1 : 0));
+}
+
+void NameEmitter(IParticleEmitter& emitter, int32_t number) {
+  char name[32];
+  std::snprintf(name, sizeof name, "Emitter_%d", number);
+  emitter.SetName(name);
+}
+
+}  // namespace
+
+int32_t Effect::Read(IDataStream& stream) {
+  ClearEmitters();
+  uint32_t tag = 0;
+  uint32_t version = 0;
+  if (!ReadField(stream, tag) || !ReadField(stream, version)) return EffectHeaderUnreadable;
+
+  uint32_t trackCount = 0;
+  if (!ReadField(stream, trackCount)) return EffectTrackCountUnreadable;
+  for (uint32_t i = 0; i < trackCount; ++i) {
+    char name[256];
+    ReadShortString(stream, name);
+    ParamTrack* track = FindTrack(name);
+    if (!track) return EffectTrackUnknown;
+    if (!track->Read(stream)) return EffectTrackUnreadable;
+  }
+
+  int32_t emitterCount = 0;
+  if (!ReadField(stream, emitterCount)) return EffectEmittersUnreadable;
+  for (int32_t i = 0; i < emitterCount; ++i) {
+    IParticleEmitter* emitter = CreateEmitter(stream);
+    if (!emitter) return EffectEmittersUnreadable;
+    int32_t result = emitter->Read(stream);
+    if (result >= 0 && !emitters.PushBack(emitter)) result = EffectEmittersUnreadable;
+    if (result < 0) {
+      emitter->Release();
+      ClearEmitters();
+      return result;
+    }
+    const char* name = emitter->GetName();
+    if (!name || name[0] == '\0') NameEmitter(*emitter, i);
+  }
+
+  if (!ReadField(stream, positionX) || !ReadField(stream, positionY) ||
+      !ReadField(stream, frameWidth) || !ReadField(stream, frameHeight)) {
+    return EffectPlacementUnreadable;
+  }
+  UpdateFrameCorners();
+
+  if (!ReadFlag(stream, running) || !ReadField(stream, elapsedSeconds) ||
+      !ReadFlag(stream, stopping) || !ReadField(stream, endMode) ||
+      !ReadField(stream, durationSeconds)) {
+    ClearEmitters();
+    return EffectStateUnreadable;
+  }
+  return Success;
+}
+
+int32_t Effect::Write(IDataStream& stream) {
+  if (!WriteField(stream, recordTag) || !WriteField(stream, recordVersion)) {
+    return EffectHeaderNotWritten;
+  }
+  if (!WriteField(stream, tracks.Size())) return EffectTrackCountNotWritten;
+  for (const TrackEntry& entry : tracks) {
+    WriteShortString(stream, entry.name);
+    if (!entry.track->Write(stream)) return EffectTrackNotWritten;
+  }
+
+  WriteField(stream, emitters.Size());
+  for (IParticleEmitter* emitter : emitters) {
+    int32_t result = emitter->Write(stream);
+    if (result != 0) return result;
+  }
+
+  if (!WriteField(stream, positionX) || !WriteField(stream, positionY) ||
+      !WriteField(stream, frameWidth) || !WriteField(stream, frameHeight)) {
+    return EffectPlacementNotWritten;
+  }
+  if (!WriteFlag(stream, running) || !WriteField(stream, elapsedSeconds) ||
+      !WriteFlag(stream, stopping) || !WriteField(stream, endMode) ||
+      !WriteField(stream, durationSeconds)) {
+    return EffectStateNotWritten;
+  }
+  return Success;
+}
+
+IParticleEmitter* Effect::CreateEmitter(IDataStream& stream) {
+  if (running) Stop(false);
+  uint32_t tag = 0;
+  if (!ReadField(stream, tag)) return nullptr;
+  stream.Seek(-4, 1);
+
+  IParticleEmitter* emitter = nullptr;
+  if (tag == EmitterTag) {
+    emitter = New<Emitter>();
+  } else if (tag == SubEffectTag) {
+    emitter = New<SubEffectEmitter>();
+  }
+  if (!emitter) return nullptr;
+  emitter->Init(this);
+  NameEmitter(*emitter, nextEmitterNumber++);
+  return emitter;
+}
+
+void Effect::ClearEmitters() {
+  Stop(false);
+  for (IParticleEmitter* emitter : emitters) emitter->Release();
+  emitters.Clear();
+}
+
+}  // namespace tavrix

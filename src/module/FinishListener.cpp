@@ -1,0 +1,13 @@
+// The process-wide finish-listener slot, a plain global like the other
+// process-wide slots.
+#include "module/FinishListener.h"
+
+namespace tavrix {
+namespace {
+IEffectFinishListener* currentListener = nullptr;
+}
+
+IEffectFinishListener* CurrentFinishListener() { return currentListener; }
+void SetCurrentFinishListener(IEffectFinishListener* listener) { currentListener = listener; }
+
+}  // namespace tavrix

@@ -1,0 +1,149 @@
+// The registry's operations on its effects: loading under new identifiers,
+// unloading, the per-effect operations by identifier, the walks of the
+// update and draw calls, and saving the first effect.
+#include <climits>
+#include <cstdio>
+#include <new>
+
+#include "effectfile/Effect.h"
+#include "effectfile/EffectFile.h"
+#include "module/Allocator.h"
+#include "module/FinishListener.h"
+#include "platform/FileAccess.h"
+#include "registry/EffectRegistry.h"
+#include "tavrix/ResultCode.h"
+
+namespace tavrix {
+
+int32_t EffectRegistry::LoadEffect(const char* path) {
+  std::FILE* file = path ? OpenFile(path, "rb") : nullptr;
+  if (!file) return EffectFileOpenFailed;
+  // The last identifier stays unused so that every walk can name the one
+  // after the current entry.
+  void* memory = nextId_ < INT32_MAX ? AllocateBytes(sizeof(Effect)) : nullptr;
+  if (!memory) {
+    std::fclose(file);
+    return EffectAllocFailed;
+  }
+  int32_t id = nextId_++;
+  Effect* effect = new (memory) Effect(id, this);
+
+  int32_t result = ReadEffectFile(file, *effect);
+  if (result >= 0 && !effects_.PushBack(Entry{id, effect})) result = EffectAllocFailed;
+  if (result < 0) {
+    effect->Destroy(1);
+    return result;
+  }
+  effect->RestoreElapsed();
+  return id;
+}
+
+int32_t EffectRegistry::UnloadEffect(int32_t id) {
+  uint32_t index = LowerBound(id);
+  if (index < effects_.Size() && effects_[index].id == id) {
+    Effect* effect = effects_[index].effect;
+    effect->Stop(false);
+    effect->Destroy(1);
+    effects_.Erase(index);
+  }
+  return Success;
+}
+
+int32_t EffectRegistry::SetEffectPosition(int32_t id, float x, float y, bool moveLiveParticles) {
+  Effect* effect = Find(id);
+  if (!effect) return PositionNoEffect;
+  effect->SetPosition(x, y, moveLiveParticles);
+  return Success;
+}
+
+int32_t EffectRegistry::PlayEffect(int32_t id, uint32_t prewarmMs) {
+  if (Effect* effect = Find(id)) effect->Start(prewarmMs, true);
+  return Success;
+}
+
+int32_t EffectRegistry::ClearEffect(int32_t id) {
+  if (Effect* effect = Find(id)) effect->ClearParticles();
+  return Success;
+}
+
+int32_t EffectRegistry::AdvanceAllTo(int32_t timeMs) {
+  for (const Entry& entry : effects_) {
+    int32_t result = entry.effect->AdvanceTo(timeMs);
+    if (result < 0) return result;
+  }
+  return Success;
+}
+
+// The listener may load and unload effects, so the walk goes by identifier
+// rather than by position: after each notification it resumes at the first
+// entry above the one that finished. Effects loaded during the walk are not
+// advanced in it.
+int32_t EffectRegistry::AdvanceAllBy(int32_t deltaMs) {
+  const int32_t end = nextId_;
+  uint32_t index = 0;
+  while (index < effects_.Size() && effects_[index].id < end) {
+    Entry entry = effects_[index];
+    if (entry.effect->AdvanceBy(deltaMs) < 0) {
+      NotifyFinished(entry.id);
+      index = LowerBound(entry.id + 1);
+    } else {
+      ++index;
+    }
+  }
+  return Success;
+}
+
+int32_t EffectRegistry::AdvanceEffectBy(int32_t id, int32_t deltaMs) {
+  Effect* effect = Find(id);
+  if (effect && effect->AdvanceBy(deltaMs) < 0) NotifyFinished(id);
+  return Success;
+}
+
+int32_t EffectRegistry::DrawEffect(IParticleRenderer& renderer, int32_t id) {
+  Effect* effect = Find(id);
+  return effect ? effect->Draw(renderer) : Success;
+}
+
+int32_t EffectRegistry::DrawAll(IParticleRenderer& renderer) {
+  for (const Entry& entry : effects_) {
+    int32_t result = entry.effect->Draw(renderer);
+    if (result < 0) return result;
+  }
+  return Success;
+}
+
+int32_t EffectRegistry::SaveFirstEffect(const char* path) {
+  if (effects_.Empty()) return SaveNoEffect;
+  if (!path) return SaveFileOpenFailed;
+  return SaveEffectFile(*effects_[0].effect, path);
+}
+
+int32_t EffectRegistry::GetEffectWidth(int32_t id) {
+  Effect* effect = Find(id);
+  return effect ? effect->GetWidth() : DefaultEffectSize;
+}
+
+int32_t EffectRegistry::GetEffectHeight(int32_t id) {
+  Effect* effect = Find(id);
+  return effect ? effect->GetHeight() : DefaultEffectSize;
+}
+
+uint32_t EffectRegistry::LowerBound(int32_t id) const {
+  uint32_t low = 0;
+  uint32_t high = effects_.Size();
+  while (low < high) {
+    uint32_t middle = low + (high - low) / 2;
+    if (effects_[middle].id < id) {
+      low = middle + 1;
+    } else {
+      high = middle;
+    }
+  }
+  return low;
+}
+
+void EffectRegistry::NotifyFinished(int32_t id) {
+  if (IEffectFinishListener* listener = CurrentFinishListener()) listener->OnEffectFinished(id);
+}
+
+}  // namespace tavrix

@@ -1,0 +1,45 @@
+// The registry's ownership core: its teardown, its particle pool and the
+// lookup of an effect by identifier. Loading, saving and the frame
+// operations live beside it in their own files.
+#include "registry/EffectRegistry.h"
+
+#include "effectfile/Effect.h"
+#include "tavrix/ResultCode.h"
+
+namespace tavrix {
+
+EffectRegistry::~EffectRegistry() {
+  // Effects first: their emitters give their particles back to the pool.
+  for (Entry& entry : effects_) entry.effect->Destroy(1);
+  effects_.Release();
+  if (pool_) DestroyObject(pool_, 1);
+  pool_ = nullptr;
+}
+
+int32_t EffectRegistry::CreateParticlePool() {
+  pool_ = New<ParticlePool>();
+  return pool_ ? Success : ParticlePoolFailed;
+}
+
+Particle* EffectRegistry::AcquireParticle() { return pool_ ? pool_->Acquire(1) : nullptr; }
+
+int32_t EffectRegistry::ReleaseParticle(Particle* particle) {
+  return pool_ ? pool_->Recycle(particle) : 0;
+}
+
+Effect* EffectRegistry::Find(int32_t id) const {
+  // Entries are in ascending identifier order.
+  uint32_t low = 0;
+  uint32_t high = effects_.Size();
+  while (low < high) {
+    const uint32_t mid = low + (high - low) / 2;
+    if (effects_[mid].id < id) {
+      low = mid + 1;
+    } else {
+      high = mid;
+    }
+  }
+  return low < effects_.Size() && effects_[low].id == id ? effects_[low].effect : nullptr;
+}
+
+}  // namespace tavrix

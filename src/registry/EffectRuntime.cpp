@@ -1,0 +1,178 @@
+// The run time of an effect: start with prewarm, stop, the two clocks that
+// bring host milliseconds in, the end modes, drawing in layer order, and
+// the replay of a stored play time after loading.
+#include <cstdint>
+
+#include "effectfile/Effect.h"
+#include "tavrix/ResultCode.h"
+
+namespace tavrix {
+namespace {
+
+enum EndMode : int32_t { ReportOnce = 0, Loop = 1, KillAtEnd = 2, FadeAtEnd = 3 };
+
+// Replays run in 50 ms steps; a replay stops after an hour of play, so a
+// huge prewarm or a stored play time from a damaged file cannot run without
+// end (the running value stops shrinking once single precision can no longer
+// hold a 50 ms step) or overflow the step clock.
+constexpr int32_t ReplayStepMs = 50;
+constexpr int32_t MaxReplaySteps = 72000;
+
+// The effect's clock wraps around like the 32-bit counter it is.
+int32_t WrappingAdd(int32_t a, int32_t b) {
+  return static_cast<int32_t>(static_cast<uint32_t>(a) + static_cast<uint32_t>(b));
+}
+
+int32_t WrappingSubtract(int32_t a, int32_t b) {
+  return static_cast<int32_t>(static_cast<uint32_t>(a) - static_cast<uint32_t>(b));
+}
+
+}  // namespace
+
+int32_t Effect::Start(uint32_t prewarmMs, bool restartEmitters) {
+  if (emitters.Empty()) return PlayNoEmitters;
+  elapsedSeconds = 0.0f;
+  endReported = false;
+  for (IParticleEmitter* emitter : emitters) {
+    int32_t result = emitter->Restart(restartEmitters);
+    if (result < 0) return result;
+  }
+  stopping = false;
+  running = true;
+  lastTimeMs = static_cast<int32_t>(prewarmMs);
+  if (prewarmMs > 0) {
+    lastTimeMs = 0;
+    double remaining = static_cast<double>(prewarmMs) * static_cast<double>(0.001f) -
+                       static_cast<double>(0.05f);
+    ReplaySteps(remaining);
+  }
+  return Success;
+}
+
+void Effect::ReplaySteps(double remaining) {
+  int32_t t = 0;
+  for (int32_t step = 0; remaining > 0.0 && step < MaxReplaySteps && running; ++step) {
+    remaining = static_cast<float>(remaining);
+    t += ReplayStepMs;
+    AdvanceTo(t);
+    remaining -= static_cast<double>(0.05f);
+  }
+  lastTimeMs = 0;
+}
+
+int32_t Effect::Stop(bool soft) {
+  if (!running) return Success;
+  if (soft) {
+    for (IParticleEmitter* emitter : emitters) emitter->StopEmission();
+    stopping = true;
+  } else {
+    for (IParticleEmitter* emitter : emitters) emitter->Kill();
+    elapsedSeconds = 0.0f;
+    stopping = false;
+    running = false;
+  }
+  return Success;
+}
+
+int32_t Effect::AdvanceTo(int32_t timeMs) {
+  if (!running) return Success;
+  int32_t delta = WrappingSubtract(timeMs, lastTimeMs);
+  if (delta <= 0) return Success;
+  int32_t result = Advance(delta);
+  lastTimeMs = timeMs;
+  return result;
+}
+
+int32_t Effect::AdvanceBy(int32_t deltaMs) {
+  if (!running || deltaMs == 0) return Success;
+  int32_t result = Advance(deltaMs);
+  lastTimeMs = WrappingAdd(lastTimeMs, deltaMs);
+  return result;
+}
+
+int32_t Effect::Advance(int32_t deltaMs) { return AdvanceStep(deltaMs, true); }
+
+// A loop restarts at most once per advance: the zero step after the restart
+// checks the end again but does not restart a second time, so a looping
+// effect whose duration is 0 or less, or whose restart fails, still returns.
+int32_t Effect::AdvanceStep(int32_t deltaMs, bool mayRestart) {
+  double dt = static_cast<double>(deltaMs) * static_cast<double>(0.001f);
+  elapsedSeconds = static_cast<float>(static_cast<double>(elapsedSeconds) + dt);
+  float step = static_cast<float>(dt);
+
+  int32_t live = 0;
+  for (IParticleEmitter* emitter : emitters) {
+    if (!emitter->IsEnabled()) continue;
+    emitter->Update(step);
+    live += emitter->GetParticleCount();
+  }
+
+  int32_t result = Success;
+  if (!stopping && elapsedSeconds >= durationSeconds) {
+    switch (endMode) {
+      case ReportOnce:
+        if (!endReported) {
+          endReported = true;
+          result = EffectEnded;
+        }
+        break;
+      case Loop:
+        result = EffectEnded;
+        if (mayRestart) {
+          Start(0, true);
+          AdvanceStep(0, false);
+        }
+        break;
+      case KillAtEnd:
+        result = EffectEnded;
+        Stop(false);
+        break;
+      case FadeAtEnd:
+        result = EffectEnded;
+        Stop(true);
+        break;
+      default:
+        break;
+    }
+  }
+  if (stopping && live == 0) {
+    result = EffectEnded;
+    Stop(false);
+  }
+  return result;
+}
+
+void Effect::RestoreElapsed() {
+  if (!(elapsedSeconds > 0.0f) || !running) return;
+  double remaining = static_cast<double>(elapsedSeconds) - static_cast<double>(0.05f);
+  elapsedSeconds = 0.0f;
+  ReplaySteps(remaining);
+}
+
+int32_t Effect::Draw(IParticleRenderer& renderer) {
+  for (uint32_t i = emitters.Size(); i-- > 0;) {
+    int32_t result = emitters[i]->Draw(renderer);
+    if (result < 0) return result;
+  }
+  return Success;
+}
+
+int32_t Effect::ClearParticles() {
+  if (emitters.Empty()) return ClearNoEmitters;
+  for (IParticleEmitter* emitter : emitters) {
+    int32_t result = emitter->Clear();
+    if (result < 0) return result;
+  }
+  return Success;
+}
+
+int32_t Effect::SetPosition(float x, float y, bool moveLiveParticles) {
+  positionX = x;
+  positionY = y;
+  if (moveLiveParticles) {
+    for (IParticleEmitter* emitter : emitters) emitter->SetParticleOffset(x, y);
+  }
+  return Success;
+}
+
+}  // namespace tavrix

@@ -1,0 +1,183 @@
+// The device renderer: an orthographic projection over the logical view
+// with y downwards, one world translation and one strip of two triangles
+// per quad, and the host's device state saved and restored around it all.
+#include "render/DeviceRenderer.h"
+
+#include "module/Allocator.h"
+#include "platform/D3DX.h"
+#include "platform/Win32.h"
+#include "render/TruncateFloat.h"
+#include "resources/CTexture.h"
+#include "resources/FrameSet.h"
+
+namespace tavrix {
+namespace {
+
+constexpr DWORD kVertexFormat = D3DFVF_XYZ | D3DFVF_DIFFUSE | D3DFVF_TEX1;  // 0x142
+
+struct QuadVertex {
+  float x, y, z;
+  uint32_t colour;
+  float u, v;
+};
+static_assert(sizeof(QuadVertex) == 24, "the vertex format is 24 bytes");
+
+D3DXMATRIX Identity() {
+  D3DXMATRIX identity;
+  D3DXMatrixTranslation(&identity, 0.0f, 0.0f, 0.0f);
+  return identity;
+}
+
+QuadVertex Vertex(const QuadPoint& corner, float u, float v, uint32_t colour) {
+  return QuadVertex{corner.x, corner.y, 0.0f, colour, u, v};
+}
+
+IDirect3DBaseTexture8* DeviceTextureOf(FrameSet* frameSet) {
+  auto* texture = frameSet ? dynamic_cast<DeviceTexture*>(frameSet->Texture()) : nullptr;
+  return texture ? texture->GetDeviceTexture() : nullptr;
+}
+
+DWORD ViewportSide(float side) {
+  const int32_t truncated = TruncateToInt32(side);
+  return truncated > 0 ? static_cast<DWORD>(truncated) : 0;
+}
+
+}  // namespace
+
+DeviceRenderer::DeviceRenderer(IDirect3DDevice8* device, HWND window)
+    : device_(device), window_(window) {
+  RECT client{};
+  GetClientRect(window_, &client);
+  clientWidth_ = SaturateToInt32(static_cast<int64_t>(client.right) - client.left);
+  clientHeight_ = SaturateToInt32(static_cast<int64_t>(client.bottom) - client.top);
+  halfWidth_ = clientWidth_ >> 1;
+  halfHeight_ = clientHeight_ >> 1;
+}
+
+void* DeviceRenderer::Destroy(unsigned int flags) { return DestroyObject(this, flags); }
+
+int32_t DeviceRenderer::Bind(bool additive, FrameSet* frameSet) {
+  device_->SetRenderState(D3DRS_DESTBLEND, additive ? D3DBLEND_ONE : D3DBLEND_INVSRCALPHA);
+  device_->SetTexture(0, DeviceTextureOf(frameSet));
+  return 0;
+}
+
+int32_t DeviceRenderer::DrawQuad(const QuadPoint* corners, const UvRect& uv, uint32_t colour,
+                                 int32_t, float x, float y) {
+  const QuadVertex strip[4] = {
+      Vertex(corners[3], uv.uLeft, uv.vBottom, colour),
+      Vertex(corners[2], uv.uRight, uv.vBottom, colour),
+      Vertex(corners[0], uv.uLeft, uv.vTop, colour),
+      Vertex(corners[1], uv.uRight, uv.vTop, colour),
+  };
+  D3DXMATRIX world;
+  D3DXMatrixTranslation(&world, x - static_cast<float>(halfWidth_),
+                        y - static_cast<float>(halfHeight_), 0.0f);
+  device_->SetTransform(D3DTS_WORLD, &world);
+  device_->SetVertexShader(kVertexFormat);
+  device_->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, strip, sizeof(QuadVertex));
+  return 0;
+}
+
+// A second BeginFrame without an EndFrame keeps the host state saved by the
+// first (the device now holds the particle state) and sets the particle
+// state again.
+int32_t DeviceRenderer::BeginFrame() {
+  if (!frameOpen_) SaveHostState();
+  frameOpen_ = true;
+  SetParticleState();
+  return 0;
+}
+
+void DeviceRenderer::SaveHostState() {
+  device_->GetTextureStageState(0, D3DTSS_ALPHAOP, &savedAlphaOp_);
+  device_->GetRenderState(D3DRS_CULLMODE, &savedCullMode_);
+  device_->GetRenderState(D3DRS_LIGHTING, &savedLighting_);
+  device_->GetRenderState(D3DRS_ZENABLE, &savedZEnable_);
+  device_->GetRenderState(D3DRS_DITHERENABLE, &savedDither_);
+  device_->GetRenderState(D3DRS_ALPHABLENDENABLE, &savedAlphaBlend_);
+  device_->GetRenderState(D3DRS_SRCBLEND, &savedSourceBlend_);
+  device_->GetRenderState(D3DRS_DESTBLEND, &savedDestinationBlend_);
+  device_->GetTransform(D3DTS_PROJECTION, &savedProjection_);
+  device_->GetTransform(D3DTS_WORLD, &savedWorld_);
+  device_->GetTransform(D3DTS_VIEW, &savedView_);
+  device_->GetTextureStageState(0, D3DTSS_COLOROP, &savedColourOp_);
+  device_->GetTextureStageState(0, D3DTSS_COLORARG1, &savedColourArg1_);
+  device_->GetTextureStageState(0, D3DTSS_COLORARG2, &savedColourArg2_);
+  device_->GetTextureStageState(0, D3DTSS_ALPHAARG1, &savedAlphaArg1_);
+  device_->GetTextureStageState(0, D3DTSS_ALPHAARG2, &savedAlphaArg2_);
+  savedTexture_ = nullptr;
+  device_->GetTexture(0, &savedTexture_);
+  device_->GetVertexShader(&savedVertexShader_);
+}
+
+void DeviceRenderer::SetParticleState() {
+  D3DXMATRIX projection;
+  D3DXMatrixOrthoLH(&projection, viewWidth_, -viewHeight_, 0.0f, 200.0f);
+  const D3DXMATRIX identity = Identity();
+  device_->SetTransform(D3DTS_PROJECTION, &projection);
+  device_->SetTransform(D3DTS_WORLD, &identity);
+  device_->SetTransform(D3DTS_VIEW, &identity);
+  device_->SetRenderState(D3DRS_LIGHTING, FALSE);
+  device_->SetRenderState(D3DRS_ZENABLE, D3DZB_FALSE);
+  device_->SetRenderState(D3DRS_DITHERENABLE, FALSE);
+  device_->SetRenderState(D3DRS_ALPHABLENDENABLE, TRUE);
+  device_->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_SRCALPHA);
+  device_->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_MODULATE);
+  device_->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_MODULATE);
+  device_->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_TEXTURE);
+  device_->SetTextureStageState(0, D3DTSS_COLORARG2, D3DTA_DIFFUSE);
+  device_->SetTextureStageState(0, D3DTSS_ALPHAARG1, D3DTA_TEXTURE);
+  device_->SetTextureStageState(0, D3DTSS_ALPHAARG2, D3DTA_DIFFUSE);
+  device_->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
+}
+
+// Without an open frame there is nothing saved to put back, and no texture
+// reference to give back.
+int32_t DeviceRenderer::EndFrame() {
+  if (!frameOpen_) return 0;
+  frameOpen_ = false;
+  device_->SetTextureStageState(0, D3DTSS_ALPHAOP, savedAlphaOp_);
+  device_->SetRenderState(D3DRS_CULLMODE, savedCullMode_);
+  device_->SetRenderState(D3DRS_LIGHTING, savedLighting_);
+  device_->SetRenderState(D3DRS_ZENABLE, savedZEnable_);
+  device_->SetRenderState(D3DRS_DITHERENABLE, savedDither_);
+  device_->SetRenderState(D3DRS_ALPHABLENDENABLE, savedAlphaBlend_);
+  device_->SetRenderState(D3DRS_SRCBLEND, savedSourceBlend_);
+  device_->SetRenderState(D3DRS_DESTBLEND, savedDestinationBlend_);
+  device_->SetTransform(D3DTS_PROJECTION, &savedProjection_);
+  device_->SetTransform(D3DTS_WORLD, &savedWorld_);
+  device_->SetTransform(D3DTS_VIEW, &savedView_);
+  device_->SetTextureStageState(0, D3DTSS_COLOROP, savedColourOp_);
+  device_->SetTextureStageState(0, D3DTSS_COLORARG1, savedColourArg1_);
+  device_->SetTextureStageState(0, D3DTSS_COLORARG2, savedColourArg2_);
+  device_->SetTextureStageState(0, D3DTSS_ALPHAARG1, savedAlphaArg1_);
+  device_->SetTextureStageState(0, D3DTSS_ALPHAARG2, savedAlphaArg2_);
+  device_->SetTexture(0, savedTexture_);
+  device_->SetVertexShader(savedVertexShader_);
+  if (savedTexture_) savedTexture_->Release();
+  savedTexture_ = nullptr;
+  return 0;
+}
+
+// A client area of zero width gives no aspect ratio to keep: a height of 0
+// then makes the view square rather than dividing by zero.
+int32_t DeviceRenderer::SetViewSize(float width, float height, bool applyViewport) {
+  viewWidth_ = width;
+  if (height != 0.0f) {
+    viewHeight_ = height;
+  } else if (clientWidth_ != 0) {
+    viewHeight_ = static_cast<float>(clientHeight_) * width / static_cast<float>(clientWidth_);
+  } else {
+    viewHeight_ = width;
+  }
+  if (applyViewport) {
+    viewport_ = D3DVIEWPORT8{0, 0, ViewportSide(viewWidth_), ViewportSide(viewHeight_), 0.0f, 1.0f};
+    device_->SetViewport(&viewport_);
+  }
+  halfWidth_ = TruncateToInt32(viewWidth_ * 0.5f);
+  halfHeight_ = TruncateToInt32(viewHeight_ * 0.5f);
+  return 0;
+}
+
+}  // namespace tavrix

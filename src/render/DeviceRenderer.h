@@ -1,0 +1,70 @@
+// Draws particles straight through the host's Direct3D 8 device, inside the
+// host's own scene: BeginFrame saves every device state it changes and
+// EndFrame puts the host's values back.
+#pragma once
+
+#include <cstdint>
+
+#include "render/IParticleRenderer.h"
+#include "tavrix/platform/Direct3D8.h"
+#include "tavrix/platform/Win32Types.h"
+
+namespace tavrix {
+
+class DeviceRenderer final : public IParticleRenderer {
+ public:
+  // Reads the window's client size; nothing is sent to the device.
+  DeviceRenderer(IDirect3DDevice8* device, HWND window);
+  ~DeviceRenderer() = default;
+
+  void Reset() override {}
+  int32_t Bind(bool additive, FrameSet* frameSet) override;
+  int32_t DrawQuad(const QuadPoint* corners, const UvRect& uv, uint32_t colour,
+                   int32_t vertexCount, float x, float y) override;
+  int32_t BeginFrame() override;
+  int32_t EndFrame() override;
+  int32_t SetViewSize(float width, float height, bool applyViewport) override;
+  void* Destroy(unsigned int flags) override;
+
+  int32_t HalfWidth() const { return halfWidth_; }
+  int32_t HalfHeight() const { return halfHeight_; }
+  float ViewWidth() const { return viewWidth_; }
+  float ViewHeight() const { return viewHeight_; }
+
+ private:
+  void SaveHostState();
+  void SetParticleState();
+
+  IDirect3DDevice8* device_;
+  HWND window_;
+  int32_t halfWidth_ = 0;
+  int32_t halfHeight_ = 0;
+  int32_t clientWidth_ = 0;
+  int32_t clientHeight_ = 0;
+  float viewWidth_ = 120.0f;
+  float viewHeight_ = 90.0f;
+  D3DMATRIX savedProjection_{};
+  D3DMATRIX savedView_{};
+  D3DMATRIX savedWorld_{};
+  D3DVIEWPORT8 viewport_{};
+  DWORD savedLighting_ = 0;
+  DWORD savedZEnable_ = 0;
+  DWORD savedDither_ = 0;
+  DWORD savedAlphaBlend_ = 0;
+  DWORD savedSourceBlend_ = 0;
+  DWORD savedDestinationBlend_ = 0;
+  DWORD savedAlphaOp_ = 0;
+  DWORD savedCullMode_ = 0;
+  DWORD savedColourOp_ = 0;
+  DWORD savedColourArg1_ = 0;
+  DWORD savedColourArg2_ = 0;
+  DWORD savedAlphaArg1_ = 0;
+  DWORD savedAlphaArg2_ = 0;
+  IDirect3DBaseTexture8* savedTexture_ = nullptr;
+  DWORD savedVertexShader_ = 0;
+  // True from BeginFrame to EndFrame: only then is there host state to
+  // put back.
+  bool frameOpen_ = false;
+};
+
+}  // namespace tavrix

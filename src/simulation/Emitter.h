@@ -1,0 +1,145 @@
+// The ordinary emitter: 32 keyframed tracks turned into particles each frame,
+// its record in an effect file, and the quads it hands to the renderer.
+//
+// Bounds against hostile files: at most kMaxSpawnPerUpdate particles are
+// spawned by one Update and at most kMaxLiveParticles live per emitter; the
+// emission backlog beyond them is kept, not lost. Every float-to-integer
+// conversion (spawn count, current frame, colour channels) is defined for
+// NaN, infinities and out-of-range values.
+#pragma once
+
+#include <cstdint>
+
+#include "module/Allocator.h"
+#include "module/HostVector.h"
+#include "simulation/FrameAnimation.h"
+#include "simulation/IParticleEmitter.h"
+#include "simulation/ParamTrack.h"
+#include "simulation/Particle.h"
+
+namespace tavrix {
+
+class Effect;
+class FrameSet;
+
+class Emitter final : public IParticleEmitter {
+ public:
+  static constexpr uint32_t kMaxSpawnPerUpdate = 10000;
+  static constexpr int32_t kMaxLiveParticles = 100000;
+  static constexpr uint32_t kVersion = 1;
+
+  Emitter() = default;
+  ~Emitter();
+  Emitter(const Emitter&) = delete;
+  Emitter& operator=(const Emitter&) = delete;
+
+  void Release() override { Destroy(1); }
+  void Init(Effect* effect) override;
+  int32_t Read(IDataStream& stream) override;
+  void SetName(const char* text) override;
+  const char* GetName() override;
+  int32_t Draw(IParticleRenderer& renderer) override;
+  int32_t Restart(bool clear) override;
+  int32_t StopEmission() override;
+  int32_t Kill() override;
+  int32_t Clear() override;
+  int32_t Update(float dt) override;
+  bool IsEnabled() override { return enabled; }
+  void SetEnabled(bool value) override;
+  int32_t GetParticleCount() override { return particleCount; }
+  int32_t Write(IDataStream& stream) override;
+  void SetParticleOffset(float x, float y) override;
+  int32_t SetBaseSpeed(float v) override;
+  int32_t SetBaseEmissionAngle(float v) override;
+  void SetPosition(float x, float y) override;
+  void* Destroy(unsigned int flags) override { return DestroyObject(this, flags); }
+
+  ParamTrack* FindTrack(const char* key);
+  void SetPivot(float px, float py);
+  void SetForceAngle(float degrees);
+
+  // The live particles, oldest first; each record's older and newer links
+  // chain them, with none past either end.
+  Particle* Oldest() const { return oldest; }
+  Particle* Newest() const { return newest; }
+
+  Effect* owner = nullptr;
+  const char* name = nullptr;
+  QuadPoint corners[4] = {};
+  float positionX = 0.0f;
+  float positionY = 0.0f;
+  float emissionBacklog = 0.0f;
+  bool stopped = false;
+  bool enabled = true;
+  int32_t particleCount = 0;
+  Particle* oldest = nullptr;
+  Particle* newest = nullptr;
+
+  ParamTrack BaseLife, VarLife, BaseQuantity, VarQuantity, BaseX, VarX, LifeX, BaseY, VarY, LifeY,
+      BaseSpeed, VarSpeed, LifeSpeed, BaseSpin, VarSpin, LifeSpin, BaseFixedForce, VarFixedForce,
+      LifeFixedForce, BaseRand, VarRand, LifeRand, BaseEmissionForce, VarEmissionForce,
+      BaseEmissionAngle, VarEmissionAngle, BaseEmissionArc, VarEmissionArc, LifeRed, LifeGreen,
+      LifeBlue, LifeVisible;
+
+  struct KeyEntry {
+    const char* key;
+    ParamTrack* track;
+  };
+  HostVector<KeyEntry> keys;
+
+  bool uniformSize = true;
+  float forceDirectionX = 0.0f;
+  float forceDirectionY = -1.0f;
+  float forceAngle = 0.0f;
+  int32_t rotationMode = 1;
+  float rotationOffset = 0.0f;
+  bool alignToMotion = false;
+  float randomRotationCentre = 0.0f;
+  float randomRotationRange = 360.0f;
+  float fixedRotation = 0.0f;
+  int32_t spawnShape = 0;
+  FrameAnimation frameAnimation;
+  FrameSet* frameSet = nullptr;
+  uint32_t frameIndex = 0;
+  const char* frameSetName = nullptr;
+  bool animated = false;
+  float pivotX = 0.5f;
+  float pivotY = 0.5f;
+  bool useEffectEmission = true;
+  bool effectRotation = false;
+  bool additive = false;
+  bool singleParticle = false;
+  bool useEffectOffset = false;
+  bool reservedFlag = false;
+  bool reverseDrawOrder = false;
+  const char* textureName = nullptr;
+  uint32_t version = kVersion;
+
+ private:
+  // Effect-wide values every particle of one step shares.
+  struct StepValues {
+    float speedWhole;
+    float scaleVisible;
+    float gravity;
+  };
+  StepValues EffectValues(bool birth) const;
+
+  void Spawn();
+  void RemoveParticle(Particle* particle);
+  void RemoveAllParticles();
+  void InitParticle(Particle& p);
+  void PlaceParticle(Particle& p);
+  float EmissionDirection(Particle& p, float effectTime);
+  float BirthAngle(float direction) const;
+  void UpdateParticle(Particle& p, float t, float dt, const StepValues& step);
+  void MoveParticle(Particle& p, float dt, const StepValues& step);
+  void OrientParticle(Particle& p, float dt);
+
+  int32_t ReadFields(IDataStream& stream);
+  int32_t WriteFields(IDataStream& stream) const;
+};
+
+// A particle's colour as drawn: 32-bit ARGB, alpha in the top byte.
+uint32_t PackColour(float red, float green, float blue, float alpha);
+
+}  // namespace tavrix

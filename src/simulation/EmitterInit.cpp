@@ -1,0 +1,179 @@
+// The emitter's set-up: its 32 keys with their defaults, the lookup of a
+// track by key, the pivot and force angle, naming, the simple state slots,
+// and teardown.
+#include "simulation/Emitter.h"
+
+#include <cmath>
+
+#include "effectfile/Effect.h"
+#include "resources/NameTable.h"
+#include "tavrix/ResultCode.h"
+
+namespace tavrix {
+namespace {
+
+struct KeyDefault {
+  const char* key;
+  ParamTrack Emitter::*track;
+  float domain, minimum, maximum, defaultValue;
+};
+
+// Registration order, which is also the order the record stores them in.
+const KeyDefault kKeyDefaults[] = {
+    {"BaseLife", &Emitter::BaseLife, 1000, 0, 1000, 2},
+    {"VarLife", &Emitter::VarLife, 1000, 0, 2000, 0},
+    {"BaseQuantity", &Emitter::BaseQuantity, 1000, 0, 1000, 10},
+    {"VarQuantity", &Emitter::VarQuantity, 1000, 0, 2000, 0},
+    {"BaseX", &Emitter::BaseX, 1000, 0, 1000, 2},
+    {"VarX", &Emitter::VarX, 1000, 0, 2000, 0},
+    {"LifeX", &Emitter::LifeX, 1, -100, 100, 1},
+    {"BaseY", &Emitter::BaseY, 1000, 0, 1000, 2},
+    {"VarY", &Emitter::VarY, 1000, 0, 2000, 0},
+    {"LifeY", &Emitter::LifeY, 1, -100, 100, 1},
+    {"BaseSpeed", &Emitter::BaseSpeed, 1000, 0, 1000, 10},
+    {"VarSpeed", &Emitter::VarSpeed, 1000, 0, 2000, 0},
+    {"LifeSpeed", &Emitter::LifeSpeed, 1, -100, 100, 1},
+    {"BaseSpin", &Emitter::BaseSpin, 1000, -3600, 3600, 0},
+    {"VarSpin", &Emitter::VarSpin, 1000, 0, 2000, 0},
+    {"LifeSpin", &Emitter::LifeSpin, 1, -100, 100, 1},
+    {"BaseFixedForce", &Emitter::BaseFixedForce, 1000, -1000, 1000, 0},
+    {"VarFixedForce", &Emitter::VarFixedForce, 1000, 0, 2000, 0},
+    {"LifeFixedForce", &Emitter::LifeFixedForce, 1, -100, 100, 1},
+    {"BaseRand", &Emitter::BaseRand, 1000, 0, 1000, 0},
+    {"VarRand", &Emitter::VarRand, 1000, 0, 2000, 0},
+    {"LifeRand", &Emitter::LifeRand, 1, -100, 100, 1},
+    {"BaseEmissionForce", &Emitter::BaseEmissionForce, 1000, -1000, 1000, 5},
+    {"VarEmissionForce", &Emitter::VarEmissionForce, 1000, 0, 2000, 0},
+    {"BaseEmissionAngle", &Emitter::BaseEmissionAngle, 1000, -3600, 3600, 0},
+    {"VarEmissionAngle", &Emitter::VarEmissionAngle, 1000, 0, 720, 0},
+    {"BaseEmissionArc", &Emitter::BaseEmissionArc, 1000, 0, 360, 360},
+    {"VarEmissionArc", &Emitter::VarEmissionArc, 1000, 0, 720, 0},
+    {"LifeRed", &Emitter::LifeRed, 1, 0, 1, 1},
+    {"LifeGreen", &Emitter::LifeGreen, 1, 0, 1, 1},
+    {"LifeBlue", &Emitter::LifeBlue, 1, 0, 1, 1},
+    {"LifeVisible", &Emitter::LifeVisible, 1, 0, 1, 1},
+};
+
+constexpr double kRadiansPerDegree = 3.14159265358979323846 / 180.0;
+
+}  // namespace
+
+Emitter::~Emitter() {
+  RemoveAllParticles();
+  ReleaseFrameSet(frameSet);
+  keys.Release();
+}
+
+void Emitter::Init(Effect* effect) {
+  owner = effect;
+  keys.Clear();
+  keys.Reserve(sizeof(kKeyDefaults) / sizeof(kKeyDefaults[0]));
+  for (const KeyDefault& entry : kKeyDefaults) {
+    ParamTrack& track = this->*entry.track;
+    track.SetRange(entry.domain, entry.minimum, entry.maximum, entry.defaultValue);
+    // A key that cannot be interned could never be found; a record naming it
+    // then fails as an unknown key.
+    const char* key = InternName(entry.key);
+    if (key) keys.PushBack(KeyEntry{key, &track});
+  }
+  uniformSize = true;
+  SetForceAngle(0.0f);
+  rotationMode = 1;
+  fixedRotation = 0.0f;
+  rotationOffset = 0.0f;
+  alignToMotion = false;
+  randomRotationCentre = 0.0f;
+  randomRotationRange = 360.0f;
+  spawnShape = 0;
+  SetPivot(0.5f, 0.5f);
+  animated = false;
+  useEffectEmission = true;
+  effectRotation = false;
+  additive = false;
+  singleParticle = false;
+  useEffectOffset = false;
+  reservedFlag = false;
+  reverseDrawOrder = false;
+  frameSetName = nullptr;
+}
+
+ParamTrack* Emitter::FindTrack(const char* key) {
+  const char* interned = InternName(key);
+  if (!interned) return nullptr;
+  for (const KeyEntry& entry : keys) {
+    if (entry.key == interned) return entry.track;
+  }
+  return nullptr;
+}
+
+void Emitter::SetPivot(float px, float py) {
+  pivotX = px;
+  pivotY = py;
+  corners[0] = {-px, -py};
+  corners[1] = {1.0f - px, -py};
+  corners[2] = {1.0f - px, 1.0f - py};
+  corners[3] = {-px, 1.0f - py};
+}
+
+void Emitter::SetForceAngle(float degrees) {
+  forceAngle = degrees;
+  const double radians = degrees * kRadiansPerDegree;
+  forceDirectionX = static_cast<float>(std::sin(radians));
+  forceDirectionY = static_cast<float>(-std::cos(radians));
+}
+
+void Emitter::SetName(const char* text) { name = InternName(text); }
+
+const char* Emitter::GetName() { return name ? name : ""; }
+
+int32_t Emitter::Restart(bool clear) {
+  emissionBacklog = 0.0f;
+  if (clear) RemoveAllParticles();
+  stopped = false;
+  return Success;
+}
+
+int32_t Emitter::StopEmission() {
+  stopped = true;
+  if (singleParticle) RemoveAllParticles();
+  return Success;
+}
+
+int32_t Emitter::Kill() {
+  RemoveAllParticles();
+  return Success;
+}
+
+int32_t Emitter::Clear() {
+  RemoveAllParticles();
+  return Success;
+}
+
+void Emitter::SetEnabled(bool value) {
+  enabled = value;
+  if (!value) RemoveAllParticles();
+}
+
+void Emitter::SetParticleOffset(float x, float y) {
+  for (Particle* p = oldest; p; p = p->newer) {
+    p->offsetX = x;
+    p->offsetY = y;
+  }
+}
+
+int32_t Emitter::SetBaseSpeed(float v) {
+  BaseSpeed.Reset();
+  return BaseSpeed.AddKey(0.0f, v);
+}
+
+int32_t Emitter::SetBaseEmissionAngle(float v) {
+  BaseEmissionAngle.Reset();
+  return BaseEmissionAngle.AddKey(0.0f, v);
+}
+
+void Emitter::SetPosition(float x, float y) {
+  positionX = x;
+  positionY = y;
+}
+
+}  // namespace tavrix

@@ -1,0 +1,278 @@
+// The simulation step: ageing and removing particles, the emission rate and
+// backlog, spawning with its fixed order of random draws, and the per-step
+// update of every particle's size, colour, motion, orientation and quad.
+#include "simulation/Emitter.h"
+
+#include <cmath>
+
+#include "effectfile/Effect.h"
+#include "module/RandomSource.h"
+#include "tavrix/ResultCode.h"
+
+namespace tavrix {
+namespace {
+
+constexpr float kRadiansPerDegree = 3.14159265358979323846f / 180.0f;
+constexpr float kDegreesPerRadian = 180.0f / 3.14159265358979323846f;
+constexpr float kTiny = 0.000001f;
+
+double NextDraw() { return ProcessRandom().NextUnit(); }
+
+// fmod(a, 360) without the call when a already lies inside one turn, where
+// fmod returns it unchanged.
+float WrapDegrees(float a) { return (a > -360.0f && a < 360.0f) ? a : std::fmod(a, 360.0f); }
+
+float WrapDegrees(double a) {
+  return static_cast<float>((a > -360.0 && a < 360.0) ? a : std::fmod(a, 360.0));
+}
+
+// A value between two bounds in either order: no draw when they are equal.
+float Between(float a, float b) {
+  if (a > b) {
+    const float swapped = a;
+    a = b;
+    b = swapped;
+  }
+  if (a == b) return a;
+  return static_cast<float>(a + NextDraw() * (b - a));
+}
+
+// Particles a step may still spawn: floor(rate * backlog), bounded by the
+// per-step and per-emitter limits, for any rate and backlog a file can give.
+uint32_t SpawnCount(float rate, float backlog, int32_t live) {
+  const float wanted = std::floor(rate * backlog);
+  if (!(wanted >= 1.0f)) return 0;
+  const int32_t room = Emitter::kMaxLiveParticles - live;
+  uint32_t limit = Emitter::kMaxSpawnPerUpdate;
+  if (room < static_cast<int32_t>(limit)) limit = room > 0 ? static_cast<uint32_t>(room) : 0;
+  return wanted >= static_cast<float>(limit) ? limit : static_cast<uint32_t>(wanted);
+}
+
+}  // namespace
+
+Emitter::StepValues Emitter::EffectValues(bool birth) const {
+  const float o = owner->NormalisedTime();
+  // "ScaleVisible" is evaluated at 0 for a particle's birth step.
+  return StepValues{owner->speed_whole.Evaluate(o),
+                    owner->ScaleVisible.Evaluate(birth ? 0.0f : o), owner->gravity.Evaluate(o)};
+}
+
+int32_t Emitter::Update(float dt) {
+  if (!owner) return Success;
+  const StepValues step = EffectValues(false);
+  for (Particle* p = newest; p;) {
+    Particle* older = p->older;
+    p->age += dt;
+    if (!singleParticle && p->age > p->lifetime) {
+      RemoveParticle(p);
+    } else {
+      UpdateParticle(*p, p->age / p->lifetime, dt, step);
+    }
+    p = older;
+  }
+  if (stopped) return Success;
+  if (singleParticle) {
+    if (particleCount == 0) Spawn();
+    return Success;
+  }
+  emissionBacklog += dt;
+  const float rate = SampleScaled(BaseQuantity, VarQuantity, owner->ScaleQuantity,
+                                  owner->elapsedSeconds);
+  const uint32_t n = SpawnCount(rate, emissionBacklog, particleCount);
+  if (n > 0) {
+    emissionBacklog -= static_cast<float>(n) / rate;
+    if (emissionBacklog < 0.0f || std::fabs(emissionBacklog) < kTiny) emissionBacklog = 0.0f;
+    for (uint32_t i = 0; i < n; ++i) Spawn();
+  }
+  return Success;
+}
+
+void Emitter::Spawn() {
+  Particle* p = owner->AcquireParticle();
+  // A pool that cannot grow supplies nothing: no particle is born.
+  if (!p) return;
+  p->older = newest;
+  p->newer = nullptr;
+  if (newest) {
+    newest->newer = p;
+  } else {
+    oldest = p;
+  }
+  newest = p;
+  ++particleCount;
+  InitParticle(*p);
+}
+
+void Emitter::RemoveParticle(Particle* p) {
+  if (p->older) {
+    p->older->newer = p->newer;
+  } else {
+    oldest = p->newer;
+  }
+  if (p->newer) {
+    p->newer->older = p->older;
+  } else {
+    newest = p->older;
+  }
+  p->newer = nullptr;
+  p->older = nullptr;
+  --particleCount;
+  owner->ReleaseParticle(p);
+}
+
+void Emitter::RemoveAllParticles() {
+  while (newest) RemoveParticle(newest);
+}
+
+void Emitter::PlaceParticle(Particle& p) {
+  p.positionX = positionX;
+  p.positionY = positionY;
+  if (singleParticle || spawnShape < 1 || spawnShape > 3) return;
+  const QuadPoint* frame = owner->frameCorners;
+  float x;
+  float y;
+  if (spawnShape == 1) {
+    x = Between(frame[0].x, frame[1].x);
+    y = (frame[0].y + frame[3].y) * 0.5f;
+  } else if (spawnShape == 2) {
+    x = (frame[0].x + frame[1].x) * 0.5f;
+    y = Between(frame[0].y, frame[3].y);
+  } else {
+    y = Between(frame[0].y, frame[3].y);
+    x = Between(frame[0].x, frame[1].x);
+  }
+  p.positionX += x;
+  p.positionY += y;
+}
+
+float Emitter::EmissionDirection(Particle& p, float effectTime) {
+  const Effect& e = *owner;
+  const bool fromEffect = useEffectEmission;
+  const float force = Sample(fromEffect ? e.BaseEmissionForce : BaseEmissionForce,
+                             fromEffect ? e.VarEmissionForce : VarEmissionForce, effectTime);
+  // The effect-rotation flag would subtract the effect's rotation, which is
+  // always 0.
+  const float angle = Sample(fromEffect ? e.BaseEmissionAngle : BaseEmissionAngle,
+                             fromEffect ? e.VarEmissionAngle : VarEmissionAngle, effectTime);
+  const float arc = Sample(fromEffect ? e.BaseEmissionArc : BaseEmissionArc,
+                           fromEffect ? e.VarEmissionArc : VarEmissionArc, effectTime);
+  const float d = WrapDegrees((angle - arc / 2.0f) + NextDraw() * arc);
+  const float radians = d * kRadiansPerDegree;
+  p.velocityX = std::sin(radians) * force;
+  p.velocityY = -std::cos(radians) * force;
+  return d;
+}
+
+float Emitter::BirthAngle(float direction) const {
+  switch (rotationMode) {
+    case 0:
+      return WrapDegrees(direction + rotationOffset);
+    case 1:
+      return WrapDegrees(fixedRotation);
+    case 2:
+      return WrapDegrees((randomRotationCentre - randomRotationRange / 2.0f) +
+                         NextDraw() * randomRotationRange);
+    default:
+      // Other modes have no angle of their own: the quad starts unrotated.
+      return 0.0f;
+  }
+}
+
+void Emitter::InitParticle(Particle& p) {
+  const Effect& e = *owner;
+  const float time = e.elapsedSeconds;
+  p.offsetX = e.positionX;
+  p.offsetY = e.positionY;
+  PlaceParticle(p);
+  p.age = 0.0f;
+  p.lifetime = SampleScaled(BaseLife, VarLife, e.ScaleLife, time);
+  p.birthWidth = SampleScaled(BaseX, VarX, e.ScaleX, time);
+  p.birthHeight = uniformSize ? p.birthWidth : SampleScaled(BaseY, VarY, e.ScaleY, time);
+  p.birthSpeed = singleParticle ? 0.0f : SampleScaled(BaseSpeed, VarSpeed, e.ScaleSpeed, time);
+  p.birthSpin = SampleScaled(BaseSpin, VarSpin, e.ScaleSpin, time);
+  p.birthSteadyForce = SampleScaled(BaseFixedForce, VarFixedForce, e.ScaleFixedForce, time);
+  p.birthJitter = singleParticle ? 0.0f : SampleScaled(BaseRand, VarRand, e.ScaleRand, time);
+  float direction = 0.0f;
+  if (singleParticle) {
+    // A recycled record would otherwise keep its last particle's velocity.
+    p.velocityX = 0.0f;
+    p.velocityY = 0.0f;
+  } else {
+    direction = EmissionDirection(p, time);
+  }
+  p.angle = BirthAngle(direction);
+  if (animated) p.frameAnimation.Start(&frameAnimation);
+  p.lastWidth = -1.0f;
+  p.lastHeight = -1.0f;
+  UpdateParticle(p, 0.0f, 0.0f, EffectValues(true));
+}
+
+void Emitter::UpdateParticle(Particle& p, float t, float dt, const StepValues& step) {
+  p.width = BaseX.Clamp(LifeX.Evaluate(t) * p.birthWidth);
+  p.height = uniformSize ? p.width : BaseY.Clamp(LifeY.Evaluate(t) * p.birthHeight);
+  p.speed = BaseSpeed.Clamp(step.speedWhole * LifeSpeed.Evaluate(t) * p.birthSpeed);
+  if (rotationMode != 0 || !alignToMotion) p.spin = LifeSpin.Evaluate(t) * p.birthSpin;
+  p.steadyForce = BaseFixedForce.Clamp(LifeFixedForce.Evaluate(t) * p.birthSteadyForce);
+  p.jitter = BaseRand.Clamp(LifeRand.Evaluate(t) * p.birthJitter);
+  p.red = LifeRed.Clamp(LifeRed.Evaluate(t));
+  p.green = LifeGreen.Clamp(LifeGreen.Evaluate(t));
+  p.blue = LifeBlue.Clamp(LifeBlue.Evaluate(t));
+  p.alpha = LifeVisible.Clamp(LifeVisible.Evaluate(t) * step.scaleVisible);
+  if (animated) p.frameAnimation.Advance(dt);
+  if (!singleParticle) MoveParticle(p, dt, step);
+  OrientParticle(p, dt);
+  for (int k = 0; k < 4; ++k) {
+    const float cx = corners[k].x;
+    const float cy = corners[k].y;
+    p.quad[k].x = p.positionX + (p.m00 * cx + p.m01 * cy);
+    p.quad[k].y = p.positionY + (p.m10 * cx + p.m11 * cy);
+  }
+}
+
+void Emitter::MoveParticle(Particle& p, float dt, const StepValues& step) {
+  const float jitter = p.jitter;
+  if (std::fabs(jitter) >= kTiny) {
+    const double r1 = NextDraw();
+    const double r2 = NextDraw();
+    p.velocityY = static_cast<float>(p.velocityY + (-jitter / 2.0f + r1 * jitter) * dt);
+    p.velocityX = static_cast<float>(p.velocityX + (-jitter / 2.0f + r2 * jitter) * dt);
+  }
+  if (std::fabs(p.steadyForce) >= kTiny) {
+    p.velocityX += p.steadyForce * forceDirectionX * dt;
+    p.velocityY += p.steadyForce * forceDirectionY * dt;
+  }
+  const float g = step.gravity;
+  if (std::fabs(g) >= kTiny) {
+    p.positionX += dt * p.velocityX * p.speed;
+    p.positionY += dt * (p.velocityY * p.speed + 31.6f * g * dt) + 500.0f * g * dt * dt;
+  } else {
+    p.positionX += p.velocityX * p.speed * dt;
+    p.positionY += p.velocityY * p.speed * dt;
+  }
+}
+
+void Emitter::OrientParticle(Particle& p, float dt) {
+  bool rebuild;
+  if (rotationMode == 0 && alignToMotion) {
+    float angle = std::atan2(p.velocityX, -p.velocityY) * kDegreesPerRadian;
+    if (angle < 0.0f) angle += 360.0f;
+    p.angle = angle + rotationOffset;
+    rebuild = true;
+  } else {
+    const bool spinning = std::fabs(p.spin) >= kTiny;
+    if (spinning) p.angle = WrapDegrees(p.angle + p.spin * dt);
+    rebuild = spinning || p.width != p.lastWidth || p.height != p.lastHeight;
+    p.lastWidth = p.width;
+    p.lastHeight = p.height;
+  }
+  if (!rebuild) return;
+  const float radians = p.angle * kRadiansPerDegree;
+  const float c = std::cos(radians);
+  const float s = std::sin(radians);
+  p.m00 = c * p.width;
+  p.m01 = -s * p.height;
+  p.m10 = s * p.width;
+  p.m11 = c * p.height;
+}
+
+}  // namespace tavrix

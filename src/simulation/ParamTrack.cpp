@@ -1,0 +1,149 @@
+// Keyframed curves: range and reset, key insertion, evaluation, the track
+// body of a record, and the two sampling rules that turn a Base and a Var
+// track into one random value.
+#include "simulation/ParamTrack.h"
+
+#include <cmath>
+
+#include "module/RandomSource.h"
+
+namespace tavrix {
+namespace {
+
+// A track read from a file could otherwise hold as many keys as the file has
+// bytes, and each key inserted out of order moves all later ones. No real
+// curve comes near this; keys past it are refused like keys past the domain.
+constexpr uint32_t kMaxKeys = 1024;
+
+}  // namespace
+
+void ParamTrack::SetRange(float duration, float boundA, float boundB, float defaultValue) {
+  duration_ = duration > 0.0f ? duration : 1.0f;
+  if (boundA > boundB) {
+    const float swapped = boundA;
+    boundA = boundB;
+    boundB = swapped;
+  }
+  if (boundA == boundB) boundB = boundA + 0.001f;
+  minimum_ = boundA;
+  maximum_ = boundB;
+  defaultValue_ = (defaultValue < minimum_ || defaultValue > maximum_) ? minimum_ : defaultValue;
+  Reset();
+}
+
+void ParamTrack::Reset() {
+  keys_.Clear();
+  AddKey(0.0f, defaultValue_);
+}
+
+int32_t ParamTrack::AddKey(float time, float value) {
+  // A key time that is not a number would sit nowhere in the order.
+  if (time > duration_ || time != time) return -1;
+  const uint32_t count = keys_.Size();
+  uint32_t index = count;
+  // Keys are sorted, so a key later than the last one goes straight to the
+  // end; otherwise the first key not earlier than time is the place.
+  if (count != 0 && !(time > keys_[count - 1].time)) {
+    uint32_t low = 0;
+    uint32_t high = count;
+    while (low < high) {
+      const uint32_t mid = low + (high - low) / 2;
+      if (keys_[mid].time < time) {
+        low = mid + 1;
+      } else {
+        high = mid;
+      }
+    }
+    index = low;
+    if (keys_[index].time == time) {
+      keys_[index].value = value;
+      return static_cast<int32_t>(index);
+    }
+  }
+  if (count >= kMaxKeys || !keys_.Insert(index, TrackKey{time, value})) return -1;
+  return static_cast<int32_t>(index);
+}
+
+float ParamTrack::Evaluate(float x) const {
+  const uint32_t count = keys_.Size();
+  if (count == 0) return defaultValue_;  // only when a reset could not store its key
+  const TrackKey* keys = keys_.Data();
+  if (std::fabs(x) < 0.000001 || count < 2) return keys[0].value;
+  const float clamped = x < 0.0f ? 0.0f : (x > duration_ ? duration_ : x);
+  const float scaled = clamped * cycles_;
+  const double period = static_cast<double>(duration_) + 0.000001;
+  // fmod leaves a non-negative value below the period unchanged, so the
+  // common single-cycle case skips the call with the same result.
+  const float u = (scaled >= 0.0f && scaled < period)
+                      ? scaled
+                      : static_cast<float>(std::fmod(static_cast<double>(scaled), period));
+  const TrackKey& last = keys[count - 1];
+  if (u >= last.time) return last.value;
+  // Not a number, or before the first key (a negative cycle count does that):
+  // there is no segment to interpolate, so the first key holds.
+  if (!(u > keys[0].time)) return keys[0].value;
+  uint32_t i = 1;
+  while (keys[i].time < u) ++i;
+  if (keys[i].time == u) return keys[i].value;
+  const float f = (u - keys[i - 1].time) / (keys[i].time - keys[i - 1].time);
+  return (1.0f - f) * keys[i - 1].value + f * keys[i].value;
+}
+
+float ParamTrack::Clamp(float v) const {
+  // Not a number becomes the minimum, so no NaN leaves a sampling rule.
+  if (!(v >= minimum_)) return minimum_;
+  return v > maximum_ ? maximum_ : v;
+}
+
+bool ParamTrack::Read(IDataStream& stream) {
+  float cycles, duration, boundA, boundB, defaultValue;
+  if (!ReadField(stream, cycles) || !ReadField(stream, duration) || !ReadField(stream, boundA) ||
+      !ReadField(stream, boundB) || !ReadField(stream, defaultValue)) {
+    return false;
+  }
+  SetRange(duration, boundA, boundB, defaultValue);
+  cycles_ = cycles;
+  int32_t keyCount;
+  if (!ReadField(stream, keyCount)) return false;
+  for (int32_t i = 0; i < keyCount; ++i) {
+    TrackKey key;
+    if (!ReadField(stream, key.time) || !ReadField(stream, key.value)) return false;
+    AddKey(key.time, key.value);
+  }
+  return true;
+}
+
+bool ParamTrack::Write(IDataStream& stream) const {
+  const int32_t keyCount = static_cast<int32_t>(keys_.Size());
+  if (!WriteField(stream, cycles_) || !WriteField(stream, duration_) ||
+      !WriteField(stream, minimum_) || !WriteField(stream, maximum_) ||
+      !WriteField(stream, defaultValue_) || !WriteField(stream, keyCount)) {
+    return false;
+  }
+  for (const TrackKey& key : keys_) {
+    if (!WriteField(stream, key.time) || !WriteField(stream, key.value)) return false;
+  }
+  return true;
+}
+
+// The draw enters the arithmetic in double precision and the result is
+// rounded to single precision once, before the clamp.
+float Sample(const ParamTrack& base, const ParamTrack& var, float time) {
+  const float b = base.Evaluate(time);
+  const float h = var.Evaluate(time) * 0.5f;
+  const double r = ProcessRandom().NextUnit();
+  const float v = static_cast<float>(b + (-h + r * (2.0f * h)));
+  return base.Clamp(v);
+}
+
+float SampleScaled(const ParamTrack& base, const ParamTrack& var, const ParamTrack& scale,
+                   float time) {
+  const float b = base.Evaluate(time);
+  const float h = var.Evaluate(time) * 0.5f;
+  const float s = scale.Evaluate(time);
+  const double r = ProcessRandom().NextUnit();
+  const float v = static_cast<float>((b + (-h + r * (2.0f * h))) * s);
+  return base.Clamp(v);
+}
+
+}  // namespace tavrix

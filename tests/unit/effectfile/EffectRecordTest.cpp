@@ -1,0 +1,259 @@
+// Reading effect records from files: every reader failure a file can
+// produce, built by cutting or altering a record at the right byte; track
+// names without regard to case; emitter versions; default emitter names;
+// files that do not decipher; and a stored play time coming back.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "effectfile/Effect.h"
+#include "effectfile/EffectFile.h"
+#include "support/EffectEnvironment.h"
+#include "support/EffectFileBuilder.h"
+#include "support/EffectWorkloads.h"
+#include "tavrix/ResultCode.h"
+
+namespace tavrix {
+namespace {
+
+using test::Bytes;
+using test::Cut;
+using test::EffectLayout;
+using test::EffectOf;
+using test::EffectRecord;
+using test::EmitterRecord;
+using test::EmitterSpec;
+using test::SubEffectRecord;
+using test::SubEffectSpec;
+using test::TrackSpec;
+
+class EffectRecordTest : public ::testing::Test {
+ protected:
+  int32_t Load(const Bytes& plainRecord) {
+    std::string path = test::WriteEffect(scratch, "e" + std::to_string(files++) + ".eff", plainRecord);
+    return environment.Registry().LoadEffect(path.c_str());
+  }
+
+  // The record of one effect holding this emitter record, cut inside the
+  // emitter record after length bytes.
+  static Bytes CutInsideEmitter(const Bytes& emitter, size_t length) {
+    EffectLayout layout;
+    Bytes record = EffectRecord(EffectOf({emitter}), &layout);
+    return Cut(record, layout.emitterCount + length);
+  }
+
+  test::TempDir scratch;
+  test::EffectEnvironment environment;
+  int files = 0;
+};
+
+TEST_F(EffectRecordTest, AMinimalRecordKeepsTheDefaultTracksAndHasNoEmitters) {
+  ASSERT_EQ(Load(EffectRecord(EffectOf({}))), 0);
+  Effect* effect = environment.Registry().Find(0);
+  ASSERT_NE(effect, nullptr);
+  EXPECT_TRUE(effect->emitters.Empty());
+  EXPECT_EQ(effect->tracks.Size(), 18u);
+  EXPECT_FLOAT_EQ(effect->ScaleLife.Evaluate(0.0f), 1.0f);
+  EXPECT_FLOAT_EQ(effect->BaseEmissionArc.Evaluate(0.0f), 360.0f);
+  // Frame 100 x 50, centred on the origin.
+  EXPECT_FLOAT_EQ(effect->frameCorners[0].x, -50.0f);
+  EXPECT_FLOAT_EQ(effect->frameCorners[0].y, -25.0f);
+  EXPECT_FLOAT_EQ(effect->frameCorners[2].x, 50.0f);
+  EXPECT_FLOAT_EQ(effect->frameCorners[2].y, 25.0f);
+  EXPECT_EQ(effect->Start(0, true), PlayNoEmitters);
+}
+
+TEST_F(EffectRecordTest, EveryEffectReaderFailureHasItsCode) {
+  EffectLayout at;
+  test::EffectSpec spec = EffectOf({EmitterRecord(test::SteadyEmitter())});
+  spec.tracks = {TrackSpec{"gravity", 1.0f, 1.0f, 0.0f, 100.0f, 0.0f, {{0.0f, 2.0f}}}};
+  const Bytes record = EffectRecord(spec, &at);
+  const size_t gravityBody = at.trackCount + 1 + 7;
+
+  test::EffectSpec unknownTrack = EffectOf({});
+  unknownTrack.tracks = {TrackSpec{"gravitas", 1.0f, 1.0f, 0.0f, 1.0f, 0.0f, {}}};
+  test::EffectSpec unknownTag = EffectOf({Bytes{'X', 'X', 'X', 'X', 1, 0, 0, 0}});
+  test::EffectSpec missingEmitter = EffectOf({EmitterRecord(test::SteadyEmitter())});
+  missingEmitter.emitterCount = 2;
+
+  struct Case {
+    const char* what;
+    Bytes plain;
+    int32_t code;
+  };
+  const std::vector<Case> cases = {
+      {"no bytes", Bytes{}, EffectHeaderUnreadable},
+      {"header cut", Cut(record, at.header - 1), EffectHeaderUnreadable},
+      {"no track count", Cut(record, at.header), EffectTrackCountUnreadable},
+      {"unknown track", EffectRecord(unknownTrack), EffectTrackUnknown},
+      {"track name cut", Cut(record, at.trackCount + 3), EffectTrackUnknown},
+      {"track body cut", Cut(record, gravityBody + 10), EffectTrackUnreadable},
+      {"track keys cut", Cut(record, at.tracks - 2), EffectTrackUnreadable},
+      {"no emitter count", Cut(record, at.tracks), EffectEmittersUnreadable},
+      {"no emitter tag", Cut(record, at.emitterCount + 2), EffectEmittersUnreadable},
+      {"unknown emitter tag", EffectRecord(unknownTag), EffectEmittersUnreadable},
+      {"emitter missing", EffectRecord(missingEmitter), EffectEmittersUnreadable},
+      {"no placement", Cut(record, at.emitters), EffectPlacementUnreadable},
+      {"placement cut", Cut(record, at.placement - 1), EffectPlacementUnreadable},
+      {"state cut", Cut(record, at.placement + 3), EffectStateUnreadable},
+      {"duration cut", Cut(record, at.state - 1), EffectStateUnreadable},
+  };
+  for (const Case& c : cases) EXPECT_EQ(Load(c.plain), c.code) << c.what;
+  EXPECT_EQ(Load(record), static_cast<int32_t>(cases.size()));
+}
+
+TEST_F(EffectRecordTest, EveryEmitterReaderFailureHasItsCode) {
+  EmitterSpec spec;
+  spec.tracks = {TrackSpec{"BaseLife", 1.0f, 1000.0f, 0.0f, 1000.0f, 2.0f, {{0.0f, 3.0f}}}};
+  spec.name = "spark";
+  spec.frames = {test::FrameSpec{}};
+  const Bytes emitter = EmitterRecord(spec);
+  const size_t tracksEnd = 12 + 1 + 8 + 24 + 8;
+  const size_t frameBlock = 1 + spec.frameSetName.size() + 1 + spec.textureName.size() + 4 + 16 + 4;
+  const size_t animatedFlag = emitter.size() - frameBlock - 1;
+
+  EmitterSpec unknownTrack;
+  unknownTrack.tracks = {TrackSpec{"BaseLifespan", 1.0f, 1.0f, 0.0f, 1.0f, 0.0f, {}}};
+  EmitterSpec versionZero;
+  versionZero.version = 0;
+
+  struct Case {
+    const char* what;
+    Bytes plain;
+    int32_t code;
+  };
+  const std::vector<Case> cases = {
+      {"header cut", CutInsideEmitter(emitter, 6), EmitterHeaderUnreadable},
+      {"version 0", EffectRecord(EffectOf({EmitterRecord(versionZero)})), EmitterBadVersion},
+      {"no track count", CutInsideEmitter(emitter, 8), EmitterTrackCountUnreadable},
+      {"unknown track", EffectRecord(EffectOf({EmitterRecord(unknownTrack)})),
+       EmitterTrackUnknown},
+      {"track body cut", CutInsideEmitter(emitter, tracksEnd - 5), EmitterTrackUnreadable},
+      {"fields cut", CutInsideEmitter(emitter, tracksEnd + 1 + 5 + 20), EmitterFieldUnreadable},
+      {"last field cut", CutInsideEmitter(emitter, animatedFlag - 1), EmitterFieldUnreadable},
+      {"no animated flag", CutInsideEmitter(emitter, animatedFlag), EmitterFlagUnreadable},
+      {"no frame index", CutInsideEmitter(emitter, emitter.size() - 4), EmitterFramesUnreadable},
+  };
+  for (const Case& c : cases) EXPECT_EQ(Load(c.plain), c.code) << c.what;
+  EXPECT_EQ(Load(EffectRecord(EffectOf({emitter}))), static_cast<int32_t>(cases.size()));
+}
+
+TEST_F(EffectRecordTest, EverySubEffectReaderFailureHasItsCode) {
+  SubEffectSpec spec;
+  spec.name = "burst";
+  spec.effectFile = scratch.File("none.eff");
+  spec.copiesMin = spec.copiesMax = 0.0f;
+  const Bytes emitter = SubEffectRecord(spec);
+  const size_t flagGroup = 8 + 1 + spec.name.size();
+  SubEffectSpec versionZero = spec;
+  versionZero.version = 0;
+
+  EXPECT_EQ(Load(CutInsideEmitter(emitter, 7)), EmitterHeaderUnreadable);
+  EXPECT_EQ(Load(EffectRecord(EffectOf({SubEffectRecord(versionZero)}))), EmitterBadVersion);
+  EXPECT_EQ(Load(CutInsideEmitter(emitter, flagGroup + 3)), EmitterFlagUnreadable);
+  EXPECT_EQ(Load(CutInsideEmitter(emitter, flagGroup + 12)), EmitterFlagUnreadable);
+  EXPECT_EQ(Load(CutInsideEmitter(emitter, emitter.size() - 1)), EmitterFieldUnreadable);
+  EXPECT_EQ(Load(EffectRecord(EffectOf({emitter}))), 5);
+}
+
+TEST_F(EffectRecordTest, FilesThatCannotBeOpenedOrHoldNothing) {
+  EffectRegistry& registry = environment.Registry();
+  EXPECT_EQ(registry.LoadEffect(scratch.File("missing.eff").c_str()), EffectFileOpenFailed);
+  test::WriteFileBytes(scratch.File("empty.eff"), Bytes{});
+  EXPECT_EQ(registry.LoadEffect(scratch.File("empty.eff").c_str()), EffectHeaderUnreadable);
+  // A directory is no effect file, whatever the platform lets fopen do.
+  EXPECT_LT(registry.LoadEffect(scratch.Path().c_str()), 0);
+}
+
+TEST_F(EffectRecordTest, AFileTheCipherRejectsIsNotParsed) {
+  // Zeros would read as a valid empty record if they were parsed.
+  for (size_t length : {20u, 100u, 1001u}) {
+    std::string path = scratch.File("raw" + std::to_string(length) + ".eff");
+    test::WriteFileBytes(path, Bytes(length, 0));
+    EXPECT_EQ(environment.Registry().LoadEffect(path.c_str()), EffectHeaderUnreadable) << length;
+  }
+}
+
+TEST_F(EffectRecordTest, TrackNamesIgnoreCaseAndTheLastBodyWins) {
+  test::EffectSpec spec = EffectOf({});
+  spec.tracks = {
+      TrackSpec{"GRAVITY", 1.0f, 1.0f, 0.0f, 100.0f, 0.0f, {{0.0f, 5.0f}}},
+      TrackSpec{"sCaLeLiFe", 1.0f, 1000.0f, 0.0f, 100.0f, 3.0f, {}},
+      TrackSpec{"gravity", 1.0f, 1.0f, 0.0f, 100.0f, 0.0f, {{0.0f, 7.0f}}},
+  };
+  ASSERT_EQ(Load(EffectRecord(spec)), 0);
+  Effect* effect = environment.Registry().Find(0);
+  EXPECT_FLOAT_EQ(effect->gravity.Evaluate(0.0f), 7.0f);
+  EXPECT_EQ(effect->gravity.KeyCount(), 1u);
+  EXPECT_FLOAT_EQ(effect->ScaleLife.Evaluate(0.0f), 3.0f);
+}
+
+TEST_F(EffectRecordTest, EmitterRecordsOfVersionZeroAreRefusedAndOfVersionTwoRead) {
+  EmitterSpec v0, v2;
+  v0.version = 0;
+  v2.version = 2;
+  SubEffectSpec s0, s2;
+  s0.version = 0;
+  s2.version = 2;
+  s0.copiesMax = s2.copiesMax = s0.copiesMin = s2.copiesMin = 0.0f;
+  EXPECT_EQ(Load(EffectRecord(EffectOf({EmitterRecord(v0)}))), EmitterBadVersion);
+  EXPECT_EQ(Load(EffectRecord(EffectOf({SubEffectRecord(s0)}))), EmitterBadVersion);
+  ASSERT_EQ(Load(EffectRecord(EffectOf({EmitterRecord(v2), SubEffectRecord(s2)}))), 2);
+  EXPECT_EQ(environment.Registry().Find(2)->emitters.Size(), 2u);
+}
+
+TEST_F(EffectRecordTest, EmittersWithoutAStoredNameAreNamedByTheirIndex) {
+  EmitterSpec unnamed, named;
+  named.name = "spark";
+  ASSERT_EQ(Load(EffectRecord(EffectOf(
+                {EmitterRecord(unnamed), EmitterRecord(named), EmitterRecord(unnamed)}))),
+            0);
+  Effect* effect = environment.Registry().Find(0);
+  ASSERT_EQ(effect->emitters.Size(), 3u);
+  EXPECT_STREQ(effect->emitters[0]->GetName(), "Emitter_0");
+  EXPECT_STREQ(effect->emitters[1]->GetName(), "spark");
+  EXPECT_STREQ(effect->emitters[2]->GetName(), "Emitter_2");
+  EXPECT_EQ(effect->nextEmitterNumber, 4);
+}
+
+TEST_F(EffectRecordTest, AFailedReadOfTheStateReleasesEveryEmitter) {
+  EffectLayout at;
+  Bytes record = EffectRecord(EffectOf({EmitterRecord(EmitterSpec{})}), &at);
+  Bytes file = test::Encipher(Cut(record, at.placement + 2));
+  Effect effect(0, &environment.Registry());
+  EXPECT_EQ(ReadEffectBytes(file.data(), static_cast<int32_t>(file.size()), effect),
+            EffectStateUnreadable);
+  EXPECT_TRUE(effect.emitters.Empty());
+}
+
+TEST_F(EffectRecordTest, ABufferThatCannotBeHadIsAnAllocationFailure) {
+  Bytes file = test::Encipher(EffectRecord(EffectOf({})));
+  Effect effect(0, &environment.Registry());
+  test::CountingAllocator& allocator = environment.Allocator();
+  for (uint64_t k : {1u, 2u}) {
+    std::string path = scratch.File("buffer.eff");
+    test::WriteFileBytes(path, file);
+    std::FILE* opened = std::fopen(path.c_str(), "rb");
+    ASSERT_NE(opened, nullptr);
+    allocator.failAt = allocator.allocations + k;
+    EXPECT_EQ(ReadEffectFile(opened, effect), EffectAllocFailed) << "allocation " << k;
+    allocator.failAt = 0;
+  }
+  EXPECT_EQ(ReadEffectBytes(file.data(), static_cast<int32_t>(file.size()), effect), Success);
+}
+
+TEST_F(EffectRecordTest, AStoredRunningEffectComesBackAtItsPlayTime) {
+  test::EffectSpec spec = EffectOf({EmitterRecord(test::SteadyEmitter())}, 10.0f);
+  spec.running = true;
+  spec.elapsedSeconds = 1.0f;
+  ASSERT_EQ(Load(EffectRecord(spec)), 0);
+  Effect* effect = environment.Registry().Find(0);
+  EXPECT_TRUE(effect->running);
+  EXPECT_NEAR(effect->elapsedSeconds, 0.95f, 1e-5f);
+  EXPECT_EQ(effect->lastTimeMs, 0);
+  EXPECT_GT(effect->GetParticleCount(), 0);
+}
+
+}  // namespace
+}  // namespace tavrix

@@ -1,0 +1,463 @@
+// The emitter's simulation step: the default emitter, rate and backlog, the
+// lifetime boundary, spawn shapes, rotation modes, uniform size, single
+// particles and the bounds against hostile values.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "support/CountingAllocator.h"
+#include "support/DrawCounter.h"
+#include "support/Workloads.h"
+
+namespace tavrix {
+namespace {
+
+using test::SetConstant;
+
+class EmitterUpdate : public ::testing::Test {
+ protected:
+  test::ScopedAllocator scope;
+  test::SimulationWorld world;
+  Emitter& emitter = world.AddEmitter();
+  Effect& effect = *world.effect;
+};
+
+float Distance(float x, float y) { return std::sqrt(x * x + y * y); }
+
+TEST_F(EmitterUpdate, TheDefaultEmitterSpawnsTenASecondOfUnrotatedWhiteSquares) {
+  emitter.SetPosition(100.0f, 200.0f);
+  test::DrawCounter draws;
+  emitter.Update(0.1f);
+  ASSERT_EQ(emitter.GetParticleCount(), 1);
+  // One draw for the rate, then lifetime, width, speed, spin, steady force,
+  // jitter, force, angle, arc and direction for the particle.
+  EXPECT_EQ(draws.Count(), 11);
+  for (int i = 1; i < 10; ++i) emitter.Update(0.1f);
+  EXPECT_EQ(emitter.GetParticleCount(), 10);
+
+  int index = 0;
+  for (Particle* p = emitter.Oldest(); p; p = p->newer, ++index) {
+    EXPECT_EQ(p->lifetime, 2.0f);
+    EXPECT_EQ(p->width, 2.0f);
+    EXPECT_EQ(p->height, 2.0f);
+    EXPECT_EQ(p->angle, 0.0f);
+    EXPECT_EQ(p->red, 1.0f);
+    EXPECT_EQ(p->alpha, 1.0f);
+    const float travelled = Distance(p->positionX - 100.0f, p->positionY - 200.0f);
+    EXPECT_NEAR(travelled, 50.0f * p->age, 1e-3f) << "50 view units a second";
+    EXPECT_NEAR(Distance(p->velocityX, p->velocityY), 5.0f, 1e-5f);
+    // Unrotated 2 x 2 quad centred on the position, clockwise from top-left.
+    EXPECT_FLOAT_EQ(p->quad[0].x, p->positionX - 1.0f);
+    EXPECT_FLOAT_EQ(p->quad[0].y, p->positionY - 1.0f);
+    EXPECT_FLOAT_EQ(p->quad[1].x, p->positionX + 1.0f);
+    EXPECT_FLOAT_EQ(p->quad[1].y, p->positionY - 1.0f);
+    EXPECT_FLOAT_EQ(p->quad[2].x, p->positionX + 1.0f);
+    EXPECT_FLOAT_EQ(p->quad[2].y, p->positionY + 1.0f);
+    EXPECT_FLOAT_EQ(p->quad[3].x, p->positionX - 1.0f);
+    EXPECT_FLOAT_EQ(p->quad[3].y, p->positionY + 1.0f);
+  }
+  EXPECT_EQ(index, 10);
+  EXPECT_NEAR(emitter.Oldest()->age, 0.9f, 1e-5f);
+  EXPECT_EQ(emitter.Newest()->age, 0.0f);
+}
+
+TEST_F(EmitterUpdate, DirectionsCoverTheFullCircle) {
+  SetConstant(emitter.BaseQuantity, 1000.0f);
+  emitter.Update(1.0f);
+  ASSERT_EQ(emitter.GetParticleCount(), 1000);
+  int quadrants[4] = {};
+  for (Particle* p = emitter.Oldest(); p; p = p->newer) {
+    ++quadrants[(p->velocityX >= 0 ? 1 : 0) + (p->velocityY >= 0 ? 2 : 0)];
+  }
+  for (int q : quadrants) EXPECT_GT(q, 180);
+}
+
+TEST_F(EmitterUpdate, RateAndBacklogWithFiftyMillisecondSteps) {
+  emitter.Update(0.05f);
+  EXPECT_EQ(emitter.GetParticleCount(), 0);
+  EXPECT_EQ(emitter.emissionBacklog, 0.05f);
+  emitter.Update(0.05f);
+  EXPECT_EQ(emitter.GetParticleCount(), 1);
+  EXPECT_EQ(emitter.emissionBacklog, 0.0f);
+  for (int i = 0; i < 38; ++i) emitter.Update(0.05f);
+  EXPECT_EQ(emitter.GetParticleCount(), 20);
+}
+
+TEST_F(EmitterUpdate, AParticleSurvivesAgeEqualToLifetimeAndDiesAfter) {
+  SetConstant(emitter.BaseLife, 1.0f);
+  SetConstant(emitter.BaseQuantity, 1.0f);
+  emitter.Update(1.0f);
+  ASSERT_EQ(emitter.GetParticleCount(), 1);
+  emitter.StopEmission();
+  emitter.Update(0.5f);
+  emitter.Update(0.5f);
+  ASSERT_EQ(emitter.GetParticleCount(), 1);
+  EXPECT_EQ(emitter.Oldest()->age, 1.0f);
+  emitter.Update(0.0f);
+  EXPECT_EQ(emitter.GetParticleCount(), 1);
+  emitter.Update(0.001f);
+  EXPECT_EQ(emitter.GetParticleCount(), 0);
+}
+
+TEST_F(EmitterUpdate, ALifetimeOfZeroDiesAtTheFirstStepWithTime) {
+  SetConstant(emitter.BaseLife, 0.0f);
+  SetConstant(emitter.BaseQuantity, 1.0f);
+  emitter.Update(1.0f);
+  ASSERT_EQ(emitter.GetParticleCount(), 1);
+  emitter.StopEmission();
+  emitter.Update(0.0f);  // age 0 / lifetime 0: the Life tracks see no number
+  EXPECT_EQ(emitter.GetParticleCount(), 1);
+  EXPECT_EQ(emitter.Oldest()->width, 2.0f);
+  emitter.Update(0.01f);
+  EXPECT_EQ(emitter.GetParticleCount(), 0);
+}
+
+TEST_F(EmitterUpdate, StoppedAndRestartedEmission) {
+  emitter.StopEmission();
+  emitter.Update(1.0f);
+  EXPECT_EQ(emitter.GetParticleCount(), 0);
+  EXPECT_EQ(emitter.emissionBacklog, 0.0f) << "a stopped emitter gathers no backlog";
+  emitter.Restart(false);
+  emitter.Update(1.0f);
+  EXPECT_EQ(emitter.GetParticleCount(), 10);
+  emitter.Restart(false);
+  EXPECT_EQ(emitter.GetParticleCount(), 10);
+  emitter.Restart(true);
+  EXPECT_EQ(emitter.GetParticleCount(), 0);
+  emitter.Update(1.0f);
+  emitter.SetEnabled(false);
+  EXPECT_EQ(emitter.GetParticleCount(), 0);
+  EXPECT_FALSE(emitter.IsEnabled());
+}
+
+TEST_F(EmitterUpdate, SpawnShapesUseTheEffectFrame) {
+  effect.frameWidth = 100.0f;
+  effect.frameHeight = 50.0f;
+  effect.UpdateFrameCorners();
+  emitter.SetPosition(10.0f, 20.0f);
+  SetConstant(emitter.BaseQuantity, 200.0f);
+  SetConstant(emitter.BaseEmissionForce, 0.0f);
+  emitter.useEffectEmission = false;
+  const int expectedDraws[] = {0, 1, 1, 2};
+  for (int shape = 1; shape <= 3; ++shape) {
+    emitter.Restart(true);
+    emitter.spawnShape = shape;
+    SetConstant(emitter.BaseQuantity, 1.0f);
+    test::DrawCounter draws;
+    emitter.Update(1.0f);
+    EXPECT_EQ(draws.Count(), 11 + expectedDraws[shape]) << "shape " << shape;
+    SetConstant(emitter.BaseQuantity, 200.0f);
+    emitter.Update(1.0f);
+    float minX = 1e9f, maxX = -1e9f, minY = 1e9f, maxY = -1e9f;
+    for (Particle* p = emitter.Oldest(); p; p = p->newer) {
+      minX = std::fmin(minX, p->positionX);
+      maxX = std::fmax(maxX, p->positionX);
+      minY = std::fmin(minY, p->positionY);
+      maxY = std::fmax(maxY, p->positionY);
+    }
+    if (shape == 2) {
+      EXPECT_EQ(minX, 10.0f);
+      EXPECT_EQ(maxX, 10.0f);
+    } else {
+      EXPECT_GE(minX, -40.0f);
+      EXPECT_LE(maxX, 60.0f);
+      EXPECT_LT(minX, -30.0f);
+      EXPECT_GT(maxX, 50.0f);
+    }
+    if (shape == 1) {
+      EXPECT_EQ(minY, 20.0f);
+      EXPECT_EQ(maxY, 20.0f);
+    } else {
+      EXPECT_GE(minY, -5.0f);
+      EXPECT_LE(maxY, 45.0f);
+      EXPECT_LT(minY, 0.0f);
+      EXPECT_GT(maxY, 40.0f);
+    }
+  }
+}
+
+TEST_F(EmitterUpdate, AZeroSizeBoxPlacesAtTheEmitterWithoutADraw) {
+  effect.frameWidth = 0.0f;
+  effect.frameHeight = 0.0f;
+  effect.UpdateFrameCorners();
+  emitter.spawnShape = 3;
+  emitter.SetPosition(7.0f, -3.0f);
+  SetConstant(emitter.BaseEmissionForce, 0.0f);
+  emitter.useEffectEmission = false;
+  SetConstant(emitter.BaseQuantity, 1.0f);
+  test::DrawCounter draws;
+  emitter.Update(1.0f);
+  EXPECT_EQ(draws.Count(), 11);
+  EXPECT_EQ(emitter.Oldest()->positionX, 7.0f);
+  EXPECT_EQ(emitter.Oldest()->positionY, -3.0f);
+}
+
+TEST_F(EmitterUpdate, UnknownShapesAndRotationModesStillPlaceAndTurnTheParticle) {
+  emitter.spawnShape = 9;
+  emitter.rotationMode = -4;
+  emitter.SetPosition(5.0f, 6.0f);
+  SetConstant(emitter.BaseQuantity, 1.0f);
+  test::DrawCounter draws;
+  emitter.Update(1.0f);
+  EXPECT_EQ(draws.Count(), 11);
+  EXPECT_EQ(emitter.Oldest()->positionX, 5.0f);
+  EXPECT_EQ(emitter.Oldest()->positionY, 6.0f);
+  EXPECT_EQ(emitter.Oldest()->angle, 0.0f);
+}
+
+TEST_F(EmitterUpdate, RotationModeZeroWithOffsetNinetyTurnsAQuarterClockwise) {
+  emitter.rotationMode = 0;
+  emitter.rotationOffset = 90.0f;
+  SetConstant(effect.BaseEmissionArc, 0.0f);  // every particle flies straight up
+  SetConstant(emitter.BaseQuantity, 1.0f);
+  emitter.Update(1.0f);
+  const Particle& p = *emitter.Oldest();
+  EXPECT_EQ(p.angle, 90.0f);
+  EXPECT_NEAR(p.velocityX, 0.0f, 1e-6f);
+  EXPECT_LT(p.velocityY, 0.0f);
+  // The top-left corner has moved to the top-right.
+  EXPECT_NEAR(p.quad[0].x - p.positionX, 1.0f, 1e-5f);
+  EXPECT_NEAR(p.quad[0].y - p.positionY, -1.0f, 1e-5f);
+  EXPECT_NEAR(p.quad[1].x - p.positionX, 1.0f, 1e-5f);
+  EXPECT_NEAR(p.quad[1].y - p.positionY, 1.0f, 1e-5f);
+}
+
+TEST_F(EmitterUpdate, RotationModeZeroFollowsEachParticlesDirection) {
+  emitter.rotationMode = 0;
+  SetConstant(emitter.BaseQuantity, 100.0f);
+  emitter.Update(1.0f);
+  for (Particle* p = emitter.Oldest(); p; p = p->newer) {
+    float direction = std::atan2(p->velocityX, -p->velocityY) * 57.29578f;
+    if (direction < 0.0f) direction += 360.0f;
+    EXPECT_NEAR(std::fmod(p->angle + 360.0f, 360.0f), direction, 1e-2f);
+  }
+}
+
+TEST_F(EmitterUpdate, RotationModesOneAndTwo) {
+  emitter.rotationMode = 1;
+  emitter.fixedRotation = 370.0f;
+  SetConstant(emitter.BaseQuantity, 1.0f);
+  emitter.Update(1.0f);
+  EXPECT_EQ(emitter.Newest()->angle, 10.0f);
+
+  emitter.rotationMode = 2;
+  emitter.randomRotationCentre = 100.0f;
+  emitter.randomRotationRange = 20.0f;
+  test::DrawCounter draws;
+  emitter.Update(1.0f);
+  EXPECT_EQ(draws.Count(), 12) << "one more draw for the random angle";
+  SetConstant(emitter.BaseQuantity, 300.0f);
+  emitter.Update(1.0f);
+  float low = 360.0f, high = 0.0f;
+  for (Particle* p = emitter.Oldest()->newer; p; p = p->newer) {
+    low = std::fmin(low, p->angle);
+    high = std::fmax(high, p->angle);
+  }
+  EXPECT_GE(low, 90.0f);
+  EXPECT_LE(high, 110.0f);
+  EXPECT_LT(low, 91.0f);
+  EXPECT_GT(high, 109.0f);
+}
+
+TEST_F(EmitterUpdate, AlignToMotionTracksTheBendingVelocity) {
+  emitter.rotationMode = 0;
+  emitter.alignToMotion = true;
+  emitter.rotationOffset = 5.0f;
+  SetConstant(effect.BaseEmissionAngle, 90.0f);
+  SetConstant(effect.BaseEmissionArc, 0.0f);
+  SetConstant(emitter.BaseFixedForce, 40.0f);
+  emitter.SetForceAngle(180.0f);
+  SetConstant(emitter.BaseQuantity, 1.0f);
+  emitter.Update(1.0f);
+  emitter.StopEmission();
+  for (int i = 0; i < 5; ++i) {
+    emitter.Update(0.1f);
+    const Particle& p = *emitter.Oldest();
+    float expected = std::atan2(p.velocityX, -p.velocityY) * (180.0f / 3.14159265358979323846f);
+    if (expected < 0.0f) expected += 360.0f;
+    EXPECT_EQ(p.angle, expected + 5.0f);
+    EXPECT_GT(p.angle, 95.0f) << "the downward force turns it clockwise";
+    const float c = std::cos(p.angle * (3.14159265358979323846f / 180.0f));
+    EXPECT_FLOAT_EQ(p.m00, c * p.width);
+  }
+}
+
+TEST_F(EmitterUpdate, UniformSizeIgnoresTheHeightTracks) {
+  SetConstant(emitter.BaseY, 30.0f);
+  SetConstant(emitter.VarY, 10.0f);
+  test::SetRamp(emitter.LifeY, 5.0f, 9.0f);
+  test::SetRamp(emitter.LifeX, 1.0f, 2.0f);
+  emitter.Update(1.0f);
+  emitter.Update(0.5f);
+  for (Particle* p = emitter.Oldest(); p; p = p->newer) EXPECT_EQ(p->height, p->width);
+  EXPECT_GT(emitter.Oldest()->width, 2.0f);
+
+  emitter.uniformSize = false;
+  emitter.Restart(true);
+  test::DrawCounter draws;
+  SetConstant(emitter.BaseQuantity, 1.0f);
+  emitter.Update(1.0f);
+  EXPECT_EQ(draws.Count(), 12) << "a height draw of its own";
+  EXPECT_GE(emitter.Oldest()->height, 5.0f * 25.0f);
+  EXPECT_LE(emitter.Oldest()->height, 5.0f * 35.0f);
+}
+
+TEST_F(EmitterUpdate, ASingleParticleEmitterKeepsOneStillImmortalParticle) {
+  emitter.singleParticle = true;
+  emitter.SetPosition(40.0f, 50.0f);
+  test::SetRamp(emitter.LifeX, 1.0f, 3.0f);
+  SetConstant(emitter.BaseRand, 100.0f);
+  test::DrawCounter draws;
+  emitter.Update(0.5f);
+  ASSERT_EQ(emitter.GetParticleCount(), 1);
+  // Lifetime, width, spin and steady force only.
+  EXPECT_EQ(draws.Count(), 4);
+  for (int i = 0; i < 20; ++i) emitter.Update(0.5f);
+  ASSERT_EQ(emitter.GetParticleCount(), 1);
+  const Particle& p = *emitter.Oldest();
+  EXPECT_EQ(p.positionX, 40.0f);
+  EXPECT_EQ(p.positionY, 50.0f);
+  EXPECT_EQ(p.width, 6.0f) << "Life values of t = 1 once the age passes the lifetime";
+  emitter.StopEmission();
+  EXPECT_EQ(emitter.GetParticleCount(), 0);
+  emitter.Update(0.5f);
+  EXPECT_EQ(emitter.GetParticleCount(), 0);
+  emitter.Restart(false);
+  emitter.Update(0.5f);
+  EXPECT_EQ(emitter.GetParticleCount(), 1);
+}
+
+TEST_F(EmitterUpdate, SteadyForceJitterAndGravityMoveTheParticle) {
+  SetConstant(effect.BaseEmissionForce, 0.0f);
+  SetConstant(emitter.BaseQuantity, 1.0f);
+  SetConstant(emitter.BaseFixedForce, 10.0f);
+  emitter.SetForceAngle(90.0f);
+  emitter.Update(1.0f);
+  emitter.StopEmission();
+  emitter.Update(0.5f);
+  Particle& p = *emitter.Oldest();
+  EXPECT_NEAR(p.velocityX, 5.0f, 1e-5f);
+  EXPECT_NEAR(p.velocityY, 0.0f, 1e-5f);
+  const float x = p.positionX;
+  const float y = p.positionY;
+  SetConstant(effect.gravity, 0.5f);
+  emitter.Update(0.5f);
+  EXPECT_NEAR(p.positionX - x, 0.5f * 10.0f * 10.0f, 1e-3f);
+  EXPECT_NEAR(p.positionY - y, (31.6f + 500.0f) * 0.5f * 0.25f, 1e-3f);
+  EXPECT_NEAR(p.velocityY, 0.0f, 1e-5f) << "gravity moves without changing velocity";
+
+  SetConstant(emitter.BaseRand, 10.0f);
+  emitter.Restart(true);
+  emitter.Update(1.0f);
+  emitter.StopEmission();
+  test::DrawCounter draws;
+  emitter.Update(0.1f);
+  EXPECT_EQ(draws.Count(), 2) << "two jitter draws per particle and step";
+}
+
+TEST_F(EmitterUpdate, ParticleOffsetsFollowTheEffectPosition) {
+  effect.positionX = 3.0f;
+  effect.positionY = 4.0f;
+  emitter.Update(0.5f);
+  EXPECT_EQ(emitter.Oldest()->offsetX, 3.0f);
+  emitter.SetParticleOffset(8.0f, 9.0f);
+  for (Particle* p = emitter.Oldest(); p; p = p->newer) {
+    EXPECT_EQ(p->offsetX, 8.0f);
+    EXPECT_EQ(p->offsetY, 9.0f);
+  }
+}
+
+TEST_F(EmitterUpdate, BaseSpeedAndEmissionAngleBecomeConstants) {
+  test::SetRamp(emitter.BaseSpeed, 1.0f, 5.0f);
+  EXPECT_EQ(emitter.SetBaseSpeed(42.0f), 0);
+  EXPECT_EQ(emitter.BaseSpeed.KeyCount(), 1u);
+  EXPECT_EQ(emitter.BaseSpeed.Evaluate(500.0f), 42.0f);
+  EXPECT_EQ(emitter.SetBaseEmissionAngle(-30.0f), 0);
+  EXPECT_EQ(emitter.BaseEmissionAngle.Evaluate(3.0f), -30.0f);
+}
+
+TEST_F(EmitterUpdate, SpawningIsBoundedPerStepAndPerEmitter) {
+  // A widened range lets a file ask for a billion particles a second.
+  emitter.BaseQuantity.SetRange(1000, 0, 1e9f, 1e9f);
+  emitter.emissionBacklog = std::numeric_limits<float>::infinity();
+  SetConstant(emitter.BaseLife, 1000.0f);
+  emitter.Update(0.1f);
+  EXPECT_EQ(emitter.GetParticleCount(), static_cast<int32_t>(Emitter::kMaxSpawnPerUpdate));
+  for (int i = 0; i < 12; ++i) emitter.Update(0.1f);
+  EXPECT_EQ(emitter.GetParticleCount(), Emitter::kMaxLiveParticles);
+}
+
+TEST_F(EmitterUpdate, NotANumberAndNegativeRatesSpawnNothing) {
+  emitter.BaseQuantity.SetRange(1000, -100, 100, -50);
+  emitter.Update(1.0f);
+  EXPECT_EQ(emitter.GetParticleCount(), 0);
+  emitter.emissionBacklog = std::numeric_limits<float>::quiet_NaN();
+  SetConstant(emitter.BaseQuantity, 10.0f);
+  emitter.Update(1.0f);
+  EXPECT_EQ(emitter.GetParticleCount(), 0);
+}
+
+TEST_F(EmitterUpdate, HostileTrackValuesStayDefined) {
+  const float nan = std::numeric_limits<float>::quiet_NaN();
+  const float inf = std::numeric_limits<float>::infinity();
+  emitter.BaseX.SetRange(1000, -inf, inf, 0);
+  emitter.BaseX.AddKey(0.0f, inf);
+  emitter.LifeSpin.AddKey(0.5f, nan);
+  SetConstant(emitter.BaseSpin, 3000.0f);
+  emitter.rotationMode = 2;
+  emitter.randomRotationRange = inf;
+  effect.frameWidth = nan;
+  effect.UpdateFrameCorners();
+  emitter.spawnShape = 3;
+  for (int i = 0; i < 10; ++i) emitter.Update(0.3f);
+  EXPECT_GT(emitter.GetParticleCount(), 0);
+}
+
+TEST_F(EmitterUpdate, APoolThatCannotGrowSpawnsNothingAndLeaksNothing) {
+  scope.allocator.failAfter = scope.allocator.allocations + 1;
+  emitter.Update(1.0f);
+  EXPECT_EQ(emitter.GetParticleCount(), 0);
+  scope.allocator.failAfter = 0;
+  emitter.Update(1.0f);
+  EXPECT_EQ(emitter.GetParticleCount(), 10);
+}
+
+TEST_F(EmitterUpdate, TheSteadyStateAllocatesNothing) {
+  test::ConfigureBusy(emitter, effect);
+  SetConstant(emitter.BaseQuantity, 500.0f);
+  for (int i = 0; i < 300; ++i) emitter.Update(0.016f);  // lifetime 2 s: the ramp is done
+  const uint64_t allocations = scope.allocator.allocations;
+  const uint64_t frees = scope.allocator.frees;
+  for (int i = 0; i < 300; ++i) emitter.Update(0.016f);
+  EXPECT_GT(emitter.GetParticleCount(), 900);
+  EXPECT_EQ(scope.allocator.allocations, allocations);
+  EXPECT_EQ(scope.allocator.frees, frees);
+}
+
+TEST_F(EmitterUpdate, TwoRunsFromTheSameSeedGiveIdenticalParticles) {
+  auto run = [this](std::vector<float>& out) {
+    ProcessRandom().Seed(LoadSeed());
+    emitter.Restart(true);
+    for (int i = 0; i < 60; ++i) {
+      emitter.Update(0.033f);
+      for (Particle* p = emitter.Oldest(); p; p = p->newer) {
+        for (const QuadPoint& q : p->quad) {
+          out.push_back(q.x);
+          out.push_back(q.y);
+        }
+      }
+    }
+  };
+  test::ConfigureBusy(emitter, effect);
+  emitter.rotationMode = 2;
+  std::vector<float> first, second;
+  run(first);
+  run(second);
+  ASSERT_FALSE(first.empty());
+  EXPECT_EQ(0, std::memcmp(first.data(), second.data(), first.size() * sizeof(float)));
+  EXPECT_EQ(first.size(), second.size());
+}
+
+}  // namespace
+}  // namespace tavrix
