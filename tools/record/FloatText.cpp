@@ -54,7 +54,11 @@ std::optional<float> FloatFromJson(const Json& value) {
   if (value.is_string()) return ParseBits(value.get<std::string>());
   if (!value.is_number()) return std::nullopt;
   const double number = value.get<double>();
-  if (!std::isfinite(number) || std::fabs(number) > double(FLT_MAX)) return std::nullopt;
+  // Up to half a step beyond the largest float still rounds to it; the
+  // conversion itself is left defined only within the float range.
+  const double roundsToLargest = std::ldexp(1.0, 128) - std::ldexp(1.0, 103);
+  if (!std::isfinite(number) || std::fabs(number) >= roundsToLargest) return std::nullopt;
+  if (std::fabs(number) > double(FLT_MAX)) return number < 0 ? -FLT_MAX : FLT_MAX;
   return static_cast<float>(number);
 }
 

@@ -27,7 +27,11 @@ class PlainReader {
   Json Effect();
 
  private:
-  size_t Offset() { return static_cast<size_t>(stream_.Tell()); }
+  // An empty record gives the stream no buffer, and no position.
+  size_t Offset() {
+    const int32_t position = stream_.Tell();
+    return position > 0 ? static_cast<size_t>(position) : 0;
+  }
   [[noreturn]] void Fail(size_t offset, const std::string& what) {
     throw RecordFormatError{offset, what};
   }
