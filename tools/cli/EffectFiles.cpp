@@ -10,7 +10,15 @@
 
 namespace tavrix::tools {
 
-record::Bytes ReadFileBytes(const std::string& path) {
+namespace {
+
+// Effect files and their JSON are small; a limit keeps a mistaken argument
+// (a device, a huge file) from filling memory.
+constexpr size_t MaximumFileBytes = size_t(256) << 20;
+
+}  // namespace
+
+record::Bytes ReadFileBytes(const std::string& path, ExitCode tooLarge) {
   std::error_code error;
   if (std::filesystem::is_directory(path, error))
     throw ToolError{ExitFileMissing, path + ": is a folder, not a file"};
@@ -19,8 +27,13 @@ record::Bytes ReadFileBytes(const std::string& path) {
   record::Bytes bytes;
   uint8_t block[65536];
   size_t count;
-  while ((count = std::fread(block, 1, sizeof block, file)) > 0)
+  while ((count = std::fread(block, 1, sizeof block, file)) > 0) {
     bytes.insert(bytes.end(), block, block + count);
+    if (bytes.size() > MaximumFileBytes) {
+      std::fclose(file);
+      throw ToolError{tooLarge, path + ": larger than 256 MiB, too large to be read"};
+    }
+  }
   const bool failed = std::ferror(file) != 0;
   std::fclose(file);
   if (failed) throw ToolError{ExitFileMissing, path + ": cannot be read"};
@@ -28,7 +41,7 @@ record::Bytes ReadFileBytes(const std::string& path) {
 }
 
 record::Bytes ReadPlainRecord(const std::string& path) {
-  const record::Bytes file = ReadFileBytes(path);
+  const record::Bytes file = ReadFileBytes(path, ExitNotAnEffect);
   std::optional<record::Bytes> plain = record::DecipherEffect(file);
   if (!plain)
     throw ToolError{ExitNotAnEffect,
@@ -48,7 +61,7 @@ record::Json ReadRecord(const std::string& path) {
 }
 
 record::Json ReadJsonFile(const std::string& path) {
-  const record::Bytes bytes = ReadFileBytes(path);
+  const record::Bytes bytes = ReadFileBytes(path, ExitBadJson);
   try {
     return record::ParseJson(std::string(bytes.begin(), bytes.end()));
   } catch (const record::RecordJsonError& e) {

@@ -10,8 +10,9 @@
 
 namespace tavrix::tools {
 
-// ExitFileMissing when the file cannot be read.
-record::Bytes ReadFileBytes(const std::string& path);
+// ExitFileMissing when the file cannot be read, tooLarge when it is too
+// large to be what it should be.
+record::Bytes ReadFileBytes(const std::string& path, ExitCode tooLarge);
 // ExitNotAnEffect when the file is no enciphered record.
 record::Bytes ReadPlainRecord(const std::string& path);
 // ExitNotAnEffect, naming the byte offset, when the record does not parse.
