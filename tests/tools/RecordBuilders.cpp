@@ -5,7 +5,7 @@
 namespace tavrix::test {
 namespace {
 
-// Copies of one default spec: constructing the spec's default frame list
+// Copies of one default EmitterSpec: building its default frame list
 // in place draws a false uninitialised-use warning from GCC 12 at -O3.
 EmitterSpec DefaultEmitter() {
   static const EmitterSpec defaults;
