@@ -156,6 +156,27 @@ TEST(RecordModelTest, UnknownEmitterTagIsRefusedAtTheTag) {
   }
 }
 
+// Any bytes: either a record that comes back unchanged, or a refusal.
+TEST(RecordModelTest, ChangedBytesRoundTripOrAreRefused) {
+  const Bytes original = UnusualRecord();
+  uint32_t state = 2024;
+  int parsed = 0;
+  for (int round = 0; round < 1000; ++round) {
+    Bytes bytes = original;
+    for (int change = 0; change < 1 + round % 4; ++change) {
+      state = state * 1664525u + 1013904223u;
+      bytes[(state >> 8) % bytes.size()] = static_cast<uint8_t>(state >> 24);
+    }
+    try {
+      ASSERT_EQ(RoundTrip(bytes), bytes) << "round " << round;
+      ++parsed;
+    } catch (const record::RecordFormatError& e) {
+      EXPECT_LE(e.offset, bytes.size());
+    }
+  }
+  EXPECT_GT(parsed, 0);
+}
+
 uint32_t BitsOf(float value) {
   uint32_t bits;
   std::memcpy(&bits, &value, sizeof bits);
