@@ -57,6 +57,8 @@ class SoftwareDevice final : public IDirect3DDevice8 {
   uint32_t Pixel(UINT x, UINT y) const { return framebuffer_[size_t(y) * width_ + x]; }
   // Pixels written by DrawPrimitiveUP since construction.
   int64_t PixelsDrawn() const { return pixelsDrawn_; }
+  // Accepted DrawPrimitiveUP calls: the device renderer makes one per quad.
+  int64_t DrawCalls() const { return drawCalls_; }
 
  private:
   static constexpr size_t StateCount = 256;
@@ -77,6 +79,7 @@ class SoftwareDevice final : public IDirect3DDevice8 {
   DWORD vertexShader_ = 0;
   ULONG references_ = 1;
   int64_t pixelsDrawn_ = 0;
+  int64_t drawCalls_ = 0;
 };
 
 }  // namespace tavrix::software

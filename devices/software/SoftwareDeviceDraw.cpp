@@ -100,6 +100,7 @@ HRESULT SoftwareDevice::DrawPrimitiveUP(D3DPRIMITIVETYPE type, UINT count, const
     return D3DERR_INVALIDCALL;
   if (!(vertexShader_ & (D3DFVF_XYZ | D3DFVF_XYZRHW)) || stride < LayoutOf(vertexShader_).size)
     return D3DERR_INVALIDCALL;
+  ++drawCalls_;
   DrawTriangles(type, count, static_cast<const uint8_t*>(vertices), stride);
   return D3D_OK;
 }

@@ -48,8 +48,10 @@ void EffectPlayer::Start(const std::string& effectPath) {
   if (id_ < 0)
     throw ToolError{ExitNotAnEffect, effectPath + ": not a readable effect file (result " +
                                          std::to_string(id_) + ")"};
+  // Moving live particles too hands the position on to the copies of
+  // sub-effect emitters, whose particles would otherwise stay at the origin.
   system_->SetEffectPosition(id_, options.x >= 0 ? options.x : viewWidth * 0.5f,
-                             options.y >= 0 ? options.y : viewHeight * 0.5f, false);
+                             options.y >= 0 ? options.y : viewHeight * 0.5f, true);
   system_->PlayEffect(id_, options.prewarmMs);
 }
 

@@ -36,6 +36,7 @@ class EffectPlayer {
   int64_t NowMs() const { return nowMs_; }
   IParticleSystem& System() { return *system_; }
   int32_t EffectId() const { return id_; }
+  const software::SoftwareDevice& Device() const { return device_; }
 
  private:
   void Start(const std::string& effectPath);

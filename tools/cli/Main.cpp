@@ -3,7 +3,11 @@
 
 #include <cstdio>
 
+#include "cli/BenchCommand.h"
+#include "cli/DumpCommand.h"
 #include "cli/ExitCode.h"
+#include "cli/InfoCommand.h"
+#include "cli/PackCommand.h"
 #include "cli/RenderCommand.h"
 
 int main(int argc, char** argv) {
@@ -11,7 +15,11 @@ int main(int argc, char** argv) {
   CLI::App app{"tavrix: inspect, convert, render and benchmark effect files"};
   app.require_subcommand(1);
   int exitCode = ExitOk;
+  AddInfoCommand(app, exitCode);
+  AddDumpCommand(app, exitCode);
+  AddPackCommand(app, exitCode);
   AddRenderCommand(app, exitCode);
+  AddBenchCommand(app, exitCode);
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp& e) {

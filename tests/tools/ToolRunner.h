@@ -1,0 +1,17 @@
+// Runs the built tavrix program as a user would, capturing what it prints
+// (standard output and error together) and its exit code.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace tavrix::test {
+
+struct ToolRun {
+  int exitCode;
+  std::string output;
+};
+
+ToolRun RunTool(const std::vector<std::string>& arguments);
+
+}  // namespace tavrix::test

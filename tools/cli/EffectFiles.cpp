@@ -1,0 +1,80 @@
+#include "cli/EffectFiles.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+
+#include "record/EffectEnvelope.h"
+#include "record/JsonText.h"
+
+namespace tavrix::tools {
+
+namespace {
+
+// Effect files and their JSON are small; a limit keeps a mistaken argument
+// (a device, a huge file) from filling memory.
+constexpr size_t MaximumFileBytes = size_t(256) << 20;
+
+}  // namespace
+
+record::Bytes ReadFileBytes(const std::string& path, ExitCode tooLarge) {
+  std::error_code error;
+  if (std::filesystem::is_directory(path, error))
+    throw ToolError{ExitFileMissing, path + ": is a folder, not a file"};
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (!file) throw ToolError{ExitFileMissing, path + ": " + std::strerror(errno)};
+  record::Bytes bytes;
+  uint8_t block[65536];
+  size_t count;
+  while ((count = std::fread(block, 1, sizeof block, file)) > 0) {
+    bytes.insert(bytes.end(), block, block + count);
+    if (bytes.size() > MaximumFileBytes) {
+      std::fclose(file);
+      throw ToolError{tooLarge, path + ": larger than 256 MiB, too large to be read"};
+    }
+  }
+  const bool failed = std::ferror(file) != 0;
+  std::fclose(file);
+  if (failed) throw ToolError{ExitFileMissing, path + ": cannot be read"};
+  return bytes;
+}
+
+record::Bytes ReadPlainRecord(const std::string& path) {
+  const record::Bytes file = ReadFileBytes(path, ExitNotAnEffect);
+  std::optional<record::Bytes> plain = record::DecipherEffect(file);
+  if (!plain)
+    throw ToolError{ExitNotAnEffect,
+                    path + ": not an effect file (its " + std::to_string(file.size()) +
+                        " bytes do not decipher with the effect-file key)"};
+  return *plain;
+}
+
+record::Json ReadRecord(const std::string& path) {
+  try {
+    return record::RecordToJson(ReadPlainRecord(path));
+  } catch (const record::RecordFormatError& e) {
+    throw ToolError{ExitNotAnEffect, path + ": not a whole effect record: at byte " +
+                                         std::to_string(e.offset) + " of the plain record, " +
+                                         e.message};
+  }
+}
+
+record::Json ReadJsonFile(const std::string& path) {
+  const record::Bytes bytes = ReadFileBytes(path, ExitBadJson);
+  try {
+    return record::ParseJson(std::string(bytes.begin(), bytes.end()));
+  } catch (const record::RecordJsonError& e) {
+    throw ToolError{ExitBadJson, path + ": " + e.message};
+  }
+}
+
+void WriteFileBytes(const std::string& path, const record::Bytes& bytes) {
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  if (!file) throw ToolError{ExitWriteFailed, path + ": cannot be written: " + std::strerror(errno)};
+  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+  const bool closed = std::fclose(file) == 0;
+  if (!written || !closed) throw ToolError{ExitWriteFailed, path + ": could not be written in full"};
+}
+
+}  // namespace tavrix::tools

@@ -1,0 +1,72 @@
+#include "cli/EffectSummary.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <strings.h>
+
+#include "record/FloatText.h"
+#include "record/TextField.h"
+#include "simulation/ParamTrack.h"
+#include "simulation/SafeConvert.h"
+
+namespace tavrix::tools {
+namespace {
+
+float FloatOf(const record::Json& value) { return record::FloatFromJson(value).value_or(0.0f); }
+
+int32_t SizeOrDefault(float value) {
+  const int32_t size = TruncateToInt32(value);
+  return size != 0 ? size : 400;
+}
+
+}  // namespace
+
+EffectSize SizeOf(const record::Json& effect) {
+  ParamTrack size;
+  size.SetRange(400.0f, 400.0f, 0.0f, 0.0f);
+  for (const record::Json& track : effect["tracks"]) {
+    if (strcasecmp(Text(track["name"]).c_str(), "sizeEffect") != 0) continue;
+    size.SetRange(FloatOf(track["duration"]), FloatOf(track["boundA"]), FloatOf(track["boundB"]),
+                  FloatOf(track["default"]));
+  }
+  return {SizeOrDefault(size.Duration()), SizeOrDefault(size.Minimum())};
+}
+
+std::string EndModeName(int64_t mode) {
+  static const char* const names[] = {"ReportOnce", "Loop", "KillAtEnd", "FadeAtEnd"};
+  if (mode >= 0 && mode < 4) return std::to_string(mode) + " " + names[mode];
+  return std::to_string(mode) + " (no end action)";
+}
+
+std::string SpawnShapeName(int64_t shape) {
+  static const char* const names[] = {"point", "horizontal line", "vertical line", "box"};
+  if (shape >= 0 && shape < 4) return std::to_string(shape) + " " + names[shape];
+  return std::to_string(shape) + " (unknown shape)";
+}
+
+std::string RotationModeName(int64_t mode) {
+  static const char* const names[] = {"follow emission direction", "fixed angle", "random angle"};
+  if (mode >= 0 && mode < 3) return std::to_string(mode) + " " + names[mode];
+  return std::to_string(mode) + " (unknown mode)";
+}
+
+std::string Number(const record::Json& value) {
+  if (!value.is_number()) return value.is_string() ? value.get<std::string>() : value.dump();
+  char text[32];
+  std::snprintf(text, sizeof text, "%g", value.get<double>());
+  return text;
+}
+
+std::string Text(const record::Json& value) {
+  if (value.is_string()) return value.get<std::string>();
+  return "<bytes " + value.value("bytes", std::string()) + ">";
+}
+
+std::string Resolve(const std::string& root, const std::string& stored) {
+  std::string relative = stored;
+  for (char& c : relative)
+    if (c == '\\') c = '/';
+  return (std::filesystem::path(root) / relative).lexically_normal().string();
+}
+
+}  // namespace tavrix::tools

@@ -1,0 +1,65 @@
+#include "record/FloatText.h"
+
+#include <cfloat>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace tavrix::record {
+namespace {
+
+uint32_t BitsOf(float value) {
+  uint32_t bits;
+  std::memcpy(&bits, &value, sizeof bits);
+  return bits;
+}
+
+float FromBits(uint32_t bits) {
+  float value;
+  std::memcpy(&value, &bits, sizeof value);
+  return value;
+}
+
+std::optional<float> ParseBits(const std::string& text) {
+  if (text.size() < 3 || text.size() > 10 || text[0] != '0' || (text[1] != 'x' && text[1] != 'X'))
+    return std::nullopt;
+  char* end = nullptr;
+  unsigned long bits = std::strtoul(text.c_str() + 2, &end, 16);
+  if (*end != 0 || text[2] == '-' || text[2] == '+' || text[2] == ' ') return std::nullopt;
+  return FromBits(static_cast<uint32_t>(bits));
+}
+
+}  // namespace
+
+std::string FloatBitsText(uint32_t bits) {
+  char text[16];
+  std::snprintf(text, sizeof text, "0x%08X", bits);
+  return text;
+}
+
+Json FloatToJson(float value) {
+  if (!std::isfinite(value)) return FloatBitsText(BitsOf(value));
+  // The shortest of 6 to 9 significant digits that gives the same bits back;
+  // held as the double of that text, so the JSON shows the short form.
+  char text[32];
+  for (int digits = 6; digits <= 9; ++digits) {
+    std::snprintf(text, sizeof text, "%.*g", digits, double(value));
+    if (BitsOf(std::strtof(text, nullptr)) == BitsOf(value)) break;
+  }
+  return std::strtod(text, nullptr);
+}
+
+std::optional<float> FloatFromJson(const Json& value) {
+  if (value.is_string()) return ParseBits(value.get<std::string>());
+  if (!value.is_number()) return std::nullopt;
+  const double number = value.get<double>();
+  // Up to half a step beyond the largest float still rounds to it; the
+  // conversion itself is left defined only within the float range.
+  const double roundsToLargest = std::ldexp(1.0, 128) - std::ldexp(1.0, 103);
+  if (!std::isfinite(number) || std::fabs(number) >= roundsToLargest) return std::nullopt;
+  if (std::fabs(number) > double(FLT_MAX)) return number < 0 ? -FLT_MAX : FLT_MAX;
+  return static_cast<float>(number);
+}
+
+}  // namespace tavrix::record

@@ -1,0 +1,211 @@
+// Plain record bytes to JSON: walks the record through the core's memory
+// stream, field by field in record order, and reports the byte offset of the
+// first field the bytes cannot supply.
+#include <cstdint>
+#include <cstring>
+#include <string>
+
+#include "effectfile/DataStream.h"
+#include "effectfile/MemoryStream.h"
+#include "record/FloatText.h"
+#include "record/RecordModel.h"
+#include "record/RecordSchema.h"
+#include "record/TextField.h"
+
+namespace tavrix::record {
+namespace {
+
+class PlainReader {
+ public:
+  explicit PlainReader(const Bytes& plain)
+      : plain_(plain),
+        stream_(const_cast<uint8_t*>(plain.data()), static_cast<int32_t>(plain.size())) {}
+  ~PlainReader() { stream_.Attach(nullptr, 0); }
+  PlainReader(const PlainReader&) = delete;
+  PlainReader& operator=(const PlainReader&) = delete;
+
+  Json Effect();
+
+ private:
+  // An empty record gives the stream no buffer, and no position.
+  size_t Offset() {
+    const int32_t position = stream_.Tell();
+    return position > 0 ? static_cast<size_t>(position) : 0;
+  }
+  [[noreturn]] void Fail(size_t offset, const std::string& what) {
+    throw RecordFormatError{offset, what};
+  }
+
+  template <class T>
+  T Number(const std::string& what) {
+    const size_t at = Offset();
+    T value;
+    if (!ReadField(stream_, value)) Fail(at, what + " cut short");
+    return value;
+  }
+  std::string Text(const std::string& what);
+  Json Field(const FieldSpec& field, const std::string& context);
+  void Fields(const FieldSpec* fields, size_t count, Json& into, const std::string& context);
+  template <size_t N>
+  void Fields(const FieldSpec (&fields)[N], Json& into, const std::string& context) {
+    Fields(fields, N, into, context);
+  }
+
+  void Track(Json& tracks, const std::string& context);
+  void Tracks(Json& into, const std::string& context);
+  Json Emitter(const std::string& context);
+  Json PlainEmitter(const std::string& context);
+  Json SubEffectEmitter(const std::string& context);
+  void Frames(Json& block, const std::string& context);
+
+  const Bytes& plain_;
+  MemoryStream stream_;
+};
+
+std::string PlainReader::Text(const std::string& what) {
+  const size_t at = Offset();
+  if (at >= plain_.size()) Fail(at, what + " missing");
+  const size_t length = plain_[at];
+  if (at + 1 + length > plain_.size()) Fail(at, what + " cut short");
+  char text[256];
+  const uint32_t count = ReadShortString(stream_, text);
+  return std::string(text, count);
+}
+
+Json PlainReader::Field(const FieldSpec& field, const std::string& context) {
+  const std::string what = context + field.name;
+  switch (field.kind) {
+    case FieldKind::Float: return FloatToJson(Number<float>(what));
+    case FieldKind::Int32: return Number<int32_t>(what);
+    case FieldKind::UInt32: return Number<uint32_t>(what);
+    case FieldKind::Flag: return Number<uint8_t>(what);
+    case FieldKind::Text: return TextToJson(Text(what));
+    case FieldKind::Tag: {
+      const uint32_t tag = Number<uint32_t>(what);
+      char letters[4];
+      std::memcpy(letters, &tag, 4);
+      for (char c : letters)
+        if (c < 0x20 || c > 0x7E) return tag;
+      return std::string(letters, 4);
+    }
+  }
+  return nullptr;
+}
+
+void PlainReader::Fields(const FieldSpec* fields, size_t count, Json& into,
+                         const std::string& context) {
+  for (size_t i = 0; i < count; ++i) into[fields[i].name] = Field(fields[i], context);
+}
+
+void PlainReader::Track(Json& tracks, const std::string& context) {
+  Json track = Json::object();
+  Fields(TrackFields, track, context);
+  const int32_t keyCount = Number<int32_t>(context + "key count");
+  if (keyCount < 0) track[key::KeyCount] = keyCount;
+  Json keys = Json::array();
+  for (int32_t k = 0; k < keyCount; ++k) {
+    Json item = Json::object();
+    Fields(KeyFields, item, context + "key " + std::to_string(k) + " ");
+    keys.push_back(std::move(item));
+  }
+  track[key::Keys] = std::move(keys);
+  tracks.push_back(std::move(track));
+}
+
+// Both record kinds take their track count as unsigned: a count the data
+// cannot back fails at the first missing entry.
+void PlainReader::Tracks(Json& into, const std::string& context) {
+  const uint32_t count = Number<uint32_t>(context + "track count");
+  Json tracks = Json::array();
+  for (uint32_t t = 0; t < count; ++t) Track(tracks, context + "track " + std::to_string(t) + " ");
+  into[key::Tracks] = std::move(tracks);
+}
+
+void PlainReader::Frames(Json& block, const std::string& context) {
+  Fields(FrameNameFields, block, context);
+  const int32_t count = Number<int32_t>(context + "frame count");
+  if (count < 0) block[key::FrameCount] = count;
+  Json frames = Json::array();
+  for (int32_t f = 0; f < count; ++f) {
+    Json frame = Json::array();
+    for (int c = 0; c < 4; ++c)
+      frame.push_back(FloatToJson(Number<float>(context + "frame " + std::to_string(f))));
+    frames.push_back(std::move(frame));
+  }
+  block[key::Frames] = std::move(frames);
+}
+
+Json PlainReader::PlainEmitter(const std::string& context) {
+  Json emitter = Json::object();
+  emitter[key::Magic] = "ET2D";
+  Number<uint32_t>(context + "magic");
+  emitter[key::Version] = Number<uint32_t>(context + "version");
+  Tracks(emitter, context);
+  emitter[key::Name] = TextToJson(Text(context + "name"));
+  Json corners = Json::array();
+  for (int c = 0; c < 4; ++c) {
+    Json corner = Json::array();
+    for (int axis = 0; axis < 2; ++axis)
+      corner.push_back(FloatToJson(Number<float>(context + "corners")));
+    corners.push_back(std::move(corner));
+  }
+  emitter[key::Corners] = std::move(corners);
+  Fields(EmitterFields, emitter, context);
+  Json block = Json::object();
+  if (emitter["animated"].get<int>() != 0) {
+    Fields(AnimationHeadFields, block, context);
+    Frames(block, context);
+    Fields(AnimationTailFields, block, context);
+    emitter[key::FrameAnimation] = std::move(block);
+  } else {
+    Frames(block, context);
+    Fields(FrameSetTailFields, block, context);
+    emitter[key::FrameSet] = std::move(block);
+  }
+  return emitter;
+}
+
+Json PlainReader::SubEffectEmitter(const std::string& context) {
+  Json emitter = Json::object();
+  emitter[key::Magic] = "SE2D";
+  Number<uint32_t>(context + "magic");
+  emitter[key::Version] = Number<uint32_t>(context + "version");
+  Fields(SubEffectFields, emitter, context);
+  return emitter;
+}
+
+Json PlainReader::Emitter(const std::string& context) {
+  const size_t at = Offset();
+  if (at + 4 > plain_.size()) Fail(at, context + "type tag cut short");
+  uint32_t tag;
+  std::memcpy(&tag, plain_.data() + at, 4);
+  if (tag == EmitterTag) return PlainEmitter(context);
+  if (tag == SubEffectTag) return SubEffectEmitter(context);
+  Fail(at, context + "type tag is neither \"ET2D\" nor \"SE2D\"");
+}
+
+Json PlainReader::Effect() {
+  Json effect = Json::object();
+  Fields(EffectHeaderFields, effect, "effect ");
+  Tracks(effect, "effect ");
+  const int32_t count = Number<int32_t>("emitter count");
+  if (count < 0) effect[key::EmitterCount] = count;
+  Json emitters = Json::array();
+  for (int32_t e = 0; e < count; ++e)
+    emitters.push_back(Emitter("emitter " + std::to_string(e) + " "));
+  effect[key::Emitters] = std::move(emitters);
+  Fields(EffectTailFields, effect, "effect ");
+  const size_t end = Offset();
+  if (end < plain_.size()) effect[key::Trailing] = HexText(plain_.data() + end, plain_.size() - end);
+  return effect;
+}
+
+}  // namespace
+
+Json RecordToJson(const Bytes& plain) {
+  if (plain.size() > INT32_MAX) throw RecordFormatError{0, "record too large"};
+  PlainReader reader(plain);
+  return reader.Effect();
+}
+
+}  // namespace tavrix::record
