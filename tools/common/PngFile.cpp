@@ -21,6 +21,23 @@ std::vector<uint8_t> ToRgba(const Image& image) {
 
 }  // namespace
 
+bool ReadPng(const std::string& path, Image& image, std::string& error) {
+  png_image png = {};
+  png.version = PNG_IMAGE_VERSION;
+  if (!png_image_begin_read_from_file(&png, path.c_str())) {
+    error = path + ": cannot read PNG: " + png.message;
+    return false;
+  }
+  png.format = PNG_FORMAT_BGRA;  // little-endian A8R8G8B8 words
+  image = Image(int32_t(png.width), int32_t(png.height));
+  if (!png_image_finish_read(&png, nullptr, image.pixels.data(), 0, nullptr)) {
+    error = path + ": cannot read PNG: " + png.message;
+    png_image_free(&png);
+    return false;
+  }
+  return true;
+}
+
 bool WritePng(const std::string& path, const Image& image, std::string& error) {
   png_image png = {};
   png.version = PNG_IMAGE_VERSION;

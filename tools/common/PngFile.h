@@ -22,4 +22,7 @@ struct Image {
 // False, with a message in error, when the file cannot be written.
 bool WritePng(const std::string& path, const Image& image, std::string& error);
 
+// False, with a message in error, when the file cannot be read as PNG.
+bool ReadPng(const std::string& path, Image& image, std::string& error);
+
 }  // namespace tavrix::tools
