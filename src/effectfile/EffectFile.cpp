@@ -53,13 +53,12 @@ void RemoveFile(const char* path) {
 // Writes the bytes beside path and moves them over it.
 bool ReplaceFileContents(const char* path, const uint8_t* bytes, uint32_t length) {
   size_t pathLength = std::strlen(path);
-  char* temporary = static_cast<char*>(
-      AllocateBytes(static_cast<uint32_t>(pathLength + sizeof TemporarySuffix)));
+  char* temporary =
+      static_cast<char*>(AllocateBytes(static_cast<uint32_t>(pathLength + sizeof TemporarySuffix)));
   if (!temporary) return false;
   std::memcpy(temporary, path, pathLength);
   std::memcpy(temporary + pathLength, TemporarySuffix, sizeof TemporarySuffix);
-  bool replaced =
-      WriteWholeFile(temporary, bytes, length) && ReplaceFile(temporary, path);
+  bool replaced = WriteWholeFile(temporary, bytes, length) && ReplaceFile(temporary, path);
   if (!replaced) RemoveFile(temporary);
   FreeBytes(temporary);
   return replaced;
@@ -90,8 +89,8 @@ int32_t ReadEffectFile(std::FILE* file, Effect& effect) {
   long length = FileLength(file);
   uint8_t* bytes = nullptr;
   if (length != 0) {
-    bytes = length > 0 ? static_cast<uint8_t*>(AllocateBytes(static_cast<uint32_t>(length)))
-                       : nullptr;
+    bytes =
+        length > 0 ? static_cast<uint8_t*>(AllocateBytes(static_cast<uint32_t>(length))) : nullptr;
     if (!bytes) {
       std::fclose(file);
       return EffectAllocFailed;

@@ -11,9 +11,7 @@ inline uint32_t ReadU16(const uint8_t* p) {
   return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8);
 }
 
-inline uint32_t ReadU32(const uint8_t* p) {
-  return ReadU16(p) | (ReadU16(p + 2) << 16);
-}
+inline uint32_t ReadU32(const uint8_t* p) { return ReadU16(p) | (ReadU16(p + 2) << 16); }
 
 inline int32_t ReadI32(const uint8_t* p) {
   const uint32_t value = ReadU32(p);

@@ -48,16 +48,27 @@ uint32_t ChannelValue(const Channel& channel, uint32_t pixel, uint32_t absent) {
   return static_cast<uint32_t>((value * 255 + channel.maximum / 2) / channel.maximum);
 }
 
+bool ReadCompression(uint32_t fourCc, DxtKind* kind) {
+  switch (fourCc) {
+    case MAKEFOURCC('D', 'X', 'T', '1'):
+      *kind = DxtKind::Dxt1;
+      return true;
+    case MAKEFOURCC('D', 'X', 'T', '3'):
+      *kind = DxtKind::Dxt3;
+      return true;
+    case MAKEFOURCC('D', 'X', 'T', '5'):
+      *kind = DxtKind::Dxt5;
+      return true;
+    default:
+      return false;  // DXT2 and DXT4 (premultiplied) among them
+  }
+}
+
 bool ReadPixelFormat(const uint8_t* bytes, DdsLayout* layout) {
   const uint32_t flags = ReadU32(bytes + 80);
   if (flags & kPixelFourCc) {
-    const uint32_t fourCc = ReadU32(bytes + 84);
     layout->compressed = true;
-    if (fourCc == MAKEFOURCC('D', 'X', 'T', '1')) layout->dxt = DxtKind::Dxt1;
-    else if (fourCc == MAKEFOURCC('D', 'X', 'T', '3')) layout->dxt = DxtKind::Dxt3;
-    else if (fourCc == MAKEFOURCC('D', 'X', 'T', '5')) layout->dxt = DxtKind::Dxt5;
-    else return false;
-    return true;
+    return ReadCompression(ReadU32(bytes + 84), &layout->dxt);
   }
   if (!(flags & kPixelRgb)) return false;
   const uint32_t bits = ReadU32(bytes + 88);
@@ -104,11 +115,12 @@ void DecodeUncompressed(const DdsLayout& layout, const uint8_t* data, ImageLevel
   const uint64_t count = static_cast<uint64_t>(level.width) * level.height;
   for (uint64_t i = 0; i < count; ++i, data += layout.pixelBytes) {
     uint32_t pixel = 0;
-    for (uint32_t b = 0; b < layout.pixelBytes; ++b) pixel |= static_cast<uint32_t>(data[b]) << (8 * b);
-    level.pixels[i] = PackArgb(ChannelValue(layout.channels[0], pixel, 0xFF),
-                               ChannelValue(layout.channels[1], pixel, 0),
-                               ChannelValue(layout.channels[2], pixel, 0),
-                               ChannelValue(layout.channels[3], pixel, 0));
+    for (uint32_t b = 0; b < layout.pixelBytes; ++b) {
+      pixel |= static_cast<uint32_t>(data[b]) << (8 * b);
+    }
+    level.pixels[i] = PackArgb(
+        ChannelValue(layout.channels[0], pixel, 0xFF), ChannelValue(layout.channels[1], pixel, 0),
+        ChannelValue(layout.channels[2], pixel, 0), ChannelValue(layout.channels[3], pixel, 0));
   }
 }
 

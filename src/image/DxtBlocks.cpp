@@ -22,8 +22,7 @@ Rgb Expand565(uint32_t c) {
 
 Rgb Mix(const Rgb& a, const Rgb& b, uint32_t wa, uint32_t wb) {
   const uint32_t sum = wa + wb;
-  return Rgb{(a.r * wa + b.r * wb) / sum, (a.g * wa + b.g * wb) / sum,
-             (a.b * wa + b.b * wb) / sum};
+  return Rgb{(a.r * wa + b.r * wb) / sum, (a.g * wa + b.g * wb) / sum, (a.b * wa + b.b * wb) / sum};
 }
 
 // Colour part (8 bytes): palette of four, two bits per pixel. The pixels

@@ -14,8 +14,8 @@ constexpr uint32_t kMaxMipLevels = 15;  // 16384 down to 1
 // True when a width × height image of 32-bit pixels is within the limits
 // (and neither side is zero).
 inline bool WithinImageLimits(uint64_t width, uint64_t height) {
-  return width >= 1 && height >= 1 && width <= kMaxImageDimension &&
-         height <= kMaxImageDimension && width * height * 4 <= kMaxImageBytes;
+  return width >= 1 && height >= 1 && width <= kMaxImageDimension && height <= kMaxImageDimension &&
+         width * height * 4 <= kMaxImageBytes;
 }
 
 // Levels of a full mip chain from width × height down to 1 × 1.

@@ -40,6 +40,9 @@ HRESULT ReadJpeg(jpeg_decompress_struct* cinfo, JpegErrors* errors, const uint8_
                  size_t size, ImageData* image) {
   if (setjmp(errors->jump)) return D3DXERR_INVALIDDATA;
   jpeg_create_decompress(cinfo);
+  // Without backing store, a (progressive) image needing more working memory
+  // than this fails instead of allocating it.
+  cinfo->mem->max_memory_to_use = static_cast<long>(2 * kMaxImageBytes);
   jpeg_mem_src(cinfo, bytes, static_cast<unsigned long>(size));
   jpeg_read_header(cinfo, TRUE);
   if (!WithinImageLimits(cinfo->image_width, cinfo->image_height)) return D3DXERR_INVALIDDATA;

@@ -10,13 +10,12 @@ namespace {
 uint32_t Clamp(uint32_t value, uint32_t size) { return value < size ? value : size - 1; }
 
 uint32_t Mean4(uint32_t a, uint32_t b, uint32_t c, uint32_t d, int shift) {
-  const uint32_t sum = ((a >> shift) & 0xFF) + ((b >> shift) & 0xFF) + ((c >> shift) & 0xFF) +
-                       ((d >> shift) & 0xFF);
+  const uint32_t sum =
+      ((a >> shift) & 0xFF) + ((b >> shift) & 0xFF) + ((c >> shift) & 0xFF) + ((d >> shift) & 0xFF);
   return ((sum + 2) / 4) << shift;
 }
 
-void PlaceLevel(const ImageLevel& source, uint32_t* destination, uint32_t width,
-                uint32_t height) {
+void PlaceLevel(const ImageLevel& source, uint32_t* destination, uint32_t width, uint32_t height) {
   const uint32_t copyWidth = source.width < width ? source.width : width;
   for (uint32_t y = 0; y < height; ++y) {
     uint32_t* row = destination + static_cast<uint64_t>(y) * width;

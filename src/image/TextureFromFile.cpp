@@ -12,8 +12,9 @@ namespace {
 
 void DescribeSource(const ImageData& image, D3DXIMAGE_INFO* info) {
   if (!info) return;
-  *info = D3DXIMAGE_INFO{image.Width(), image.Height(),     1, image.LevelCount(),
-                         image.sourceFormat, D3DRTYPE_TEXTURE, image.fileFormat};
+  *info =
+      D3DXIMAGE_INFO{image.Width(),    image.Height(),  1, image.LevelCount(), image.sourceFormat,
+                     D3DRTYPE_TEXTURE, image.fileFormat};
 }
 
 }  // namespace

@@ -53,10 +53,10 @@ HRESULT DecodeTga(const uint8_t* bytes, size_t size, ImageData* image) {
   if (!ReadLayout(bytes, size, &layout)) return D3DXERR_INVALIDDATA;
   if (!WithinImageLimits(layout.width, layout.height)) return D3DXERR_INVALIDDATA;
   const uint64_t pixels = static_cast<uint64_t>(layout.width) * layout.height;
-  const bool complete = layout.imageType >= 9
-                            ? RunsCoverImage(bytes, size, layout.dataOffset, pixels,
-                                             layout.pixelBytes)
-                            : layout.dataOffset + pixels * layout.pixelBytes <= size;
+  const bool complete =
+      layout.imageType >= 9
+          ? RunsCoverImage(bytes, size, layout.dataOffset, pixels, layout.pixelBytes)
+          : layout.dataOffset + pixels * layout.pixelBytes <= size;
   if (!complete) return D3DXERR_INVALIDDATA;
   const HRESULT result = DecodeWithStb(bytes, size, image);
   if (FAILED(result)) return result;

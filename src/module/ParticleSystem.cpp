@@ -92,7 +92,9 @@ bool ParticleSystem::ReadEnableSwitch() const {
     }
   }
   char path[MAX_PATH] = {};
-  std::snprintf(path, MAX_PATH, "%s%cParticle.ini", executable, DirectorySeparator);
+  int length = std::snprintf(path, MAX_PATH, "%s%cParticle.ini", executable, DirectorySeparator);
+  // A path cut to fit would name some other file: read nothing, keep the default.
+  if (length < 0 || length >= MAX_PATH) return true;
   return static_cast<int32_t>(GetPrivateProfileIntA("System", "EnableParticle", 1, path)) > 0;
 }
 

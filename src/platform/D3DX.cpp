@@ -37,10 +37,10 @@ D3DXMATRIX* D3DXMatrixTranslation(D3DXMATRIX* pOut, float x, float y, float z) {
 
 HRESULT D3DXCreateTextureFromFileExA(IDirect3DDevice8* pDevice, const char* pSrcFile, UINT Width,
                                      UINT Height, UINT MipLevels, DWORD Usage, D3DFORMAT Format,
-                                     D3DPOOL Pool, DWORD Filter, DWORD MipFilter,
-                                     D3DCOLOR ColorKey, D3DXIMAGE_INFO* pSrcInfo,
-                                     PALETTEENTRY* /*pPalette*/, IDirect3DTexture8** ppTexture) {
-  const tavrix::TextureRequest request{Width, Height, MipLevels, Usage,    Format,
+                                     D3DPOOL Pool, DWORD Filter, DWORD MipFilter, D3DCOLOR ColorKey,
+                                     D3DXIMAGE_INFO* pSrcInfo, PALETTEENTRY* /*pPalette*/,
+                                     IDirect3DTexture8** ppTexture) {
+  const tavrix::TextureRequest request{Width, Height, MipLevels, Usage,   Format,
                                        Pool,  Filter, MipFilter, ColorKey};
   return tavrix::CreateTextureFromFile(pDevice, pSrcFile, request, pSrcInfo, ppTexture);
 }

@@ -60,7 +60,7 @@ D3DXMATRIX* D3DXMatrixTranslation(D3DXMATRIX* pOut, float x, float y, float z);
 // never filled (every texture made here is 32-bit).
 HRESULT D3DXCreateTextureFromFileExA(IDirect3DDevice8* pDevice, const char* pSrcFile, UINT Width,
                                      UINT Height, UINT MipLevels, DWORD Usage, D3DFORMAT Format,
-                                     D3DPOOL Pool, DWORD Filter, DWORD MipFilter,
-                                     D3DCOLOR ColorKey, D3DXIMAGE_INFO* pSrcInfo,
-                                     PALETTEENTRY* pPalette, IDirect3DTexture8** ppTexture);
+                                     D3DPOOL Pool, DWORD Filter, DWORD MipFilter, D3DCOLOR ColorKey,
+                                     D3DXIMAGE_INFO* pSrcInfo, PALETTEENTRY* pPalette,
+                                     IDirect3DTexture8** ppTexture);
 #endif

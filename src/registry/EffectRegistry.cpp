@@ -1,6 +1,8 @@
 // The registry's operations on its effects: loading under new identifiers,
 // unloading, the per-effect operations by identifier, the walks of the
 // update and draw calls, and saving the first effect.
+#include "registry/EffectRegistry.h"
+
 #include <climits>
 #include <cstdio>
 #include <new>
@@ -10,7 +12,6 @@
 #include "module/Allocator.h"
 #include "module/FinishListener.h"
 #include "platform/FileAccess.h"
-#include "registry/EffectRegistry.h"
 #include "tavrix/ResultCode.h"
 
 namespace tavrix {

@@ -39,12 +39,11 @@ int32_t Effect::Start(uint32_t prewarmMs, bool restartEmitters) {
   }
   stopping = false;
   running = true;
-  lastTimeMs = static_cast<int32_t>(prewarmMs);
+  // The prewarm measures its steps from 0, and the clock is 0 after it.
+  lastTimeMs = 0;
   if (prewarmMs > 0) {
-    lastTimeMs = 0;
-    double remaining = static_cast<double>(prewarmMs) * static_cast<double>(0.001f) -
-                       static_cast<double>(0.05f);
-    ReplaySteps(remaining);
+    ReplaySteps(static_cast<double>(prewarmMs) * static_cast<double>(0.001f) -
+                static_cast<double>(0.05f));
   }
   return Success;
 }

@@ -54,6 +54,10 @@ DeviceRenderer::DeviceRenderer(IDirect3DDevice8* device, HWND window)
   halfHeight_ = clientHeight_ >> 1;
 }
 
+DeviceRenderer::~DeviceRenderer() {
+  if (savedTexture_) savedTexture_->Release();
+}
+
 void* DeviceRenderer::Destroy(unsigned int flags) { return DestroyObject(this, flags); }
 
 int32_t DeviceRenderer::Bind(bool additive, FrameSet* frameSet) {

@@ -15,12 +15,14 @@ class DeviceRenderer final : public IParticleRenderer {
  public:
   // Reads the window's client size; nothing is sent to the device.
   DeviceRenderer(IDirect3DDevice8* device, HWND window);
-  ~DeviceRenderer() = default;
+  // Destroyed inside an open frame, the renderer restores nothing but gives
+  // back the texture reference BeginFrame took, which would otherwise leak.
+  ~DeviceRenderer();
 
   void Reset() override {}
   int32_t Bind(bool additive, FrameSet* frameSet) override;
-  int32_t DrawQuad(const QuadPoint* corners, const UvRect& uv, uint32_t colour,
-                   int32_t vertexCount, float x, float y) override;
+  int32_t DrawQuad(const QuadPoint* corners, const UvRect& uv, uint32_t colour, int32_t vertexCount,
+                   float x, float y) override;
   int32_t BeginFrame() override;
   int32_t EndFrame() override;
   int32_t SetViewSize(float width, float height, bool applyViewport) override;

@@ -20,8 +20,8 @@ class ImageRenderer final : public IParticleRenderer {
 
   void Reset() override { texture_ = nullptr; }
   int32_t Bind(bool additive, FrameSet* frameSet) override;
-  int32_t DrawQuad(const QuadPoint* corners, const UvRect& uv, uint32_t colour,
-                   int32_t vertexCount, float x, float y) override;
+  int32_t DrawQuad(const QuadPoint* corners, const UvRect& uv, uint32_t colour, int32_t vertexCount,
+                   float x, float y) override;
   int32_t BeginFrame() override { return 0; }
   int32_t EndFrame() override;
   int32_t SetViewSize(float width, float height, bool applyViewport) override;

@@ -10,7 +10,7 @@ namespace tavrix {
 // The destructor is protected (only kinds derive), so the slot destroys
 // itself rather than through DestroyObject.
 void* CTexture::Destroy(unsigned int flags) {
-  this->~CTexture();
+  this->CTexture::~CTexture();
   if (flags & 1u) FreeBytes(this);
   return this;
 }

@@ -3,8 +3,8 @@
 #include "module/Allocator.h"
 #include "platform/Win32.h"
 #include "resources/CTexture.h"
-#include "resources/TexturePath.h"
 #include "resources/TextureManager.h"
+#include "resources/TexturePath.h"
 #include "tavrix/ResultCode.h"
 
 namespace tavrix {

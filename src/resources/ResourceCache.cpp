@@ -53,8 +53,7 @@ bool ResourceCache::Insert(SharedResource* resource) {
 
 void ResourceCache::Remove(SharedResource* resource) {
   if (!buckets_) return;
-  for (SharedResource** link = &buckets_[BucketOf(resource->Key())]; *link;
-       link = &(*link)->next) {
+  for (SharedResource** link = &buckets_[BucketOf(resource->Key())]; *link; link = &(*link)->next) {
     if (*link == resource) {
       *link = resource->next;
       resource->next = nullptr;

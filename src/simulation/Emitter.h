@@ -71,9 +71,6 @@ class Emitter final : public IParticleEmitter {
   float emissionBacklog = 0.0f;
   bool stopped = false;
   bool enabled = true;
-  int32_t particleCount = 0;
-  Particle* oldest = nullptr;
-  Particle* newest = nullptr;
 
   ParamTrack BaseLife, VarLife, BaseQuantity, VarQuantity, BaseX, VarX, LifeX, BaseY, VarY, LifeY,
       BaseSpeed, VarSpeed, LifeSpeed, BaseSpin, VarSpin, LifeSpin, BaseFixedForce, VarFixedForce,
@@ -116,6 +113,10 @@ class Emitter final : public IParticleEmitter {
   uint32_t version = kVersion;
 
  private:
+  int32_t particleCount = 0;
+  Particle* oldest = nullptr;
+  Particle* newest = nullptr;
+
   // Effect-wide values every particle of one step shares.
   struct StepValues {
     float speedWhole;
@@ -124,7 +125,7 @@ class Emitter final : public IParticleEmitter {
   };
   StepValues EffectValues(bool birth) const;
 
-  void Spawn();
+  bool Spawn();
   void RemoveParticle(Particle* particle);
   void RemoveAllParticles();
   void InitParticle(Particle& p);

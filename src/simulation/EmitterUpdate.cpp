@@ -1,41 +1,22 @@
 // The simulation step: ageing and removing particles, the emission rate and
-// backlog, spawning with its fixed order of random draws, and the per-step
-// update of every particle's size, colour, motion, orientation and quad.
+// backlog, and the per-step update of every particle's size, colour, motion,
+// orientation and quad.
 #include "simulation/Emitter.h"
 
 #include <cmath>
 
 #include "effectfile/Effect.h"
-#include "module/RandomSource.h"
+#include "simulation/EmitterMath.h"
 #include "tavrix/ResultCode.h"
 
 namespace tavrix {
 namespace {
 
-constexpr float kRadiansPerDegree = 3.14159265358979323846f / 180.0f;
-constexpr float kDegreesPerRadian = 180.0f / 3.14159265358979323846f;
-constexpr float kTiny = 0.000001f;
-
-double NextDraw() { return ProcessRandom().NextUnit(); }
-
-// fmod(a, 360) without the call when a already lies inside one turn, where
-// fmod returns it unchanged.
-float WrapDegrees(float a) { return (a > -360.0f && a < 360.0f) ? a : std::fmod(a, 360.0f); }
-
-float WrapDegrees(double a) {
-  return static_cast<float>((a > -360.0 && a < 360.0) ? a : std::fmod(a, 360.0));
-}
-
-// A value between two bounds in either order: no draw when they are equal.
-float Between(float a, float b) {
-  if (a > b) {
-    const float swapped = a;
-    a = b;
-    b = swapped;
-  }
-  if (a == b) return a;
-  return static_cast<float>(a + NextDraw() * (b - a));
-}
+using emitter_math::kDegreesPerRadian;
+using emitter_math::kRadiansPerDegree;
+using emitter_math::kTiny;
+using emitter_math::NextDraw;
+using emitter_math::WrapDegrees;
 
 // Particles a step may still spawn: floor(rate * backlog), bounded by the
 // per-step and per-emitter limits, for any rate and backlog a file can give.
@@ -82,15 +63,17 @@ int32_t Emitter::Update(float dt) {
   if (n > 0) {
     emissionBacklog -= static_cast<float>(n) / rate;
     if (emissionBacklog < 0.0f || std::fabs(emissionBacklog) < kTiny) emissionBacklog = 0.0f;
-    for (uint32_t i = 0; i < n; ++i) Spawn();
+    uint32_t spawned = 0;
+    while (spawned < n && Spawn()) ++spawned;
   }
   return Success;
 }
 
-void Emitter::Spawn() {
+bool Emitter::Spawn() {
   Particle* p = owner->AcquireParticle();
-  // A pool that cannot grow supplies nothing: no particle is born.
-  if (!p) return;
+  // A pool that cannot grow supplies nothing: no particle is born, and the
+  // rest of this step's particles are not asked for.
+  if (!p) return false;
   p->older = newest;
   p->newer = nullptr;
   if (newest) {
@@ -101,6 +84,7 @@ void Emitter::Spawn() {
   newest = p;
   ++particleCount;
   InitParticle(*p);
+  return true;
 }
 
 void Emitter::RemoveParticle(Particle* p) {
@@ -122,89 +106,6 @@ void Emitter::RemoveParticle(Particle* p) {
 
 void Emitter::RemoveAllParticles() {
   while (newest) RemoveParticle(newest);
-}
-
-void Emitter::PlaceParticle(Particle& p) {
-  p.positionX = positionX;
-  p.positionY = positionY;
-  if (singleParticle || spawnShape < 1 || spawnShape > 3) return;
-  const QuadPoint* frame = owner->frameCorners;
-  float x;
-  float y;
-  if (spawnShape == 1) {
-    x = Between(frame[0].x, frame[1].x);
-    y = (frame[0].y + frame[3].y) * 0.5f;
-  } else if (spawnShape == 2) {
-    x = (frame[0].x + frame[1].x) * 0.5f;
-    y = Between(frame[0].y, frame[3].y);
-  } else {
-    y = Between(frame[0].y, frame[3].y);
-    x = Between(frame[0].x, frame[1].x);
-  }
-  p.positionX += x;
-  p.positionY += y;
-}
-
-float Emitter::EmissionDirection(Particle& p, float effectTime) {
-  const Effect& e = *owner;
-  const bool fromEffect = useEffectEmission;
-  const float force = Sample(fromEffect ? e.BaseEmissionForce : BaseEmissionForce,
-                             fromEffect ? e.VarEmissionForce : VarEmissionForce, effectTime);
-  // The effect-rotation flag would subtract the effect's rotation, which is
-  // always 0.
-  const float angle = Sample(fromEffect ? e.BaseEmissionAngle : BaseEmissionAngle,
-                             fromEffect ? e.VarEmissionAngle : VarEmissionAngle, effectTime);
-  const float arc = Sample(fromEffect ? e.BaseEmissionArc : BaseEmissionArc,
-                           fromEffect ? e.VarEmissionArc : VarEmissionArc, effectTime);
-  const float d = WrapDegrees((angle - arc / 2.0f) + NextDraw() * arc);
-  const float radians = d * kRadiansPerDegree;
-  p.velocityX = std::sin(radians) * force;
-  p.velocityY = -std::cos(radians) * force;
-  return d;
-}
-
-float Emitter::BirthAngle(float direction) const {
-  switch (rotationMode) {
-    case 0:
-      return WrapDegrees(direction + rotationOffset);
-    case 1:
-      return WrapDegrees(fixedRotation);
-    case 2:
-      return WrapDegrees((randomRotationCentre - randomRotationRange / 2.0f) +
-                         NextDraw() * randomRotationRange);
-    default:
-      // Other modes have no angle of their own: the quad starts unrotated.
-      return 0.0f;
-  }
-}
-
-void Emitter::InitParticle(Particle& p) {
-  const Effect& e = *owner;
-  const float time = e.elapsedSeconds;
-  p.offsetX = e.positionX;
-  p.offsetY = e.positionY;
-  PlaceParticle(p);
-  p.age = 0.0f;
-  p.lifetime = SampleScaled(BaseLife, VarLife, e.ScaleLife, time);
-  p.birthWidth = SampleScaled(BaseX, VarX, e.ScaleX, time);
-  p.birthHeight = uniformSize ? p.birthWidth : SampleScaled(BaseY, VarY, e.ScaleY, time);
-  p.birthSpeed = singleParticle ? 0.0f : SampleScaled(BaseSpeed, VarSpeed, e.ScaleSpeed, time);
-  p.birthSpin = SampleScaled(BaseSpin, VarSpin, e.ScaleSpin, time);
-  p.birthSteadyForce = SampleScaled(BaseFixedForce, VarFixedForce, e.ScaleFixedForce, time);
-  p.birthJitter = singleParticle ? 0.0f : SampleScaled(BaseRand, VarRand, e.ScaleRand, time);
-  float direction = 0.0f;
-  if (singleParticle) {
-    // A recycled record would otherwise keep its last particle's velocity.
-    p.velocityX = 0.0f;
-    p.velocityY = 0.0f;
-  } else {
-    direction = EmissionDirection(p, time);
-  }
-  p.angle = BirthAngle(direction);
-  if (animated) p.frameAnimation.Start(&frameAnimation);
-  p.lastWidth = -1.0f;
-  p.lastHeight = -1.0f;
-  UpdateParticle(p, 0.0f, 0.0f, EffectValues(true));
 }
 
 void Emitter::UpdateParticle(Particle& p, float t, float dt, const StepValues& step) {

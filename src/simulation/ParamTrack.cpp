@@ -64,37 +64,6 @@ int32_t ParamTrack::AddKey(float time, float value) {
   return static_cast<int32_t>(index);
 }
 
-float ParamTrack::Evaluate(float x) const {
-  const uint32_t count = keys_.Size();
-  if (count == 0) return defaultValue_;  // only when a reset could not store its key
-  const TrackKey* keys = keys_.Data();
-  if (std::fabs(x) < 0.000001 || count < 2) return keys[0].value;
-  const float clamped = x < 0.0f ? 0.0f : (x > duration_ ? duration_ : x);
-  const float scaled = clamped * cycles_;
-  const double period = static_cast<double>(duration_) + 0.000001;
-  // fmod leaves a non-negative value below the period unchanged, so the
-  // common single-cycle case skips the call with the same result.
-  const float u = (scaled >= 0.0f && scaled < period)
-                      ? scaled
-                      : static_cast<float>(std::fmod(static_cast<double>(scaled), period));
-  const TrackKey& last = keys[count - 1];
-  if (u >= last.time) return last.value;
-  // Not a number, or before the first key (a negative cycle count does that):
-  // there is no segment to interpolate, so the first key holds.
-  if (!(u > keys[0].time)) return keys[0].value;
-  uint32_t i = 1;
-  while (keys[i].time < u) ++i;
-  if (keys[i].time == u) return keys[i].value;
-  const float f = (u - keys[i - 1].time) / (keys[i].time - keys[i - 1].time);
-  return (1.0f - f) * keys[i - 1].value + f * keys[i].value;
-}
-
-float ParamTrack::Clamp(float v) const {
-  // Not a number becomes the minimum, so no NaN leaves a sampling rule.
-  if (!(v >= minimum_)) return minimum_;
-  return v > maximum_ ? maximum_ : v;
-}
-
 bool ParamTrack::Read(IDataStream& stream) {
   float cycles, duration, boundA, boundB, defaultValue;
   if (!ReadField(stream, cycles) || !ReadField(stream, duration) || !ReadField(stream, boundA) ||

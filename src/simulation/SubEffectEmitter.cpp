@@ -193,8 +193,7 @@ int32_t SubEffectEmitter::GetParticleCount() {
 }
 
 int32_t SubEffectEmitter::Write(IDataStream& stream) {
-  if (!WriteField(stream, static_cast<uint32_t>(SubEffectTag)) ||
-      !WriteField(stream, version_)) {
+  if (!WriteField(stream, static_cast<uint32_t>(SubEffectTag)) || !WriteField(stream, version_)) {
     return EmitterTrackNotWritten;
   }
   WriteShortString(stream, name_ ? name_ : "");

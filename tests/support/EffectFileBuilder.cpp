@@ -132,8 +132,8 @@ Bytes Encipher(const Bytes& plain) {
   Bytes out(static_cast<size_t>(cipher.GetEncipheredLength(static_cast<int32_t>(plain.size()))));
   uint32_t length = 0;
   static const uint8_t nothing = 0;
-  cipher.Encipher(plain.empty() ? &nothing : plain.data(), static_cast<int32_t>(plain.size()),
-                  key, out.data(), &length);
+  cipher.Encipher(plain.empty() ? &nothing : plain.data(), static_cast<int32_t>(plain.size()), key,
+                  out.data(), &length);
   out.resize(length);
   return out;
 }
@@ -152,7 +152,8 @@ Bytes Decipher(const Bytes& file) {
 
 void WriteFileBytes(const std::string& path, const Bytes& bytes) {
   std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  file.write(reinterpret_cast<const char*>(bytes.data()),
+             static_cast<std::streamsize>(bytes.size()));
   if (!file) throw std::runtime_error("cannot write " + path);
 }
 

@@ -24,13 +24,13 @@ EffectSpec EffectOf(std::vector<Bytes> emitters, float durationSeconds, int32_t 
   return spec;
 }
 
-Bytes TypicalEffectRecord() {
-  const char* effectKeys[] = {"ScaleLife",        "ScaleQuantity",    "ScaleX",
-                              "ScaleY",           "ScaleSpeed",       "ScaleSpin",
-                              "ScaleFixedForce",  "ScaleRand",        "ScaleVisible",
-                              "BaseEmissionForce", "VarEmissionForce", "BaseEmissionAngle",
-                              "VarEmissionAngle", "BaseEmissionArc",  "VarEmissionArc",
-                              "speed_whole",      "gravity",          "sizeEffect"};
+EffectSpec TypicalEffect() {
+  const char* effectKeys[] = {
+      "ScaleLife",        "ScaleQuantity",     "ScaleX",           "ScaleY",
+      "ScaleSpeed",       "ScaleSpin",         "ScaleFixedForce",  "ScaleRand",
+      "ScaleVisible",     "BaseEmissionForce", "VarEmissionForce", "BaseEmissionAngle",
+      "VarEmissionAngle", "BaseEmissionArc",   "VarEmissionArc",   "speed_whole",
+      "gravity",          "sizeEffect"};
   EffectSpec effect = EffectOf({}, 3.0f, 1);
   for (const char* key : effectKeys) {
     effect.tracks.push_back(
@@ -39,8 +39,8 @@ Bytes TypicalEffectRecord() {
   for (int i = 0; i < 3; ++i) {
     EmitterSpec emitter = SteadyEmitter(50.0f + 25.0f * i, 1.5f);
     emitter.name = "sparks" + std::to_string(i);
-    emitter.tracks.push_back(TrackSpec{"LifeVisible", 1.0f, 1.0f, 0.0f, 1.0f, 1.0f,
-                                       {{0.0f, 1.0f}, {0.5f, 0.8f}, {1.0f, 0.0f}}});
+    emitter.tracks.push_back(TrackSpec{
+        "LifeVisible", 1.0f, 1.0f, 0.0f, 1.0f, 1.0f, {{0.0f, 1.0f}, {0.5f, 0.8f}, {1.0f, 0.0f}}});
     emitter.tracks.push_back(
         TrackSpec{"LifeX", 1.0f, 1.0f, -100.0f, 100.0f, 1.0f, {{0.0f, 1.0f}, {1.0f, 3.0f}}});
     emitter.frames = {FrameSpec{0.0f, 0.0f, 0.5f, 0.5f}, FrameSpec{0.5f, 0.0f, 1.0f, 0.5f},
@@ -51,7 +51,9 @@ Bytes TypicalEffectRecord() {
   glow.name = "glow";
   glow.additive = true;
   effect.emitters.push_back(EmitterRecord(glow));
-  return EffectRecord(effect);
+  return effect;
 }
+
+Bytes TypicalEffectRecord() { return EffectRecord(TypicalEffect()); }
 
 }  // namespace tavrix::test

@@ -16,6 +16,7 @@ EffectSpec EffectOf(std::vector<Bytes> emitters, float durationSeconds = 10.0f,
 
 // A typical effect: three steady emitters with keyframed tracks and one
 // frame-set emitter, every effect track named.
+EffectSpec TypicalEffect();
 Bytes TypicalEffectRecord();
 
 }  // namespace tavrix::test

@@ -103,4 +103,68 @@ inline void FillEmitter(Emitter& emitter, Effect& effect, int32_t count) {
   emitter.StopEmission();
 }
 
+// A fixed effect of three emitters that between them use every feature of
+// the simulation: the busy emitter; an animated, additive box emitter with
+// random rotation, random animation start and separate height, drawn newest
+// first at the effect's offset; and a single-particle emitter. It plays in a
+// loop of 3 seconds.
+inline void BuildShowcase(SimulationWorld& world) {
+  Effect& effect = *world.effect;
+  effect.frameWidth = 120.0f;
+  effect.frameHeight = 60.0f;
+  effect.UpdateFrameCorners();
+  effect.positionX = 320.0f;
+  effect.positionY = 240.0f;
+  SetRamp(effect.ScaleQuantity, 1.0f, 3.0f);
+  SetConstant(effect.VarEmissionAngle, 30.0f);
+
+  Emitter& busy = world.AddEmitter();
+  ConfigureBusy(busy, effect);
+  SetConstant(busy.BaseQuantity, 40.0f);
+  SetConstant(busy.VarLife, 1.0f);
+  SimulationWorld::GiveFrameSet(busy, "busy");
+
+  Emitter& box = world.AddEmitter();
+  box.spawnShape = 3;
+  box.rotationMode = 2;
+  box.uniformSize = false;
+  box.additive = true;
+  box.reverseDrawOrder = true;
+  box.useEffectOffset = true;
+  box.useEffectEmission = false;
+  SetConstant(box.BaseQuantity, 25.0f);
+  SetConstant(box.VarQuantity, 10.0f);
+  SetConstant(box.BaseY, 5.0f);
+  SetConstant(box.VarY, 2.0f);
+  SetConstant(box.VarSpeed, 4.0f);
+  SetConstant(box.BaseEmissionArc, 60.0f);
+  SetRamp(box.LifeSpeed, 1.0f, 0.0f);
+  box.animated = true;
+  box.frameAnimation.cycleLength = 0.8f;
+  box.frameAnimation.loop = true;
+  box.frameAnimation.randomStart = true;
+  box.frameAnimation.frameSet = static_cast<FrameSet*>(
+      CurrentTextureManager()->Acquire(TextureManager::FrameSetKind, "flipbook"));
+  for (int i = 0; i < 8; ++i) {
+    box.frameAnimation.frameSet->AddFrame(i * 0.125f, 0.0f, (i + 1) * 0.125f, 1.0f);
+  }
+
+  Emitter& single = world.AddEmitter();
+  single.singleParticle = true;
+  single.rotationMode = 0;
+  single.alignToMotion = true;
+  SetRamp(single.LifeVisible, 0.2f, 1.0f);
+  SimulationWorld::GiveFrameSet(single, "glow");
+
+  effect.durationSeconds = 3.0f;
+  effect.endMode = 1;
+}
+
+// The fixed millisecond sequence of the determinism test: uneven frames,
+// a stall and a few zero steps.
+inline int32_t ShowcaseStepMs(int frame) {
+  static const int32_t pattern[] = {16, 17, 16, 33, 0, 16, 50, 16, 17, 250, 16, 8};
+  return pattern[frame % 12];
+}
+
 }  // namespace tavrix::test

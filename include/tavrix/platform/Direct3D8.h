@@ -16,10 +16,10 @@
 typedef uint32_t ULONG;
 typedef DWORD D3DCOLOR;
 
-#define MAKEFOURCC(a, b, c, d)                                                   \
-  (static_cast<DWORD>(static_cast<uint8_t>(a)) |                                 \
-   (static_cast<DWORD>(static_cast<uint8_t>(b)) << 8) |                          \
-   (static_cast<DWORD>(static_cast<uint8_t>(c)) << 16) |                         \
+#define MAKEFOURCC(a, b, c, d)                           \
+  (static_cast<DWORD>(static_cast<uint8_t>(a)) |         \
+   (static_cast<DWORD>(static_cast<uint8_t>(b)) << 8) |  \
+   (static_cast<DWORD>(static_cast<uint8_t>(c)) << 16) | \
    (static_cast<DWORD>(static_cast<uint8_t>(d)) << 24))
 
 #define SUCCEEDED(hr) (static_cast<HRESULT>(hr) >= 0)
@@ -99,7 +99,12 @@ enum D3DBLEND {
   D3DBLEND_FORCE_DWORD = 0x7fffffff
 };
 
-enum D3DCULL { D3DCULL_NONE = 1, D3DCULL_CW = 2, D3DCULL_CCW = 3, D3DCULL_FORCE_DWORD = 0x7fffffff };
+enum D3DCULL {
+  D3DCULL_NONE = 1,
+  D3DCULL_CW = 2,
+  D3DCULL_CCW = 3,
+  D3DCULL_FORCE_DWORD = 0x7fffffff
+};
 
 enum D3DZBUFFERTYPE {
   D3DZB_FALSE = 0,
@@ -283,11 +288,10 @@ struct IDirect3DDevice8 {
   virtual ULONG AddRef() = 0;
   virtual ULONG Release() = 0;
   virtual HRESULT GetDeviceCaps(D3DCAPS8* pCaps) = 0;
-  virtual HRESULT CreateTexture(UINT Width, UINT Height, UINT Levels, DWORD Usage,
-                                D3DFORMAT Format, D3DPOOL Pool,
-                                IDirect3DTexture8** ppTexture) = 0;
-  virtual HRESULT Clear(DWORD Count, const D3DRECT* pRects, DWORD Flags, D3DCOLOR Color,
-                        float Z, DWORD Stencil) = 0;
+  virtual HRESULT CreateTexture(UINT Width, UINT Height, UINT Levels, DWORD Usage, D3DFORMAT Format,
+                                D3DPOOL Pool, IDirect3DTexture8** ppTexture) = 0;
+  virtual HRESULT Clear(DWORD Count, const D3DRECT* pRects, DWORD Flags, D3DCOLOR Color, float Z,
+                        DWORD Stencil) = 0;
   virtual HRESULT SetTransform(D3DTRANSFORMSTATETYPE State, const D3DMATRIX* pMatrix) = 0;
   virtual HRESULT GetTransform(D3DTRANSFORMSTATETYPE State, D3DMATRIX* pMatrix) = 0;
   virtual HRESULT SetViewport(const D3DVIEWPORT8* pViewport) = 0;
@@ -298,8 +302,7 @@ struct IDirect3DDevice8 {
   virtual HRESULT SetTexture(DWORD Stage, IDirect3DBaseTexture8* pTexture) = 0;
   virtual HRESULT GetTextureStageState(DWORD Stage, D3DTEXTURESTAGESTATETYPE Type,
                                        DWORD* pValue) = 0;
-  virtual HRESULT SetTextureStageState(DWORD Stage, D3DTEXTURESTAGESTATETYPE Type,
-                                       DWORD Value) = 0;
+  virtual HRESULT SetTextureStageState(DWORD Stage, D3DTEXTURESTAGESTATETYPE Type, DWORD Value) = 0;
   virtual HRESULT DrawPrimitiveUP(D3DPRIMITIVETYPE PrimitiveType, UINT PrimitiveCount,
                                   const void* pVertexStreamZeroData,
                                   UINT VertexStreamZeroStride) = 0;

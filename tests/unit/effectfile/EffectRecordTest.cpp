@@ -31,7 +31,8 @@ using test::TrackSpec;
 class EffectRecordTest : public ::testing::Test {
  protected:
   int32_t Load(const Bytes& plainRecord) {
-    std::string path = test::WriteEffect(scratch, "e" + std::to_string(files++) + ".eff", plainRecord);
+    std::string path =
+        test::WriteEffect(scratch, "e" + std::to_string(files++) + ".eff", plainRecord);
     return environment.Registry().LoadEffect(path.c_str());
   }
 
@@ -127,8 +128,7 @@ TEST_F(EffectRecordTest, EveryEmitterReaderFailureHasItsCode) {
       {"header cut", CutInsideEmitter(emitter, 6), EmitterHeaderUnreadable},
       {"version 0", EffectRecord(EffectOf({EmitterRecord(versionZero)})), EmitterBadVersion},
       {"no track count", CutInsideEmitter(emitter, 8), EmitterTrackCountUnreadable},
-      {"unknown track", EffectRecord(EffectOf({EmitterRecord(unknownTrack)})),
-       EmitterTrackUnknown},
+      {"unknown track", EffectRecord(EffectOf({EmitterRecord(unknownTrack)})), EmitterTrackUnknown},
       {"track body cut", CutInsideEmitter(emitter, tracksEnd - 5), EmitterTrackUnreadable},
       {"fields cut", CutInsideEmitter(emitter, tracksEnd + 1 + 5 + 20), EmitterFieldUnreadable},
       {"last field cut", CutInsideEmitter(emitter, animatedFlag - 1), EmitterFieldUnreadable},
@@ -206,8 +206,8 @@ TEST_F(EffectRecordTest, EmitterRecordsOfVersionZeroAreRefusedAndOfVersionTwoRea
 TEST_F(EffectRecordTest, EmittersWithoutAStoredNameAreNamedByTheirIndex) {
   EmitterSpec unnamed, named;
   named.name = "spark";
-  ASSERT_EQ(Load(EffectRecord(EffectOf(
-                {EmitterRecord(unnamed), EmitterRecord(named), EmitterRecord(unnamed)}))),
+  ASSERT_EQ(Load(EffectRecord(
+                EffectOf({EmitterRecord(unnamed), EmitterRecord(named), EmitterRecord(unnamed)}))),
             0);
   Effect* effect = environment.Registry().Find(0);
   ASSERT_EQ(effect->emitters.Size(), 3u);

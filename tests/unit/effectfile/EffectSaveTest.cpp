@@ -62,14 +62,15 @@ TEST_F(EffectSaveTest, ASavedEffectReadBackSavesTheSameRecord) {
 }
 
 TEST_F(EffectSaveTest, ARecordBeginsWithItsHeaderAndAllEighteenTracks) {
-  ASSERT_EQ(registry().LoadEffect(
-                test::WriteEffect(scratch, "empty.eff", test::EffectRecord(test::EffectOf({}))).c_str()),
-            0);
+  ASSERT_EQ(
+      registry().LoadEffect(
+          test::WriteEffect(scratch, "empty.eff", test::EffectRecord(test::EffectOf({}))).c_str()),
+      0);
   std::string path = scratch.File("out.eff");
   ASSERT_EQ(registry().SaveFirstEffect(path.c_str()), Success);
   Bytes plain = test::Decipher(test::ReadBytes(path));
-  const uint8_t head[] = {'T', 'V', 'P', 'S', 1, 0, 0, 0, 18, 0, 0, 0, 9,
-                          'S', 'c', 'a', 'l', 'e', 'L', 'i', 'f', 'e'};
+  const uint8_t head[] = {'T', 'V', 'P', 'S', 1,   0,   0,   0,   18,  0,   0,
+                          0,   9,   'S', 'c', 'a', 'l', 'e', 'L', 'i', 'f', 'e'};
   ASSERT_GE(plain.size(), sizeof head);
   EXPECT_EQ(std::memcmp(plain.data(), head, sizeof head), 0);
   // The emitter count of an effect without emitters, then placement and
@@ -84,7 +85,8 @@ TEST_F(EffectSaveTest, ARecordBeginsWithItsHeaderAndAllEighteenTracks) {
 
 TEST_F(EffectSaveTest, SaveWritesTheEffectWithTheLowestIdentifier) {
   EXPECT_EQ(registry().SaveFirstEffect(scratch.File("none.eff").c_str()), SaveNoEffect);
-  std::string path = test::WriteEffect(scratch, "plain.eff", test::EffectRecord(test::EffectOf({})));
+  std::string path =
+      test::WriteEffect(scratch, "plain.eff", test::EffectRecord(test::EffectOf({})));
   for (int32_t id = 0; id < 6; ++id) {
     ASSERT_EQ(registry().LoadEffect(path.c_str()), id);
     registry().SetEffectPosition(id, static_cast<float>(id), 0.0f, false);
@@ -131,9 +133,10 @@ TEST_F(EffectSaveTest, AWriteThatFailsPartWayLeavesThePreviousFile) {
 }
 
 TEST_F(EffectSaveTest, NoMemoryForTheEncipheredBytesLeavesThePreviousFile) {
-  ASSERT_EQ(registry().LoadEffect(
-                test::WriteEffect(scratch, "empty.eff", test::EffectRecord(test::EffectOf({}))).c_str()),
-            0);
+  ASSERT_EQ(
+      registry().LoadEffect(
+          test::WriteEffect(scratch, "empty.eff", test::EffectRecord(test::EffectOf({}))).c_str()),
+      0);
   const Bytes old = {9, 9, 9};
   std::string previous = PreviousFile(old);
   environment.Allocator().failAfter = environment.Allocator().allocations + 1;

@@ -42,8 +42,9 @@ class EffectRegistryTest : public ::testing::Test {
   EffectRegistry& registry() { return environment.Registry(); }
 
   std::string WriteEffect(const std::string& name, float duration = 10.0f, int32_t endMode = 0) {
-    return test::WriteEffect(scratch, 
-        name, test::EffectRecord(EffectOf({EmitterRecord(SteadyEmitter())}, duration, endMode)));
+    return test::WriteEffect(
+        scratch, name,
+        test::EffectRecord(EffectOf({EmitterRecord(SteadyEmitter())}, duration, endMode)));
   }
 
   test::TempDir scratch;
@@ -65,6 +66,15 @@ TEST_F(EffectRegistryTest, IdentifiersCountUpAndAreNeverReused) {
   // A file that cannot be opened takes no identifier.
   EXPECT_EQ(registry().LoadEffect(scratch.File("missing.eff").c_str()), EffectFileOpenFailed);
   EXPECT_EQ(registry().LoadEffect(good.c_str()), 4);
+}
+
+TEST_F(EffectRegistryTest, UnloadingTheFirstEffectDoesNotFreeItsIdentifier) {
+  std::string good = WriteEffect("good.eff");
+  EXPECT_EQ(registry().LoadEffect(good.c_str()), 0);
+  EXPECT_EQ(registry().LoadEffect(good.c_str()), 1);
+  registry().UnloadEffect(0);
+  EXPECT_EQ(registry().LoadEffect(good.c_str()), 2);
+  EXPECT_EQ(registry().Find(0), nullptr);
 }
 
 TEST_F(EffectRegistryTest, NoMemoryForTheEffectTakesNoIdentifier) {
@@ -254,8 +264,9 @@ TEST_F(EffectRegistryTest, DrawsEffectsByAscendingIdentifierAndEmittersLastToFir
   test::EmitterSpec plain = SteadyEmitter();
   test::EmitterSpec additive = SteadyEmitter();
   additive.additive = true;
-  std::string path = test::WriteEffect(scratch, 
-      "layers.eff", test::EffectRecord(EffectOf({EmitterRecord(additive), EmitterRecord(plain)})));
+  std::string path = test::WriteEffect(
+      scratch, "layers.eff",
+      test::EffectRecord(EffectOf({EmitterRecord(additive), EmitterRecord(plain)})));
   for (int32_t id = 0; id < 3; ++id) {
     ASSERT_EQ(registry().LoadEffect(path.c_str()), id);
     registry().SetEffectPosition(id, 100.0f * id, 0.0f, false);
@@ -289,8 +300,8 @@ TEST_F(EffectRegistryTest, DrawsEffectsByAscendingIdentifierAndEmittersLastToFir
 TEST_F(EffectRegistryTest, AFailedDrawEndsTheWalkWithItsCode) {
   test::EmitterSpec textured = SteadyEmitter();
   textured.animated = false;  // no texture manager here: no frame set
-  std::string path = test::WriteEffect(scratch, 
-      "textured.eff", test::EffectRecord(EffectOf({EmitterRecord(textured)})));
+  std::string path = test::WriteEffect(scratch, "textured.eff",
+                                       test::EffectRecord(EffectOf({EmitterRecord(textured)})));
   ASSERT_EQ(registry().LoadEffect(WriteEffect("plain.eff").c_str()), 0);
   ASSERT_EQ(registry().LoadEffect(path.c_str()), 1);
   ASSERT_EQ(registry().LoadEffect(WriteEffect("plain2.eff").c_str()), 2);

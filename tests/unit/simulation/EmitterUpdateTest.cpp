@@ -416,8 +416,10 @@ TEST_F(EmitterUpdate, HostileTrackValuesStayDefined) {
 
 TEST_F(EmitterUpdate, APoolThatCannotGrowSpawnsNothingAndLeaksNothing) {
   scope.allocator.failAfter = scope.allocator.allocations + 1;
+  const uint64_t before = scope.allocator.allocations;
   emitter.Update(1.0f);
   EXPECT_EQ(emitter.GetParticleCount(), 0);
+  EXPECT_LE(scope.allocator.allocations - before, 3u) << "one refusal ends the step's spawning";
   scope.allocator.failAfter = 0;
   emitter.Update(1.0f);
   EXPECT_EQ(emitter.GetParticleCount(), 10);
@@ -433,30 +435,6 @@ TEST_F(EmitterUpdate, TheSteadyStateAllocatesNothing) {
   EXPECT_GT(emitter.GetParticleCount(), 900);
   EXPECT_EQ(scope.allocator.allocations, allocations);
   EXPECT_EQ(scope.allocator.frees, frees);
-}
-
-TEST_F(EmitterUpdate, TwoRunsFromTheSameSeedGiveIdenticalParticles) {
-  auto run = [this](std::vector<float>& out) {
-    ProcessRandom().Seed(LoadSeed());
-    emitter.Restart(true);
-    for (int i = 0; i < 60; ++i) {
-      emitter.Update(0.033f);
-      for (Particle* p = emitter.Oldest(); p; p = p->newer) {
-        for (const QuadPoint& q : p->quad) {
-          out.push_back(q.x);
-          out.push_back(q.y);
-        }
-      }
-    }
-  };
-  test::ConfigureBusy(emitter, effect);
-  emitter.rotationMode = 2;
-  std::vector<float> first, second;
-  run(first);
-  run(second);
-  ASSERT_FALSE(first.empty());
-  EXPECT_EQ(0, std::memcmp(first.data(), second.data(), first.size() * sizeof(float)));
-  EXPECT_EQ(first.size(), second.size());
 }
 
 }  // namespace

@@ -30,8 +30,9 @@ using test::SubEffectSpec;
 class SubEffectTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    child = test::WriteEffect(scratch, 
-        "child.eff", EffectRecord(EffectOf({test::EmitterRecord(test::SteadyEmitter())}, 10.0f)));
+    child = test::WriteEffect(
+        scratch, "child.eff",
+        EffectRecord(EffectOf({test::EmitterRecord(test::SteadyEmitter())}, 10.0f)));
   }
 
   SubEffectSpec Spec(float copies) {
@@ -44,7 +45,8 @@ class SubEffectTest : public ::testing::Test {
 
   // Loads an effect whose only emitter is this sub-effect emitter.
   SubEffectEmitter* Load(const SubEffectSpec& spec, const std::string& name = "parent.eff") {
-    std::string path = test::WriteEffect(scratch, name, EffectRecord(EffectOf({SubEffectRecord(spec)})));
+    std::string path =
+        test::WriteEffect(scratch, name, EffectRecord(EffectOf({SubEffectRecord(spec)})));
     id = registry().LoadEffect(path.c_str());
     if (id < 0) return nullptr;
     return static_cast<SubEffectEmitter*>(registry().Find(id)->emitters[0]);
@@ -148,8 +150,8 @@ TEST_F(SubEffectTest, TheDelayCountsDownInMilliseconds) {
 }
 
 TEST_F(SubEffectTest, TheFirstCopysEndStopsEveryCopy) {
-  child = test::WriteEffect(scratch, 
-      "short.eff",
+  child = test::WriteEffect(
+      scratch, "short.eff",
       EffectRecord(EffectOf({test::EmitterRecord(test::SteadyEmitter())}, 0.1f, 2)));
   SubEffectEmitter* emitter = Load(Spec(3.0f));
   ASSERT_NE(emitter, nullptr);
@@ -220,8 +222,7 @@ TEST_F(SubEffectTest, WritingReproducesTheRecordAsVersionOne) {
 TEST_F(SubEffectTest, ManyCopiesAreCutAtTheLimitPerEmitter) {
   SubEffectEmitter* emitter = Load(Spec(1000.0f));
   ASSERT_NE(emitter, nullptr);
-  EXPECT_EQ(emitter->CopyCount(),
-            static_cast<uint32_t>(SubEffectEmitter::MaxCopiesPerEmitter));
+  EXPECT_EQ(emitter->CopyCount(), static_cast<uint32_t>(SubEffectEmitter::MaxCopiesPerEmitter));
 }
 
 TEST_F(SubEffectTest, AFileNamingItselfNestsEightDeepAndPlays) {

@@ -1,0 +1,31 @@
+// Arithmetic shared by spawning and the per-step update of particles: the
+// random draw, angle conversions and the wrap of an angle into one turn.
+#pragma once
+
+#include <cmath>
+
+#include "module/RandomSource.h"
+
+namespace tavrix {
+namespace emitter_math {
+
+constexpr float kRadiansPerDegree = 3.14159265358979323846f / 180.0f;
+constexpr float kDegreesPerRadian = 180.0f / 3.14159265358979323846f;
+// Magnitudes below this count as zero for spin, forces and gravity.
+constexpr float kTiny = 0.000001f;
+
+// One draw of the process-wide random source.
+inline double NextDraw() { return ProcessRandom().NextUnit(); }
+
+// fmod(a, 360) without the call when a already lies inside one turn, where
+// fmod returns it unchanged.
+inline float WrapDegrees(float a) {
+  return (a > -360.0f && a < 360.0f) ? a : std::fmod(a, 360.0f);
+}
+
+inline float WrapDegrees(double a) {
+  return static_cast<float>((a > -360.0 && a < 360.0) ? a : std::fmod(a, 360.0));
+}
+
+}  // namespace emitter_math
+}  // namespace tavrix

@@ -1,0 +1,40 @@
+// What texture tests need around them: a counting allocator, a name table,
+// a recording device as the current device, and a fresh working directory
+// with an image folder to write texture files into.
+#pragma once
+
+#include <string>
+
+#include "module/CurrentDevice.h"
+#include "resources/NameTable.h"
+#include "support/CountingAllocator.h"
+#include "support/ImageFiles.h"
+#include "support/RecordingDevice.h"
+#include "support/TempDir.h"
+
+namespace tavrix::test {
+
+class TextureEnvironment {
+ public:
+  TextureEnvironment() {
+    SetCurrentNameTable(&names);
+    SetCurrentDevice(&device);
+  }
+  ~TextureEnvironment() {
+    SetCurrentDevice(nullptr);
+    SetCurrentNameTable(nullptr);
+  }
+
+  // Writes image/<name> in the working directory.
+  std::string WriteImage(const std::string& name, const std::string& bytes) {
+    return directory.Write("image/" + name, bytes);
+  }
+
+  ScopedAllocator allocator;
+  NameTable names;
+  TempDir directory;
+  ScopedWorkingDirectory workingDirectory{directory.Path()};
+  RecordingDevice device;
+};
+
+}  // namespace tavrix::test

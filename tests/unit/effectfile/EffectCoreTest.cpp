@@ -1,0 +1,115 @@
+// The effect's core for its emitters: the key table in order with its
+// ranges, the frame corners, the size queries (also for hostile sizes), the
+// particle forwarding to the registry's pool and the calls on every emitter;
+// and the registry's pool and teardown.
+#include <gtest/gtest.h>
+
+#include <limits>
+
+#include "support/CountingAllocator.h"
+#include "support/Workloads.h"
+#include "tavrix/ResultCode.h"
+
+namespace tavrix {
+namespace {
+
+class EffectCore : public ::testing::Test {
+ protected:
+  test::ScopedAllocator scope;
+  test::SimulationWorld world;
+  Effect& effect = *world.effect;
+};
+
+TEST_F(EffectCore, TheKeyTableHoldsTheEighteenTracksInOrder) {
+  const char* expected[] = {"ScaleLife",       "ScaleQuantity",     "ScaleX",
+                            "ScaleY",          "ScaleSpeed",        "ScaleSpin",
+                            "ScaleFixedForce", "ScaleRand",         "ScaleVisible",
+                            "BaseEmissionForce", "VarEmissionForce", "BaseEmissionAngle",
+                            "VarEmissionAngle", "BaseEmissionArc",  "VarEmissionArc",
+                            "speed_whole",     "gravity",           "sizeEffect"};
+  ASSERT_EQ(effect.tracks.Size(), 18u);
+  for (uint32_t i = 0; i < 18; ++i) {
+    EXPECT_STREQ(effect.tracks[i].name, expected[i]);
+    EXPECT_EQ(effect.tracks[i].name, InternName(expected[i])) << "names are interned";
+    EXPECT_EQ(effect.FindTrack(expected[i]), effect.tracks[i].track);
+  }
+  EXPECT_EQ(effect.FindTrack("GRAVITY"), &effect.gravity);
+  EXPECT_EQ(effect.FindTrack("BaseLife"), nullptr);
+  EXPECT_EQ(effect.ScaleSpin.Minimum(), -100.0f);
+  EXPECT_EQ(effect.BaseEmissionForce.DefaultValue(), 5.0f);
+  EXPECT_EQ(effect.BaseEmissionArc.DefaultValue(), 360.0f);
+  EXPECT_EQ(effect.speed_whole.Duration(), 1.0f);
+  EXPECT_EQ(effect.gravity.DefaultValue(), 0.0f);
+  EXPECT_EQ(effect.sizeEffect.Duration(), 400.0f);
+  EXPECT_EQ(effect.sizeEffect.Minimum(), 0.0f);
+  EXPECT_EQ(effect.sizeEffect.Maximum(), 400.0f);
+}
+
+TEST_F(EffectCore, FrameCornersAreABoxCentredOnTheOrigin) {
+  effect.frameWidth = 100.0f;
+  effect.frameHeight = 50.0f;
+  effect.UpdateFrameCorners();
+  const QuadPoint expected[] = {{-50, -25}, {50, -25}, {50, 25}, {-50, 25}};
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_EQ(effect.frameCorners[i].x, expected[i].x);
+    EXPECT_EQ(effect.frameCorners[i].y, expected[i].y);
+  }
+}
+
+TEST_F(EffectCore, SizesFallBackTo400AndStayDefinedForHostileTracks) {
+  EXPECT_EQ(effect.GetWidth(), 400);
+  EXPECT_EQ(effect.GetHeight(), 400);
+  effect.sizeEffect.SetRange(640.9f, 480.5f, 1000.0f, 0.0f);
+  EXPECT_EQ(effect.GetWidth(), 640);
+  EXPECT_EQ(effect.GetHeight(), 480);
+  const float nan = std::numeric_limits<float>::quiet_NaN();
+  effect.sizeEffect.SetRange(std::numeric_limits<float>::infinity(), nan, 5.0f, 0.0f);
+  EXPECT_EQ(effect.GetWidth(), INT32_MAX);
+  EXPECT_EQ(effect.GetHeight(), 400);
+  effect.sizeEffect.SetRange(3e9f, -3e9f, 5.0f, 0.0f);
+  EXPECT_EQ(effect.GetWidth(), INT32_MAX);
+  EXPECT_EQ(effect.GetHeight(), INT32_MIN);
+}
+
+TEST_F(EffectCore, ParticlesComeFromAndReturnToTheRegistryPool) {
+  Particle* p = effect.AcquireParticle();
+  ASSERT_NE(p, nullptr);
+  EXPECT_EQ(world.registry.Pool()->FreeCount(), 31u);
+  EXPECT_EQ(effect.ReleaseParticle(p), 32);
+  Effect orphan(5, nullptr);
+  EXPECT_EQ(orphan.AcquireParticle(), nullptr);
+}
+
+TEST_F(EffectCore, EmitterCallsReachEveryEmitter) {
+  Emitter& a = world.AddEmitter();
+  Emitter& b = world.AddEmitter();
+  effect.SetBaseSpeed(77.0f);
+  effect.SetBaseEmissionAngle(45.0f);
+  effect.SetEmitterPositions(3.0f, 4.0f);
+  for (Emitter* e : {&a, &b}) {
+    EXPECT_EQ(e->BaseSpeed.Evaluate(10.0f), 77.0f);
+    EXPECT_EQ(e->BaseEmissionAngle.Evaluate(10.0f), 45.0f);
+    EXPECT_EQ(e->positionX, 3.0f);
+    EXPECT_EQ(e->positionY, 4.0f);
+  }
+  a.Update(1.0f);
+  b.singleParticle = true;
+  b.Update(1.0f);
+  EXPECT_EQ(effect.GetParticleCount(), 11);
+}
+
+TEST(EffectRegistryCore, APoolTheAllocatorRefusesIsReported) {
+  test::ScopedAllocator scope;
+  EffectRegistry registry;
+  scope.allocator.failAfter = 1;
+  EXPECT_EQ(registry.CreateParticlePool(), ParticlePoolFailed);
+  EXPECT_FALSE(registry.HasParticlePool());
+  EXPECT_EQ(registry.AcquireParticle(), nullptr);
+  scope.allocator.failAfter = 0;
+  EXPECT_EQ(registry.CreateParticlePool(), 0);
+  EXPECT_NE(registry.AcquireParticle(), nullptr);
+  EXPECT_EQ(registry.Find(0), nullptr);
+}
+
+}  // namespace
+}  // namespace tavrix
