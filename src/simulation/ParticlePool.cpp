@@ -10,9 +10,18 @@
 #include "module/Allocator.h"
 
 namespace tavrix {
+namespace {
+
+// Records held by every pool of the process. Sub-effect emitters each own a
+// pool, so a per-pool limit alone would not bound what a hostile file of
+// nested copies can make the process hold.
+uint64_t recordsInAllPools = 0;
+
+}  // namespace
 
 ParticlePool::~ParticlePool() {
   for (Block& block : blocks_) {
+    recordsInAllPools -= static_cast<uint64_t>(block.count);
     for (int32_t i = 0; i < block.count; ++i) block.records[i].~Particle();
     FreeBytes(block.records);
   }
@@ -63,6 +72,7 @@ Particle* ParticlePool::PopFree() {
 Particle* ParticlePool::Grow(int32_t count) {
   const int32_t size = count > blockSize_ ? count : blockSize_;
   if (static_cast<uint64_t>(size) * sizeof(Particle) > UINT32_MAX) return nullptr;
+  if (recordsInAllPools + static_cast<uint64_t>(size) > MaxRecordsInAllPools) return nullptr;
   const uint32_t spare = static_cast<uint32_t>(size - count);
   if (!ReserveFree(freeCount_ + spare) || !blocks_.Reserve(blocks_.Size() + 1)) return nullptr;
   void* memory = AllocateBytes(static_cast<uint32_t>(size * sizeof(Particle)));
@@ -70,6 +80,7 @@ Particle* ParticlePool::Grow(int32_t count) {
   Particle* records = static_cast<Particle*>(memory);
   for (int32_t i = 0; i < size; ++i) new (&records[i]) Particle();
   blocks_.PushBack(Block{records, size});
+  recordsInAllPools += static_cast<uint64_t>(size);
   // The first count records are the caller's; the rest queue behind the
   // records that were already free.
   for (int32_t i = count; i < size; ++i) PushFree(&records[i]);

@@ -11,6 +11,11 @@ namespace tavrix {
 
 class ParticlePool {
  public:
+  // At most this many records in all pools of the process together (about
+  // 120 MB): far beyond any real scene, and a bound on what hostile files
+  // can make the library hold.
+  static constexpr uint64_t MaxRecordsInAllPools = 500000;
+
   ParticlePool() = default;
   ~ParticlePool();
   ParticlePool(const ParticlePool&) = delete;

@@ -145,5 +145,14 @@ TEST(ParticlePool, ARefusedBlockYieldsNoneAndLeaksNothing) {
   EXPECT_EQ(scope.allocator.LiveCount(), 0u);
 }
 
+TEST(ParticlePoolBudget, ARequestBeyondTheProcessBudgetIsRefusedBeforeAllocating) {
+  test::ScopedAllocator scoped;
+  ParticlePool pool;
+  const int32_t beyond = static_cast<int32_t>(ParticlePool::MaxRecordsInAllPools) + 1;
+  EXPECT_EQ(pool.Acquire(beyond), nullptr);
+  EXPECT_EQ(scoped.allocator.allocations, 0u);
+  EXPECT_NE(pool.Acquire(1), nullptr);
+}
+
 }  // namespace
 }  // namespace tavrix
