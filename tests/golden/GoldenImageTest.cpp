@@ -18,6 +18,7 @@ using tavrix::tools::Image;
 struct Sample {
   const char* name;
   const char* times;  // --time of the first frame, in ms
+  const char* fps;    // four frames this many a second apart
 };
 
 std::string GoldenPath(const std::string& name) {
@@ -42,8 +43,8 @@ TEST_P(GoldenImage, RendersAsCommitted) {
   std::filesystem::create_directories(TAVRIX_OUTPUT_DIR);
   const std::string command = std::string(TAVRIX_CLI_PATH) + " render " + TAVRIX_SAMPLES_DIR + "/" +
                               sample.name + ".eff --root " + TAVRIX_SAMPLES_DIR +
-                              " --size 128x128 --time " + sample.times +
-                              " --frames 4 --fps 2 --sheet 4x1 -o " + out + ".png > /dev/null";
+                              " --size 256x256 --time " + sample.times +
+                              " --frames 4 --fps " + sample.fps + " --sheet 4x1 -o " + out + ".png > /dev/null";
   ASSERT_EQ(std::system(command.c_str()), 0) << command;
   Image actual, expected;
   std::string error;
@@ -65,9 +66,9 @@ TEST_P(GoldenImage, RendersAsCommitted) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Samples, GoldenImage,
-                         testing::Values(Sample{"fire", "500"}, Sample{"smoke", "1000"},
-                                         Sample{"sparks", "250"}, Sample{"snow", "1500"},
-                                         Sample{"ring", "500"}, Sample{"glow", "500"}),
+                         testing::Values(Sample{"fire", "500", "2"}, Sample{"smoke", "1000", "2"},
+                                         Sample{"burst", "1200", "4"}, Sample{"snow", "1500", "2"},
+                                         Sample{"ring", "500", "2"}, Sample{"glow", "500", "2"}),
                          [](const testing::TestParamInfo<Sample>& info) { return info.param.name; });
 
 }  // namespace
