@@ -14,9 +14,13 @@ namespace tavrix {
 namespace {
 
 // The library's objects need a current allocator; the benchmarks use the
-// default one for the whole run.
+// default one for the whole run, and measure beyond the default particle
+// budget.
 struct DefaultAllocatorScope {
-  DefaultAllocatorScope() { SetCurrentAllocator(DefaultAllocator()); }
+  DefaultAllocatorScope() {
+    SetCurrentAllocator(DefaultAllocator());
+    ParticlePool::SetProcessBudget(1000000);
+  }
 };
 
 void RunUpdate(benchmark::State& state, bool busy) {

@@ -30,7 +30,7 @@ T* New(Args&&... args) {
 // with bit 0 of flags, give the memory back.
 template <class T>
 void* DestroyObject(T* object, unsigned int flags) {
-  object->~T();
+  object->T::~T();
   if (flags & 1u) FreeBytes(object);
   return object;
 }

@@ -19,7 +19,7 @@ enum EndMode : int32_t { ReportOnce = 0, Loop = 1, KillAtEnd = 2, FadeAtEnd = 3 
 // effect with a great many of them cannot hold up its load for minutes.
 constexpr int32_t ReplayStepMs = 50;
 constexpr int32_t MaxReplaySteps = 72000;
-constexpr int64_t MaxReplayWork = 5000000;
+constexpr int64_t MaxReplayWork = 1000000;
 
 // The effect's clock wraps around like the 32-bit counter it is.
 int32_t WrappingAdd(int32_t a, int32_t b) {

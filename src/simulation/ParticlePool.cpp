@@ -16,6 +16,7 @@ namespace {
 // pool, so a per-pool limit alone would not bound what a hostile file of
 // nested copies can make the process hold.
 uint64_t recordsInAllPools = 0;
+uint64_t processBudget = ParticlePool::DefaultProcessBudget;
 
 }  // namespace
 
@@ -29,6 +30,10 @@ ParticlePool::~ParticlePool() {
   freeRing_.Release();
   freeHead_ = freeCount_ = 0;
 }
+
+uint64_t ParticlePool::ProcessBudget() { return processBudget; }
+
+void ParticlePool::SetProcessBudget(uint64_t records) { processBudget = records; }
 
 uint32_t ParticlePool::BlockCount() const { return blocks_.Size(); }
 
@@ -72,7 +77,7 @@ Particle* ParticlePool::PopFree() {
 Particle* ParticlePool::Grow(int32_t count) {
   const int32_t size = count > blockSize_ ? count : blockSize_;
   if (static_cast<uint64_t>(size) * sizeof(Particle) > UINT32_MAX) return nullptr;
-  if (recordsInAllPools + static_cast<uint64_t>(size) > MaxRecordsInAllPools) return nullptr;
+  if (recordsInAllPools + static_cast<uint64_t>(size) > processBudget) return nullptr;
   const uint32_t spare = static_cast<uint32_t>(size - count);
   if (!ReserveFree(freeCount_ + spare) || !blocks_.Reserve(blocks_.Size() + 1)) return nullptr;
   void* memory = AllocateBytes(static_cast<uint32_t>(size * sizeof(Particle)));

@@ -11,10 +11,14 @@ namespace tavrix {
 
 class ParticlePool {
  public:
-  // At most this many records in all pools of the process together (about
-  // 120 MB): far beyond any real scene, and a bound on what hostile files
-  // can make the library hold.
-  static constexpr uint64_t MaxRecordsInAllPools = 500000;
+  // All pools of the process together hold at most this many records by
+  // default (about 12 MB): far beyond any real scene, where every particle is
+  // a draw call of its own, and a bound on the memory and the work per
+  // update that hostile files can cause.
+  static constexpr uint64_t DefaultProcessBudget = 50000;
+  static uint64_t ProcessBudget();
+  // For tools that measure beyond the default, such as the benchmarks.
+  static void SetProcessBudget(uint64_t records);
 
   ParticlePool() = default;
   ~ParticlePool();

@@ -384,7 +384,14 @@ TEST_F(EmitterUpdate, SpawningIsBoundedPerStepAndPerEmitter) {
   SetConstant(emitter.BaseLife, 1000.0f);
   emitter.Update(0.1f);
   EXPECT_EQ(emitter.GetParticleCount(), static_cast<int32_t>(Emitter::kMaxSpawnPerUpdate));
+  // The process-wide budget stops the pool first; beyond it, the emitter's own bound.
   for (int i = 0; i < 12; ++i) emitter.Update(0.1f);
+  // Whole blocks of 32 records fit below the budget.
+  EXPECT_LE(emitter.GetParticleCount(), static_cast<int32_t>(ParticlePool::DefaultProcessBudget));
+  EXPECT_GT(emitter.GetParticleCount(), static_cast<int32_t>(ParticlePool::DefaultProcessBudget) - 32);
+  ParticlePool::SetProcessBudget(2 * Emitter::kMaxLiveParticles);
+  for (int i = 0; i < 12; ++i) emitter.Update(0.1f);
+  ParticlePool::SetProcessBudget(ParticlePool::DefaultProcessBudget);
   EXPECT_EQ(emitter.GetParticleCount(), Emitter::kMaxLiveParticles);
 }
 

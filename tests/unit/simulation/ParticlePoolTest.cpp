@@ -148,7 +148,7 @@ TEST(ParticlePool, ARefusedBlockYieldsNoneAndLeaksNothing) {
 TEST(ParticlePoolBudget, ARequestBeyondTheProcessBudgetIsRefusedBeforeAllocating) {
   test::ScopedAllocator scoped;
   ParticlePool pool;
-  const int32_t beyond = static_cast<int32_t>(ParticlePool::MaxRecordsInAllPools) + 1;
+  const int32_t beyond = static_cast<int32_t>(ParticlePool::ProcessBudget()) + 1;
   EXPECT_EQ(pool.Acquire(beyond), nullptr);
   EXPECT_EQ(scoped.allocator.allocations, 0u);
   EXPECT_NE(pool.Acquire(1), nullptr);
