@@ -17,7 +17,7 @@ namespace tavrix::tools {
 namespace {
 
 struct RenderRequest {
-  std::string effect, output, gif, sheet, size = "256x256", view, position, background = "000000";
+  std::string effect, output, gif, sheet, sheetOutput, size = "256x256", view, position, background = "000000";
   std::string root;
   int64_t timeMs = 1000;
   int frames = 1;
@@ -77,14 +77,18 @@ void Write(const std::string& path, const Image& image) {
 void Render(const RenderRequest& r) {
   if (r.frames < 1) throw ToolError{ExitUsage, "--frames: must be at least 1"};
   if (!(r.fps > 0 && r.fps <= 1000)) throw ToolError{ExitUsage, "--fps: must be above 0 and at most 1000"};
-  EffectPlayer player(r.effect, ToPlayerOptions(r));
   const double interval = 1000.0 / r.fps;
-  const int32_t step = std::max(1, int32_t(std::lround(interval)));
   std::vector<Image> frames;
-  for (int k = 0; k < r.frames; ++k) {
-    player.AdvanceTo(r.timeMs + std::llround(k * interval), step);
-    frames.push_back(player.Frame());
-    ShowProgress(k + 1, r.frames);
+  {
+    // The player works inside the root folder; outputs are written after it
+    // has gone, relative to where the program was started.
+    EffectPlayer player(r.effect, ToPlayerOptions(r));
+    const int32_t step = std::max(1, int32_t(std::lround(interval)));
+    for (int k = 0; k < r.frames; ++k) {
+      player.AdvanceTo(r.timeMs + std::llround(k * interval), step);
+      frames.push_back(player.Frame());
+      ShowProgress(k + 1, r.frames);
+    }
   }
   if (!r.output.empty()) {
     if (frames.size() == 1) Write(r.output, frames[0]);
@@ -94,7 +98,8 @@ void Render(const RenderRequest& r) {
   if (!r.sheet.empty()) {
     Size grid = Require(ParseSize(r.sheet), "--sheet", r.sheet);
     std::filesystem::path out(r.output.empty() ? r.effect : r.output);
-    Write((out.parent_path() / (out.stem().string() + "_sheet.png")).string(),
+    Write(r.sheetOutput.empty() ? (out.parent_path() / (out.stem().string() + "_sheet.png")).string()
+                                : r.sheetOutput,
           ContactSheet(frames, grid.width, grid.height));
   }
   if (!r.gif.empty()) {
@@ -116,6 +121,8 @@ void AddRenderCommand(CLI::App& app, int& exitCode) {
   render->add_option("--frames", request->frames, "Number of frames (default 1)");
   render->add_option("--fps", request->fps, "Frames per second (default 30)");
   render->add_option("--sheet", request->sheet, "Also write a contact sheet of COLSxROWS frames");
+  render->add_option("--sheet-output", request->sheetOutput,
+                     "Where the contact sheet goes (default: OUTPUT_sheet.png)");
   render->add_option("--gif", request->gif, "Also write the frames as an animated GIF");
   render->add_option("--size", request->size, "Framebuffer size WxH in pixels (default 256x256)");
   render->add_option("--view", request->view, "View size WxH in view units (default: the size)");

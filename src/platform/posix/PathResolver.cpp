@@ -90,6 +90,9 @@ std::FILE* OpenFile(const char* path, const char* mode) {
   char resolved[4096];
   bool reading = mode && mode[0] == 'r';
   if (!ResolvePath(path, resolved, sizeof resolved, reading)) return nullptr;
+  // fopen opens a directory for reading here; Windows refuses, and so do we.
+  struct stat info;
+  if (::stat(resolved, &info) == 0 && S_ISDIR(info.st_mode)) return nullptr;
   return std::fopen(resolved, mode);
 }
 

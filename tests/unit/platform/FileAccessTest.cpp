@@ -32,6 +32,8 @@ TEST(FileAccess, MissingFileFailsForReadingButNotForWriting) {
   ASSERT_TRUE(ResolvePath(missing.c_str(), resolved, sizeof resolved, false));
   EXPECT_EQ(std::string(resolved), dir.Path() + "/Effects/new.eff");
   EXPECT_EQ(OpenFile(missing.c_str(), "rb"), nullptr);
+  EXPECT_EQ(OpenFile((dir.Path() + "/effects").c_str(), "rb"), nullptr);
+  EXPECT_EQ(OpenFile((dir.Path() + "/effects").c_str(), "wb"), nullptr);
 }
 
 TEST(FileAccess, ResultThatDoesNotFitIsRefused) {
