@@ -42,30 +42,30 @@ RecordWriter& RecordWriter::Append(const Bytes& more) {
   return *this;
 }
 
-void AppendTrackBody(RecordWriter& out, const TrackSpec& track) {
+void AppendTrackBody(RecordWriter& out, const TrackDesc& track) {
   out.F32(track.cycles).F32(track.duration).F32(track.boundA).F32(track.boundB);
   out.F32(track.defaultValue).I32(static_cast<int32_t>(track.keys.size()));
   for (const auto& key : track.keys) out.F32(key.first).F32(key.second);
 }
 
-void AppendTrackEntry(RecordWriter& out, const TrackSpec& track) {
+void AppendTrackEntry(RecordWriter& out, const TrackDesc& track) {
   out.Str(track.name);
   AppendTrackBody(out, track);
 }
 
 namespace {
 
-void AppendFrames(RecordWriter& out, const std::vector<FrameSpec>& frames) {
+void AppendFrames(RecordWriter& out, const std::vector<FrameDesc>& frames) {
   out.I32(static_cast<int32_t>(frames.size()));
-  for (const FrameSpec& f : frames) out.F32(f.uLeft).F32(f.vTop).F32(f.uRight).F32(f.vBottom);
+  for (const FrameDesc& f : frames) out.F32(f.uLeft).F32(f.vTop).F32(f.uRight).F32(f.vBottom);
 }
 
 }  // namespace
 
-Bytes EmitterRecord(const EmitterSpec& s) {
+Bytes EmitterRecord(const EmitterDesc& s) {
   RecordWriter out;
   out.U32(s.magic).U32(s.version).U32(static_cast<uint32_t>(s.tracks.size()));
-  for (const TrackSpec& track : s.tracks) AppendTrackEntry(out, track);
+  for (const TrackDesc& track : s.tracks) AppendTrackEntry(out, track);
   out.Str(s.name);
   for (float c : s.corners) out.F32(c);
   out.F32(s.backlog).Flag(s.enabled).Flag(s.uniformSize);
@@ -90,7 +90,7 @@ Bytes EmitterRecord(const EmitterSpec& s) {
   return out.bytes;
 }
 
-Bytes SubEffectRecord(const SubEffectSpec& s) {
+Bytes SubEffectRecord(const SubEffectDesc& s) {
   RecordWriter out;
   out.U32(s.magic).U32(s.version).Str(s.name).Flag(s.enabled);
   out.F32(s.positionX).F32(s.positionY).F32(s.startDelayMs).Str(s.effectFile);
@@ -99,14 +99,14 @@ Bytes SubEffectRecord(const SubEffectSpec& s) {
   return out.bytes;
 }
 
-Bytes EffectRecord(const EffectSpec& s, EffectLayout* layout) {
+Bytes EffectRecord(const EffectDesc& s, EffectLayout* layout) {
   EffectLayout at;
   RecordWriter out;
   out.U32(s.tag).U32(s.version);
   at.header = out.Size();
   out.U32(static_cast<uint32_t>(s.tracks.size()));
   at.trackCount = out.Size();
-  for (const TrackSpec& track : s.tracks) AppendTrackEntry(out, track);
+  for (const TrackDesc& track : s.tracks) AppendTrackEntry(out, track);
   at.tracks = out.Size();
   out.I32(s.emitterCount >= 0 ? s.emitterCount : static_cast<int32_t>(s.emitters.size()));
   at.emitterCount = out.Size();

@@ -33,7 +33,7 @@ class RecordWriter {
   Bytes bytes;
 };
 
-struct TrackSpec {
+struct TrackDesc {
   std::string name;
   float cycles = 1.0f;
   float duration = 1.0f;
@@ -42,19 +42,19 @@ struct TrackSpec {
   float defaultValue = 0.0f;
   std::vector<std::pair<float, float>> keys;  // (time, value)
 };
-void AppendTrackBody(RecordWriter& out, const TrackSpec& track);
+void AppendTrackBody(RecordWriter& out, const TrackDesc& track);
 // A key name followed by the body, as effect and emitter records hold them.
-void AppendTrackEntry(RecordWriter& out, const TrackSpec& track);
+void AppendTrackEntry(RecordWriter& out, const TrackDesc& track);
 
-struct FrameSpec {
+struct FrameDesc {
   float uLeft = 0.0f, vTop = 0.0f, uRight = 1.0f, vBottom = 1.0f;
 };
 
 // Every field of an emitter record, defaulting to what Init sets.
-struct EmitterSpec {
+struct EmitterDesc {
   uint32_t magic = EmitterTag;
   uint32_t version = 1;
-  std::vector<TrackSpec> tracks;
+  std::vector<TrackDesc> tracks;
   std::string name;
   float corners[8] = {-0.5f, -0.5f, 0.5f, -0.5f, 0.5f, 0.5f, -0.5f, 0.5f};
   float backlog = 0.0f;
@@ -76,12 +76,12 @@ struct EmitterSpec {
   bool loop = false, randomStart = false, hasFollowUp = false;
   std::string frameSetName = "frames";
   std::string textureName = "particle.png";
-  std::vector<FrameSpec> frames = {FrameSpec{}};
+  std::vector<FrameDesc> frames = {FrameDesc{}};
   uint32_t frameIndex = 0;
 };
-Bytes EmitterRecord(const EmitterSpec& spec);
+Bytes EmitterRecord(const EmitterDesc& desc);
 
-struct SubEffectSpec {
+struct SubEffectDesc {
   uint32_t magic = SubEffectTag;
   uint32_t version = 1;
   std::string name;
@@ -93,12 +93,12 @@ struct SubEffectSpec {
   float speedMin = 1.0f, speedMax = 1.0f;
   float angleMin = 0.0f, angleMax = 0.0f;
 };
-Bytes SubEffectRecord(const SubEffectSpec& spec);
+Bytes SubEffectRecord(const SubEffectDesc& desc);
 
-struct EffectSpec {
+struct EffectDesc {
   uint32_t tag = EffectTag;
   uint32_t version = 1;
-  std::vector<TrackSpec> tracks;
+  std::vector<TrackDesc> tracks;
   // Trusted as given: the count written is emitterCount when set, else the
   // number of records.
   std::vector<Bytes> emitters;
@@ -122,7 +122,7 @@ struct EffectLayout {
   size_t placement = 0;     // after frameHeight
   size_t state = 0;         // after durationSeconds: the whole record
 };
-Bytes EffectRecord(const EffectSpec& spec, EffectLayout* layout = nullptr);
+Bytes EffectRecord(const EffectDesc& desc, EffectLayout* layout = nullptr);
 
 // The first length bytes.
 Bytes Cut(const Bytes& bytes, size_t length);

@@ -3,53 +3,53 @@
 
 namespace tavrix::test {
 
-EmitterSpec SteadyEmitter(float rate, float life) {
-  EmitterSpec spec;
-  spec.animated = true;
-  spec.useEffectOffset = true;
-  spec.tracks = {
-      TrackSpec{"BaseQuantity", 1.0f, 1000.0f, 0.0f, 1000.0f, rate, {}},
-      TrackSpec{"BaseLife", 1.0f, 1000.0f, 0.0f, 1000.0f, life, {}},
+EmitterDesc SteadyEmitter(float rate, float life) {
+  EmitterDesc desc;
+  desc.animated = true;
+  desc.useEffectOffset = true;
+  desc.tracks = {
+      TrackDesc{"BaseQuantity", 1.0f, 1000.0f, 0.0f, 1000.0f, rate, {}},
+      TrackDesc{"BaseLife", 1.0f, 1000.0f, 0.0f, 1000.0f, life, {}},
   };
-  return spec;
+  return desc;
 }
 
-EffectSpec EffectOf(std::vector<Bytes> emitters, float durationSeconds, int32_t endMode) {
-  EffectSpec spec;
-  spec.emitters = std::move(emitters);
-  spec.durationSeconds = durationSeconds;
-  spec.endMode = endMode;
-  spec.frameWidth = 100.0f;
-  spec.frameHeight = 50.0f;
-  return spec;
+EffectDesc EffectOf(std::vector<Bytes> emitters, float durationSeconds, int32_t endMode) {
+  EffectDesc desc;
+  desc.emitters = std::move(emitters);
+  desc.durationSeconds = durationSeconds;
+  desc.endMode = endMode;
+  desc.frameWidth = 100.0f;
+  desc.frameHeight = 50.0f;
+  return desc;
 }
 
-EffectSpec TypicalEffect() {
+EffectDesc TypicalEffect() {
   const char* effectKeys[] = {
       "ScaleLife",        "ScaleQuantity",     "ScaleX",           "ScaleY",
       "ScaleSpeed",       "ScaleSpin",         "ScaleFixedForce",  "ScaleRand",
       "ScaleVisible",     "BaseEmissionForce", "VarEmissionForce", "BaseEmissionAngle",
       "VarEmissionAngle", "BaseEmissionArc",   "VarEmissionArc",   "speed_whole",
       "gravity",          "sizeEffect"};
-  EffectSpec effect = EffectOf({}, 3.0f, 1);
+  EffectDesc effect = EffectOf({}, 3.0f, 1);
   for (const char* key : effectKeys) {
     effect.tracks.push_back(
-        TrackSpec{key, 1.0f, 1000.0f, 0.0f, 100.0f, 1.0f, {{0.0f, 1.0f}, {500.0f, 2.0f}}});
+        TrackDesc{key, 1.0f, 1000.0f, 0.0f, 100.0f, 1.0f, {{0.0f, 1.0f}, {500.0f, 2.0f}}});
   }
   for (int i = 0; i < 3; ++i) {
-    EmitterSpec emitter = SteadyEmitter(50.0f + 25.0f * i, 1.5f);
+    EmitterDesc emitter = SteadyEmitter(50.0f + 25.0f * i, 1.5f);
     emitter.name = "sparks" + std::to_string(i);
     // Frame sets are shared by name: each emitter has its own.
     emitter.frameSetName = "sparks" + std::to_string(i);
-    emitter.tracks.push_back(TrackSpec{
+    emitter.tracks.push_back(TrackDesc{
         "LifeVisible", 1.0f, 1.0f, 0.0f, 1.0f, 1.0f, {{0.0f, 1.0f}, {0.5f, 0.8f}, {1.0f, 0.0f}}});
     emitter.tracks.push_back(
-        TrackSpec{"LifeX", 1.0f, 1.0f, -100.0f, 100.0f, 1.0f, {{0.0f, 1.0f}, {1.0f, 3.0f}}});
-    emitter.frames = {FrameSpec{0.0f, 0.0f, 0.5f, 0.5f}, FrameSpec{0.5f, 0.0f, 1.0f, 0.5f},
-                      FrameSpec{0.0f, 0.5f, 0.5f, 1.0f}, FrameSpec{0.5f, 0.5f, 1.0f, 1.0f}};
+        TrackDesc{"LifeX", 1.0f, 1.0f, -100.0f, 100.0f, 1.0f, {{0.0f, 1.0f}, {1.0f, 3.0f}}});
+    emitter.frames = {FrameDesc{0.0f, 0.0f, 0.5f, 0.5f}, FrameDesc{0.5f, 0.0f, 1.0f, 0.5f},
+                      FrameDesc{0.0f, 0.5f, 0.5f, 1.0f}, FrameDesc{0.5f, 0.5f, 1.0f, 1.0f}};
     effect.emitters.push_back(EmitterRecord(emitter));
   }
-  EmitterSpec glow;
+  EmitterDesc glow;
   glow.name = "glow";
   glow.frameSetName = "glow";
   glow.additive = true;

@@ -5,15 +5,15 @@
 namespace tavrix::test {
 namespace {
 
-// Copies of one default EmitterSpec: building its default frame list
+// Copies of one default EmitterDesc: building its default frame list
 // in place draws a false uninitialised-use warning from GCC 12 at -O3.
-EmitterSpec DefaultEmitter() {
-  static const EmitterSpec defaults;
+EmitterDesc DefaultEmitter() {
+  static const EmitterDesc defaults;
   return defaults;
 }
 
 Bytes AnimatedEmitter() {
-  EmitterSpec animated = DefaultEmitter();
+  EmitterDesc animated = DefaultEmitter();
   animated.name = "animated";
   animated.animated = true;
   animated.tracks = {{"LifeVisible", 1, 1, 0, 1, 1, {{1, 0}, {0, 1}}},
@@ -27,7 +27,7 @@ Bytes AnimatedEmitter() {
 }
 
 Bytes FrameSetEmitter() {
-  EmitterSpec plain = DefaultEmitter();
+  EmitterDesc plain = DefaultEmitter();
   plain.name = "";
   plain.additive = true;
   plain.spawnShape = 3;
@@ -37,7 +37,7 @@ Bytes FrameSetEmitter() {
 }
 
 Bytes CopiesEmitter() {
-  SubEffectSpec sub;
+  SubEffectDesc sub;
   sub.name = "copies";
   sub.effectFile = "nested\\sparks.eff";
   sub.copiesMin = 2;
@@ -55,7 +55,7 @@ float QuietNanWithPayload() {
 }
 
 Bytes UnusualRecord() {
-  EffectSpec effect;
+  EffectDesc effect;
   effect.tracks = {
       {"gravity", 1, 1, 0, 100, 0, {{0.5f, 2}, {0.0f, 1}, {0.5f, 3}, {7.0f, 9}}},
       {"ScaleLife", 1, 1000, 0, 100, 1, {}},

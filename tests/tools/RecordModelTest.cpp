@@ -107,11 +107,11 @@ TEST(RecordModelTest, NegativeCountsAndOddFlagBytesSurvive) {
 }
 
 TEST(RecordModelTest, TextsThatAreNotUtf8AndOddTagsSurvive) {
-  EmitterSpec emitter;
+  EmitterDesc emitter;
   emitter.name = "\xFF\xFE" "ab";
   emitter.textureName = std::string("a\0b", 3);
   emitter.frameSetName = "caf\xC3\xA9";
-  EffectSpec effect;
+  EffectDesc effect;
   effect.tag = 0x01020304u;
   effect.emitters = {EmitterRecord(emitter)};
   const Bytes plain = EffectRecord(effect);
@@ -124,12 +124,12 @@ TEST(RecordModelTest, TextsThatAreNotUtf8AndOddTagsSurvive) {
 }
 
 TEST(RecordModelTest, EveryShortenedRecordIsRefusedAtOrBeforeItsEnd) {
-  EffectSpec spec;
-  EmitterSpec emitter;
+  EffectDesc desc;
+  EmitterDesc emitter;
   emitter.tracks = {{"BaseLife", 1, 1000, 0, 1000, 2, {{0, 1}}}};
-  spec.tracks = {{"gravity", 1, 1, 0, 100, 0, {{0, 1}}}};
-  spec.emitters = {EmitterRecord(emitter), SubEffectRecord(SubEffectSpec{})};
-  const Bytes plain = EffectRecord(spec);
+  desc.tracks = {{"gravity", 1, 1, 0, 100, 0, {{0, 1}}}};
+  desc.emitters = {EmitterRecord(emitter), SubEffectRecord(SubEffectDesc{})};
+  const Bytes plain = EffectRecord(desc);
   for (size_t length = 0; length < plain.size(); ++length) {
     try {
       record::RecordToJson(Cut(plain, length));
@@ -143,10 +143,10 @@ TEST(RecordModelTest, EveryShortenedRecordIsRefusedAtOrBeforeItsEnd) {
 }
 
 TEST(RecordModelTest, UnknownEmitterTagIsRefusedAtTheTag) {
-  EffectSpec spec;
+  EffectDesc desc;
   EffectLayout layout;
-  spec.emitters = {Bytes{'X', 'Y', 'Z', 'W', 0, 0, 0, 0}};
-  const Bytes plain = EffectRecord(spec, &layout);
+  desc.emitters = {Bytes{'X', 'Y', 'Z', 'W', 0, 0, 0, 0}};
+  const Bytes plain = EffectRecord(desc, &layout);
   try {
     record::RecordToJson(plain);
     FAIL() << "an unknown emitter tag was accepted";

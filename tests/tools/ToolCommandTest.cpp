@@ -22,10 +22,10 @@ class ToolCommandTest : public ::testing::Test {
   std::string Garbage() const { return dir_.Write("garbage.eff", std::string(64, '\x5A')); }
   // A file that deciphers, but to a record that stops inside its emitters.
   std::string Truncated() {
-    EffectSpec spec;
-    spec.emitters = {EmitterRecord(EmitterSpec{})};
+    EffectDesc desc;
+    desc.emitters = {EmitterRecord(EmitterDesc{})};
     EffectLayout layout;
-    Bytes plain = EffectRecord(spec, &layout);
+    Bytes plain = EffectRecord(desc, &layout);
     return Effect("truncated.eff", Cut(plain, layout.emitterCount + 20));
   }
 

@@ -44,10 +44,10 @@ class PlainReader {
     return value;
   }
   std::string Text(const std::string& what);
-  Json Field(const FieldSpec& field, const std::string& context);
-  void Fields(const FieldSpec* fields, size_t count, Json& into, const std::string& context);
+  Json Field(const FieldDesc& field, const std::string& context);
+  void Fields(const FieldDesc* fields, size_t count, Json& into, const std::string& context);
   template <size_t N>
-  void Fields(const FieldSpec (&fields)[N], Json& into, const std::string& context) {
+  void Fields(const FieldDesc (&fields)[N], Json& into, const std::string& context) {
     Fields(fields, N, into, context);
   }
 
@@ -72,7 +72,7 @@ std::string PlainReader::Text(const std::string& what) {
   return std::string(text, count);
 }
 
-Json PlainReader::Field(const FieldSpec& field, const std::string& context) {
+Json PlainReader::Field(const FieldDesc& field, const std::string& context) {
   const std::string what = context + field.name;
   switch (field.kind) {
     case FieldKind::Float: return FloatToJson(Number<float>(what));
@@ -92,7 +92,7 @@ Json PlainReader::Field(const FieldSpec& field, const std::string& context) {
   return nullptr;
 }
 
-void PlainReader::Fields(const FieldSpec* fields, size_t count, Json& into,
+void PlainReader::Fields(const FieldDesc* fields, size_t count, Json& into,
                          const std::string& context) {
   for (size_t i = 0; i < count; ++i) into[fields[i].name] = Field(fields[i], context);
 }

@@ -86,10 +86,10 @@ class PlainWriter {
     if (!WriteField(stream_, value)) throw RecordJsonError{"", "out of memory"};
   }
   void PutText(const std::string& text);
-  void PutField(const FieldSpec& field, const Json& value, const std::string& path);
+  void PutField(const FieldDesc& field, const Json& value, const std::string& path);
   template <size_t N>
-  void Fields(const FieldSpec (&fields)[N], ObjectReader& object) {
-    for (const FieldSpec& field : fields)
+  void Fields(const FieldDesc (&fields)[N], ObjectReader& object) {
+    for (const FieldDesc& field : fields)
       PutField(field, object.Require(field.name), object.PathOf(field.name));
   }
   void PutFloat(const Json& value, const std::string& path);
@@ -121,7 +121,7 @@ void PlainWriter::PutFloat(const Json& value, const std::string& path) {
   Put(*number);
 }
 
-void PlainWriter::PutField(const FieldSpec& field, const Json& value, const std::string& path) {
+void PlainWriter::PutField(const FieldDesc& field, const Json& value, const std::string& path) {
   switch (field.kind) {
     case FieldKind::Float: return PutFloat(value, path);
     case FieldKind::Int32:

@@ -10,17 +10,17 @@ namespace tavrix::record {
 
 enum class FieldKind { Float, Int32, UInt32, Flag, Text, Tag };
 
-struct FieldSpec {
+struct FieldDesc {
   const char* name;
   FieldKind kind;
 };
 
-inline constexpr FieldSpec EffectHeaderFields[] = {
+inline constexpr FieldDesc EffectHeaderFields[] = {
     {"tag", FieldKind::Tag},
     {"version", FieldKind::Int32},
 };
 
-inline constexpr FieldSpec EffectTailFields[] = {
+inline constexpr FieldDesc EffectTailFields[] = {
     {"positionX", FieldKind::Float},    {"positionY", FieldKind::Float},
     {"frameWidth", FieldKind::Float},   {"frameHeight", FieldKind::Float},
     {"running", FieldKind::Flag},       {"elapsedSeconds", FieldKind::Float},
@@ -29,18 +29,18 @@ inline constexpr FieldSpec EffectTailFields[] = {
 };
 
 // A track entry: its key name, then the body before the keys.
-inline constexpr FieldSpec TrackFields[] = {
+inline constexpr FieldDesc TrackFields[] = {
     {"name", FieldKind::Text},     {"cycles", FieldKind::Float}, {"duration", FieldKind::Float},
     {"boundA", FieldKind::Float},  {"boundB", FieldKind::Float}, {"default", FieldKind::Float},
 };
 
-inline constexpr FieldSpec KeyFields[] = {
+inline constexpr FieldDesc KeyFields[] = {
     {"time", FieldKind::Float},
     {"value", FieldKind::Float},
 };
 
 // Emitter fields 7 to 32, between the corners and the frame block.
-inline constexpr FieldSpec EmitterFields[] = {
+inline constexpr FieldDesc EmitterFields[] = {
     {"emissionBacklog", FieldKind::Float},      {"enabled", FieldKind::Flag},
     {"uniformSize", FieldKind::Flag},           {"forceDirectionX", FieldKind::Float},
     {"forceDirectionY", FieldKind::Float},      {"forceAngle", FieldKind::Float},
@@ -56,19 +56,19 @@ inline constexpr FieldSpec EmitterFields[] = {
     {"stopped", FieldKind::Flag},               {"animated", FieldKind::Flag},
 };
 
-inline constexpr FieldSpec AnimationHeadFields[] = {
+inline constexpr FieldDesc AnimationHeadFields[] = {
     {"cycleLength", FieldKind::Float},
     {"loop", FieldKind::Flag},
     {"randomStart", FieldKind::Flag},
 };
-inline constexpr FieldSpec FrameNameFields[] = {
+inline constexpr FieldDesc FrameNameFields[] = {
     {"frameSetName", FieldKind::Text},
     {"textureName", FieldKind::Text},
 };
-inline constexpr FieldSpec AnimationTailFields[] = {{"hasFollowUp", FieldKind::Flag}};
-inline constexpr FieldSpec FrameSetTailFields[] = {{"frameIndex", FieldKind::UInt32}};
+inline constexpr FieldDesc AnimationTailFields[] = {{"hasFollowUp", FieldKind::Flag}};
+inline constexpr FieldDesc FrameSetTailFields[] = {{"frameIndex", FieldKind::UInt32}};
 
-inline constexpr FieldSpec SubEffectFields[] = {
+inline constexpr FieldDesc SubEffectFields[] = {
     {"name", FieldKind::Text},        {"enabled", FieldKind::Flag},
     {"positionX", FieldKind::Float},  {"positionY", FieldKind::Float},
     {"startDelay", FieldKind::Float}, {"effectFile", FieldKind::Text},

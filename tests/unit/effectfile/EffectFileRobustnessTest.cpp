@@ -26,13 +26,13 @@ Bytes HostileBase(const test::TempDir& directory) {
   std::string child = test::WriteEffect(
       directory, "child.eff",
       test::EffectRecord(test::EffectOf({test::EmitterRecord(test::SteadyEmitter())})));
-  test::SubEffectSpec sub;
+  test::SubEffectDesc sub;
   sub.effectFile = child;
   sub.copiesMin = 2.0f;
   sub.copiesMax = 4.0f;
-  test::EffectSpec spec = test::TypicalEffect();
-  spec.emitters.push_back(test::SubEffectRecord(sub));
-  return test::EffectRecord(spec);
+  test::EffectDesc desc = test::TypicalEffect();
+  desc.emitters.push_back(test::SubEffectRecord(sub));
+  return test::EffectRecord(desc);
 }
 
 class EffectFileRobustness : public ::testing::Test {
@@ -101,12 +101,12 @@ TEST_F(EffectFileRobustness, ExtremeStoredStatesStayBounded) {
   for (float elapsed : values) {
     for (float duration : values) {
       for (int32_t endMode : {0, 1, 2, 3, -7}) {
-        test::EffectSpec spec = test::EffectOf(
+        test::EffectDesc desc = test::EffectOf(
             {test::EmitterRecord(test::SteadyEmitter(5.0f, 0.5f))}, duration, endMode);
-        spec.running = true;
-        spec.stopping = endMode == 3;
-        spec.elapsedSeconds = elapsed;
-        EXPECT_GE(Exercise(test::EffectRecord(spec)), 0);
+        desc.running = true;
+        desc.stopping = endMode == 3;
+        desc.elapsedSeconds = elapsed;
+        EXPECT_GE(Exercise(test::EffectRecord(desc)), 0);
       }
     }
   }
@@ -116,13 +116,13 @@ TEST_F(EffectFileRobustness, AHeavyEffectStoredAsPlayingForAgesStillLoads) {
   // Emitters at their highest rate whose particles live for ever: the
   // replay of the stored play time ends on its work bound, not after an
   // hour of steps.
-  test::EmitterSpec heavy = test::SteadyEmitter(1000.0f, 1000.0f);
+  test::EmitterDesc heavy = test::SteadyEmitter(1000.0f, 1000.0f);
   std::vector<Bytes> emitters(4, test::EmitterRecord(heavy));
-  test::EffectSpec spec = test::EffectOf(emitters, 1e30f, 0);
-  spec.tracks = {test::TrackSpec{"ScaleQuantity", 1.0f, 1000.0f, 0.0f, 100.0f, 100.0f, {}}};
-  spec.running = true;
-  spec.elapsedSeconds = 1e30f;
-  std::string path = test::WriteEffect(scratch, "heavy.eff", test::EffectRecord(spec));
+  test::EffectDesc desc = test::EffectOf(emitters, 1e30f, 0);
+  desc.tracks = {test::TrackDesc{"ScaleQuantity", 1.0f, 1000.0f, 0.0f, 100.0f, 100.0f, {}}};
+  desc.running = true;
+  desc.elapsedSeconds = 1e30f;
+  std::string path = test::WriteEffect(scratch, "heavy.eff", test::EffectRecord(desc));
   int32_t id = environment.Registry().LoadEffect(path.c_str());
   ASSERT_EQ(id, 0);
   Effect* effect = environment.Registry().Find(id);

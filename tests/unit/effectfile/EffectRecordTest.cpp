@@ -23,10 +23,10 @@ using test::EffectLayout;
 using test::EffectOf;
 using test::EffectRecord;
 using test::EmitterRecord;
-using test::EmitterSpec;
+using test::EmitterDesc;
 using test::SubEffectRecord;
-using test::SubEffectSpec;
-using test::TrackSpec;
+using test::SubEffectDesc;
+using test::TrackDesc;
 
 class EffectRecordTest : public ::testing::Test {
  protected:
@@ -67,15 +67,15 @@ TEST_F(EffectRecordTest, AMinimalRecordKeepsTheDefaultTracksAndHasNoEmitters) {
 
 TEST_F(EffectRecordTest, EveryEffectReaderFailureHasItsCode) {
   EffectLayout at;
-  test::EffectSpec spec = EffectOf({EmitterRecord(test::SteadyEmitter())});
-  spec.tracks = {TrackSpec{"gravity", 1.0f, 1.0f, 0.0f, 100.0f, 0.0f, {{0.0f, 2.0f}}}};
-  const Bytes record = EffectRecord(spec, &at);
+  test::EffectDesc desc = EffectOf({EmitterRecord(test::SteadyEmitter())});
+  desc.tracks = {TrackDesc{"gravity", 1.0f, 1.0f, 0.0f, 100.0f, 0.0f, {{0.0f, 2.0f}}}};
+  const Bytes record = EffectRecord(desc, &at);
   const size_t gravityBody = at.trackCount + 1 + 7;
 
-  test::EffectSpec unknownTrack = EffectOf({});
-  unknownTrack.tracks = {TrackSpec{"gravitas", 1.0f, 1.0f, 0.0f, 1.0f, 0.0f, {}}};
-  test::EffectSpec unknownTag = EffectOf({Bytes{'X', 'X', 'X', 'X', 1, 0, 0, 0}});
-  test::EffectSpec missingEmitter = EffectOf({EmitterRecord(test::SteadyEmitter())});
+  test::EffectDesc unknownTrack = EffectOf({});
+  unknownTrack.tracks = {TrackDesc{"gravitas", 1.0f, 1.0f, 0.0f, 1.0f, 0.0f, {}}};
+  test::EffectDesc unknownTag = EffectOf({Bytes{'X', 'X', 'X', 'X', 1, 0, 0, 0}});
+  test::EffectDesc missingEmitter = EffectOf({EmitterRecord(test::SteadyEmitter())});
   missingEmitter.emitterCount = 2;
 
   struct Case {
@@ -105,18 +105,18 @@ TEST_F(EffectRecordTest, EveryEffectReaderFailureHasItsCode) {
 }
 
 TEST_F(EffectRecordTest, EveryEmitterReaderFailureHasItsCode) {
-  EmitterSpec spec;
-  spec.tracks = {TrackSpec{"BaseLife", 1.0f, 1000.0f, 0.0f, 1000.0f, 2.0f, {{0.0f, 3.0f}}}};
-  spec.name = "spark";
-  spec.frames = {test::FrameSpec{}};
-  const Bytes emitter = EmitterRecord(spec);
+  EmitterDesc desc;
+  desc.tracks = {TrackDesc{"BaseLife", 1.0f, 1000.0f, 0.0f, 1000.0f, 2.0f, {{0.0f, 3.0f}}}};
+  desc.name = "spark";
+  desc.frames = {test::FrameDesc{}};
+  const Bytes emitter = EmitterRecord(desc);
   const size_t tracksEnd = 12 + 1 + 8 + 24 + 8;
-  const size_t frameBlock = 1 + spec.frameSetName.size() + 1 + spec.textureName.size() + 4 + 16 + 4;
+  const size_t frameBlock = 1 + desc.frameSetName.size() + 1 + desc.textureName.size() + 4 + 16 + 4;
   const size_t animatedFlag = emitter.size() - frameBlock - 1;
 
-  EmitterSpec unknownTrack;
-  unknownTrack.tracks = {TrackSpec{"BaseLifespan", 1.0f, 1.0f, 0.0f, 1.0f, 0.0f, {}}};
-  EmitterSpec versionZero;
+  EmitterDesc unknownTrack;
+  unknownTrack.tracks = {TrackDesc{"BaseLifespan", 1.0f, 1.0f, 0.0f, 1.0f, 0.0f, {}}};
+  EmitterDesc versionZero;
   versionZero.version = 0;
 
   struct Case {
@@ -140,13 +140,13 @@ TEST_F(EffectRecordTest, EveryEmitterReaderFailureHasItsCode) {
 }
 
 TEST_F(EffectRecordTest, EverySubEffectReaderFailureHasItsCode) {
-  SubEffectSpec spec;
-  spec.name = "burst";
-  spec.effectFile = scratch.File("none.eff");
-  spec.copiesMin = spec.copiesMax = 0.0f;
-  const Bytes emitter = SubEffectRecord(spec);
-  const size_t flagGroup = 8 + 1 + spec.name.size();
-  SubEffectSpec versionZero = spec;
+  SubEffectDesc desc;
+  desc.name = "burst";
+  desc.effectFile = scratch.File("none.eff");
+  desc.copiesMin = desc.copiesMax = 0.0f;
+  const Bytes emitter = SubEffectRecord(desc);
+  const size_t flagGroup = 8 + 1 + desc.name.size();
+  SubEffectDesc versionZero = desc;
   versionZero.version = 0;
 
   EXPECT_EQ(Load(CutInsideEmitter(emitter, 7)), EmitterHeaderUnreadable);
@@ -176,13 +176,13 @@ TEST_F(EffectRecordTest, AFileTheCipherRejectsIsNotParsed) {
 }
 
 TEST_F(EffectRecordTest, TrackNamesIgnoreCaseAndTheLastBodyWins) {
-  test::EffectSpec spec = EffectOf({});
-  spec.tracks = {
-      TrackSpec{"GRAVITY", 1.0f, 1.0f, 0.0f, 100.0f, 0.0f, {{0.0f, 5.0f}}},
-      TrackSpec{"sCaLeLiFe", 1.0f, 1000.0f, 0.0f, 100.0f, 3.0f, {}},
-      TrackSpec{"gravity", 1.0f, 1.0f, 0.0f, 100.0f, 0.0f, {{0.0f, 7.0f}}},
+  test::EffectDesc desc = EffectOf({});
+  desc.tracks = {
+      TrackDesc{"GRAVITY", 1.0f, 1.0f, 0.0f, 100.0f, 0.0f, {{0.0f, 5.0f}}},
+      TrackDesc{"sCaLeLiFe", 1.0f, 1000.0f, 0.0f, 100.0f, 3.0f, {}},
+      TrackDesc{"gravity", 1.0f, 1.0f, 0.0f, 100.0f, 0.0f, {{0.0f, 7.0f}}},
   };
-  ASSERT_EQ(Load(EffectRecord(spec)), 0);
+  ASSERT_EQ(Load(EffectRecord(desc)), 0);
   Effect* effect = environment.Registry().Find(0);
   EXPECT_FLOAT_EQ(effect->gravity.Evaluate(0.0f), 7.0f);
   EXPECT_EQ(effect->gravity.KeyCount(), 1u);
@@ -190,10 +190,10 @@ TEST_F(EffectRecordTest, TrackNamesIgnoreCaseAndTheLastBodyWins) {
 }
 
 TEST_F(EffectRecordTest, EmitterRecordsOfVersionZeroAreRefusedAndOfVersionTwoRead) {
-  EmitterSpec v0, v2;
+  EmitterDesc v0, v2;
   v0.version = 0;
   v2.version = 2;
-  SubEffectSpec s0, s2;
+  SubEffectDesc s0, s2;
   s0.version = 0;
   s2.version = 2;
   s0.copiesMax = s2.copiesMax = s0.copiesMin = s2.copiesMin = 0.0f;
@@ -204,7 +204,7 @@ TEST_F(EffectRecordTest, EmitterRecordsOfVersionZeroAreRefusedAndOfVersionTwoRea
 }
 
 TEST_F(EffectRecordTest, EmittersWithoutAStoredNameAreNamedByTheirIndex) {
-  EmitterSpec unnamed, named;
+  EmitterDesc unnamed, named;
   named.name = "spark";
   ASSERT_EQ(Load(EffectRecord(
                 EffectOf({EmitterRecord(unnamed), EmitterRecord(named), EmitterRecord(unnamed)}))),
@@ -219,7 +219,7 @@ TEST_F(EffectRecordTest, EmittersWithoutAStoredNameAreNamedByTheirIndex) {
 
 TEST_F(EffectRecordTest, AFailedReadOfTheStateReleasesEveryEmitter) {
   EffectLayout at;
-  Bytes record = EffectRecord(EffectOf({EmitterRecord(EmitterSpec{})}), &at);
+  Bytes record = EffectRecord(EffectOf({EmitterRecord(EmitterDesc{})}), &at);
   Bytes file = test::Encipher(Cut(record, at.placement + 2));
   Effect effect(0, &environment.Registry());
   EXPECT_EQ(ReadEffectBytes(file.data(), static_cast<int32_t>(file.size()), effect),
@@ -244,10 +244,10 @@ TEST_F(EffectRecordTest, ABufferThatCannotBeHadIsAnAllocationFailure) {
 }
 
 TEST_F(EffectRecordTest, AStoredRunningEffectComesBackAtItsPlayTime) {
-  test::EffectSpec spec = EffectOf({EmitterRecord(test::SteadyEmitter())}, 10.0f);
-  spec.running = true;
-  spec.elapsedSeconds = 1.0f;
-  ASSERT_EQ(Load(EffectRecord(spec)), 0);
+  test::EffectDesc desc = EffectOf({EmitterRecord(test::SteadyEmitter())}, 10.0f);
+  desc.running = true;
+  desc.elapsedSeconds = 1.0f;
+  ASSERT_EQ(Load(EffectRecord(desc)), 0);
   Effect* effect = environment.Registry().Find(0);
   EXPECT_TRUE(effect->running);
   EXPECT_NEAR(effect->elapsedSeconds, 0.95f, 1e-5f);

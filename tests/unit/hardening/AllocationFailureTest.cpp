@@ -19,11 +19,11 @@
 namespace tavrix {
 namespace {
 
-test::EmitterSpec Textured(const std::string& name) {
-  test::EmitterSpec spec;
-  spec.textureName = name + ".png";
-  spec.frameSetName = name;
-  return spec;
+test::EmitterDesc Textured(const std::string& name) {
+  test::EmitterDesc desc;
+  desc.textureName = name + ".png";
+  desc.frameSetName = name;
+  return desc;
 }
 
 // Two emitters with textures and a sub-effect emitter playing two copies of
@@ -32,18 +32,18 @@ void WriteScenarioFiles(const test::TempDir& dir) {
   test::Pixels pixels(16, 0xFFFFFFFFu);
   dir.Write("image/disc.png", test::EncodePng(4, 4, pixels, true));
   dir.Write("image/spark.png", test::EncodePng(4, 4, pixels, true));
-  test::EmitterSpec disc = Textured("disc");
-  test::EmitterSpec spark = Textured("spark");
+  test::EmitterDesc disc = Textured("disc");
+  test::EmitterDesc spark = Textured("spark");
   spark.animated = true;
-  spark.frames.push_back(test::FrameSpec{0.5f, 0, 1, 1});
-  disc.tracks = {test::TrackSpec{"BaseQuantity", 1, 1000, 0, 1000, 60, {}}};
-  test::EffectSpec nested;
+  spark.frames.push_back(test::FrameDesc{0.5f, 0, 1, 1});
+  disc.tracks = {test::TrackDesc{"BaseQuantity", 1, 1000, 0, 1000, 60, {}}};
+  test::EffectDesc nested;
   nested.emitters = {test::EmitterRecord(spark)};
   test::WriteEffect(dir, "nested.eff", test::EffectRecord(nested));
-  test::SubEffectSpec sub;
+  test::SubEffectDesc sub;
   sub.effectFile = "nested.eff";
   sub.copiesMin = sub.copiesMax = 2;
-  test::EffectSpec main;
+  test::EffectDesc main;
   main.emitters = {test::EmitterRecord(disc), test::SubEffectRecord(sub), test::EmitterRecord(spark)};
   main.durationSeconds = 0.5f;
   main.endMode = 1;

@@ -261,8 +261,8 @@ TEST_F(EffectRegistryTest, SetEffectPositionMovesLiveParticlesOnlyWhenAsked) {
 }
 
 TEST_F(EffectRegistryTest, DrawsEffectsByAscendingIdentifierAndEmittersLastToFirst) {
-  test::EmitterSpec plain = SteadyEmitter();
-  test::EmitterSpec additive = SteadyEmitter();
+  test::EmitterDesc plain = SteadyEmitter();
+  test::EmitterDesc additive = SteadyEmitter();
   additive.additive = true;
   std::string path = test::WriteEffect(
       scratch, "layers.eff",
@@ -298,7 +298,7 @@ TEST_F(EffectRegistryTest, DrawsEffectsByAscendingIdentifierAndEmittersLastToFir
 }
 
 TEST_F(EffectRegistryTest, AFailedDrawEndsTheWalkWithItsCode) {
-  test::EmitterSpec textured = SteadyEmitter();
+  test::EmitterDesc textured = SteadyEmitter();
   textured.animated = false;  // no texture manager here: no frame set
   std::string path = test::WriteEffect(scratch, "textured.eff",
                                        test::EffectRecord(EffectOf({EmitterRecord(textured)})));
@@ -322,8 +322,8 @@ TEST_F(EffectRegistryTest, SizesDefaultTo400) {
   EXPECT_EQ(registry().GetEffectWidth(0), 400);
   EXPECT_EQ(registry().GetEffectHeight(0), 400);
 
-  test::EffectSpec sized = EffectOf({});
-  sized.tracks = {test::TrackSpec{"SizeEffect", 1.0f, 640.9f, 1000.0f, 480.5f, 0.0f, {}}};
+  test::EffectDesc sized = EffectOf({});
+  sized.tracks = {test::TrackDesc{"SizeEffect", 1.0f, 640.9f, 1000.0f, 480.5f, 0.0f, {}}};
   std::string path = test::WriteEffect(scratch, "sized.eff", test::EffectRecord(sized));
   ASSERT_EQ(registry().LoadEffect(path.c_str()), 1);
   EXPECT_EQ(registry().GetEffectWidth(1), 640);

@@ -168,7 +168,7 @@ TEST_F(SystemEffects, SizesAre400ByDefaultAndForUnknownEffects) {
 }
 
 TEST_F(SystemEffects, ReleasingASystemFreesPlayingEffectsAndSubEffects) {
-  test::SubEffectSpec sub;
+  test::SubEffectDesc sub;
   sub.effectFile = Effect("child.eff");
   sub.copiesMin = sub.copiesMax = 3.0f;
   std::string parent = test::WriteEffect(

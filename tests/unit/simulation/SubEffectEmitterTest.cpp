@@ -25,7 +25,7 @@ using test::Bytes;
 using test::EffectOf;
 using test::EffectRecord;
 using test::SubEffectRecord;
-using test::SubEffectSpec;
+using test::SubEffectDesc;
 
 class SubEffectTest : public ::testing::Test {
  protected:
@@ -35,18 +35,18 @@ class SubEffectTest : public ::testing::Test {
         EffectRecord(EffectOf({test::EmitterRecord(test::SteadyEmitter())}, 10.0f)));
   }
 
-  SubEffectSpec Spec(float copies) {
-    SubEffectSpec spec;
-    spec.name = "burst";
-    spec.effectFile = child;
-    spec.copiesMin = spec.copiesMax = copies;
-    return spec;
+  SubEffectDesc Desc(float copies) {
+    SubEffectDesc desc;
+    desc.name = "burst";
+    desc.effectFile = child;
+    desc.copiesMin = desc.copiesMax = copies;
+    return desc;
   }
 
   // Loads an effect whose only emitter is this sub-effect emitter.
-  SubEffectEmitter* Load(const SubEffectSpec& spec, const std::string& name = "parent.eff") {
+  SubEffectEmitter* Load(const SubEffectDesc& desc, const std::string& name = "parent.eff") {
     std::string path =
-        test::WriteEffect(scratch, name, EffectRecord(EffectOf({SubEffectRecord(spec)})));
+        test::WriteEffect(scratch, name, EffectRecord(EffectOf({SubEffectRecord(desc)})));
     id = registry().LoadEffect(path.c_str());
     if (id < 0) return nullptr;
     return static_cast<SubEffectEmitter*>(registry().Find(id)->emitters[0]);
@@ -77,20 +77,20 @@ uint32_t CountCopies(SubEffectEmitter& emitter, uint32_t* depth = nullptr) {
 }
 
 TEST_F(SubEffectTest, EqualBoundsGiveExactlyThatManyCopies) {
-  SubEffectEmitter* two = Load(Spec(2.0f), "two.eff");
+  SubEffectEmitter* two = Load(Desc(2.0f), "two.eff");
   ASSERT_NE(two, nullptr);
   EXPECT_EQ(two->CopyCount(), 2u);
-  SubEffectEmitter* none = Load(Spec(0.0f), "none.eff");
+  SubEffectEmitter* none = Load(Desc(0.0f), "none.eff");
   ASSERT_NE(none, nullptr);
   EXPECT_EQ(none->CopyCount(), 0u);
   EXPECT_FALSE(none->Started());  // the countdown is armed all the same
 }
 
 TEST_F(SubEffectTest, TheUpperBoundIsExclusive) {
-  SubEffectSpec spec = Spec(1.0f);
-  spec.copiesMax = 3.0f;
+  SubEffectDesc desc = Desc(1.0f);
+  desc.copiesMax = 3.0f;
   for (int i = 0; i < 10; ++i) {
-    SubEffectEmitter* emitter = Load(spec, "range" + std::to_string(i) + ".eff");
+    SubEffectEmitter* emitter = Load(desc, "range" + std::to_string(i) + ".eff");
     ASSERT_NE(emitter, nullptr);
     EXPECT_GE(emitter->CopyCount(), 1u);
     EXPECT_LE(emitter->CopyCount(), 2u);
@@ -98,13 +98,13 @@ TEST_F(SubEffectTest, TheUpperBoundIsExclusive) {
 }
 
 TEST_F(SubEffectTest, CopiesGetTheirSpeedAngleAndPosition) {
-  SubEffectSpec spec = Spec(8.0f);
-  spec.speedMin = 10.0f;
-  spec.speedMax = 10.5f;
-  spec.angleMin = spec.angleMax = 45.0f;
-  spec.positionX = 12.0f;
-  spec.positionY = -3.0f;
-  SubEffectEmitter* emitter = Load(spec);
+  SubEffectDesc desc = Desc(8.0f);
+  desc.speedMin = 10.0f;
+  desc.speedMax = 10.5f;
+  desc.angleMin = desc.angleMax = 45.0f;
+  desc.positionX = 12.0f;
+  desc.positionY = -3.0f;
+  SubEffectEmitter* emitter = Load(desc);
   ASSERT_NE(emitter, nullptr);
   ASSERT_EQ(emitter->CopyCount(), 8u);
   for (uint32_t i = 0; i < emitter->CopyCount(); ++i) {
@@ -121,7 +121,7 @@ TEST_F(SubEffectTest, CopiesGetTheirSpeedAngleAndPosition) {
 }
 
 TEST_F(SubEffectTest, NoDelayStartsOnTheFirstUpdateAndAdvancesOnTheSecond) {
-  SubEffectEmitter* emitter = Load(Spec(2.0f));
+  SubEffectEmitter* emitter = Load(Desc(2.0f));
   ASSERT_NE(emitter, nullptr);
   registry().PlayEffect(id, 0);
   registry().AdvanceEffectBy(id, 16);
@@ -136,9 +136,9 @@ TEST_F(SubEffectTest, NoDelayStartsOnTheFirstUpdateAndAdvancesOnTheSecond) {
 }
 
 TEST_F(SubEffectTest, TheDelayCountsDownInMilliseconds) {
-  SubEffectSpec spec = Spec(1.0f);
-  spec.startDelayMs = 100.0f;
-  SubEffectEmitter* emitter = Load(spec);
+  SubEffectDesc desc = Desc(1.0f);
+  desc.startDelayMs = 100.0f;
+  SubEffectEmitter* emitter = Load(desc);
   ASSERT_NE(emitter, nullptr);
   registry().PlayEffect(id, 0);
   for (int i = 0; i < 6; ++i) registry().AdvanceEffectBy(id, 16);
@@ -153,7 +153,7 @@ TEST_F(SubEffectTest, TheFirstCopysEndStopsEveryCopy) {
   child = test::WriteEffect(
       scratch, "short.eff",
       EffectRecord(EffectOf({test::EmitterRecord(test::SteadyEmitter())}, 0.1f, 2)));
-  SubEffectEmitter* emitter = Load(Spec(3.0f));
+  SubEffectEmitter* emitter = Load(Desc(3.0f));
   ASSERT_NE(emitter, nullptr);
   registry().PlayEffect(id, 0);
   registry().AdvanceEffectBy(id, 16);  // starts the copies
@@ -167,7 +167,7 @@ TEST_F(SubEffectTest, TheFirstCopysEndStopsEveryCopy) {
 }
 
 TEST_F(SubEffectTest, ADisabledEmitterStartsItsCopiesButNeitherAdvancesNorDrawsThem) {
-  SubEffectEmitter* emitter = Load(Spec(1.0f));
+  SubEffectEmitter* emitter = Load(Desc(1.0f));
   ASSERT_NE(emitter, nullptr);
   emitter->SetEnabled(false);
   EXPECT_EQ(emitter->Update(0.016f), Success);
@@ -189,30 +189,30 @@ TEST_F(SubEffectTest, ADisabledEmitterStartsItsCopiesButNeitherAdvancesNorDrawsT
 }
 
 TEST_F(SubEffectTest, AMissingNestedFileMakesNoCopiesAndArmsNothing) {
-  SubEffectSpec spec = Spec(3.0f);
-  spec.effectFile = scratch.File("missing.eff");
-  SubEffectEmitter* emitter = Load(spec);
+  SubEffectDesc desc = Desc(3.0f);
+  desc.effectFile = scratch.File("missing.eff");
+  SubEffectEmitter* emitter = Load(desc);
   ASSERT_NE(emitter, nullptr);
   EXPECT_EQ(emitter->CopyCount(), 0u);
   EXPECT_TRUE(emitter->Started());
 }
 
 TEST_F(SubEffectTest, WritingReproducesTheRecordAsVersionOne) {
-  SubEffectSpec spec = Spec(2.0f);
-  spec.version = 2;
-  spec.startDelayMs = 250.0f;
-  spec.speedMin = 1.5f;
-  spec.speedMax = 2.5f;
-  spec.angleMin = -30.0f;
-  spec.angleMax = 30.0f;
-  spec.enabled = false;
-  ASSERT_NE(Load(spec), nullptr);
+  SubEffectDesc desc = Desc(2.0f);
+  desc.version = 2;
+  desc.startDelayMs = 250.0f;
+  desc.speedMin = 1.5f;
+  desc.speedMax = 2.5f;
+  desc.angleMin = -30.0f;
+  desc.angleMax = 30.0f;
+  desc.enabled = false;
+  ASSERT_NE(Load(desc), nullptr);
   std::string saved = scratch.File("saved.eff");
   ASSERT_EQ(registry().SaveFirstEffect(saved.c_str()), Success);
   Bytes plain = test::Decipher(test::ReadBytes(saved));
 
-  spec.version = 1;
-  Bytes expected = SubEffectRecord(spec);
+  desc.version = 1;
+  Bytes expected = SubEffectRecord(desc);
   auto at = std::search(plain.begin(), plain.end(), expected.begin(), expected.begin() + 4);
   ASSERT_NE(at, plain.end());
   ASSERT_GE(static_cast<size_t>(plain.end() - at), expected.size());
@@ -220,7 +220,7 @@ TEST_F(SubEffectTest, WritingReproducesTheRecordAsVersionOne) {
 }
 
 TEST_F(SubEffectTest, ManyCopiesAreCutAtTheLimitPerEmitter) {
-  SubEffectEmitter* emitter = Load(Spec(1000.0f));
+  SubEffectEmitter* emitter = Load(Desc(1000.0f));
   ASSERT_NE(emitter, nullptr);
   EXPECT_EQ(emitter->CopyCount(), static_cast<uint32_t>(SubEffectEmitter::MaxCopiesPerEmitter));
 }
@@ -228,13 +228,13 @@ TEST_F(SubEffectTest, ManyCopiesAreCutAtTheLimitPerEmitter) {
 TEST_F(SubEffectTest, NestedFilesAreReadUpToTheByteBudgetOfALoad) {
   // A big nested file: one track entry whose keys all overwrite the key at
   // time 0, so that it is cheap to read but long.
-  test::EffectSpec big = EffectOf({test::EmitterRecord(test::SteadyEmitter())});
-  test::TrackSpec gravity{"gravity", 1.0f, 1.0f, 0.0f, 100.0f, 0.0f, {}};
+  test::EffectDesc big = EffectOf({test::EmitterRecord(test::SteadyEmitter())});
+  test::TrackDesc gravity{"gravity", 1.0f, 1.0f, 0.0f, 100.0f, 0.0f, {}};
   gravity.keys.assign(16000, {0.0f, 1.0f});
   big.tracks = {gravity};
   child = test::WriteEffect(scratch, "big.eff", EffectRecord(big));
   const long size = static_cast<long>(test::ReadBytes(child).size());
-  SubEffectEmitter* emitter = Load(Spec(256.0f));
+  SubEffectEmitter* emitter = Load(Desc(256.0f));
   ASSERT_NE(emitter, nullptr);
   EXPECT_EQ(static_cast<long>(emitter->CopyCount()), SubEffectEmitter::MaxCopyBytesPerLoad / size);
   EXPECT_FALSE(emitter->Started());  // the copies that were made start as usual
@@ -242,9 +242,9 @@ TEST_F(SubEffectTest, NestedFilesAreReadUpToTheByteBudgetOfALoad) {
 
 TEST_F(SubEffectTest, AFileNamingItselfNestsEightDeepAndPlays) {
   std::string self = scratch.File("self.eff");
-  SubEffectSpec spec = Spec(2.0f);
-  spec.effectFile = self;
-  test::WriteEffect(scratch, "self.eff", EffectRecord(EffectOf({SubEffectRecord(spec)})));
+  SubEffectDesc desc = Desc(2.0f);
+  desc.effectFile = self;
+  test::WriteEffect(scratch, "self.eff", EffectRecord(EffectOf({SubEffectRecord(desc)})));
   id = registry().LoadEffect(self.c_str());
   ASSERT_EQ(id, 0);
   auto* emitter = static_cast<SubEffectEmitter*>(registry().Find(id)->emitters[0]);
@@ -262,9 +262,9 @@ TEST_F(SubEffectTest, AFileNamingItselfNestsEightDeepAndPlays) {
 TEST_F(SubEffectTest, FilesNamingEachOtherStayWithinTheBudgetOfALoad) {
   std::string a = scratch.File("a.eff");
   std::string b = scratch.File("b.eff");
-  SubEffectSpec toB = Spec(256.0f);
+  SubEffectDesc toB = Desc(256.0f);
   toB.effectFile = b;
-  SubEffectSpec toA = Spec(256.0f);
+  SubEffectDesc toA = Desc(256.0f);
   toA.effectFile = a;
   test::WriteEffect(scratch, "a.eff", EffectRecord(EffectOf({SubEffectRecord(toB)})));
   test::WriteEffect(scratch, "b.eff", EffectRecord(EffectOf({SubEffectRecord(toA)})));
