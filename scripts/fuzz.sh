@@ -3,10 +3,12 @@
 # UndefinedBehaviorSanitizer) and runs each over its seed corpus for the
 # given number of seconds (default 60). New inputs collect under
 # build-fuzz/corpus/, crashers under build-fuzz/artifacts/. Any crash, leak,
-# or input slower than one second fails the run.
+# or input slower than the time limit (second argument, default one second)
+# fails the run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-60}
+limit=${2:-1}
 
 bash scripts/setup.sh
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
@@ -21,7 +23,7 @@ for pair in EffectFileFuzzer:effect RecordFuzzer:record ImageFuzzer:image IniFuz
   mkdir -p "build-fuzz/corpus/$corpus"
   echo "== $fuzzer for ${seconds}s"
   "build-fuzz/fuzz/$fuzzer" "$top/build-fuzz/corpus/$corpus" "$top/fuzz/corpus/$corpus" \
-    -max_total_time="$seconds" -timeout=1 -rss_limit_mb=2048 -print_final_stats=1 \
+    -max_total_time="$seconds" -timeout="$limit" -rss_limit_mb=2048 -print_final_stats=1 \
     -artifact_prefix="$top/build-fuzz/artifacts/$fuzzer-" 2>&1 | grep -E '^(#[0-9]+.*DONE|stat::|==|SUMMARY|ERROR)' || true
   [ "${PIPESTATUS[0]}" -eq 0 ] || { echo "$fuzzer failed; see build-fuzz/artifacts/"; exit 1; }
 done
