@@ -22,8 +22,14 @@ for pair in EffectFileFuzzer:effect RecordFuzzer:record ImageFuzzer:image IniFuz
   corpus=${pair##*:}
   mkdir -p "build-fuzz/corpus/$corpus"
   echo "== $fuzzer for ${seconds}s"
+  status=0
   "build-fuzz/fuzz/$fuzzer" "$top/build-fuzz/corpus/$corpus" "$top/fuzz/corpus/$corpus" \
     -max_total_time="$seconds" -timeout="$limit" -rss_limit_mb=2048 -print_final_stats=1 \
-    -artifact_prefix="$top/build-fuzz/artifacts/$fuzzer-" 2>&1 | grep -E '^(#[0-9]+.*DONE|stat::|==|SUMMARY|ERROR)' || true
-  [ "${PIPESTATUS[0]}" -eq 0 ] || { echo "$fuzzer failed; see build-fuzz/artifacts/"; exit 1; }
+    -artifact_prefix="$top/build-fuzz/artifacts/$fuzzer-" > "build-fuzz/$fuzzer.log" 2>&1 || status=$?
+  grep -E '^(#[0-9]+.*DONE|stat::|==[0-9]+==|SUMMARY)' "build-fuzz/$fuzzer.log" || true
+  if [ "$status" -ne 0 ]; then
+    tail -n 40 "build-fuzz/$fuzzer.log"
+    echo "$fuzzer failed; the input is in build-fuzz/artifacts/"
+    exit 1
+  fi
 done
