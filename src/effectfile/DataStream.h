@@ -35,6 +35,18 @@ bool WriteField(IDataStream& stream, const T& field) {
   return stream.Write(&field, sizeof(T), 1) != 0;
 }
 
+// Flags are single bytes where any nonzero value means true; they are read
+// through a byte because a bool may hold only 0 or 1.
+inline bool ReadFlag(IDataStream& stream, bool& flag) {
+  uint8_t byte = 0;
+  if (!ReadField(stream, byte)) return false;
+  flag = byte != 0;
+  return true;
+}
+inline bool WriteFlag(IDataStream& stream, bool flag) {
+  return WriteField(stream, static_cast<uint8_t>(flag ? 1 : 0));
+}
+
 // Short strings: a length byte and that many bytes. destination holds 256.
 uint32_t ReadShortString(IDataStream& stream, char* destination);
 uint32_t WriteShortString(IDataStream& stream, const char* text);

@@ -12,18 +12,6 @@
 namespace tavrix {
 namespace {
 
-// Flags are single bytes where any nonzero value means true.
-bool ReadFlag(IDataStream& stream, bool& flag) {
-  uint8_t byte = 0;
-  if (!ReadField(stream, byte)) return false;
-  flag = byte != 0;
-  return true;
-}
-
-bool WriteFlag(IDataStream& stream, bool flag) {
-  return WriteField(stream, static_cast<uint8_t>(flag ? 1 : 0));
-}
-
 void NameEmitter(IParticleEmitter& emitter, int32_t number) {
   char name[32];
   std::snprintf(name, sizeof name, "Emitter_%d", number);

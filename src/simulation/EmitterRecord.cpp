@@ -9,17 +9,6 @@
 namespace tavrix {
 namespace {
 
-bool ReadFlag(IDataStream& stream, bool& flag) {
-  uint8_t byte;
-  if (!ReadField(stream, byte)) return false;
-  flag = byte != 0;
-  return true;
-}
-
-bool WriteFlag(IDataStream& stream, bool flag) {
-  return WriteField(stream, static_cast<uint8_t>(flag ? 1 : 0));
-}
-
 }  // namespace
 
 int32_t Emitter::Read(IDataStream& stream) {

@@ -40,17 +40,6 @@ float RandomInRange(float min, float max) {
   return static_cast<float>((std::rand() % steps) * 0.01 + min);
 }
 
-bool ReadFlag(IDataStream& stream, bool& flag) {
-  uint8_t byte = 0;
-  if (!ReadField(stream, byte)) return false;
-  flag = byte != 0;
-  return true;
-}
-
-bool WriteFlag(IDataStream& stream, bool flag) {
-  return WriteField(stream, static_cast<uint8_t>(flag ? 1 : 0));
-}
-
 const char* ReadName(IDataStream& stream) {
   char text[256];
   ReadShortString(stream, text);

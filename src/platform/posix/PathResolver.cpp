@@ -10,6 +10,7 @@
 #include <string>
 
 #include "platform/FileAccess.h"
+#include "platform/Win32.h"
 
 namespace tavrix {
 namespace {
@@ -19,23 +20,13 @@ bool Exists(const std::string& path) {
   return ::stat(path.c_str(), &info) == 0;
 }
 
-bool EqualIgnoringCase(const char* a, const char* b) {
-  for (;; ++a, ++b) {
-    unsigned char x = static_cast<unsigned char>(*a), y = static_cast<unsigned char>(*b);
-    if (x >= 'A' && x <= 'Z') x = static_cast<unsigned char>(x + 32);
-    if (y >= 'A' && y <= 'Z') y = static_cast<unsigned char>(y + 32);
-    if (x != y) return false;
-    if (x == 0) return true;
-  }
-}
-
 // The directory entry of parent that matches name ignoring case, or empty.
 std::string FindIgnoringCase(const std::string& parent, const std::string& name) {
   DIR* dir = ::opendir(parent.empty() ? "." : parent.c_str());
   if (!dir) return std::string();
   std::string best;
   while (dirent* entry = ::readdir(dir)) {
-    if (EqualIgnoringCase(entry->d_name, name.c_str()) && (best.empty() || best > entry->d_name))
+    if (_stricmp(entry->d_name, name.c_str()) == 0 && (best.empty() || best > entry->d_name))
       best = entry->d_name;
   }
   ::closedir(dir);
