@@ -7,10 +7,6 @@
 #include "tavrix/ResultCode.h"
 
 namespace tavrix {
-namespace {
-
-}  // namespace
-
 int32_t Emitter::Read(IDataStream& stream) {
   uint32_t magic;
   uint32_t recordVersion;
