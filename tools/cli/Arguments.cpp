@@ -30,4 +30,10 @@ std::optional<uint32_t> ParseColour(const std::string& text) {
   return uint32_t(((value & 0xFF) << 24) | (value >> 8));
 }
 
+void AddRootOption(CLI::App& command, std::string& root) {
+  command.add_option("--root", root,
+                     "Folder textures (under image/) and nested effects are found in "
+                     "(default: the effect's folder)");
+}
+
 }  // namespace tavrix::tools

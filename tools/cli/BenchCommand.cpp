@@ -113,9 +113,7 @@ void AddBenchCommand(CLI::App& app, int& exitCode) {
   bench->add_option("--step", request->stepMs, "Milliseconds per frame (default 16)");
   bench->add_option("--every", request->reportMs, "Milliseconds between report lines (default 500)");
   bench->add_option("--size", request->size, "Framebuffer size WxH in pixels (default 256x256)");
-  bench->add_option("--root", request->root,
-                    "Folder textures (under image/) and nested effects are found in "
-                    "(default: the effect's folder)");
+  AddRootOption(*bench, request->root);
   bench->callback([request, &exitCode] {
     Bench(*request);
     exitCode = ExitOk;

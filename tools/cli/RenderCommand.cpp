@@ -129,9 +129,7 @@ void AddRenderCommand(CLI::App& app, int& exitCode) {
   render->add_option("--position", request->position, "Effect position X,Y (default: view centre)");
   render->add_option("--background", request->background, "Background RRGGBB[AA] (default 000000)");
   render->add_option("--prewarm", request->prewarmMs, "Prewarm in ms when playing starts");
-  render->add_option("--root", request->root,
-                     "Folder textures (under image/) and nested effects are found in "
-                     "(default: the effect's folder)");
+  AddRootOption(*render, request->root);
   render->callback([request, &exitCode] {
     if (request->output.empty() && request->gif.empty() && request->sheet.empty())
       throw ToolError{ExitUsage, "render: give -o, --sheet or --gif"};
