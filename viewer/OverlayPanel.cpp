@@ -1,0 +1,81 @@
+#include "OverlayPanel.h"
+
+#include <imgui.h>
+
+#include "Viewer.h"
+
+namespace tavrix::viewer {
+namespace {
+
+const char* EndModeText(int32_t mode) {
+  static const char* const kTexts[] = {"0: plays on, its end reported once", "1: loops",
+                                       "2: stops at the end", "3: stops emitting and fades out"};
+  return mode >= 0 && mode < 4 ? kTexts[mode] : "unknown";
+}
+
+void FrameFigures(const Viewer& viewer) {
+  const FrameStats& stats = viewer.Stats();
+  ImGui::Text("%.0f fps   frame %lld", ImGui::GetIO().Framerate, static_cast<long long>(stats.frame));
+  ImGui::Text("%u quads   update %.3f ms   draw %.3f ms", stats.quads, stats.updateMs, stats.drawMs);
+}
+
+void PlayControlsUi(Viewer& viewer) {
+  PlayControls& controls = viewer.Controls();
+  ImGui::Checkbox("pause", &controls.paused);
+  ImGui::SameLine();
+  if (ImGui::Button("step")) viewer.Perform(Action::Step);
+  ImGui::SameLine();
+  if (ImGui::Button("restart")) viewer.Perform(Action::Restart);
+  ImGui::SameLine();
+  ImGui::Checkbox("replay at the end", &controls.replay);
+  ImGui::SliderFloat("time scale", &controls.timeScale, 0.0f, 4.0f, "%.2f");
+  int prewarm = int(controls.prewarmMs);
+  if (ImGui::InputInt("prewarm ms", &prewarm, 100, 1000)) controls.prewarmMs = uint32_t(prewarm < 0 ? 0 : prewarm);
+  ImGui::Checkbox("dragging moves live particles", &controls.moveLiveParticles);
+}
+
+void ViewControlsUi(Viewer& viewer) {
+  ViewSettings& settings = viewer.Settings();
+  ImGui::Checkbox("checkerboard", &settings.checkerboard);
+  ImGui::SameLine();
+  float colour[3] = {float((settings.background >> 16) & 255) / 255.0f,
+                     float((settings.background >> 8) & 255) / 255.0f, float(settings.background & 255) / 255.0f};
+  if (ImGui::ColorEdit3("background", colour, ImGuiColorEditFlags_NoInputs))
+    settings.background = 0xFF000000u | uint32_t(colour[0] * 255.0f + 0.5f) << 16 |
+                          uint32_t(colour[1] * 255.0f + 0.5f) << 8 | uint32_t(colour[2] * 255.0f + 0.5f);
+  ImGui::SliderFloat("zoom", &settings.zoom, 0.125f, 16.0f, "%.2f", ImGuiSliderFlags_Logarithmic);
+}
+
+void EffectLines(Viewer& viewer) {
+  for (const ShownEffect& effect : viewer.Effects()) {
+    ImGui::Separator();
+    ImGui::TextUnformatted(effect.Name().c_str());
+    if (effect.Id() >= 0)
+      ImGui::Text("effect %d   play time %.2f s   duration %.2f s   end mode %s", effect.Id(),
+                  double(effect.PlayMs()) / 1000.0, double(effect.DurationSeconds()), EndModeText(effect.EndMode()));
+    if (!effect.Error().empty())
+      ImGui::TextColored(ImVec4(1.0f, 0.35f, 0.3f, 1.0f), "%s", effect.Error().c_str());
+  }
+}
+
+void KeyList() {
+  if (!ImGui::CollapsingHeader("keys")) return;
+  for (const KeyBinding& binding : kKeyBindings) ImGui::BulletText("%-12s %s", binding.keys, binding.what);
+  ImGui::BulletText("drag: move the nearest effect; wheel: zoom");
+}
+
+}  // namespace
+
+void OverlayPanel::Draw(Viewer& viewer) {
+  ImGui::SetNextWindowPos(ImVec2(8, 8), ImGuiCond_FirstUseEver);
+  ImGui::SetNextWindowBgAlpha(0.75f);
+  ImGui::Begin("tavrix-view", nullptr, ImGuiWindowFlags_AlwaysAutoResize);
+  FrameFigures(viewer);
+  PlayControlsUi(viewer);
+  ViewControlsUi(viewer);
+  EffectLines(viewer);
+  KeyList();
+  ImGui::End();
+}
+
+}  // namespace tavrix::viewer

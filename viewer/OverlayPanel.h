@@ -1,0 +1,15 @@
+// The overlay: frame figures (quads drawn, update and draw time, frames per
+// second), the play controls, and for each shown effect its play time, its
+// end mode and the failure of its last load, by name.
+#pragma once
+
+#include "Panel.h"
+
+namespace tavrix::viewer {
+
+class OverlayPanel final : public Panel {
+ public:
+  void Draw(Viewer& viewer) override;
+};
+
+}  // namespace tavrix::viewer

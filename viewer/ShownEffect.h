@@ -1,0 +1,77 @@
+// One file shown in the viewer: the effect the library plays for it, where
+// it stands, how long it has played, what its record says about its end,
+// and the file's state on disk. When the file changes it is loaded again
+// in place; when it fails, the last good effect stays and the failure is
+// kept, by name, for the overlay.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "EffectSource.h"
+#include "ParticleHost.h"
+
+namespace tavrix::viewer {
+
+// A file's modification time and size: a change of either is an edit.
+struct FileStamp {
+  int64_t modified = 0;
+  int64_t size = -1;
+  bool operator==(const FileStamp& other) const {
+    return modified == other.modified && size == other.size;
+  }
+  bool operator!=(const FileStamp& other) const { return !(*this == other); }
+};
+
+FileStamp StampOf(const std::string& path);
+
+class ShownEffect {
+ public:
+  ShownEffect(sdl2::ParticleHost& host, std::string path, float x, float y);
+  ShownEffect(const ShownEffect&) = delete;
+  ShownEffect& operator=(const ShownEffect&) = delete;
+  ShownEffect(ShownEffect&&) = default;
+
+  // Reads the file and shows what it holds; false when it failed (Error()).
+  bool LoadFile();
+  // Shows these bytes in place of the current effect, at its place and its
+  // play time; false when the library refuses them, the current effect then
+  // staying. The way in for effects edited in memory.
+  bool Replace(const EffectBytes& effect);
+  // True once the file changed on disk and then held still for one look, so
+  // that a file caught half written is not loaded.
+  bool FileChanged();
+
+  void Restart(uint32_t prewarmMs);
+  void MoveTo(float x, float y, bool moveLiveParticles);
+  void Advance(int32_t elapsedMs) { playMs_ += elapsedMs; }
+  // The library reported the end; true when the effect is now over and may
+  // be played again (end mode 3 ends when its last particle has died).
+  bool Finished();
+
+  int32_t Id() const { return id_; }
+  const std::string& Path() const { return path_; }
+  const std::string& Name() const { return name_; }
+  const std::string& Error() const { return error_; }
+  int64_t PlayMs() const { return playMs_; }
+  float X() const { return x_; }
+  float Y() const { return y_; }
+  int32_t EndMode() const { return endMode_; }
+  float DurationSeconds() const { return durationSeconds_; }
+
+ private:
+  void Fail(const std::string& message);
+  uint32_t PrewarmForPlace() const;
+
+  sdl2::ParticleHost& host_;
+  std::string path_, name_, error_;
+  int32_t id_ = -1;
+  float x_, y_;
+  int64_t playMs_ = 0;
+  int32_t endMode_ = -1;
+  float durationSeconds_ = 0;
+  int32_t endReports_ = 0;
+  FileStamp shown_, seen_;
+};
+
+}  // namespace tavrix::viewer

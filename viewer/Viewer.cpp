@@ -1,0 +1,198 @@
+#include "Viewer.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "Background.h"
+#include "ViewerLog.h"
+
+namespace tavrix::viewer {
+namespace {
+
+// Often enough to feel at once, rarely enough to cost nothing.
+constexpr uint64_t kWatchIntervalMs = 100;
+
+float Distance2(float ax, float ay, float bx, float by) { return (ax - bx) * (ax - bx) + (ay - by) * (ay - by); }
+
+}  // namespace
+
+Viewer::Viewer(const ViewerOptions& options)
+    : options_(options),
+      window_({"tavrix-view", options.width, options.height, options.frames > 0, true}),
+      host_(window_.Renderer(), options.root, options.width, options.height),
+      imgui_(window_.Window(), window_.Renderer()) {
+  controls_.timeScale = options.timeScale;
+  controls_.prewarmMs = options.prewarmMs;
+  settings_ = {options.background, options.checkerboard, options.zoom, options.overlay};
+  Log("root " + options.root);
+  const size_t count = options.files.size();
+  effects_.reserve(count);
+  for (size_t i = 0; i < count; ++i) {
+    // Side by side across the window, each in the middle of its share.
+    effects_.emplace_back(host_, options.files[i], float(options.width) * (float(i) + 0.5f) / float(count),
+                          float(options.height) * 0.5f);
+    effects_.back().LoadFile();
+    if (controls_.prewarmMs > 0) effects_.back().Restart(controls_.prewarmMs);
+  }
+  host_.OnFinished([this](int32_t id) { finished_.push_back(id); });
+}
+
+int Viewer::Run() {
+  while (running_) {
+    const uint64_t start = SDL_GetTicks64();
+    SDL_Event event;
+    while (SDL_PollEvent(&event)) HandleEvent(event);
+    WatchFiles();
+    Update();
+    const bool last = Scripted() && stats_.frame + 1 == options_.frames;
+    if (last && !options_.screenshot.empty()) RequestScreenshot(options_.screenshot);
+    Draw();
+    ++stats_.frame;
+    if (last) break;
+    // Where presenting does not wait for the display, a frame every 10 ms
+    // is plenty for the eye and leaves the machine its time.
+    const uint64_t spent = SDL_GetTicks64() - start;
+    if (!Scripted() && spent < 10) SDL_Delay(Uint32(10 - spent));
+  }
+  return exitCode_;
+}
+
+void Viewer::HandleEvent(const SDL_Event& event) {
+  imgui_.ProcessEvent(event);
+  switch (event.type) {
+    case SDL_QUIT:
+      running_ = false;
+      break;
+    case SDL_KEYDOWN:
+      if (imgui_.WantsKeyboard()) break;
+      for (const KeyBinding& binding : kKeyBindings)
+        if (event.key.keysym.sym == binding.key || event.key.keysym.sym == binding.alternative)
+          Perform(binding.action);
+      break;
+    case SDL_MOUSEBUTTONDOWN:
+      if (event.button.button == SDL_BUTTON_LEFT && !imgui_.WantsMouse()) {
+        // The effect nearest to the pointer is the one taken.
+        const SDL_FPoint at = host_.Target().view.ToView(float(event.button.x), float(event.button.y));
+        float best = INFINITY;
+        for (size_t i = 0; i < effects_.size(); ++i) {
+          const float d = Distance2(at.x, at.y, effects_[i].X(), effects_[i].Y());
+          if (d < best) best = d, dragged_ = int(i);
+        }
+        Drag(float(event.button.x), float(event.button.y));
+      }
+      break;
+    case SDL_MOUSEMOTION:
+      if (dragged_ >= 0) Drag(float(event.motion.x), float(event.motion.y));
+      break;
+    case SDL_MOUSEBUTTONUP:
+      if (event.button.button == SDL_BUTTON_LEFT) dragged_ = -1;
+      break;
+    case SDL_MOUSEWHEEL:
+      if (!imgui_.WantsMouse()) Perform(event.wheel.y > 0 ? Action::ZoomIn : Action::ZoomOut);
+      break;
+  }
+}
+
+void Viewer::Drag(float windowX, float windowY) {
+  const SDL_FPoint at = host_.Target().view.ToView(windowX, windowY);
+  effects_[size_t(dragged_)].MoveTo(at.x, at.y, controls_.moveLiveParticles);
+}
+
+void Viewer::Perform(Action action) {
+  switch (action) {
+    case Action::Pause: controls_.paused = !controls_.paused; break;
+    case Action::Step: controls_.paused = controls_.stepOnce = true; break;
+    case Action::Restart: controls_.restartRequested = true; break;
+    case Action::Slower: controls_.timeScale = std::max(controls_.timeScale * 0.5f, 1.0f / 64); break;
+    case Action::Faster: controls_.timeScale = std::min(controls_.timeScale * 2.0f, 16.0f); break;
+    case Action::Replay: controls_.replay = !controls_.replay; break;
+    case Action::MoveLive: controls_.moveLiveParticles = !controls_.moveLiveParticles; break;
+    case Action::Background: settings_.checkerboard = !settings_.checkerboard; break;
+    case Action::Overlay: settings_.overlay = !settings_.overlay; break;
+    case Action::ZoomIn: settings_.zoom = std::min(settings_.zoom * 1.25f, 16.0f); break;
+    case Action::ZoomOut: settings_.zoom = std::max(settings_.zoom / 1.25f, 0.125f); break;
+    case Action::ZoomReset: settings_.zoom = 1.0f; break;
+    case Action::Screenshot:
+      RequestScreenshot(options_.startFolder + "/tavrix-view-" + std::to_string(++keyShots_) + ".png");
+      break;
+    case Action::Quit: running_ = false; break;
+  }
+}
+
+void Viewer::WatchFiles() {
+  const uint64_t now = SDL_GetTicks64();
+  if (now - lastWatchMs_ < kWatchIntervalMs) return;
+  lastWatchMs_ = now;
+  for (ShownEffect& effect : effects_) {
+    if (!effect.FileChanged()) continue;
+    effect.LoadFile();
+    if (!options_.reloadShots.empty())
+      RequestScreenshot(options_.reloadShots + "-" + std::to_string(++reloads_) + ".png");
+  }
+}
+
+int32_t Viewer::ElapsedMs() {
+  const int32_t real = Scripted() ? int32_t(std::lround(options_.stepMs * controls_.timeScale))
+                                  : clock_.Take(controls_.timeScale);
+  if (!controls_.paused) return real;
+  const bool step = controls_.stepOnce;
+  controls_.stepOnce = false;
+  return step ? std::max(1, int32_t(std::lround(options_.stepMs * controls_.timeScale))) : 0;
+}
+
+void Viewer::Update() {
+  if (controls_.restartRequested) {
+    for (ShownEffect& effect : effects_) effect.Restart(controls_.prewarmMs);
+    controls_.restartRequested = false;
+  }
+  const int32_t elapsed = ElapsedMs();
+  const uint64_t start = SDL_GetPerformanceCounter();
+  if (elapsed > 0) host_.Update(elapsed);
+  stats_.updateMs = double(SDL_GetPerformanceCounter() - start) * 1000.0 / double(SDL_GetPerformanceFrequency());
+  for (ShownEffect& effect : effects_) effect.Advance(elapsed);
+  // Reported from inside the update; played again only now that it is over.
+  for (int32_t id : finished_)
+    for (ShownEffect& effect : effects_)
+      if (effect.Id() == id && effect.Finished() && controls_.replay) effect.Restart(controls_.prewarmMs);
+  finished_.clear();
+}
+
+void Viewer::UpdateView() {
+  // Zoom about the middle of the window.
+  int width = 0, height = 0;
+  SDL_GetRendererOutputSize(window_.Renderer(), &width, &height);
+  const float zoom = settings_.zoom;
+  host_.Target().view = {zoom, float(width) * 0.5f * (1.0f - zoom), float(height) * 0.5f * (1.0f - zoom)};
+}
+
+void Viewer::Draw() {
+  UpdateView();
+  DrawBackground(window_.Renderer(), settings_);
+  const uint64_t start = SDL_GetPerformanceCounter();
+  host_.Draw();
+  const uint64_t end = SDL_GetPerformanceCounter();
+  stats_.drawMs = double(end - start) * 1000.0 / double(SDL_GetPerformanceFrequency());
+  stats_.quads = host_.Target().quadsDrawn;
+  if (!options_.overlayInScreenshots) SaveScreenshots();
+  imgui_.BeginFrame();
+  if (settings_.overlay)
+    for (const std::unique_ptr<Panel>& panel : panels_) panel->Draw(*this);
+  imgui_.EndFrame();
+  if (options_.overlayInScreenshots) SaveScreenshots();
+  SDL_RenderPresent(window_.Renderer());
+}
+
+void Viewer::SaveScreenshots() {
+  for (const std::string& path : screenshots_) {
+    std::string error;
+    if (sdl2::SaveScreenshot(window_.Renderer(), path, error)) {
+      Log("screenshot " + path);
+    } else {
+      Log(error);
+      exitCode_ = 1;
+    }
+  }
+  screenshots_.clear();
+}
+
+}  // namespace tavrix::viewer

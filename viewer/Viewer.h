@@ -1,0 +1,71 @@
+// The viewer: a window with the SDL2 host in it, the shown effects, the
+// play controls, the panels, and the frame loop that ties them together:
+// events, reload of changed files, update, draw, screenshots, panels.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ImGuiLayer.h"
+#include "KeyBindings.h"
+#include "Panel.h"
+#include "ParticleHost.h"
+#include "SdlWindow.h"
+#include "ShownEffect.h"
+#include "ViewerOptions.h"
+#include "ViewerState.h"
+
+namespace tavrix::viewer {
+
+class Viewer {
+ public:
+  // Throws sdl2::HostError when the window or the library cannot be set up.
+  explicit Viewer(const ViewerOptions& options);
+
+  // Until the window closes, or for the scripted number of frames; the
+  // process's exit code.
+  int Run();
+
+  void AddPanel(std::unique_ptr<Panel> panel) { panels_.push_back(std::move(panel)); }
+  void Perform(Action action);
+  // Saved after the effects of the next frame are drawn.
+  void RequestScreenshot(const std::string& path) { screenshots_.push_back(path); }
+
+  std::vector<ShownEffect>& Effects() { return effects_; }
+  sdl2::ParticleHost& Host() { return host_; }
+  PlayControls& Controls() { return controls_; }
+  ViewSettings& Settings() { return settings_; }
+  const FrameStats& Stats() const { return stats_; }
+
+ private:
+  bool Scripted() const { return options_.frames > 0; }
+  void HandleEvent(const SDL_Event& event);
+  void Drag(float windowX, float windowY);
+  void WatchFiles();
+  int32_t ElapsedMs();
+  void Update();
+  void Draw();
+  void SaveScreenshots();
+  void UpdateView();
+
+  ViewerOptions options_;
+  sdl2::SdlWindow window_;
+  sdl2::ParticleHost host_;
+  ImGuiLayer imgui_;
+  std::vector<ShownEffect> effects_;
+  std::vector<std::unique_ptr<Panel>> panels_;
+  PlayControls controls_;
+  ViewSettings settings_;
+  FrameStats stats_;
+  std::vector<int32_t> finished_;
+  std::vector<std::string> screenshots_;
+  int32_t reloads_ = 0, keyShots_ = 0;
+  int dragged_ = -1;
+  bool running_ = true;
+  int exitCode_ = 0;  // 1 once a screenshot could not be saved
+  sdl2::FrameClock clock_;
+  uint64_t lastWatchMs_ = 0;
+};
+
+}  // namespace tavrix::viewer

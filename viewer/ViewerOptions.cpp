@@ -1,0 +1,100 @@
+#include "ViewerOptions.h"
+
+#include <CLI/CLI.hpp>
+
+#include <cstdio>
+#include <filesystem>
+
+#include "KeyBindings.h"
+
+namespace tavrix::viewer {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Absolute(const std::string& path) {
+  std::error_code error;
+  return path.empty() ? path : fs::absolute(path, error).lexically_normal().string();
+}
+
+bool HasImageFolder(const fs::path& folder) {
+  std::error_code error;
+  return fs::is_directory(folder / "image", error);
+}
+
+// Without --root: the first of the effect's folder, the current folder and
+// the samples this build packed that holds an image folder.
+std::string DefaultRoot(const std::string& firstFile) {
+  const fs::path candidates[] = {fs::path(firstFile).parent_path(), fs::current_path(),
+                                 fs::path(TAVRIX_VIEW_SAMPLES_ROOT)};
+  for (const fs::path& folder : candidates)
+    if (HasImageFolder(folder)) return folder.string();
+  return fs::path(firstFile).parent_path().string();
+}
+
+std::string KeyHelp() {
+  std::string text = "\nKeys:\n";
+  char line[128];
+  for (const KeyBinding& binding : kKeyBindings) {
+    std::snprintf(line, sizeof line, "  %-12s  %s\n", binding.keys, binding.what);
+    text += line;
+  }
+  return text + "  mouse drag    move the nearest effect (with M: its live particles too)\n"
+                "  mouse wheel   zoom\n";
+}
+
+}  // namespace
+
+int ParseViewerOptions(int argc, char** argv, ViewerOptions& options) {
+  CLI::App app{"tavrix-view: plays effect files (.eff) and effect records (.json) live, and reloads "
+               "them when they change on disk"};
+  app.footer(KeyHelp());
+  std::string size, background;
+  app.add_option("FILE", options.files, "effect files or JSON records, shown side by side")->required();
+  app.add_option("--root", options.root,
+                 "folder holding image/ and nested effect files (default: the first of the file's "
+                 "folder, the current folder and the built samples that has image/)");
+  app.add_option("--size", size, "window size WxH (default 960x640)");
+  app.add_option("--background", background, "background colour RRGGBB, or 'checker'");
+  app.add_option("--zoom", options.zoom, "zoom factor (default 1)")->check(CLI::Range(0.125f, 16.0f));
+  app.add_option("--time-scale", options.timeScale, "speed of time (default 1)")->check(CLI::Range(0.0f, 16.0f));
+  app.add_option("--prewarm", options.prewarmMs, "milliseconds to play ahead at every start");
+  app.add_flag("--no-overlay", [&](int64_t) { options.overlay = false; }, "start with the overlay hidden");
+  app.add_option("--frames", options.frames,
+                 "run N frames of --step ms on SDL's software renderer, then exit")->check(CLI::PositiveNumber);
+  app.add_option("--step", options.stepMs, "with --frames: milliseconds per frame (default 16)")
+      ->check(CLI::NonNegativeNumber);
+  app.add_option("--screenshot", options.screenshot, "with --frames: save the last frame as PNG");
+  app.add_option("--reload-shots", options.reloadShots,
+                 "save a PNG named PREFIX-N.png after each reload (for scripts)");
+  app.add_flag("--overlay-in-screenshots", options.overlayInScreenshots,
+               "screenshots show the overlay too (by default only the effects)");
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& e) {
+    return app.exit(e) == 0 ? 0 : 2;
+  }
+  if (!size.empty() && std::sscanf(size.c_str(), "%dx%d", &options.width, &options.height) != 2) {
+    std::fprintf(stderr, "--size: expected WxH, got %s\n", size.c_str());
+    return 2;
+  }
+  if (background == "checker") {
+    options.checkerboard = true;
+  } else if (!background.empty()) {
+    unsigned rgb = 0;
+    if (background.size() != 6 || std::sscanf(background.c_str(), "%6x", &rgb) != 1) {
+      std::fprintf(stderr, "--background: expected RRGGBB or checker, got %s\n", background.c_str());
+      return 2;
+    }
+    options.background = 0xFF000000u | rgb;
+  }
+  if (options.width <= 0 || options.height <= 0) return 2;
+  for (std::string& file : options.files) file = Absolute(file);
+  options.startFolder = fs::current_path().string();
+  options.root = options.root.empty() ? DefaultRoot(options.files.front()) : Absolute(options.root);
+  options.screenshot = Absolute(options.screenshot);
+  options.reloadShots = Absolute(options.reloadShots);
+  return -1;
+}
+
+}  // namespace tavrix::viewer

@@ -1,0 +1,32 @@
+// The viewer's command line.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace tavrix::viewer {
+
+struct ViewerOptions {
+  std::vector<std::string> files;   // absolute paths
+  std::string root;                 // absolute; holds image/ and nested effects
+  std::string startFolder;          // where screenshots taken by key go
+  int32_t width = 960, height = 640;
+  int32_t frames = 0;               // 0: run until closed
+  int32_t stepMs = 16;              // with frames: the fixed step
+  std::string screenshot;           // with frames: the last frame, as PNG
+  std::string reloadShots;          // prefix of a screenshot after each reload
+  uint32_t background = 0xFF000000u;
+  bool checkerboard = false;
+  bool overlay = true;
+  bool overlayInScreenshots = false;
+  float zoom = 1.0f;
+  float timeScale = 1.0f;
+  uint32_t prewarmMs = 0;
+};
+
+// Fills options; returns -1 to go on, or the exit code to end with (0 after
+// --help, 2 for a bad command line).
+int ParseViewerOptions(int argc, char** argv, ViewerOptions& options);
+
+}  // namespace tavrix::viewer
