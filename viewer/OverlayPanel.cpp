@@ -8,8 +8,8 @@ namespace tavrix::viewer {
 namespace {
 
 const char* EndModeText(int32_t mode) {
-  static const char* const kTexts[] = {"0: plays on, its end reported once", "1: loops",
-                                       "2: stops at the end", "3: stops emitting and fades out"};
+  static const char* const kTexts[] = {"0, plays on", "1, loops", "2, stops at the end",
+                                       "3, stops emitting and fades"};
   return mode >= 0 && mode < 4 ? kTexts[mode] : "unknown";
 }
 
@@ -17,21 +17,6 @@ void FrameFigures(const Viewer& viewer) {
   const FrameStats& stats = viewer.Stats();
   ImGui::Text("%.0f fps   frame %lld", ImGui::GetIO().Framerate, static_cast<long long>(stats.frame));
   ImGui::Text("%u quads   update %.3f ms   draw %.3f ms", stats.quads, stats.updateMs, stats.drawMs);
-}
-
-void PlayControlsUi(Viewer& viewer) {
-  PlayControls& controls = viewer.Controls();
-  ImGui::Checkbox("pause", &controls.paused);
-  ImGui::SameLine();
-  if (ImGui::Button("step")) viewer.Perform(Action::Step);
-  ImGui::SameLine();
-  if (ImGui::Button("restart")) viewer.Perform(Action::Restart);
-  ImGui::SameLine();
-  ImGui::Checkbox("replay at the end", &controls.replay);
-  ImGui::SliderFloat("time scale", &controls.timeScale, 0.0f, 4.0f, "%.2f");
-  int prewarm = int(controls.prewarmMs);
-  if (ImGui::InputInt("prewarm ms", &prewarm, 100, 1000)) controls.prewarmMs = uint32_t(prewarm < 0 ? 0 : prewarm);
-  ImGui::Checkbox("dragging moves live particles", &controls.moveLiveParticles);
 }
 
 void ViewControlsUi(Viewer& viewer) {
@@ -46,15 +31,39 @@ void ViewControlsUi(Viewer& viewer) {
   ImGui::SliderFloat("zoom", &settings.zoom, 0.125f, 16.0f, "%.2f", ImGuiSliderFlags_Logarithmic);
 }
 
+void PlayControlsUi(Viewer& viewer) {
+  PlayControls& controls = viewer.Controls();
+  ImGui::Text("%s at %.2fx   replay %s", controls.paused ? "paused" : "playing", double(controls.timeScale),
+              controls.replay ? "on" : "off");
+  if (!ImGui::CollapsingHeader("controls")) return;
+  ImGui::Checkbox("pause", &controls.paused);
+  ImGui::SameLine();
+  if (ImGui::Button("step")) viewer.Perform(Action::Step);
+  ImGui::SameLine();
+  if (ImGui::Button("restart")) viewer.Perform(Action::Restart);
+  ImGui::SameLine();
+  ImGui::Checkbox("replay at the end", &controls.replay);
+  ImGui::SliderFloat("time scale", &controls.timeScale, 0.0f, 4.0f, "%.2f");
+  int prewarm = int(controls.prewarmMs);
+  if (ImGui::InputInt("prewarm ms", &prewarm, 100, 1000)) controls.prewarmMs = uint32_t(prewarm < 0 ? 0 : prewarm);
+  ImGui::Checkbox("dragging moves live particles", &controls.moveLiveParticles);
+  ViewControlsUi(viewer);
+}
+
 void EffectLines(Viewer& viewer) {
   for (const ShownEffect& effect : viewer.Effects()) {
     ImGui::Separator();
-    ImGui::TextUnformatted(effect.Name().c_str());
+    if (effect.Id() < 0) ImGui::Text("%s (not loaded)", effect.Name().c_str());
+    else ImGui::Text("%s (effect %d)", effect.Name().c_str(), effect.Id());
     if (effect.Id() >= 0)
-      ImGui::Text("effect %d   play time %.2f s   duration %.2f s   end mode %s", effect.Id(),
-                  double(effect.PlayMs()) / 1000.0, double(effect.DurationSeconds()), EndModeText(effect.EndMode()));
-    if (!effect.Error().empty())
-      ImGui::TextColored(ImVec4(1.0f, 0.35f, 0.3f, 1.0f), "%s", effect.Error().c_str());
+      ImGui::Text("  %.2f s of %.2f s, end mode %s", double(effect.PlayMs()) / 1000.0,
+                  double(effect.DurationSeconds()), EndModeText(effect.EndMode()));
+    if (effect.Error().empty()) continue;
+    ImGui::PushStyleColor(ImGuiCol_Text, ImVec4(1.0f, 0.35f, 0.3f, 1.0f));
+    ImGui::PushTextWrapPos(ImGui::GetFontSize() * 24.0f);
+    ImGui::TextUnformatted(effect.Error().c_str());
+    ImGui::PopTextWrapPos();
+    ImGui::PopStyleColor();
   }
 }
 
@@ -72,7 +81,6 @@ void OverlayPanel::Draw(Viewer& viewer) {
   ImGui::Begin("tavrix-view", nullptr, ImGuiWindowFlags_AlwaysAutoResize);
   FrameFigures(viewer);
   PlayControlsUi(viewer);
-  ViewControlsUi(viewer);
   EffectLines(viewer);
   KeyList();
   ImGui::End();
