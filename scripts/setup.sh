@@ -8,7 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libpng-dev libjpeg62-turbo-dev zlib1g-dev libinih-dev libstb-dev
   nlohmann-json3-dev libcli11-dev libgif-dev
-  libsdl2-dev libsdl2-image-dev libimgui-dev
+  libsdl2-dev libsdl2-image-dev libimgui-dev xvfb xauth
 )
 
 missing=()

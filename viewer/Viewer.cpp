@@ -76,7 +76,10 @@ void Viewer::HandleEvent(const SDL_Event& event) {
         float best = INFINITY;
         for (size_t i = 0; i < effects_.size(); ++i) {
           const float d = Distance2(at.x, at.y, effects_[i].X(), effects_[i].Y());
-          if (d < best) best = d, dragged_ = int(i);
+          if (d < best) {
+            best = d;
+            dragged_ = int(i);
+          }
         }
         Drag(float(event.button.x), float(event.button.y));
       }

@@ -50,7 +50,10 @@ TEST(Viewer, ScriptedScreenshotOfAJsonRecordIsTheHostsFrame) {
 // Sums of the red and the blue channels over the picture.
 std::pair<uint64_t, uint64_t> RedAndBlue(const tools::Image& image) {
   uint64_t red = 0, blue = 0;
-  for (uint32_t pixel : image.pixels) red += (pixel >> 16) & 255, blue += pixel & 255;
+  for (uint32_t pixel : image.pixels) {
+    red += (pixel >> 16) & 255;
+    blue += pixel & 255;
+  }
   return {red, blue};
 }
 
