@@ -31,10 +31,20 @@ bool ShownEffect::LoadFile() {
 }
 
 bool ShownEffect::Replace(const EffectBytes& effect) {
+  const bool reloading = id_ >= 0;
   int32_t id;
   try {
     TemporaryEffectFile file(effect.file);
     id = host_.LoadEffect(file.Path());
+    // Frame sets are shared by name, so a changed effect loaded beside the
+    // old one would find the old frames in its sets: once it is known to
+    // load, the old one goes and it is loaded again on its own.
+    if (id >= 0 && reloading) {
+      host_.System().UnloadEffect(id_);
+      host_.System().UnloadEffect(id);
+      id_ = -1;
+      id = host_.LoadEffect(file.Path());
+    }
   } catch (const SourceError& e) {
     Fail(e.what());
     return false;
@@ -43,21 +53,19 @@ bool ShownEffect::Replace(const EffectBytes& effect) {
     Fail(std::string(ResultCodeName(id)) + " (" + std::to_string(id) + "): " + ResultCodeMeaning(id));
     return false;
   }
-  const bool reloaded = id_ >= 0;
   if (effect.record) {
     endMode_ = effect.record->value("endMode", -1);
     durationSeconds_ = effect.record->value("durationSeconds", 0.0f);
   }
-  const uint32_t prewarm = reloaded ? PrewarmForPlace() : 0;
-  if (reloaded) host_.System().UnloadEffect(id_);
+  const uint32_t prewarm = reloading ? PrewarmForPlace() : 0;
   id_ = id;
   error_.clear();
   host_.System().SetEffectPosition(id_, x_, y_, true);
   host_.System().PlayEffect(id_, prewarm);
   playMs_ = prewarm;
   endReports_ = 0;
-  Log(reloaded ? name_ + ": reloaded at " + std::to_string(prewarm) + " ms"
-               : name_ + ": loaded as effect " + std::to_string(id_));
+  Log(reloading ? name_ + ": reloaded at " + std::to_string(prewarm) + " ms"
+                : name_ + ": loaded as effect " + std::to_string(id_));
   return true;
 }
 
