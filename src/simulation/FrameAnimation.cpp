@@ -36,11 +36,12 @@ FrameSet* ReadFrameSetBlock(IDataStream& stream, const char*& frameSetName,
   int32_t frameCount = 0;
   if (!ReadField(stream, frameCount)) frameCount = 0;
   // Stops at the end of the data: a count the file cannot back is no loop.
+  HostVector<Frame, HeapStorage> frames;
   for (int32_t i = 0; i < frameCount; ++i) {
     Frame frame;
-    if (stream.Read(&frame, sizeof(float), 4) != 4) break;
-    if (frameSet) frameSet->AddFrame(frame.uLeft, frame.vTop, frame.uRight, frame.vBottom);
+    if (stream.Read(&frame, sizeof(float), 4) != 4 || !frames.PushBack(frame)) break;
   }
+  if (frameSet) frameSet->AddRun(frames.Data(), frames.Size());
   return frameSet;
 }
 

@@ -41,7 +41,7 @@ class FrameAnimation {
 // The frame set block shared by the frame animation block and the emitter's
 // own frame set block: both names, then the frames. Reading acquires the
 // named frame set from the current texture manager (none without one) and
-// appends the stored frames to it.
+// adds the stored frames to it as one run.
 FrameSet* ReadFrameSetBlock(IDataStream& stream, const char*& frameSetName,
                             const char*& textureName);
 void WriteFrameSetBlock(IDataStream& stream, const FrameSet* frameSet, const char* frameSetName,

@@ -31,6 +31,10 @@ void RecordingImageLoader::Release(IParticleImage* image) {
   if (live_.erase(image) == 0) ++foreignReleases;
 }
 
+RecordingImage* RecordingImageLoader::OnlyImage() const {
+  return live_.size() == 1 ? live_.begin()->second.get() : nullptr;
+}
+
 void RecordingImageLoader::Provide(const std::string& path, int32_t width, int32_t height) {
   provided_[path] = {width, height};
 }

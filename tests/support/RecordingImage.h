@@ -44,6 +44,8 @@ class RecordingImageLoader final : public IParticleImageLoader {
   // Load(path) will give an image of that size.
   void Provide(const std::string& path, int32_t width, int32_t height);
   int LiveImages() const { return static_cast<int>(live_.size()); }
+  // The one live image, or null when there is none or more than one.
+  RecordingImage* OnlyImage() const;
 
   std::vector<std::string> loads;  // every path asked for
   int releases = 0;
