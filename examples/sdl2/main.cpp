@@ -14,6 +14,7 @@
 
 #include "ParticleHost.h"
 #include "SdlWindow.h"
+#include "tavrix/ResultCodeNames.h"
 
 namespace {
 
@@ -35,11 +36,16 @@ const char kUsage[] =
     "  --frames N         run N frames of --step ms (default 16) on the software renderer, then exit\n"
     "  --screenshot F     with --frames: save the last frame as PNG\n";
 
+bool WantsHelp(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i)
+    if (std::string(argv[i]) == "--help" || std::string(argv[i]) == "-h") return true;
+  return false;
+}
+
 bool ParseOptions(int argc, char** argv, Options& options) {
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
-    if (arg == "--help" || arg == "-h") return false;
     if (arg.rfind("--", 0) != 0) {
       options.effects.push_back(arg);
       continue;
@@ -66,7 +72,8 @@ int Run(const Options& options) {
   for (size_t i = 0; i < options.effects.size(); ++i) {
     const int32_t id = host.LoadEffect(options.effects[i]);
     if (id < 0) {
-      std::fprintf(stderr, "%s: cannot be loaded (%d)\n", options.effects[i].c_str(), id);
+      std::fprintf(stderr, "%s: %s (%d): %s\n", options.effects[i].c_str(), tavrix::ResultCodeName(id), id,
+                   tavrix::ResultCodeMeaning(id));
       return 1;
     }
     // Side by side across the window; moving live particles too hands the
@@ -107,6 +114,10 @@ int Run(const Options& options) {
 
 int main(int argc, char** argv) {
   Options options;
+  if (WantsHelp(argc, argv)) {
+    std::fputs(kUsage, stdout);
+    return 0;
+  }
   if (!ParseOptions(argc, argv, options)) {
     std::fputs(kUsage, stderr);
     return 2;
