@@ -20,8 +20,9 @@ struct HostError : std::runtime_error {
 
 class ParticleHost final : private IEffectFinishListener {
  public:
-  // root holds image/ and the nested effect files. Throws HostError when the
-  // library cannot be set up.
+  // root holds image/ and the nested effect files; while the host lives it
+  // is the current folder, where the library finds nested effects. Throws
+  // HostError when the library cannot be set up.
   ParticleHost(SDL_Renderer* renderer, const std::string& root, int32_t width, int32_t height);
   ~ParticleHost();
   ParticleHost(const ParticleHost&) = delete;

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 
 #include "QuadGeometry.h"
 #include "tavrix/IParticleImage.h"
