@@ -1,0 +1,33 @@
+// What every track of an effect and of an emitter is: its key, the domain,
+// range and default the library gives it, what it does, its unit and over
+// which time it runs. The editor materialises missing tracks from it and the
+// curve editor shows it; one table, so that it can be merged with the
+// format reference.
+#pragma once
+
+#include <string_view>
+#include <vector>
+
+namespace tavrix::edit {
+
+enum class TrackOwner { Effect, Emitter };
+
+// The argument a track is evaluated at.
+enum class TimeBasis { EffectSeconds, NormalisedAge, NormalisedEffectTime, NotACurve };
+
+struct TrackInfo {
+  TrackOwner owner;
+  const char* key;
+  float domain, minimum, maximum, defaultValue;
+  TimeBasis basis;
+  const char* unit;
+  const char* description;
+};
+
+// In registration order, which is the order the library writes them in.
+std::vector<const TrackInfo*> TracksOf(TrackOwner owner);
+// Letter case ignored, as the library finds tracks; null when unknown.
+const TrackInfo* FindTrackInfo(TrackOwner owner, std::string_view key);
+const char* TimeBasisText(TimeBasis basis);
+
+}  // namespace tavrix::edit
