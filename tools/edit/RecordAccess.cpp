@@ -35,20 +35,17 @@ const Json& Emitters(const Json& record) {
   return found != record.end() && found->is_array() ? *found : none;
 }
 
-Json& EmitterAt(Json& record, int index) {
-  Json& emitters = Emitters(record);
-  if (index < 0 || size_t(index) >= emitters.size())
-    Refuse("there is no emitter " + std::to_string(index) + " (the effect has " +
-           std::to_string(emitters.size()) + ")");
-  return emitters[size_t(index)];
-}
-
 const Json& EmitterAt(const Json& record, int index) {
   const Json& emitters = Emitters(record);
   if (index < 0 || size_t(index) >= emitters.size())
     Refuse("there is no emitter " + std::to_string(index) + " (the effect has " +
            std::to_string(emitters.size()) + ")");
   return emitters[size_t(index)];
+}
+
+// The list is there whenever the index names an emitter in it.
+Json& EmitterAt(Json& record, int index) {
+  return const_cast<Json&>(EmitterAt(std::as_const(record), index));
 }
 
 bool IsSubEffect(const Json& emitter) { return emitter.value(record::key::Magic, "") == "SE2D"; }

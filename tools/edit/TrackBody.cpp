@@ -7,33 +7,46 @@
 
 namespace tavrix::edit {
 
-TrackBody TrackBody::Defaults(const TrackInfo& info) {
+TrackBody TrackBody::From(const ParamTrack& track) {
   TrackBody body;
-  body.SetRange(info.domain, info.minimum, info.maximum, info.defaultValue);
+  body.cycles = track.Cycles();
+  body.duration = track.Duration();
+  body.minimum = track.Minimum();
+  body.maximum = track.Maximum();
+  body.defaultValue = track.DefaultValue();
+  for (uint32_t i = 0; i < track.KeyCount(); ++i) body.keys.push_back(track.Key(i));
   return body;
 }
 
-void TrackBody::SetRange(float domain, float boundA, float boundB, float value) {
-  duration = domain > 0.0f ? domain : 1.0f;
-  if (boundA > boundB) std::swap(boundA, boundB);
-  if (boundA == boundB) boundB = boundA + 0.001f;
-  minimum = boundA;
-  maximum = boundB;
-  defaultValue = (value < minimum || value > maximum) ? minimum : value;
-  keys.assign(1, TrackKey{0.0f, defaultValue});
+// The stored range and default survive SetRange unchanged: they already
+// passed through it.
+void TrackBody::Fill(ParamTrack& track) const {
+  track.SetRange(duration, minimum, maximum, defaultValue);
+  track.SetCycles(cycles);
+  for (const TrackKey& key : keys) track.AddKey(key.time, key.value);
+}
+
+TrackBody TrackBody::Defaults(const TrackInfo& info) {
+  ParamTrack track;
+  track.SetRange(info.domain, info.minimum, info.maximum, info.defaultValue);
+  return From(track);
 }
 
 int TrackBody::AddKey(float time, float value) {
-  if (time > duration) return -1;
-  size_t index = 0;
-  while (index < keys.size() && keys[index].time < time) ++index;
-  if (index < keys.size() && keys[index].time == time) {
-    keys[index].value = value;
-    return int(index);
-  }
-  if (keys.size() >= MaximumKeys) return -1;
-  keys.insert(keys.begin() + long(index), TrackKey{time, value});
-  return int(index);
+  ParamTrack track;
+  Fill(track);
+  const int index = track.AddKey(time, value);
+  if (index >= 0) *this = From(track);
+  return index;
+}
+
+std::vector<float> TrackBody::Curve(int count) const {
+  ParamTrack track;
+  Fill(track);
+  std::vector<float> values;
+  for (int i = 0; i < count; ++i)
+    values.push_back(track.Evaluate(count > 1 ? duration * float(i) / float(count - 1) : 0.0f));
+  return values;
 }
 
 TrackBody TrackBody::Read(const Json& entry) {
@@ -42,18 +55,18 @@ TrackBody TrackBody::Read(const Json& entry) {
   auto number = [&](const char* field) {
     return FloatOf(entry.value(field, Json()), "track \"" + name + "\" " + field);
   };
-  TrackBody body;
+  ParamTrack track;
   const float cycles = number("cycles");
-  body.SetRange(number("duration"), number("boundA"), number("boundB"), number("default"));
-  body.cycles = cycles;
+  track.SetRange(number("duration"), number("boundA"), number("boundB"), number("default"));
+  track.SetCycles(cycles);
   const auto keys = entry.find(record::key::Keys);
-  if (keys == entry.end() || !keys->is_array()) return body;
-  for (const Json& key : *keys) {
-    if (!key.is_object()) Refuse("track \"" + name + "\" holds a key that is not an object");
-    body.AddKey(FloatOf(key.value("time", Json()), "a key's time of track \"" + name + "\""),
-                FloatOf(key.value("value", Json()), "a key's value of track \"" + name + "\""));
-  }
-  return body;
+  if (keys != entry.end() && keys->is_array())
+    for (const Json& key : *keys) {
+      if (!key.is_object()) Refuse("track \"" + name + "\" holds a key that is not an object");
+      track.AddKey(FloatOf(key.value("time", Json()), "a key's time of track \"" + name + "\""),
+                   FloatOf(key.value("value", Json()), "a key's value of track \"" + name + "\""));
+    }
+  return From(track);
 }
 
 Json TrackBody::ToJson(const char* key) const {

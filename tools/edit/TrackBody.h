@@ -1,6 +1,8 @@
 // A track as the library holds it after reading it: the range made
 // ascending, keys sorted by time, one key per time, none past the domain and
 // always one at time 0. Tracks a record does not name take their defaults.
+// The library's own track does the range setting, key insertion and
+// evaluation, so the editor cannot drift from what the library does.
 #pragma once
 
 #include <string>
@@ -8,12 +10,11 @@
 
 #include "edit/EffectDocument.h"
 #include "edit/TrackCatalog.h"
+#include "simulation/ParamTrack.h"
 
 namespace tavrix::edit {
 
-struct TrackKey {
-  float time, value;
-};
+using tavrix::TrackKey;
 
 struct TrackBody {
   float cycles = 1, duration = 1, minimum = 0, maximum = 1, defaultValue = 0;
@@ -25,12 +26,18 @@ struct TrackBody {
   static TrackBody Read(const Json& entry);
   Json ToJson(const char* key) const;
 
-  // The library's range setting and key insertion: -1 when refused.
-  void SetRange(float domain, float boundA, float boundB, float defaultValue);
+  // The library's key insertion: -1 when refused (past the domain, or the
+  // track full).
   int AddKey(float time, float value);
+  // The curve's values at count evenly spaced points over the domain, ends
+  // included, as the library evaluates it: for drawing it.
+  std::vector<float> Curve(int count) const;
 
-  // The library's limit on the keys of one track.
   static constexpr size_t MaximumKeys = 1024;
+
+ private:
+  static TrackBody From(const ParamTrack& track);
+  void Fill(ParamTrack& track) const;
 };
 
 // Which track: the effect's (emitter -1) or an emitter's, by key.
