@@ -28,9 +28,11 @@ TEST(EditFileTest, AnEditedEffectSavesAsTheBytesThePackCommandWrites) {
   const std::string json = dir.File("fire.json"), effect = dir.File("fire.eff"), packed = dir.File("packed.eff");
   SaveRecord(document.Record(), json);
   SaveRecord(document.Record(), effect);
+  SaveRecord(document.Record(), dir.File("again.eff"));  // an editor saves many times
   const test::ToolRun run = test::RunTool({"pack", json, "-o", packed});
   ASSERT_EQ(run.exitCode, 0) << run.output;
   EXPECT_EQ(test::ReadFileBytes(effect), test::ReadFileBytes(packed));
+  EXPECT_EQ(test::ReadFileBytes(dir.File("again.eff")), test::ReadFileBytes(packed));
   EXPECT_EQ(OpenRecord(json), document.Record());
   EXPECT_EQ(record::RecordFromJson(OpenRecord(effect)), record::RecordFromJson(document.Record()));
 }
