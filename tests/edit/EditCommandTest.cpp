@@ -2,6 +2,7 @@
 // why, and undo and redo.
 #include <gtest/gtest.h>
 
+#include <map>
 #include <set>
 
 #include "edit/EffectTemplate.h"
@@ -64,6 +65,23 @@ TEST(FieldEditTest, AcceptedValuesAreStoredWithWhatTheLibraryDerivesFromThem) {
   EXPECT_NEAR(emitter["forceDirectionY"].get<float>(), 0.0f, 1e-7);
   EXPECT_EQ(emitter["corners"], Json::parse("[[0,-0.5],[1,-0.5],[1,0.5],[0,0.5]]"));
   EXPECT_EQ(record["emitters"][1]["copiesMax"], 4);
+}
+
+TEST(FieldEditTest, APanelSeesTheFieldsOfTheEmitterAndItsFrameBlock) {
+  EffectDocument document(NewEffect());
+  ASSERT_TRUE(document.Apply(SetField(0, "spawnShape", 3)).accepted);
+  auto names = [&] {
+    std::map<std::string, Json> fields;
+    for (const FieldView& view : EditableFields(document.Record(), 0))
+      fields[view.info->name] = view.value;
+    return fields;
+  };
+  EXPECT_EQ(names()["spawnShape"], 3);
+  EXPECT_EQ(names().count("frameIndex"), 1u);
+  EXPECT_EQ(names().count("emissionBacklog"), 0u);
+  ASSERT_TRUE(document.Apply(SetAnimated(0, true)).accepted);
+  EXPECT_EQ(names().count("frameIndex"), 0u);
+  EXPECT_EQ(names()["loop"], 1);
 }
 
 TEST(FieldEditTest, AnimationKeepsTextureAndFramesAndSwitchesTheBlock) {
@@ -184,10 +202,13 @@ TEST(FrameEditTest, AFrameSetSharedByNameIsNotChangedFromOneEmitter) {
 
 TEST(UndoRedoTest, EveryStepComesBackAndGoesAgain) {
   EffectDocument document(NewEffect());
-  const std::vector<Edit> edits = {
-      AddEmitter(EmitterKind::Particles), SetField(1, "additive", true), AddKey({1, "BaseLife"}, 2, 4),
-      GridFrames(1, 2, 1), MoveEmitter(1, 0), SetTrackShape({-1, "ScaleX"}, {2, 10, 0, 5, 1}),
-      DeleteEmitter(1)};
+  const std::vector<Edit> edits = {AddEmitter(EmitterKind::Particles),
+                                   SetField(1, "additive", true),
+                                   AddKey({1, "BaseLife"}, 2, 4),
+                                   GridFrames(1, 2, 1),
+                                   MoveEmitter(1, 0),
+                                   SetTrackShape({-1, "ScaleX"}, {2, 10, 0, 5, 1}),
+                                   DeleteEmitter(1)};
   std::vector<Json> states = {document.Record()};
   for (const Edit& edit : edits) {
     ASSERT_TRUE(document.Apply(edit).accepted) << edit.label;
@@ -216,7 +237,8 @@ TEST(UndoRedoTest, ADraggedKeyIsOneStepUntilTheStepCloses) {
   EffectDocument document(NewEffect());
   const TrackRef visible{0, "LifeVisible"};
   const Json start = document.Record();
-  for (float value : {0.1f, 0.2f, 0.3f}) ASSERT_TRUE(document.Apply(MoveKey(visible, 1, 1, value)).accepted);
+  for (float value : {0.1f, 0.2f, 0.3f})
+    ASSERT_TRUE(document.Apply(MoveKey(visible, 1, 1, value)).accepted);
   document.CloseStep();
   const Json dragged = document.Record();
   ASSERT_TRUE(document.Apply(MoveKey(visible, 1, 1, 0.4f)).accepted);

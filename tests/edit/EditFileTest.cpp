@@ -18,14 +18,17 @@ namespace {
 
 using test::TempDir;
 
-std::string Sample(const std::string& name) { return std::string(TAVRIX_SAMPLES_SOURCE) + "/" + name; }
+std::string Sample(const std::string& name) {
+  return std::string(TAVRIX_SAMPLES_SOURCE) + "/" + name;
+}
 
 TEST(EditFileTest, AnEditedEffectSavesAsTheBytesThePackCommandWrites) {
   EffectDocument document(OpenRecord(Sample("fire.json")));
   ASSERT_TRUE(document.Apply(MoveKey({1, "LifeVisible"}, 0, 0, 0.5f)).accepted);
   ASSERT_TRUE(document.Apply(SetField(-1, "endMode", 1)).accepted);
   TempDir dir;
-  const std::string json = dir.File("fire.json"), effect = dir.File("fire.eff"), packed = dir.File("packed.eff");
+  const std::string json = dir.File("fire.json"), effect = dir.File("fire.eff"),
+                    packed = dir.File("packed.eff");
   SaveRecord(document.Record(), json);
   SaveRecord(document.Record(), effect);
   SaveRecord(document.Record(), dir.File("again.eff"));  // an editor saves many times
@@ -42,8 +45,9 @@ TEST(EditFileTest, FilesThatHoldNoRecordAreRefusedWithTheirName) {
   const std::string noise = dir.Write("noise.eff", std::string(40, 'x'));
   const std::string wrong = dir.Write("wrong.json", R"({"tag": "TVPS", "version": 1})");
   const std::string missing = dir.File("missing.eff");
-  for (const auto& [path, reason] : {std::pair{noise, "not an effect file"}, std::pair{wrong, "tracks: missing"},
-                                     std::pair{missing, "cannot be read"}}) {
+  for (const auto& [path, reason] :
+       {std::pair{noise, "not an effect file"}, std::pair{wrong, "tracks: missing"},
+        std::pair{missing, "cannot be read"}}) {
     try {
       OpenRecord(path);
       ADD_FAILURE() << path << " opened";
@@ -72,7 +76,8 @@ TEST(EditFileTest, TheTrackTableHoldsTheLibrarysDefaultsInItsOrder) {
     }
   };
   expect(written["tracks"], TrackOwner::Effect, NewEffect()["tracks"]);
-  expect(written["emitters"][0]["tracks"], TrackOwner::Emitter, NewEffect()["emitters"][0]["tracks"]);
+  expect(written["emitters"][0]["tracks"], TrackOwner::Emitter,
+         NewEffect()["emitters"][0]["tracks"]);
 }
 
 TEST(EditFileTest, ANewEffectPlaysAndEachVersionReplacesTheLast) {

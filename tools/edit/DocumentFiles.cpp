@@ -18,7 +18,8 @@ record::Bytes ReadAll(const std::string& path) {
   std::error_code error;
   const uintmax_t size = std::filesystem::file_size(path, error);
   if (error) throw FileError{path + ": cannot be read: " + error.message()};
-  if (size > MaximumFileBytes) throw FileError{path + ": larger than 64 MiB, too large for an effect"};
+  if (size > MaximumFileBytes)
+    throw FileError{path + ": larger than 64 MiB, too large for an effect"};
   std::FILE* file = std::fopen(path.c_str(), "rb");
   if (!file) throw FileError{path + ": cannot be opened"};
   record::Bytes bytes(size_t(size), 0);
@@ -62,8 +63,8 @@ Json OpenRecord(const std::string& path) {
   } catch (const record::RecordJsonError& e) {
     throw FileError{path + ": " + e.Describe()};
   } catch (const record::RecordFormatError& e) {
-    throw FileError{path + ": not a whole effect record: at byte " + std::to_string(e.offset) + ", " +
-                    e.message};
+    throw FileError{path + ": not a whole effect record: at byte " + std::to_string(e.offset) +
+                    ", " + e.message};
   }
 }
 

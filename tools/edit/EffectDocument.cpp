@@ -1,12 +1,20 @@
 #include "edit/EffectDocument.h"
 
+#include <exception>
+
 namespace tavrix::edit {
 
 EffectDocument::EffectDocument(Json record) : record_(std::move(record)) {}
 
 EditResult EffectDocument::Apply(const Edit& edit) {
   Json changed = record_;
-  std::string refusal = edit.change(changed);
+  std::string refusal;
+  try {
+    refusal = edit.change(changed);
+  } catch (const std::exception& e) {
+    // A record opened from a file holds shapes no edit expected.
+    refusal = e.what();
+  }
   if (refusal.empty()) {
     // The record must still be one the library can read: the last guard
     // against an edit that checked too little.
@@ -17,8 +25,8 @@ EditResult EffectDocument::Apply(const Edit& edit) {
     }
   }
   if (!refusal.empty()) return {false, edit.label + ": " + refusal};
-  const bool merge = mergeOpen_ && !edit.mergeTag.empty() && edit.mergeTag == openTag_ &&
-                     !undo_.empty();
+  const bool merge =
+      mergeOpen_ && !edit.mergeTag.empty() && edit.mergeTag == openTag_ && !undo_.empty();
   if (!merge) {
     undo_.push_back({edit.label, std::move(record_), state_});
     if (undo_.size() > MaximumSteps) undo_.erase(undo_.begin());

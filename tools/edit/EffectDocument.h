@@ -53,7 +53,9 @@ class EffectDocument {
   bool Modified() const { return state_ != savedState_; }
   void MarkSaved() { savedState_ = state_; }
 
-  static constexpr size_t MaximumSteps = 500;
+  // Each step holds a whole record: the oldest go, so a long session stays
+  // within bounded memory.
+  static constexpr size_t MaximumSteps = 200;
 
  private:
   struct Step {

@@ -46,7 +46,8 @@ std::string EffectPreview::Show(const Json& record, uint32_t playTimeMs, float x
 
 std::string ScratchEffectPath() {
   std::random_device source;
-  const std::string name = "tavrix-edit-" + std::to_string(source()) + std::to_string(source()) + ".eff";
+  const std::string name =
+      "tavrix-edit-" + std::to_string(source()) + std::to_string(source()) + ".eff";
   return (std::filesystem::temp_directory_path() / name).string();
 }
 

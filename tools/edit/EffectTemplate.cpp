@@ -53,20 +53,29 @@ Json DefaultEmitter(const std::string& name, const std::string& frameSetName) {
 }
 
 Json DefaultSubEffect(const std::string& name) {
-  return Json{{"magic", "SE2D"},     {"version", 1},   {"name", name},        {"enabled", 1},
-              {"positionX", 0},      {"positionY", 0}, {"startDelay", 0},     {"effectFile", ""},
-              {"copiesMin", 1},      {"copiesMax", 1}, {"speedMin", 10},      {"speedMax", 10},
-              {"angleMin", 0},       {"angleMax", 0}};
+  return Json{{"magic", "SE2D"}, {"version", 1},   {"name", name},    {"enabled", 1},
+              {"positionX", 0},  {"positionY", 0}, {"startDelay", 0}, {"effectFile", ""},
+              {"copiesMin", 1},  {"copiesMax", 1}, {"speedMin", 10},  {"speedMax", 10},
+              {"angleMin", 0},   {"angleMax", 0}};
 }
 
 Json NewEffect() {
   Json emitter = DefaultEmitter("Emitter 1", "particle");
-  emitter["tracks"] = Json::array({Track("BaseX", {{0, 16}}), Track("LifeVisible", {{0, 1}, {1, 0}})});
-  return Json{{"tag", "TVPS"},       {"version", 1},       {"tracks", Json::array()},
+  emitter["tracks"] =
+      Json::array({Track("BaseX", {{0, 16}}), Track("LifeVisible", {{0, 1}, {1, 0}})});
+  return Json{{"tag", "TVPS"},
+              {"version", 1},
+              {"tracks", Json::array()},
               {"emitters", Json::array({emitter})},
-              {"positionX", 0},      {"positionY", 0},     {"frameWidth", 0},
-              {"frameHeight", 0},    {"running", 0},       {"elapsedSeconds", 0},
-              {"stopping", 0},       {"endMode", 1},       {"durationSeconds", 2}};
+              {"positionX", 0},
+              {"positionY", 0},
+              {"frameWidth", 0},
+              {"frameHeight", 0},
+              {"running", 0},
+              {"elapsedSeconds", 0},
+              {"stopping", 0},
+              {"endMode", 1},
+              {"durationSeconds", 2}};
 }
 
 }  // namespace tavrix::edit

@@ -21,7 +21,8 @@ bool NameTaken(const Json& record, const std::string& name, bool frameSets) {
 // base itself when free, else base followed by the first free number.
 std::string FreeName(const Json& record, const std::string& base, bool frameSets) {
   std::string name = base.substr(0, 240);
-  for (int n = 2; NameTaken(record, name, frameSets); ++n) name = base.substr(0, 240) + " " + std::to_string(n);
+  for (int n = 2; NameTaken(record, name, frameSets); ++n)
+    name = base.substr(0, 240) + " " + std::to_string(n);
   return name;
 }
 
@@ -30,7 +31,8 @@ std::string FreeName(const Json& record, const std::string& base, bool frameSets
 Edit AddEmitter(EmitterKind kind) {
   return MakeEdit("Add emitter", "", [kind](Json& record) {
     Json& emitters = Emitters(record);
-    const std::string name = FreeName(record, "Emitter " + std::to_string(emitters.size() + 1), false);
+    const std::string name =
+        FreeName(record, "Emitter " + std::to_string(emitters.size() + 1), false);
     emitters.push_back(kind == EmitterKind::SubEffect
                            ? DefaultSubEffect(name)
                            : DefaultEmitter(name, FreeName(record, "particle", true)));
@@ -40,7 +42,8 @@ Edit AddEmitter(EmitterKind kind) {
 Edit DuplicateEmitter(int emitter) {
   return MakeEdit("Duplicate emitter", "", [emitter](Json& record) {
     Json copy = EmitterAt(record, emitter);
-    copy[record::key::Name] = FreeName(record, TextOf(copy.value(record::key::Name, Json(""))) + " copy", false);
+    copy[record::key::Name] =
+        FreeName(record, TextOf(copy.value(record::key::Name, Json(""))) + " copy", false);
     if (!IsSubEffect(copy)) {
       Json& block = FrameBlock(copy);
       block["frameSetName"] = FreeName(record, TextOf(block.value("frameSetName", Json(""))), true);
@@ -54,7 +57,8 @@ Edit DeleteEmitter(int emitter) {
   return MakeEdit("Delete emitter", "", [emitter](Json& record) {
     EmitterAt(record, emitter);
     Json& emitters = Emitters(record);
-    if (emitters.size() == 1) Refuse("an effect keeps at least one emitter: without one it does not play");
+    if (emitters.size() == 1)
+      Refuse("an effect keeps at least one emitter: without one it does not play");
     emitters.erase(emitters.begin() + emitter);
   });
 }

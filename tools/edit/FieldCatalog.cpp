@@ -3,9 +3,11 @@
 namespace tavrix::edit {
 namespace {
 
-const char* const kEndModes[] = {"play once", "loop", "stop at the end", "stop emitting at the end"};
+const char* const kEndModes[] = {"play once", "loop", "stop at the end",
+                                 "stop emitting at the end"};
 const char* const kSpawnShapes[] = {"point", "horizontal line", "vertical line", "box"};
-const char* const kRotationModes[] = {"follow the emission direction", "fixed angle", "random angle"};
+const char* const kRotationModes[] = {"follow the emission direction", "fixed angle",
+                                      "random angle"};
 
 constexpr FieldScope Fx = FieldScope::Effect;
 constexpr FieldScope Em = FieldScope::Emitter;
@@ -19,8 +21,8 @@ constexpr FieldRule Whole = FieldRule::Whole;
 constexpr FieldRule Index = FieldRule::Index;
 constexpr FieldRule Text = FieldRule::Text;
 
-constexpr double Far = 1e6;      // view units: positions further out are surely mistakes
-constexpr double Turns = 3600;   // degrees: the angle tracks' own range
+constexpr double Far = 1e6;     // view units: positions further out are surely mistakes
+constexpr double Turns = 3600;  // degrees: the angle tracks' own range
 constexpr double HourMs = 3.6e6;
 
 const FieldInfo kFields[] = {
@@ -50,7 +52,8 @@ const FieldInfo kFields[] = {
     {Em, "forceAngle", "Steady force angle", "forces", Number, -Turns, Turns, nullptr},
     {Em, "additive", "Additive blending", "blending and flags", Flag, 0, 1, nullptr},
     {Em, "reverseDrawOrder", "Newest drawn first", "blending and flags", Flag, 0, 1, nullptr},
-    {Em, "useEffectOffset", "Follow the effect when it moves", "blending and flags", Flag, 0, 1, nullptr},
+    {Em, "useEffectOffset", "Follow the effect when it moves", "blending and flags", Flag, 0, 1,
+     nullptr},
     {Anim, "cycleLength", "Cycle length (s)", "texture and frames", Number, 0.001, 3600, nullptr},
     {Anim, "loop", "Loop", "texture and frames", Flag, 0, 1, nullptr},
     {Anim, "randomStart", "Random start frame", "texture and frames", Flag, 0, 1, nullptr},
@@ -86,7 +89,9 @@ const FieldInfo* FindField(FieldScope scope, std::string_view name) {
 }
 
 std::vector<FieldPair> OrderedPairs() {
-  return {{Sub, "copiesMin", "copiesMax"}, {Sub, "speedMin", "speedMax"}, {Sub, "angleMin", "angleMax"}};
+  return {{Sub, "copiesMin", "copiesMax"},
+          {Sub, "speedMin", "speedMax"},
+          {Sub, "angleMin", "angleMax"}};
 }
 
 }  // namespace tavrix::edit

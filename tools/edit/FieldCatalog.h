@@ -1,7 +1,7 @@
 // The fields of a record an artist edits, with what the library accepts for
 // each: a flag, one of a list of choices, a number in a range, a whole
-// number (stored as a float, or as an integer index) or a text; and the group a panel shows it in. Fields the library
-// sets itself (run state, derived vectors, magic and version) are not here.
+// number (stored as a float, or as an integer index) or a text; and the group a panel shows it in.
+// Fields the library sets itself (run state, derived vectors, magic and version) are not here.
 #pragma once
 
 #include <string_view>
@@ -18,8 +18,8 @@ struct FieldInfo {
   const char* label;
   const char* group;
   FieldRule rule;
-  double low, high;             // Number, Whole and Index; Choice takes 0 to high
-  const char* const* choices;   // Choice: the name of each value
+  double low, high;            // Number, Whole and Index; Choice takes 0 to high
+  const char* const* choices;  // Choice: the name of each value
 };
 
 std::vector<const FieldInfo*> FieldsOf(FieldScope scope);

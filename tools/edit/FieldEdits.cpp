@@ -31,9 +31,11 @@ Target FindTarget(Json& record, int emitter, const std::string& name) {
     const FieldScope block = animated ? FieldScope::Animation : FieldScope::FrameSet;
     if (const FieldInfo* info = FindField(block, name)) return {&FrameBlock(object), info};
     if (FindField(animated ? FieldScope::FrameSet : FieldScope::Animation, name))
-      Refuse("\"" + name + "\" belongs to " + (animated ? "an emitter showing one frame" : "an animated emitter"));
+      Refuse("\"" + name + "\" belongs to " +
+             (animated ? "an emitter showing one frame" : "an animated emitter"));
   }
-  Refuse("\"" + name + "\" is not a field of " + EmitterLabel(record, emitter) + " an editor changes");
+  Refuse("\"" + name + "\" is not a field of " + EmitterLabel(record, emitter) +
+         " an editor changes");
 }
 
 Json CheckedValue(const FieldInfo& info, const Json& value, const std::string& what) {
@@ -44,7 +46,8 @@ Json CheckedValue(const FieldInfo& info, const Json& value, const std::string& w
         return value.get<int64_t>();
       Refuse(what + " takes true or false");
     case FieldRule::Choice:
-      if (value.is_number_integer() && value.get<int64_t>() >= 0 && value.get<int64_t>() <= int64_t(info.high))
+      if (value.is_number_integer() && value.get<int64_t>() >= 0 &&
+          value.get<int64_t>() <= int64_t(info.high))
         return value.get<int64_t>();
       Refuse(what + " takes a choice from 0 to " + NumberText(info.high));
     case FieldRule::Number:
@@ -68,15 +71,17 @@ Json CheckedValue(const FieldInfo& info, const Json& value, const std::string& w
 // not recompute them when it reads the record.
 void UpdateDerived(Json& object, const std::string& name) {
   if (name == "forceAngle") {
-    const double radians = double(FloatOf(object["forceAngle"], name)) * (3.14159265358979323846 / 180.0);
+    const double radians =
+        double(FloatOf(object["forceAngle"], name)) * (3.14159265358979323846 / 180.0);
     object["forceDirectionX"] = FloatToJson(float(std::sin(radians)));
     object["forceDirectionY"] = FloatToJson(float(-std::cos(radians)));
   } else if (name == "pivotX" || name == "pivotY") {
     const float px = FloatOf(object["pivotX"], "pivotX"), py = FloatOf(object["pivotY"], "pivotY");
-    object[record::key::Corners] = Json::array({Json::array({FloatToJson(-px), FloatToJson(-py)}),
-                                                Json::array({FloatToJson(1.0f - px), FloatToJson(-py)}),
-                                                Json::array({FloatToJson(1.0f - px), FloatToJson(1.0f - py)}),
-                                                Json::array({FloatToJson(-px), FloatToJson(1.0f - py)})});
+    object[record::key::Corners] =
+        Json::array({Json::array({FloatToJson(-px), FloatToJson(-py)}),
+                     Json::array({FloatToJson(1.0f - px), FloatToJson(-py)}),
+                     Json::array({FloatToJson(1.0f - px), FloatToJson(1.0f - py)}),
+                     Json::array({FloatToJson(-px), FloatToJson(1.0f - py)})});
   }
 }
 
@@ -86,8 +91,8 @@ void CheckOrder(const Json& object, FieldScope scope, const std::string& where) 
     const float low = FloatOf(object.value(pair.low, Json()), pair.low);
     const float high = FloatOf(object.value(pair.high, Json()), pair.high);
     if (low > high)
-      Refuse(std::string(pair.low) + " (" + NumberText(low) + ") of " + where + " must not exceed " +
-             pair.high + " (" + NumberText(high) + ")");
+      Refuse(std::string(pair.low) + " (" + NumberText(low) + ") of " + where +
+             " must not exceed " + pair.high + " (" + NumberText(high) + ")");
   }
 }
 
@@ -100,7 +105,8 @@ size_t FrameCount(const Json& block) {
 
 Edit SetField(int emitter, const std::string& name, const Json& value) {
   return MakeEdit("Set " + name, "set " + std::to_string(emitter) + " " + name, [=](Json& record) {
-    const std::string where = emitter < 0 ? std::string("the effect") : EmitterLabel(record, emitter);
+    const std::string where =
+        emitter < 0 ? std::string("the effect") : EmitterLabel(record, emitter);
     Target target = FindTarget(record, emitter, name);
     (*target.object)[name] = CheckedValue(*target.info, value, name + " of " + where);
     UpdateDerived(*target.object, name);
@@ -108,10 +114,33 @@ Edit SetField(int emitter, const std::string& name, const Json& value) {
     if (target.info->scope == FieldScope::FrameSet) {
       const size_t count = FrameCount(*target.object);
       if (value.get<double>() >= double(count))
-        Refuse("frame " + NumberText(value.get<double>()) + " of " + where + " is past its list of " +
-               std::to_string(count) + " frames");
+        Refuse("frame " + NumberText(value.get<double>()) + " of " + where +
+               " is past its list of " + std::to_string(count) + " frames");
     }
   });
+}
+
+std::vector<FieldView> EditableFields(const Json& record, int emitter) {
+  std::vector<FieldScope> scopes = {FieldScope::Effect};
+  if (emitter >= 0) {
+    const Json& object = EmitterAt(record, emitter);
+    if (IsSubEffect(object))
+      scopes = {FieldScope::SubEffect};
+    else if (FlagOf(object.value("animated", Json(0))))
+      scopes = {FieldScope::Emitter, FieldScope::Animation};
+    else
+      scopes = {FieldScope::Emitter, FieldScope::FrameSet};
+  }
+  std::vector<FieldView> views;
+  for (FieldScope scope : scopes) {
+    const bool block = scope == FieldScope::Animation || scope == FieldScope::FrameSet;
+    const Json& holder = emitter < 0 ? record
+                         : block     ? FrameBlock(EmitterAt(record, emitter))
+                                     : EmitterAt(record, emitter);
+    for (const FieldInfo* info : FieldsOf(scope))
+      views.push_back({info, holder.value(info->name, Json())});
+  }
+  return views;
 }
 
 Edit SetAnimated(int emitter, bool animated) {
@@ -123,8 +152,10 @@ Edit SetAnimated(int emitter, bool animated) {
     if (animated) changed = {{"cycleLength", 1}, {"loop", 1}, {"randomStart", 0}};
     for (const char* name : {"frameSetName", "textureName", record::key::Frames})
       changed[name] = block.value(name, Json());
-    if (animated) changed["hasFollowUp"] = 0;
-    else changed["frameIndex"] = 0;
+    if (animated)
+      changed["hasFollowUp"] = 0;
+    else
+      changed["frameIndex"] = 0;
     object.erase(animated ? record::key::FrameSet : record::key::FrameAnimation);
     object["animated"] = animated ? 1 : 0;
     object[animated ? record::key::FrameAnimation : record::key::FrameSet] = std::move(changed);

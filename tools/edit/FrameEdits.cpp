@@ -25,8 +25,8 @@ Json& OwnFrameBlock(Json& record, int emitter) {
   const int other = SharingEmitter(record, emitter, name);
   if (other >= 0)
     Refuse("frame set \"" + name + "\" is shared with " + EmitterLabel(record, other) +
-           ", and the library shares its frames and texture; give " + EmitterLabel(record, emitter) +
-           " a frame set name of its own first");
+           ", and the library shares its frames and texture; give " +
+           EmitterLabel(record, emitter) + " a frame set name of its own first");
   return block;
 }
 
@@ -45,11 +45,13 @@ void StoreFrames(Json& block, const std::vector<Frame>& frames) {
   using record::FloatToJson;
   Json list = Json::array();
   for (const Frame& f : frames)
-    list.push_back({FloatToJson(f.uLeft), FloatToJson(f.vTop), FloatToJson(f.uRight), FloatToJson(f.vBottom)});
+    list.push_back(
+        {FloatToJson(f.uLeft), FloatToJson(f.vTop), FloatToJson(f.uRight), FloatToJson(f.vBottom)});
   block[record::key::Frames] = std::move(list);
   block.erase(record::key::FrameCount);
   const auto index = block.find("frameIndex");
-  if (index != block.end() && (!index->is_number() || index->get<double>() >= double(frames.size())))
+  if (index != block.end() &&
+      (!index->is_number() || index->get<double>() >= double(frames.size())))
     *index = frames.size() - 1;
 }
 
@@ -59,12 +61,13 @@ std::vector<Frame> Grid(int columns, int rows, int count) {
   if (rows < 1 || rows > MaximumGridSide) Refuse("a grid has 1 to " + limit + " rows");
   const int cells = columns * rows;
   if (count < 0 || count > cells)
-    Refuse("a grid of " + std::to_string(cells) + " cells cannot give " + std::to_string(count) + " frames");
+    Refuse("a grid of " + std::to_string(cells) + " cells cannot give " + std::to_string(count) +
+           " frames");
   std::vector<Frame> frames;
   for (int i = 0; i < (count == 0 ? cells : count); ++i) {
     const int c = i % columns, r = i / columns;
-    frames.push_back({float(c) / float(columns), float(r) / float(rows), float(c + 1) / float(columns),
-                      float(r + 1) / float(rows)});
+    frames.push_back({float(c) / float(columns), float(r) / float(rows),
+                      float(c + 1) / float(columns), float(r + 1) / float(rows)});
   }
   return frames;
 }

@@ -54,7 +54,7 @@ const Json& FrameBlock(const Json& emitter) {
   if (IsSubEffect(emitter)) Refuse("a sub-effect emitter has no texture or frames");
   const auto animated = emitter.find("animated");
   const char* name = animated != emitter.end() && FlagOf(*animated) ? record::key::FrameAnimation
-                                                                     : record::key::FrameSet;
+                                                                    : record::key::FrameSet;
   const auto block = emitter.find(name);
   if (block == emitter.end() || !block->is_object())
     Refuse(std::string("the emitter has no ") + name + " block");

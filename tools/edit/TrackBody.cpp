@@ -79,7 +79,8 @@ Json TrackBody::ToJson(const char* key) const {
   entry["boundB"] = FloatToJson(maximum);
   entry["default"] = FloatToJson(defaultValue);
   Json list = Json::array();
-  for (const TrackKey& k : keys) list.push_back({{"time", FloatToJson(k.time)}, {"value", FloatToJson(k.value)}});
+  for (const TrackKey& k : keys)
+    list.push_back({{"time", FloatToJson(k.time)}, {"value", FloatToJson(k.value)}});
   entry[record::key::Keys] = std::move(list);
   return entry;
 }
@@ -90,13 +91,15 @@ TrackBody TrackState(const Json& record, const TrackRef& track) {
   if (IsSubEffect(holder)) Refuse("a sub-effect emitter has no tracks");
   const TrackInfo* info = FindTrackInfo(owner, track.key);
   if (!info)
-    Refuse("there is no track \"" + track.key + "\" in " + (track.emitter < 0 ? "an effect" : "an emitter"));
+    Refuse("there is no track \"" + track.key + "\" in " +
+           (track.emitter < 0 ? "an effect" : "an emitter"));
   // A track named twice is read twice: the last body is the one that stays.
   const Json* last = nullptr;
   const auto tracks = holder.find(record::key::Tracks);
   if (tracks != holder.end() && tracks->is_array())
     for (const Json& entry : *tracks)
-      if (entry.is_object() && SameName(TextOf(entry.value(record::key::Name, Json(""))), info->key))
+      if (entry.is_object() &&
+          SameName(TextOf(entry.value(record::key::Name, Json(""))), info->key))
         last = &entry;
   return last ? TrackBody::Read(*last) : TrackBody::Defaults(*info);
 }

@@ -28,8 +28,10 @@ void StoreTrack(Json& record, const TrackRef& ref, const TrackBody& body) {
   for (size_t i = tracks.size(); i-- > 0;) {
     const std::string name = TextOf(tracks[i].value(record::key::Name, Json("")));
     if (SameName(name, info->key)) {
-      if (found) --at;
-      else at = i;
+      if (found)
+        --at;
+      else
+        at = i;
       found = true;
       tracks.erase(tracks.begin() + long(i));
     } else if (!found && CatalogIndex(owner, name) > order) {
@@ -71,28 +73,32 @@ Edit AddKey(const TrackRef& track, float time, float value) {
 }
 
 Edit MoveKey(const TrackRef& track, int index, float time, float value) {
-  const std::string tag = "move key " + std::to_string(track.emitter) + " " + track.key + " " +
-                          std::to_string(index);
-  return ChangeTrack("Move key", tag, track, [index, time, value, key = track.key](TrackBody& body) {
-    CheckIndex(body, index, key);
-    CheckValue(body, value, key);
-    const size_t i = size_t(index);
-    if (i == 0 && time != 0.0f) Refuse("the first key of " + key + " stays at time 0");
-    if (i > 0) {
-      const float before = body.keys[i - 1].time;
-      const float after = i + 1 < body.keys.size() ? body.keys[i + 1].time : body.duration;
-      CheckedNumber(time, before, after, "key " + std::to_string(index) + " of " + key + "'s time");
-      if (time == before || (i + 1 < body.keys.size() && time == after))
-        Refuse("key " + std::to_string(index) + " of " + key + " would share its time with a neighbour");
-    }
-    body.keys[i] = TrackKey{time, value};
-  });
+  const std::string tag =
+      "move key " + std::to_string(track.emitter) + " " + track.key + " " + std::to_string(index);
+  return ChangeTrack(
+      "Move key", tag, track, [index, time, value, key = track.key](TrackBody& body) {
+        CheckIndex(body, index, key);
+        CheckValue(body, value, key);
+        const size_t i = size_t(index);
+        if (i == 0 && time != 0.0f) Refuse("the first key of " + key + " stays at time 0");
+        if (i > 0) {
+          const float before = body.keys[i - 1].time;
+          const float after = i + 1 < body.keys.size() ? body.keys[i + 1].time : body.duration;
+          CheckedNumber(time, before, after,
+                        "key " + std::to_string(index) + " of " + key + "'s time");
+          if (time == before || (i + 1 < body.keys.size() && time == after))
+            Refuse("key " + std::to_string(index) + " of " + key +
+                   " would share its time with a neighbour");
+        }
+        body.keys[i] = TrackKey{time, value};
+      });
 }
 
 Edit RemoveKey(const TrackRef& track, int index) {
   return ChangeTrack("Remove key", "", track, [index, key = track.key](TrackBody& body) {
     CheckIndex(body, index, key);
-    if (index == 0) Refuse("the first key of " + key + " cannot be removed: every track keeps one at time 0");
+    if (index == 0)
+      Refuse("the first key of " + key + " cannot be removed: every track keeps one at time 0");
     body.keys.erase(body.keys.begin() + index);
   });
 }
@@ -109,7 +115,8 @@ Edit SetTrackShape(const TrackRef& track, const TrackShape& shape) {
       const TrackKey& k = body.keys[i];
       const std::string what = "key " + std::to_string(i) + " of " + key;
       if (k.time > shape.duration)
-        Refuse(what + " lies at " + NumberText(k.time) + ", past the new domain; move or remove it first");
+        Refuse(what + " lies at " + NumberText(k.time) +
+               ", past the new domain; move or remove it first");
       if (k.value < shape.minimum || k.value > shape.maximum)
         Refuse(what + " holds " + NumberText(k.value) + ", outside the new range; change it first");
     }
@@ -123,7 +130,8 @@ Edit SetTrackShape(const TrackRef& track, const TrackShape& shape) {
 
 Edit ResetTrack(const TrackRef& track) {
   return ChangeTrack("Reset", "", track, [key = track.key, owner = track.emitter](TrackBody& body) {
-    body = TrackBody::Defaults(*FindTrackInfo(owner < 0 ? TrackOwner::Effect : TrackOwner::Emitter, key));
+    body = TrackBody::Defaults(
+        *FindTrackInfo(owner < 0 ? TrackOwner::Effect : TrackOwner::Emitter, key));
   });
 }
 
