@@ -66,7 +66,7 @@ const FieldInfo kFields[] = {
     {Sub, "positionY", "Position y", "nested effect", Number, -Far, Far, nullptr},
     {Sub, "startDelay", "Start delay (ms)", "nested effect", Number, 0, HourMs, nullptr},
     {Sub, "copiesMin", "Copies from", "copies", Whole, 0, 256, nullptr},
-    {Sub, "copiesMax", "Copies up to", "copies", Whole, 0, 256, nullptr},
+    {Sub, "copiesMax", "Copies up to (excluded, unless equal)", "copies", Whole, 0, 256, nullptr},
     {Sub, "speedMin", "Speed from", "copies", Number, 0, 1000, nullptr},
     {Sub, "speedMax", "Speed up to", "copies", Number, 0, 1000, nullptr},
     {Sub, "angleMin", "Angle from", "copies", Number, -Turns, Turns, nullptr},
