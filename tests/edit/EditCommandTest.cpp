@@ -115,6 +115,17 @@ TEST(TrackEditTest, ATrackTheRecordLacksStartsFromTheLibraryDefaults) {
   EXPECT_EQ(tracks[1]["name"], "LifeRed");
 }
 
+TEST(TrackEditTest, EveryBaseTrackHasItsSpreadOverTheSameTime) {
+  for (TrackOwner owner : {TrackOwner::Effect, TrackOwner::Emitter})
+    for (const TrackInfo* info : TracksOf(owner)) {
+      const TrackInfo* spread = SpreadOf(*info);
+      EXPECT_EQ(spread != nullptr, std::string(info->key).rfind("Base", 0) == 0) << info->key;
+      if (!spread) continue;
+      EXPECT_EQ(spread->basis, info->basis) << info->key;
+      EXPECT_EQ(spread->domain, info->domain) << info->key;
+    }
+}
+
 TEST(TrackEditTest, KeysStayInsideTheirTrackAndInOrder) {
   EffectDocument document(NewEffect());
   const TrackRef visible{0, "LifeVisible"};  // keys (0, 1) and (1, 0)
@@ -125,6 +136,13 @@ TEST(TrackEditTest, KeysStayInsideTheirTrackAndInOrder) {
   ExpectRefused(document, RemoveKey(visible, 0), "cannot be removed");
   ASSERT_TRUE(document.Apply(AddKey(visible, 0.5f, 0.5f)).accepted);
   ExpectRefused(document, MoveKey(visible, 1, 1.0f, 0.5f), "share its time");
+  // A drag past the neighbour stops just short of it, inside the range.
+  const TrackBody body = TrackState(document.Record(), visible);
+  const TrackKey nearest = NearestAllowedKey(body, 1, {2.0f, 5.0f});
+  EXPECT_LT(nearest.time, 1.0f);
+  EXPECT_EQ(nearest.value, 1.0f);
+  EXPECT_TRUE(document.Apply(MoveKey(visible, 1, nearest.time, nearest.value)).accepted);
+  EXPECT_EQ(NearestAllowedKey(body, 0, {0.3f, -1.0f}).time, 0.0f);
   ExpectRefused(document, SetTrackShape(visible, {1, 0.8f, 0, 1, 1}), "past the new domain");
   ExpectRefused(document, SetTrackShape(visible, {1, 1, 0, 0.7f, 0.5f}), "outside the new range");
   ExpectRefused(document, SetTrackShape(visible, {1, 1, 1, 1, 1}), "must lie below its maximum");

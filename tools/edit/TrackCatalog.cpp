@@ -111,6 +111,12 @@ const TrackInfo* FindTrackInfo(TrackOwner owner, std::string_view key) {
   return nullptr;
 }
 
+const TrackInfo* SpreadOf(const TrackInfo& base) {
+  const std::string_view key = base.key;
+  if (key.substr(0, 4) != "Base") return nullptr;
+  return FindTrackInfo(base.owner, "Var" + std::string(key.substr(4)));
+}
+
 const char* TimeBasisText(TimeBasis basis) {
   switch (basis) {
     case TimeBasis::EffectSeconds:

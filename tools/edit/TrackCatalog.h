@@ -5,6 +5,7 @@
 // format reference.
 #pragma once
 
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -28,6 +29,9 @@ struct TrackInfo {
 std::vector<const TrackInfo*> TracksOf(TrackOwner owner);
 // Letter case ignored, as the library finds tracks; null when unknown.
 const TrackInfo* FindTrackInfo(TrackOwner owner, std::string_view key);
+// The Var track that spreads a Base track ("VarLife" for "BaseLife"), shown
+// with it as a band; null for tracks without one.
+const TrackInfo* SpreadOf(const TrackInfo& base);
 const char* TimeBasisText(TimeBasis basis);
 
 }  // namespace tavrix::edit

@@ -1,5 +1,9 @@
 #include "edit/TrackEdits.h"
 
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
 #include "edit/NameCompare.h"
 #include "edit/RecordAccess.h"
 #include "record/RecordSchema.h"
@@ -92,6 +96,19 @@ Edit MoveKey(const TrackRef& track, int index, float time, float value) {
         }
         body.keys[i] = TrackKey{time, value};
       });
+}
+
+TrackKey NearestAllowedKey(const TrackBody& body, int index, TrackKey wanted) {
+  const size_t i = size_t(index);
+  const float infinity = std::numeric_limits<float>::infinity();
+  float earliest = 0.0f, latest = 0.0f;
+  if (i > 0 && i < body.keys.size()) {
+    earliest = std::nextafter(body.keys[i - 1].time, infinity);
+    latest =
+        i + 1 < body.keys.size() ? std::nextafter(body.keys[i + 1].time, -infinity) : body.duration;
+  }
+  return TrackKey{std::clamp(wanted.time, earliest, std::max(earliest, latest)),
+                  std::clamp(wanted.value, body.minimum, body.maximum)};
 }
 
 Edit RemoveKey(const TrackRef& track, int index) {

@@ -14,6 +14,9 @@ Edit AddKey(const TrackRef& track, float time, float value);
 // Keys keep their order: a key moves only between its neighbours, and the
 // first stays at time 0. Moves of one key merge into one undo step.
 Edit MoveKey(const TrackRef& track, int index, float time, float value);
+// Where a dragged key may go nearest to where the pointer wants it: between
+// its neighbours, the first at time 0, its value inside the track's range.
+TrackKey NearestAllowedKey(const TrackBody& body, int index, TrackKey wanted);
 // Every key but the first, which the library always keeps.
 Edit RemoveKey(const TrackRef& track, int index);
 
