@@ -54,6 +54,16 @@ void ParamTrack::Reshape() {
   } else {
     shape_ = count == 2 ? Shape::Ramp : Shape::SingleCycle;
   }
+  rampReciprocal_ = 0.0f;
+  if (shape_ == Shape::Ramp) {
+    int exponent = 0;
+    const float span = keys_[1].time - keys_[0].time;
+    const float reciprocal = 1.0f / span;
+    if (std::frexp(span, &exponent) == 0.5f && std::isfinite(reciprocal) &&
+        reciprocal * span == 1.0f) {
+      rampReciprocal_ = reciprocal;
+    }
+  }
 }
 
 int32_t ParamTrack::AddKey(float time, float value) {

@@ -56,6 +56,10 @@ class ParamTrack {
   HostVector<TrackKey, HeapStorage> keys_;
   Shape shape_ = Shape::Constant;
   float constant_ = 0.0f;
+  // A ramp whose keys lie a power of two apart divides by multiplying with
+  // the exact reciprocal, which rounds the same real value the same way;
+  // 0 for any other ramp.
+  float rampReciprocal_ = 0.0f;
   float cycles_ = 1.0f;
   float duration_ = 1.0f;
   float minimum_ = 0.0f;
@@ -109,7 +113,8 @@ inline float ParamTrack::EvaluateRamp(float x) const {
   const float u = x < 0.0f ? 0.0f : (x > duration_ ? duration_ : x);
   if (u >= keys[1].time) return keys[1].value;
   if (!(u > keys[0].time)) return keys[0].value;
-  const float f = (u - keys[0].time) / (keys[1].time - keys[0].time);
+  const float f = rampReciprocal_ != 0.0f ? (u - keys[0].time) * rampReciprocal_
+                                          : (u - keys[0].time) / (keys[1].time - keys[0].time);
   return (1.0f - f) * keys[0].value + f * keys[1].value;
 }
 

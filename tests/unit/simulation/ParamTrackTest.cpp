@@ -195,6 +195,24 @@ TEST(ParamTrack, EvaluateShortcutsGiveTheLiteralResultBitForBit) {
   }
 }
 
+// Ramps whose keys lie a power of two apart multiply by the reciprocal.
+TEST(ParamTrack, RampsOfPowerOfTwoSpansGiveTheLiteralResultBitForBit) {
+  RandomSource random;
+  random.Seed(777);
+  const float spans[][2] = {{0.0f, 1.0f}, {0.0f, 0.5f}, {0.25f, 0.75f}, {0.0f, 0.0078125f},
+                            {0.5f, 1.0f}, {0.0f, 1e-30f}};
+  for (const auto& span : spans) {
+    ParamTrack track;
+    track.SetRange(1.0f, -100, 100, 0.3f);
+    track.AddKey(span[0], -7.25f);
+    track.AddKey(span[1], 93.1f);
+    for (int i = 0; i < 5000; ++i) {
+      const float x = static_cast<float>(random.NextUnit() * random.NextUnit());
+      ASSERT_EQ(Bits(track.Evaluate(x)), Bits(LiteralEvaluate(track, x))) << span[1] << " " << x;
+    }
+  }
+}
+
 TEST(ParamTrack, SamplingRulesDrawOnceAndClampToTheBaseRange) {
   ParamTrack base, var, scale;
   base.SetRange(1000, 0, 10, 4);
