@@ -1,18 +1,25 @@
 // What a game sees: a scene played through the public interface until it
-// has churned (at least ten seconds of host frames of 17, 17 and 16 ms, with
-// particles dying and being born), then UpdateAll and DrawAll timed apart.
+// has churned (ten seconds of host frames of 17, 17 and 16 ms, each updated
+// and drawn, with particles dying and being born), then UpdateAll and
+// DrawAll timed apart.
 // The figure is ns_per_item: nanoseconds per live particle and frame for
 // UpdateAll, per quad drawn for DrawAll; every frame is drawn, as in a game.
 // Three emitters: the default one, the busy one of the emitter benchmarks,
 // and the game workload (gravity, spin, size and colour over life); each
 // lives 2 +- 0.25 s, at a rate that keeps the asked number of particles
 // alive, at most 50,000 per emitter. Opacity fades to 0.1, never below the
-// cut of 0.05, so that every live particle is drawn and counted.
+// cut of 0.05, so that every live particle is drawn and counted. DrawAll
+// runs through the device renderer into a device that does nothing, per quad
+// or batched (BatchQuads=1), and through the image renderer into images that
+// do nothing; device_calls_per_frame counts DrawPrimitiveUP calls.
 #include <benchmark/benchmark.h>
 
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
+#include "MeasuringAllocator.h"
 #include "NullDevice.h"
 #include "simulation/ParticlePool.h"
 #include "support/EffectFileBuilder.h"
@@ -23,7 +30,7 @@ namespace tavrix {
 namespace {
 
 enum class Workload { Default, Busy, Game };
-enum class Target { Device, Images };
+enum class Target { Device, BatchedDevice, Images };
 
 constexpr int kWarmFrames = 600;  // 10.0 s of host time
 constexpr int kTimedFrames = 120;
@@ -78,6 +85,28 @@ std::string WriteScene(const test::TempDir& dir, Workload workload, int32_t live
   return test::WriteEffect(dir, "scene.eff", test::EffectRecord(effect));
 }
 
+// Particle.ini beside the executable for as long as it lives: the way a
+// host turns batching on. An ini already there is left alone.
+class IniBesideExecutable {
+ public:
+  explicit IniBesideExecutable(bool wanted) {
+    if (!wanted) return;
+    path_ = std::filesystem::read_symlink("/proc/self/exe").parent_path() / "Particle.ini";
+    if (std::filesystem::exists(path_)) {
+      path_.clear();
+      return;
+    }
+    std::ofstream(path_) << "[System]\nBatchQuads=1\n";
+  }
+  ~IniBesideExecutable() {
+    if (!path_.empty()) std::filesystem::remove(path_);
+  }
+  bool Written() const { return !path_.empty(); }
+
+ private:
+  std::filesystem::path path_;
+};
+
 class CountingImage final : public IParticleImage {
  public:
   int32_t Draw(const Point*, const Point*, uint32_t, int32_t) override {
@@ -101,14 +130,20 @@ class Scene {
  public:
   Scene(Workload workload, int32_t live, Target target) {
     ParticlePool::SetProcessBudget(1000000);
-    factory_ = CreateParticleSystem(0, nullptr);
+    factory_ = CreateParticleSystem(0, &allocator_);
     system_ = factory_->CreateSystem();
-    const bool device = target == Target::Device;
+    const bool device = target != Target::Images;
+    IniBesideExecutable ini(target == Target::BatchedDevice);
+    batched_ = ini.Written();
     system_->Initialise(&window_, device ? &device_ : nullptr, device ? nullptr : &loader_);
     const int32_t id = system_->LoadEffect(WriteScene(dir_, workload, live).c_str());
     system_->SetEffectPosition(id, 320.0f, 240.0f, false);
     system_->PlayEffect(id, 0);
-    for (frame_ = 0; frame_ < kWarmFrames; ++frame_) system_->UpdateAll(HostStepMs(frame_));
+    for (frame_ = 0; frame_ < kWarmFrames; ++frame_) {
+      system_->UpdateAll(HostStepMs(frame_));
+      system_->DrawAll();
+    }
+    device_.draws = device_.primitives = loader_.image.quads = 0;
   }
   ~Scene() {
     system_->Release();
@@ -119,8 +154,12 @@ class Scene {
   void Draw() { system_->DrawAll(); }
   uint64_t Quads() const { return device_.primitives / 2 + loader_.image.quads; }
   uint64_t DeviceCalls() const { return device_.draws; }
+  uint64_t Allocations() const { return allocator_.allocations; }
+  uint64_t HostBytes() const { return allocator_.bytes; }
+  bool Batched() const { return batched_; }
 
  private:
+  bench::MeasuringAllocator allocator_;
   test::TempDir dir_;
   HWND__ window_ = {0, 0, 640, 480};
   bench::NullDevice device_;
@@ -128,36 +167,46 @@ class Scene {
   IParticleSystemFactory* factory_ = nullptr;
   IParticleSystem* system_ = nullptr;
   int frame_ = 0;
+  bool batched_ = false;
 };
 
-void PerItem(benchmark::State& state, double items) {
+// Per live particle or quad; the memory the host allocator holds per live
+// particle at the end, and the allocations of the timed frames.
+void Report(benchmark::State& state, const Scene& scene, double items, uint64_t allocations) {
+  const double frames = static_cast<double>(state.iterations());
   state.counters["ns_per_item"] =
       benchmark::Counter(items, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
-  state.counters["live"] = items / static_cast<double>(state.iterations());
+  state.counters["live"] = items / frames;
+  state.counters["host_bytes_per_live"] = static_cast<double>(scene.HostBytes()) / (items / frames);
+  state.counters["allocations_per_frame"] = static_cast<double>(allocations) / frames;
+  state.counters["device_calls_per_frame"] = static_cast<double>(scene.DeviceCalls()) / frames;
 }
 
 void RunUpdateAll(benchmark::State& state, Workload workload) {
   Scene scene(workload, static_cast<int32_t>(state.range(0)), Target::Device);
+  const uint64_t before = scene.Allocations();
   for (auto _ : state) {
     scene.Update();
     state.PauseTiming();
     scene.Draw();
     state.ResumeTiming();
   }
-  PerItem(state, static_cast<double>(scene.Quads()));
+  Report(state, scene, static_cast<double>(scene.Quads()), scene.Allocations() - before);
 }
 
 void RunDrawAll(benchmark::State& state, Workload workload, Target target) {
   Scene scene(workload, static_cast<int32_t>(state.range(0)), target);
+  if (target == Target::BatchedDevice && !scene.Batched()) {
+    state.SkipWithError("a Particle.ini is already beside the executable");
+  }
+  const uint64_t before = scene.Allocations();
   for (auto _ : state) {
     state.PauseTiming();
     scene.Update();
     state.ResumeTiming();
     scene.Draw();
   }
-  PerItem(state, static_cast<double>(scene.Quads()));
-  state.counters["device_calls_per_frame"] =
-      static_cast<double>(scene.DeviceCalls()) / static_cast<double>(state.iterations());
+  Report(state, scene, static_cast<double>(scene.Quads()), scene.Allocations() - before);
 }
 
 void BM_UpdateAllDefault(benchmark::State& s) { RunUpdateAll(s, Workload::Default); }
@@ -168,6 +217,9 @@ void BM_DrawAllBusyDevice(benchmark::State& s) {
 }
 void BM_DrawAllGameDevice(benchmark::State& s) {
   RunDrawAll(s, Workload::Game, Target::Device);
+}
+void BM_DrawAllBusyBatched(benchmark::State& s) {
+  RunDrawAll(s, Workload::Busy, Target::BatchedDevice);
 }
 void BM_DrawAllBusyImages(benchmark::State& s) {
   RunDrawAll(s, Workload::Busy, Target::Images);
@@ -183,6 +235,7 @@ BENCHMARK(BM_UpdateAllBusy)->Apply(Sizes);
 BENCHMARK(BM_UpdateAllGame)->Apply(Sizes);
 BENCHMARK(BM_DrawAllBusyDevice)->Apply(Sizes);
 BENCHMARK(BM_DrawAllGameDevice)->Apply(Sizes);
+BENCHMARK(BM_DrawAllBusyBatched)->Apply(Sizes);
 BENCHMARK(BM_DrawAllBusyImages)->Apply(Sizes);
 
 }  // namespace
