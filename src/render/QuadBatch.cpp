@@ -30,7 +30,11 @@ Row CombinedRow(const Row& worldRow, const D3DMATRIX& projection) {
 
 }  // namespace
 
-QuadBatch::~QuadBatch() { FreeBytes(vertices_); }
+// A batch that never grew asks nothing of the allocator, which a renderer
+// without batching may outlive.
+QuadBatch::~QuadBatch() {
+  if (vertices_) FreeBytes(vertices_);
+}
 
 void QuadBatch::SetView(const D3DMATRIX& projection, const D3DVIEWPORT8& viewport) {
   projection_ = projection;
