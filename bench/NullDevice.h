@@ -1,6 +1,6 @@
 // A Direct3D 8 device that does nothing: every call succeeds and draws
 // nothing, so a benchmark through the device renderer measures the
-// library's own cost per quad.
+// library's own cost per quad. It counts the draw calls and the triangles.
 #pragma once
 
 #include "tavrix/platform/Direct3D8.h"
@@ -42,12 +42,19 @@ class NullDevice final : public IDirect3DDevice8 {
     return D3D_OK;
   }
   HRESULT SetTextureStageState(DWORD, D3DTEXTURESTAGESTATETYPE, DWORD) override { return D3D_OK; }
-  HRESULT DrawPrimitiveUP(D3DPRIMITIVETYPE, UINT, const void*, UINT) override { return D3D_OK; }
+  HRESULT DrawPrimitiveUP(D3DPRIMITIVETYPE, UINT count, const void*, UINT) override {
+    ++draws;
+    primitives += count;
+    return D3D_OK;
+  }
   HRESULT SetVertexShader(DWORD) override { return D3D_OK; }
   HRESULT GetVertexShader(DWORD* handle) override {
     *handle = 0;
     return D3D_OK;
   }
+
+  uint64_t draws = 0;
+  uint64_t primitives = 0;
 };
 
 }  // namespace tavrix::bench

@@ -88,11 +88,7 @@ int32_t Effect::GetWidth() const { return SizeOrDefault(sizeEffect.Duration()); 
 
 int32_t Effect::GetHeight() const { return SizeOrDefault(sizeEffect.Minimum()); }
 
-Particle* Effect::AcquireParticle() { return owner ? owner->AcquireParticle() : nullptr; }
-
-int32_t Effect::ReleaseParticle(Particle* particle) {
-  return owner ? owner->ReleaseParticle(particle) : 0;
-}
+ParticlePool* Effect::ParticleStorage() const { return owner ? owner->Pool() : nullptr; }
 
 void Effect::SetBaseSpeed(float v) {
   for (IParticleEmitter* emitter : emitters) emitter->SetBaseSpeed(v);

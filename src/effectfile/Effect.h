@@ -9,11 +9,11 @@
 #include "render/IParticleRenderer.h"
 #include "simulation/IParticleEmitter.h"
 #include "simulation/ParamTrack.h"
-#include "simulation/Particle.h"
 
 namespace tavrix {
 
 class EffectRegistry;
+class ParticlePool;
 
 class Effect {
  public:
@@ -34,9 +34,9 @@ class Effect {
   int32_t GetWidth() const;
   int32_t GetHeight() const;
 
-  // Particle records for the emitters, from the owner's pool.
-  Particle* AcquireParticle();
-  int32_t ReleaseParticle(Particle* particle);
+  // The pool of the owner registry, which holds the emitters' particle
+  // records; none without an owner or when its pool could not be made.
+  ParticlePool* ParticleStorage() const;
 
   // Served to the sub-effect emitter.
   void SetBaseSpeed(float v);

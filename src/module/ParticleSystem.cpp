@@ -57,7 +57,7 @@ int32_t ParticleSystem::Initialise(HWND window, IDirect3DDevice8* device,
   int32_t result = CreateOwnedObjects(imageLoader);
   if (result != Success) return result;
   SetCurrentDevice(device);
-  enabled_ = ReadEnableSwitch();
+  enabled_ = ReadSetting("EnableParticle", 1) > 0;
   return registry_->CreateParticlePool();
 }
 
@@ -71,8 +71,13 @@ int32_t ParticleSystem::CreateOwnedObjects(IParticleImageLoader* imageLoader) {
     return TextureManagerAllocFailed;
   }
   textureManager_->SetImageLoader(imageLoader);
-  if (device_) renderer_ = New<DeviceRenderer>(device_, window_);
-  else renderer_ = New<ImageRenderer>(window_);
+  if (device_) {
+    DeviceRenderer* renderer = New<DeviceRenderer>(device_, window_);
+    if (renderer) renderer->SetBatchQuads(ReadSetting("BatchQuads", 0) > 0);
+    renderer_ = renderer;
+  } else {
+    renderer_ = New<ImageRenderer>(window_);
+  }
   if (!renderer_) {
     DestroyOwned(registry_);
     DestroyOwned(textureManager_);
@@ -81,8 +86,9 @@ int32_t ParticleSystem::CreateOwnedObjects(IParticleImageLoader* imageLoader) {
   return Success;
 }
 
-// Particle.ini beside the host executable; [System] EnableParticle, default 1.
-bool ParticleSystem::ReadEnableSwitch() const {
+// Particle.ini beside the host executable, section [System]: EnableParticle
+// (default 1) and BatchQuads (default 0).
+int32_t ParticleSystem::ReadSetting(const char* key, int32_t defaultValue) const {
   char executable[MAX_PATH] = {};
   GetModuleFileNameA(nullptr, executable, MAX_PATH);
   for (size_t i = std::strlen(executable); i-- > 1;) {
@@ -94,8 +100,8 @@ bool ParticleSystem::ReadEnableSwitch() const {
   char path[MAX_PATH] = {};
   int length = std::snprintf(path, MAX_PATH, "%s%cParticle.ini", executable, DirectorySeparator);
   // A path cut to fit would name some other file: read nothing, keep the default.
-  if (length < 0 || length >= MAX_PATH) return true;
-  return static_cast<int32_t>(GetPrivateProfileIntA("System", "EnableParticle", 1, path)) > 0;
+  if (length < 0 || length >= MAX_PATH) return defaultValue;
+  return static_cast<int32_t>(GetPrivateProfileIntA("System", key, defaultValue, path));
 }
 
 EffectRegistry* ParticleSystem::Registry() const {

@@ -48,7 +48,7 @@ class ParticleSystem final : public IParticleSystem {
  private:
   void TearDown();
   int32_t CreateOwnedObjects(IParticleImageLoader* imageLoader);
-  bool ReadEnableSwitch() const;
+  int32_t ReadSetting(const char* key, int32_t defaultValue) const;
   // A registry without its particle pool (Initialise failed at the last
   // step) is answered like no registry: effects must not touch it.
   EffectRegistry* Registry() const;

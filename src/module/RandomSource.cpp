@@ -39,8 +39,10 @@ int32_t RandomSource::Next() {
   return t;
 }
 
+// The draw of this class's own Next, called directly so that it is inlined:
+// the simulation makes up to two draws per particle and step.
 double RandomSource::NextUnit() {
-  return static_cast<double>(static_cast<uint32_t>(Next())) * (1.0 / 2147483648.0);
+  return static_cast<double>(static_cast<uint32_t>(RandomSource::Next())) * (1.0 / 2147483648.0);
 }
 
 RandomSource& ProcessRandom() { return processRandom; }

@@ -37,9 +37,6 @@ class EffectRegistry {
   int32_t GetEffectHeight(int32_t id);
   int32_t EffectCount() const { return static_cast<int32_t>(effects_.Size()); }
 
-  Particle* AcquireParticle();
-  int32_t ReleaseParticle(Particle* particle);
-
   Effect* Find(int32_t id) const;
   ParticlePool* Pool() const { return pool_; }
 

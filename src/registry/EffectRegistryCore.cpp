@@ -21,12 +21,6 @@ int32_t EffectRegistry::CreateParticlePool() {
   return pool_ ? Success : ParticlePoolFailed;
 }
 
-Particle* EffectRegistry::AcquireParticle() { return pool_ ? pool_->Acquire(1) : nullptr; }
-
-int32_t EffectRegistry::ReleaseParticle(Particle* particle) {
-  return pool_ ? pool_->Recycle(particle) : 0;
-}
-
 Effect* EffectRegistry::Find(int32_t id) const {
   // Entries are in ascending identifier order.
   uint32_t low = 0;

@@ -15,13 +15,6 @@ namespace {
 
 constexpr DWORD kVertexFormat = D3DFVF_XYZ | D3DFVF_DIFFUSE | D3DFVF_TEX1;  // 0x142
 
-struct QuadVertex {
-  float x, y, z;
-  uint32_t colour;
-  float u, v;
-};
-static_assert(sizeof(QuadVertex) == 24, "the vertex format is 24 bytes");
-
 D3DXMATRIX Identity() {
   D3DXMATRIX identity;
   D3DXMatrixTranslation(&identity, 0.0f, 0.0f, 0.0f);
@@ -45,7 +38,7 @@ DWORD ViewportSide(float side) {
 }  // namespace
 
 DeviceRenderer::DeviceRenderer(IDirect3DDevice8* device, HWND window)
-    : device_(device), window_(window) {
+    : device_(device), window_(window), quadWorld_(Identity()) {
   RECT client{};
   GetClientRect(window_, &client);
   clientWidth_ = SaturateToInt32(static_cast<int64_t>(client.right) - client.left);
@@ -61,6 +54,7 @@ DeviceRenderer::~DeviceRenderer() {
 void* DeviceRenderer::Destroy(unsigned int flags) { return DestroyObject(this, flags); }
 
 int32_t DeviceRenderer::Bind(bool additive, FrameSet* frameSet) {
+  Flush();
   device_->SetRenderState(D3DRS_DESTBLEND, additive ? D3DBLEND_ONE : D3DBLEND_INVSRCALPHA);
   device_->SetTexture(0, DeviceTextureOf(frameSet));
   return 0;
@@ -74,13 +68,39 @@ int32_t DeviceRenderer::DrawQuad(const QuadPoint* corners, const UvRect& uv, uin
       Vertex(corners[0], uv.uLeft, uv.vTop, colour),
       Vertex(corners[1], uv.uRight, uv.vTop, colour),
   };
-  D3DXMATRIX world;
-  D3DXMatrixTranslation(&world, x - static_cast<float>(halfWidth_),
-                        y - static_cast<float>(halfHeight_), 0.0f);
-  device_->SetTransform(D3DTS_WORLD, &world);
+  if (batchQuads_) {
+    DrawBatched(strip, x, y);
+    return 0;
+  }
+  // The translation D3DXMatrixTranslation would build: only the offset
+  // changes from quad to quad.
+  quadWorld_._41 = x - static_cast<float>(halfWidth_);
+  quadWorld_._42 = y - static_cast<float>(halfHeight_);
+  device_->SetTransform(D3DTS_WORLD, &quadWorld_);
   device_->SetVertexShader(kVertexFormat);
   device_->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, strip, sizeof(QuadVertex));
   return 0;
+}
+
+void DeviceRenderer::DrawBatched(const QuadVertex (&strip)[4], float x, float y) {
+  ScreenVertex list[QuadBatch::kVerticesPerQuad];
+  batch_.Transform(list, strip, x - static_cast<float>(halfWidth_),
+                   y - static_cast<float>(halfHeight_));
+  if (batch_.Append(list)) return;
+  Flush();
+  // Without room even for one quad the quad goes alone.
+  if (!batch_.Append(list)) DrawList(list, 1);
+}
+
+void DeviceRenderer::DrawList(const ScreenVertex* vertices, uint32_t quads) {
+  device_->SetVertexShader(QuadBatch::kVertexFormat);
+  device_->DrawPrimitiveUP(D3DPT_TRIANGLELIST, quads * 2, vertices, sizeof(ScreenVertex));
+}
+
+void DeviceRenderer::Flush() {
+  if (batch_.QuadCount() == 0) return;
+  DrawList(batch_.Vertices(), batch_.QuadCount());
+  batch_.Clear();
 }
 
 // A second BeginFrame without an EndFrame keeps the host state saved by the
@@ -118,6 +138,11 @@ void DeviceRenderer::SaveHostState() {
 void DeviceRenderer::SetParticleState() {
   D3DXMATRIX projection;
   D3DXMatrixOrthoLH(&projection, viewWidth_, -viewHeight_, 0.0f, 200.0f);
+  if (batchQuads_) {
+    D3DVIEWPORT8 current{};
+    device_->GetViewport(&current);
+    batch_.SetView(projection, current);
+  }
   const D3DXMATRIX identity = Identity();
   device_->SetTransform(D3DTS_PROJECTION, &projection);
   device_->SetTransform(D3DTS_WORLD, &identity);
@@ -139,6 +164,7 @@ void DeviceRenderer::SetParticleState() {
 // Without an open frame there is nothing saved to put back, and no texture
 // reference to give back.
 int32_t DeviceRenderer::EndFrame() {
+  Flush();
   if (!frameOpen_) return 0;
   frameOpen_ = false;
   device_->SetTextureStageState(0, D3DTSS_ALPHAOP, savedAlphaOp_);
@@ -176,8 +202,11 @@ int32_t DeviceRenderer::SetViewSize(float width, float height, bool applyViewpor
     viewHeight_ = width;
   }
   if (applyViewport) {
+    // Quads batched so far belong to the old viewport.
+    Flush();
     viewport_ = D3DVIEWPORT8{0, 0, ViewportSide(viewWidth_), ViewportSide(viewHeight_), 0.0f, 1.0f};
     device_->SetViewport(&viewport_);
+    if (batchQuads_) batch_.SetView(batch_.Projection(), viewport_);
   }
   halfWidth_ = TruncateToInt32(viewWidth_ * 0.5f);
   halfHeight_ = TruncateToInt32(viewHeight_ * 0.5f);

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "render/IParticleRenderer.h"
+#include "render/QuadBatch.h"
 #include "tavrix/platform/Direct3D8.h"
 #include "tavrix/platform/Win32Types.h"
 
@@ -28,6 +29,13 @@ class DeviceRenderer final : public IParticleRenderer {
   int32_t SetViewSize(float width, float height, bool applyViewport) override;
   void* Destroy(unsigned int flags) override;
 
+  // Opt-in: the quads of one Bind go to the device as one triangle list of
+  // transformed vertices (in calls of at most QuadBatch::kMaxQuads quads)
+  // instead of one strip and one world transform each. BeginFrame then also
+  // reads the viewport, which the transformed vertices depend on.
+  void SetBatchQuads(bool on) { batchQuads_ = on; }
+  bool BatchQuads() const { return batchQuads_; }
+
   int32_t HalfWidth() const { return halfWidth_; }
   int32_t HalfHeight() const { return halfHeight_; }
   float ViewWidth() const { return viewWidth_; }
@@ -36,6 +44,9 @@ class DeviceRenderer final : public IParticleRenderer {
  private:
   void SaveHostState();
   void SetParticleState();
+  void DrawBatched(const QuadVertex (&strip)[4], float x, float y);
+  void DrawList(const ScreenVertex* vertices, uint32_t quads);
+  void Flush();
 
   IDirect3DDevice8* device_;
   HWND window_;
@@ -49,6 +60,8 @@ class DeviceRenderer final : public IParticleRenderer {
   D3DMATRIX savedView_{};
   D3DMATRIX savedWorld_{};
   D3DVIEWPORT8 viewport_{};
+  // The world transform of the quad being drawn.
+  D3DMATRIX quadWorld_;
   DWORD savedLighting_ = 0;
   DWORD savedZEnable_ = 0;
   DWORD savedDither_ = 0;
@@ -67,6 +80,8 @@ class DeviceRenderer final : public IParticleRenderer {
   // True from BeginFrame to EndFrame: only then is there host state to
   // put back.
   bool frameOpen_ = false;
+  bool batchQuads_ = false;
+  QuadBatch batch_;
 };
 
 }  // namespace tavrix

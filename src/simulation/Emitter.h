@@ -16,6 +16,7 @@
 #include "simulation/IParticleEmitter.h"
 #include "simulation/ParamTrack.h"
 #include "simulation/Particle.h"
+#include "simulation/ParticleRing.h"
 
 namespace tavrix {
 
@@ -46,7 +47,7 @@ class Emitter final : public IParticleEmitter {
   int32_t Update(float dt) override;
   bool IsEnabled() override { return enabled; }
   void SetEnabled(bool value) override;
-  int32_t GetParticleCount() override { return particleCount; }
+  int32_t GetParticleCount() override { return ring_.Count(); }
   int32_t Write(IDataStream& stream) override;
   void SetParticleOffset(float x, float y) override;
   int32_t SetBaseSpeed(float v) override;
@@ -58,10 +59,11 @@ class Emitter final : public IParticleEmitter {
   void SetPivot(float px, float py);
   void SetForceAngle(float degrees);
 
-  // The live particles, oldest first; each record's older and newer links
-  // chain them, with none past either end.
-  Particle* Oldest() const { return oldest; }
-  Particle* Newest() const { return newest; }
+  // The live particles; index 0 is the oldest. A record stays where it is
+  // until the next Update or spawn.
+  Particle& ParticleAt(int32_t index) const { return ring_.At(static_cast<uint32_t>(index)); }
+  Particle* Oldest() const { return ring_.Count() ? &ring_.At(0) : nullptr; }
+  Particle* Newest() const { return ring_.Count() ? &ring_.At(ring_.Count() - 1) : nullptr; }
 
   Effect* owner = nullptr;
   const char* name = nullptr;
@@ -113,9 +115,7 @@ class Emitter final : public IParticleEmitter {
   uint32_t version = kVersion;
 
  private:
-  int32_t particleCount = 0;
-  Particle* oldest = nullptr;
-  Particle* newest = nullptr;
+  ParticleRing ring_;
 
   // Effect-wide values every particle of one step shares.
   struct StepValues {
@@ -126,8 +126,7 @@ class Emitter final : public IParticleEmitter {
   StepValues EffectValues(bool birth) const;
 
   bool Spawn();
-  void RemoveParticle(Particle* particle);
-  void RemoveAllParticles();
+  void RemoveAllParticles() { ring_.Clear(); }
   void InitParticle(Particle& p);
   void PlaceParticle(Particle& p);
   float EmissionDirection(Particle& p, float effectTime);

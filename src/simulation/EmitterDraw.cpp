@@ -32,7 +32,7 @@ uint32_t PackColour(float red, float green, float blue, float alpha) {
 }
 
 int32_t Emitter::Draw(IParticleRenderer& renderer) {
-  if (particleCount == 0) return Success;
+  if (ring_.Count() == 0) return Success;
   UvRect uv{0.0f, 0.0f, 1.0f, 1.0f};
   if (!animated) {
     if (!frameSet) return EmitterNoFrameSet;
@@ -40,17 +40,13 @@ int32_t Emitter::Draw(IParticleRenderer& renderer) {
   }
   const FrameSet* frames = animated ? frameAnimation.frameSet : frameSet;
   renderer.Bind(additive, animated ? frameAnimation.frameSet : frameSet);
-  Particle* p = reverseDrawOrder ? newest : oldest;
-  while (p) {
-    Particle* next = reverseDrawOrder ? p->older : p->newer;
-    if (!(p->alpha < 0.05f)) {
-      const float ox = useEffectOffset ? p->offsetX : 0.0f;
-      const float oy = useEffectOffset ? p->offsetY : 0.0f;
-      if (animated) uv = FrameOf(frames, static_cast<uint32_t>(p->frameAnimation.CurrentFrame()));
-      renderer.DrawQuad(p->quad, uv, PackColour(p->red, p->green, p->blue, p->alpha), 4, ox, oy);
-    }
-    p = next;
-  }
+  ring_.ForEach(reverseDrawOrder, [&](const Particle& p) {
+    if (p.alpha < 0.05f) return;
+    const float ox = useEffectOffset ? p.offsetX : 0.0f;
+    const float oy = useEffectOffset ? p.offsetY : 0.0f;
+    if (animated) uv = FrameOf(frames, static_cast<uint32_t>(p.frameAnimation.CurrentFrame()));
+    renderer.DrawQuad(p.quad, uv, PackColour(p.red, p.green, p.blue, p.alpha), 4, ox, oy);
+  });
   return Success;
 }
 

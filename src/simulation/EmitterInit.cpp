@@ -59,12 +59,14 @@ constexpr double kRadiansPerDegree = 3.14159265358979323846 / 180.0;
 }  // namespace
 
 Emitter::~Emitter() {
-  RemoveAllParticles();
+  ring_.Release(owner ? owner->ParticleStorage() : nullptr);
   ReleaseFrameSet(frameSet);
   keys.Release();
 }
 
 void Emitter::Init(Effect* effect) {
+  // The block belongs to the old owner's pool.
+  ring_.Release(owner ? owner->ParticleStorage() : nullptr);
   owner = effect;
   keys.Clear();
   keys.Reserve(sizeof(kKeyDefaults) / sizeof(kKeyDefaults[0]));
@@ -155,10 +157,10 @@ void Emitter::SetEnabled(bool value) {
 }
 
 void Emitter::SetParticleOffset(float x, float y) {
-  for (Particle* p = oldest; p; p = p->newer) {
-    p->offsetX = x;
-    p->offsetY = y;
-  }
+  ring_.ForEach(false, [x, y](Particle& p) {
+    p.offsetX = x;
+    p.offsetY = y;
+  });
 }
 
 int32_t Emitter::SetBaseSpeed(float v) {

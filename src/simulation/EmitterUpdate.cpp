@@ -41,25 +41,22 @@ Emitter::StepValues Emitter::EffectValues(bool birth) const {
 int32_t Emitter::Update(float dt) {
   if (!owner) return Success;
   const StepValues step = EffectValues(false);
-  for (Particle* p = newest; p;) {
-    Particle* older = p->older;
-    p->age += dt;
-    if (!singleParticle && p->age > p->lifetime) {
-      RemoveParticle(p);
-    } else {
-      UpdateParticle(*p, p->age / p->lifetime, dt, step);
-    }
-    p = older;
-  }
+  const bool mortal = !singleParticle;
+  ring_.Sweep([&](Particle& p) {
+    p.age += dt;
+    if (mortal && p.age > p.lifetime) return false;
+    UpdateParticle(p, p.age / p.lifetime, dt, step);
+    return true;
+  });
   if (stopped) return Success;
   if (singleParticle) {
-    if (particleCount == 0) Spawn();
+    if (ring_.Count() == 0) Spawn();
     return Success;
   }
   emissionBacklog += dt;
   const float rate = SampleScaled(BaseQuantity, VarQuantity, owner->ScaleQuantity,
                                   owner->elapsedSeconds);
-  const uint32_t n = SpawnCount(rate, emissionBacklog, particleCount);
+  const uint32_t n = SpawnCount(rate, emissionBacklog, ring_.Count());
   if (n > 0) {
     emissionBacklog -= static_cast<float>(n) / rate;
     if (emissionBacklog < 0.0f || std::fabs(emissionBacklog) < kTiny) emissionBacklog = 0.0f;
@@ -70,42 +67,12 @@ int32_t Emitter::Update(float dt) {
 }
 
 bool Emitter::Spawn() {
-  Particle* p = owner->AcquireParticle();
-  // A pool that cannot grow supplies nothing: no particle is born, and the
+  Particle* p = ring_.Append(owner->ParticleStorage(), kMaxLiveParticles);
+  // A ring that cannot grow supplies nothing: no particle is born, and the
   // rest of this step's particles are not asked for.
   if (!p) return false;
-  p->older = newest;
-  p->newer = nullptr;
-  if (newest) {
-    newest->newer = p;
-  } else {
-    oldest = p;
-  }
-  newest = p;
-  ++particleCount;
   InitParticle(*p);
   return true;
-}
-
-void Emitter::RemoveParticle(Particle* p) {
-  if (p->older) {
-    p->older->newer = p->newer;
-  } else {
-    oldest = p->newer;
-  }
-  if (p->newer) {
-    p->newer->older = p->older;
-  } else {
-    newest = p->older;
-  }
-  p->newer = nullptr;
-  p->older = nullptr;
-  --particleCount;
-  owner->ReleaseParticle(p);
-}
-
-void Emitter::RemoveAllParticles() {
-  while (newest) RemoveParticle(newest);
 }
 
 void Emitter::UpdateParticle(Particle& p, float t, float dt, const StepValues& step) {

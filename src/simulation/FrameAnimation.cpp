@@ -80,8 +80,8 @@ int32_t FrameAnimation::Write(IDataStream& stream) const {
   return Success;
 }
 
-bool FrameAnimation::Start(const FrameAnimation* templateAnimation) {
-  if (!templateAnimation || templateAnimation == this) return false;
+bool FrameClock::Start(const FrameAnimation* templateAnimation) {
+  if (!templateAnimation || static_cast<const FrameClock*>(templateAnimation) == this) return false;
   const FrameSet* frames = templateAnimation->frameSet;
   const uint32_t n = frames ? frames->FrameCount() : 0;
   cycleLength = templateAnimation->cycleLength;
@@ -96,7 +96,7 @@ bool FrameAnimation::Start(const FrameAnimation* templateAnimation) {
   return true;
 }
 
-void FrameAnimation::Advance(float dt) {
+void FrameClock::Advance(float dt) {
   if (finished && !hasFollowUp) return;
   elapsed += dt;
   if (!loop && elapsed >= total) {

@@ -10,7 +10,29 @@ namespace tavrix {
 
 class FrameSet;
 
-class FrameAnimation {
+class FrameAnimation;
+
+// The running part of an animation, plain data so that particle records
+// can be moved: each particle advances its own clock.
+struct FrameClock {
+  bool Start(const FrameAnimation* templateAnimation);
+  void Advance(float dt);
+  int32_t CurrentFrame() const { return currentFrame; }
+
+  float cycleLength = 0.0f;
+  float frameDuration = 0.0f;
+  float total = 0.0f;
+  float elapsed = 0.0f;
+  float phase = 0.0f;
+  int32_t currentFrame = 0;
+  bool hasFollowUp = false;
+  bool finished = true;
+  bool randomStart = false;
+  bool loop = false;
+};
+
+// The emitter's template: the record block and the frame set it names.
+class FrameAnimation : public FrameClock {
  public:
   FrameAnimation() = default;
   virtual ~FrameAnimation();
@@ -19,21 +41,8 @@ class FrameAnimation {
 
   int32_t Read(IDataStream& stream);
   int32_t Write(IDataStream& stream) const;
-  bool Start(const FrameAnimation* templateAnimation);
-  void Advance(float dt);
-  int32_t CurrentFrame() const { return currentFrame; }
 
-  bool hasFollowUp = false;
-  bool finished = true;
-  float cycleLength = 0.0f;
-  bool randomStart = false;
-  bool loop = false;
-  float frameDuration = 0.0f;
-  float total = 0.0f;
-  float elapsed = 0.0f;
-  float phase = 0.0f;
-  int32_t currentFrame = 0;
-  FrameSet* frameSet = nullptr;  // template only
+  FrameSet* frameSet = nullptr;
   const char* frameSetName = nullptr;
   const char* textureName = nullptr;
 };

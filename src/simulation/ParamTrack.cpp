@@ -33,7 +33,37 @@ void ParamTrack::SetRange(float duration, float boundA, float boundB, float defa
 
 void ParamTrack::Reset() {
   keys_.Clear();
-  AddKey(0.0f, defaultValue_);
+  if (AddKey(0.0f, defaultValue_) < 0) Reshape();
+}
+
+void ParamTrack::SetCycles(float cycles) {
+  cycles_ = cycles;
+  Reshape();
+}
+
+void ParamTrack::Reshape() {
+  const uint32_t count = keys_.Size();
+  constant_ = count == 0 ? defaultValue_ : keys_[0].value;
+  // Over a finite domain a clamped argument always lies below the period,
+  // so one cycle never reaches the fmod.
+  const bool oneCycle = cycles_ == 1.0f && std::isfinite(duration_);
+  if (count < 2) {
+    shape_ = Shape::Constant;
+  } else if (!oneCycle) {
+    shape_ = Shape::General;
+  } else {
+    shape_ = count == 2 ? Shape::Ramp : Shape::SingleCycle;
+  }
+  rampReciprocal_ = 0.0f;
+  if (shape_ == Shape::Ramp) {
+    int exponent = 0;
+    const float span = keys_[1].time - keys_[0].time;
+    const float reciprocal = 1.0f / span;
+    if (std::frexp(span, &exponent) == 0.5f && std::isfinite(reciprocal) &&
+        reciprocal * span == 1.0f) {
+      rampReciprocal_ = reciprocal;
+    }
+  }
 }
 
 int32_t ParamTrack::AddKey(float time, float value) {
@@ -57,10 +87,12 @@ int32_t ParamTrack::AddKey(float time, float value) {
     index = low;
     if (keys_[index].time == time) {
       keys_[index].value = value;
+      Reshape();
       return static_cast<int32_t>(index);
     }
   }
   if (count >= kMaxKeys || !keys_.Insert(index, TrackKey{time, value})) return -1;
+  Reshape();
   return static_cast<int32_t>(index);
 }
 
@@ -71,7 +103,7 @@ bool ParamTrack::Read(IDataStream& stream) {
     return false;
   }
   SetRange(duration, boundA, boundB, defaultValue);
-  cycles_ = cycles;
+  SetCycles(cycles);
   int32_t keyCount;
   if (!ReadField(stream, keyCount)) return false;
   for (int32_t i = 0; i < keyCount; ++i) {

@@ -33,7 +33,7 @@ class ParamTrack {
   bool Write(IDataStream& stream) const;
 
   float Cycles() const { return cycles_; }
-  void SetCycles(float cycles) { cycles_ = cycles; }
+  void SetCycles(float cycles);
   float Duration() const { return duration_; }
   float Minimum() const { return minimum_; }
   float Maximum() const { return maximum_; }
@@ -41,7 +41,25 @@ class ParamTrack {
   float Clamp(float v) const;
 
  private:
+  // How Evaluate walks the keys, chosen whenever they or the domain change:
+  // every shortcut gives the same bits as the full walk.
+  enum class Shape : uint8_t {
+    Constant,     // no key or one: x does not matter
+    Ramp,         // two keys in one cycle over a finite domain: one interpolation
+    SingleCycle,  // one cycle over a finite domain: the fmod returns its argument
+    General,
+  };
+  void Reshape();
+  float EvaluateRamp(float x) const;
+  float EvaluateWalk(float u) const;
+
   HostVector<TrackKey, HeapStorage> keys_;
+  Shape shape_ = Shape::Constant;
+  float constant_ = 0.0f;
+  // A ramp whose keys lie a power of two apart divides by multiplying with
+  // the exact reciprocal, which rounds the same real value the same way;
+  // 0 for any other ramp.
+  float rampReciprocal_ = 0.0f;
   float cycles_ = 1.0f;
   float duration_ = 1.0f;
   float minimum_ = 0.0f;
@@ -51,10 +69,18 @@ class ParamTrack {
 
 // Evaluation runs up to 13 times per live particle and step, so it is inline.
 inline float ParamTrack::Evaluate(float x) const {
-  const uint32_t count = keys_.Size();
-  if (count == 0) return defaultValue_;  // only when a reset could not store its key
-  const TrackKey* keys = keys_.Data();
-  if (std::fabs(x) < 0.000001 || count < 2) return keys[0].value;
+  switch (shape_) {
+    case Shape::Constant:
+      return constant_;
+    case Shape::Ramp:
+      return EvaluateRamp(x);
+    case Shape::SingleCycle:
+      if (std::fabs(x) < 0.000001) return keys_[0].value;
+      return EvaluateWalk(x < 0.0f ? 0.0f : (x > duration_ ? duration_ : x));
+    case Shape::General:
+      break;
+  }
+  if (std::fabs(x) < 0.000001) return keys_[0].value;
   const float clamped = x < 0.0f ? 0.0f : (x > duration_ ? duration_ : x);
   const float scaled = clamped * cycles_;
   const double period = static_cast<double>(duration_) + 0.000001;
@@ -63,7 +89,13 @@ inline float ParamTrack::Evaluate(float x) const {
   const float u = (scaled >= 0.0f && scaled < period)
                       ? scaled
                       : static_cast<float>(std::fmod(static_cast<double>(scaled), period));
-  const TrackKey& last = keys[count - 1];
+  return EvaluateWalk(u);
+}
+
+// u is the key time x falls on, or not a number.
+inline float ParamTrack::EvaluateWalk(float u) const {
+  const TrackKey* keys = keys_.Data();
+  const TrackKey& last = keys[keys_.Size() - 1];
   if (u >= last.time) return last.value;
   // Not a number, or before the first key (a negative cycle count does that):
   // there is no segment to interpolate, so the first key holds.
@@ -73,6 +105,17 @@ inline float ParamTrack::Evaluate(float x) const {
   if (keys[i].time == u) return keys[i].value;
   const float f = (u - keys[i - 1].time) / (keys[i].time - keys[i - 1].time);
   return (1.0f - f) * keys[i - 1].value + f * keys[i].value;
+}
+
+inline float ParamTrack::EvaluateRamp(float x) const {
+  const TrackKey* keys = keys_.Data();
+  if (std::fabs(x) < 0.000001) return keys[0].value;
+  const float u = x < 0.0f ? 0.0f : (x > duration_ ? duration_ : x);
+  if (u >= keys[1].time) return keys[1].value;
+  if (!(u > keys[0].time)) return keys[0].value;
+  const float f = rampReciprocal_ != 0.0f ? (u - keys[0].time) * rampReciprocal_
+                                          : (u - keys[0].time) / (keys[1].time - keys[0].time);
+  return (1.0f - f) * keys[0].value + f * keys[1].value;
 }
 
 inline float ParamTrack::Clamp(float v) const {

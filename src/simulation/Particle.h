@@ -1,6 +1,11 @@
-// The fixed-layout particle record. Records are pooled: one that comes back
-// from the pool still holds its previous particle's values.
+// The fixed-layout particle record. Records of one emitter lie side by side
+// in birth order and are moved as plain bytes when the emitter compacts or
+// grows them; a record handed out for a new particle still holds whatever
+// an earlier particle left there. Fields the update reads every step come
+// first, those only spawning and drawing need come last.
 #pragma once
+
+#include <type_traits>
 
 #include "render/IParticleRenderer.h"
 #include "simulation/FrameAnimation.h"
@@ -8,16 +13,12 @@
 namespace tavrix {
 
 struct Particle {
-  Particle* newer;  // next younger particle in the emitter's ring
-  Particle* older;  // next older particle
   float lifetime;
   float age;
   float positionX, positionY;
   float velocityX, velocityY;
   float angle;
-  QuadPoint quad[4];
   float m00, m01, m10, m11;
-  FrameAnimation frameAnimation;
   float lastWidth, lastHeight;
   float width, height;
   float speed;
@@ -29,8 +30,11 @@ struct Particle {
   float birthSpin;
   float birthSteadyForce;
   float birthJitter;
+  QuadPoint quad[4];
   float red, green, blue, alpha;
   float offsetX, offsetY;
+  FrameClock frameAnimation;
 };
+static_assert(std::is_trivially_copyable<Particle>::value, "records move as plain bytes");
 
 }  // namespace tavrix

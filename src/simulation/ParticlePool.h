@@ -1,10 +1,9 @@
-// Hands out particle records and takes them back, first in first out, so
-// that spawning and killing cost no allocation in the steady state.
+// Hands out the blocks that hold emitters' particle records and takes them
+// back, and keeps all of them in the process within one budget of records.
 #pragma once
 
 #include <cstdint>
 
-#include "module/HostVector.h"
 #include "simulation/Particle.h"
 
 namespace tavrix {
@@ -12,49 +11,33 @@ namespace tavrix {
 class ParticlePool {
  public:
   // All pools of the process together hold at most this many records by
-  // default (about 12 MB): far beyond any real scene, where every particle is
+  // default (about 9 MB): far beyond any real scene, where every particle is
   // a draw call of its own, and a bound on the memory and the work per
   // update that hostile files can cause.
   static constexpr uint64_t DefaultProcessBudget = 50000;
   static uint64_t ProcessBudget();
   // For tools that measure beyond the default, such as the benchmarks.
   static void SetProcessBudget(uint64_t records);
+  // Records the budget still allows, counting a block of replacing records
+  // as given back.
+  static uint64_t BudgetLeft(uint32_t replacing);
 
   ParticlePool() = default;
-  ~ParticlePool();
+  ~ParticlePool() = default;
   ParticlePool(const ParticlePool&) = delete;
   ParticlePool& operator=(const ParticlePool&) = delete;
 
-  // The first of count records chained through their links; none when
-  // count <= 0 or the host allocator refuses a new block.
-  Particle* Acquire(int32_t count);
-  // Returns the number of free records afterwards.
-  int32_t Recycle(Particle* record);
+  // A block of count records from the host allocator, in place of a block
+  // of replacing records that the caller gives back right after; none when
+  // count is 0, the budget would be exceeded or the allocator refuses.
+  Particle* AcquireBlock(uint32_t count, uint32_t replacing);
+  void RecycleBlock(Particle* block, uint32_t count);
 
-  int32_t BlockSize() const { return blockSize_; }
-  uint32_t BlockCount() const;
-  uint32_t FreeCount() const;
+  // Records in the blocks this pool has handed out and not taken back.
+  uint64_t HeldRecords() const { return held_; }
 
  private:
-  int32_t blockSize_ = 32;
-  // Implementation detail of the free queue and the blocks; see the .cpp.
-  struct Block {
-    Particle* records;
-    int32_t count;
-  };
-  // A new block of max(count, block size) records, its spare records queued;
-  // none when the host allocator refuses.
-  Particle* Grow(int32_t count);
-  // Makes room for required free records at once; false when it cannot.
-  bool ReserveFree(uint32_t required);
-  void PushFree(Particle* record);
-  Particle* PopFree();
-
-  HostVector<Block> blocks_;
-  // Ring buffer of free records: grows only past its high-water mark.
-  HostVector<Particle*> freeRing_;
-  uint32_t freeHead_ = 0;
-  uint32_t freeCount_ = 0;
+  uint64_t held_ = 0;
 };
 
 }  // namespace tavrix

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "effectfile/Effect.h"
 #include "module/Allocator.h"
@@ -58,6 +59,15 @@ class SimulationWorld {
   EffectRegistry registry;
   Effect* effect = nullptr;
 };
+
+// The live particles of an emitter, oldest first, from index first on.
+inline std::vector<Particle*> Particles(Emitter& emitter, int32_t first = 0) {
+  std::vector<Particle*> all;
+  for (int32_t i = first; i < emitter.GetParticleCount(); ++i) {
+    all.push_back(&emitter.ParticleAt(i));
+  }
+  return all;
+}
 
 inline void SetConstant(ParamTrack& track, float value) {
   track.Reset();

@@ -72,12 +72,14 @@ TEST_F(EffectCore, SizesFallBackTo400AndStayDefinedForHostileTracks) {
 }
 
 TEST_F(EffectCore, ParticlesComeFromAndReturnToTheRegistryPool) {
-  Particle* p = effect.AcquireParticle();
-  ASSERT_NE(p, nullptr);
-  EXPECT_EQ(world.registry.Pool()->FreeCount(), 31u);
-  EXPECT_EQ(effect.ReleaseParticle(p), 32);
+  EXPECT_EQ(effect.ParticleStorage(), world.registry.Pool());
+  Emitter& emitter = world.AddEmitter();
+  emitter.Update(1.0f);
+  EXPECT_EQ(world.registry.Pool()->HeldRecords(), 16u);
+  effect.ClearEmitters();
+  EXPECT_EQ(world.registry.Pool()->HeldRecords(), 0u);
   Effect orphan(5, nullptr);
-  EXPECT_EQ(orphan.AcquireParticle(), nullptr);
+  EXPECT_EQ(orphan.ParticleStorage(), nullptr);
 }
 
 TEST_F(EffectCore, EmitterCallsReachEveryEmitter) {
@@ -104,10 +106,10 @@ TEST(EffectRegistryCore, APoolTheAllocatorRefusesIsReported) {
   scope.allocator.failAfter = 1;
   EXPECT_EQ(registry.CreateParticlePool(), ParticlePoolFailed);
   EXPECT_FALSE(registry.HasParticlePool());
-  EXPECT_EQ(registry.AcquireParticle(), nullptr);
+  EXPECT_EQ(registry.Pool(), nullptr);
   scope.allocator.failAfter = 0;
   EXPECT_EQ(registry.CreateParticlePool(), 0);
-  EXPECT_NE(registry.AcquireParticle(), nullptr);
+  EXPECT_NE(registry.Pool(), nullptr);
   EXPECT_EQ(registry.Find(0), nullptr);
 }
 

@@ -182,6 +182,46 @@ TEST_F(DeviceRendererTest, DrawingAFrameAllocatesNothing) {
   manager.Release(frames);
 }
 
+// Batched, the quads of one Bind are one triangle list of transformed
+// vertices (where they land is the software device's test); the calls per
+// Bind stay the same however many quads there are, steady frames allocate
+// nothing and the host gets its state back.
+TEST_F(DeviceRendererTest, BatchedQuadsOfOneBindAreOneTriangleList) {
+  env.WriteImage("fire.png", test::EncodePng(2, 2, test::Pixels(4, 0xFF00FF00u), true));
+  FrameSet* frames = FramesWithTexture("fire.png");
+  const QuadPoint corners[4] = {{-2, -3}, {4, -3}, {4, 5}, {-2, 5}};
+  DeviceRenderer renderer(&device, &window);
+  renderer.SetBatchQuads(true);
+  auto drawFrame = [&](int quads) {
+    device.sets.clear();
+    device.draws.clear();
+    renderer.BeginFrame();
+    for (bool additive : {true, false}) {
+      renderer.Bind(additive, frames);
+      for (int q = 0; q < quads; ++q) {
+        renderer.DrawQuad(corners, UvRect{0, 0, 1, 1}, 0xFFFFFFFFu, 4, 1.0f * q, 2.0f);
+      }
+    }
+    renderer.EndFrame();
+  };
+  drawFrame(40);
+  const uint64_t allocations = env.allocator.allocator.allocations;
+  drawFrame(3);
+  const size_t setsOfFewQuads = device.sets.size();
+  drawFrame(40);
+  EXPECT_EQ(device.sets.size(), setsOfFewQuads) << "calls per Bind, not per quad";
+  EXPECT_EQ(env.allocator.allocator.allocations, allocations);
+  ExpectHostState();
+  ASSERT_EQ(device.draws.size(), 2u);
+  for (const test::RecordedDraw& draw : device.draws) {
+    EXPECT_EQ(draw.type, D3DPT_TRIANGLELIST);
+    EXPECT_EQ(draw.primitives, 80u);
+    EXPECT_EQ(draw.stride, 28u);
+    EXPECT_EQ(draw.vertexShader, 0x144u);
+  }
+  manager.Release(frames);
+}
+
 TEST_F(DeviceRendererTest, HostWithoutATextureGetsNoneBack) {
   device.SetTexture(0, nullptr);
   DeviceRenderer renderer(&device, &window);

@@ -43,14 +43,14 @@ TEST_F(EmitterDraw, BindsOnceAndDrawsEveryParticleOldestFirst) {
   EXPECT_TRUE(renderer.binds[0].additive);
   EXPECT_EQ(renderer.binds[0].frameSet, emitter.frameSet);
   ASSERT_EQ(renderer.quads.size(), 10u);
-  const Particle* p = emitter.Oldest();
+  int32_t index = 0;
   for (const test::RecordedQuad& quad : renderer.quads) {
+    const Particle* p = &emitter.ParticleAt(index++);
     EXPECT_EQ(std::memcmp(quad.corners, p->quad, sizeof quad.corners), 0);
     EXPECT_EQ(quad.colour, 0xFFFFFFFFu);
     EXPECT_EQ(quad.vertexCount, 4);
     EXPECT_EQ(quad.uv.uRight, 0.5f) << "frame 0 of the frame set";
     EXPECT_EQ(quad.x, 0.0f);
-    p = p->newer;
   }
   renderer.Clear();
   emitter.reverseDrawOrder = true;

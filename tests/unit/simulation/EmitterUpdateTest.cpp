@@ -37,7 +37,8 @@ TEST_F(EmitterUpdate, TheDefaultEmitterSpawnsTenASecondOfUnrotatedWhiteSquares) 
   EXPECT_EQ(emitter.GetParticleCount(), 10);
 
   int index = 0;
-  for (Particle* p = emitter.Oldest(); p; p = p->newer, ++index) {
+  for (Particle* p : test::Particles(emitter)) {
+    ++index;
     EXPECT_EQ(p->lifetime, 2.0f);
     EXPECT_EQ(p->width, 2.0f);
     EXPECT_EQ(p->height, 2.0f);
@@ -67,7 +68,7 @@ TEST_F(EmitterUpdate, DirectionsCoverTheFullCircle) {
   emitter.Update(1.0f);
   ASSERT_EQ(emitter.GetParticleCount(), 1000);
   int quadrants[4] = {};
-  for (Particle* p = emitter.Oldest(); p; p = p->newer) {
+  for (Particle* p : test::Particles(emitter)) {
     ++quadrants[(p->velocityX >= 0 ? 1 : 0) + (p->velocityY >= 0 ? 2 : 0)];
   }
   for (int q : quadrants) EXPECT_GT(q, 180);
@@ -150,7 +151,7 @@ TEST_F(EmitterUpdate, SpawnShapesUseTheEffectFrame) {
     SetConstant(emitter.BaseQuantity, 200.0f);
     emitter.Update(1.0f);
     float minX = 1e9f, maxX = -1e9f, minY = 1e9f, maxY = -1e9f;
-    for (Particle* p = emitter.Oldest(); p; p = p->newer) {
+    for (Particle* p : test::Particles(emitter)) {
       minX = std::fmin(minX, p->positionX);
       maxX = std::fmax(maxX, p->positionX);
       minY = std::fmin(minY, p->positionY);
@@ -227,7 +228,7 @@ TEST_F(EmitterUpdate, RotationModeZeroFollowsEachParticlesDirection) {
   emitter.rotationMode = 0;
   SetConstant(emitter.BaseQuantity, 100.0f);
   emitter.Update(1.0f);
-  for (Particle* p = emitter.Oldest(); p; p = p->newer) {
+  for (Particle* p : test::Particles(emitter)) {
     float direction = std::atan2(p->velocityX, -p->velocityY) * 57.29578f;
     if (direction < 0.0f) direction += 360.0f;
     EXPECT_NEAR(std::fmod(p->angle + 360.0f, 360.0f), direction, 1e-2f);
@@ -250,7 +251,7 @@ TEST_F(EmitterUpdate, RotationModesOneAndTwo) {
   SetConstant(emitter.BaseQuantity, 300.0f);
   emitter.Update(1.0f);
   float low = 360.0f, high = 0.0f;
-  for (Particle* p = emitter.Oldest()->newer; p; p = p->newer) {
+  for (Particle* p : test::Particles(emitter, 1)) {
     low = std::fmin(low, p->angle);
     high = std::fmax(high, p->angle);
   }
@@ -290,7 +291,7 @@ TEST_F(EmitterUpdate, UniformSizeIgnoresTheHeightTracks) {
   test::SetRamp(emitter.LifeX, 1.0f, 2.0f);
   emitter.Update(1.0f);
   emitter.Update(0.5f);
-  for (Particle* p = emitter.Oldest(); p; p = p->newer) EXPECT_EQ(p->height, p->width);
+  for (Particle* p : test::Particles(emitter)) EXPECT_EQ(p->height, p->width);
   EXPECT_GT(emitter.Oldest()->width, 2.0f);
 
   emitter.uniformSize = false;
@@ -362,7 +363,7 @@ TEST_F(EmitterUpdate, ParticleOffsetsFollowTheEffectPosition) {
   emitter.Update(0.5f);
   EXPECT_EQ(emitter.Oldest()->offsetX, 3.0f);
   emitter.SetParticleOffset(8.0f, 9.0f);
-  for (Particle* p = emitter.Oldest(); p; p = p->newer) {
+  for (Particle* p : test::Particles(emitter)) {
     EXPECT_EQ(p->offsetX, 8.0f);
     EXPECT_EQ(p->offsetY, 9.0f);
   }

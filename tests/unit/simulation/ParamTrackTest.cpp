@@ -159,29 +159,56 @@ TEST(ParamTrack, EvaluateOfHostileArgumentsAndCyclesIsDefined) {
   }
 }
 
+// Every shape a track takes as keys and cycles change (one key, two keys,
+// more keys, one cycle or several, a finite or infinite domain) evaluates to
+// the literal walk's bits, for ordinary and hostile arguments alike.
 TEST(ParamTrack, EvaluateShortcutsGiveTheLiteralResultBitForBit) {
   RandomSource random;
   random.Seed(12345);
-  const float durations[] = {1.0f, 1000.0f, 0.3f, 400.0f, 1e-3f};
+  const float inf = std::numeric_limits<float>::infinity();
+  const float durations[] = {1.0f, 1000.0f, 0.3f, 400.0f, 1e-3f, inf};
   const float cyclesList[] = {1.0f, 2.0f, 0.5f, 3.7f, -1.0f};
+  const float special[] = {0.0f, -0.0f, 5e-7f, -5e-7f, inf, -inf,
+                           std::numeric_limits<float>::quiet_NaN(), 1.0f, 1e30f};
   for (float duration : durations) {
     for (float cycles : cyclesList) {
       ParamTrack track;
       track.SetRange(duration, -100, 100, 1);
       track.SetCycles(cycles);
-      for (int k = 0; k < 5; ++k) {
-        track.AddKey(static_cast<float>(random.NextUnit() * duration),
+      const float span = duration == inf ? 1000.0f : duration;
+      for (int k = 0; k < 6; ++k) {
+        for (int i = 0; i < 400; ++i) {
+          const float x = static_cast<float>((random.NextUnit() * 1.4 - 0.2) * span);
+          ASSERT_EQ(Bits(track.Evaluate(x)), Bits(LiteralEvaluate(track, x)))
+              << "duration " << duration << " cycles " << cycles << " keys " << k + 1 << " x "
+              << x;
+        }
+        for (float x : special) ASSERT_EQ(Bits(track.Evaluate(x)), Bits(LiteralEvaluate(track, x)));
+        for (uint32_t i = 0; i < track.KeyCount(); ++i) {
+          const float x = track.Key(i).time;
+          ASSERT_EQ(Bits(track.Evaluate(x)), Bits(LiteralEvaluate(track, x)));
+        }
+        track.AddKey(static_cast<float>(random.NextUnit() * span),
                      static_cast<float>(random.NextUnit() * 200 - 100));
       }
-      for (int i = 0; i < 2000; ++i) {
-        const float x = static_cast<float>((random.NextUnit() * 1.4 - 0.2) * duration);
-        ASSERT_EQ(Bits(track.Evaluate(x)), Bits(LiteralEvaluate(track, x)))
-            << "duration " << duration << " cycles " << cycles << " x " << x;
-      }
-      for (uint32_t k = 0; k < track.KeyCount(); ++k) {
-        const float x = track.Key(k).time;
-        ASSERT_EQ(Bits(track.Evaluate(x)), Bits(LiteralEvaluate(track, x)));
-      }
+    }
+  }
+}
+
+// Ramps whose keys lie a power of two apart multiply by the reciprocal.
+TEST(ParamTrack, RampsOfPowerOfTwoSpansGiveTheLiteralResultBitForBit) {
+  RandomSource random;
+  random.Seed(777);
+  const float spans[][2] = {{0.0f, 1.0f}, {0.0f, 0.5f}, {0.25f, 0.75f}, {0.0f, 0.0078125f},
+                            {0.5f, 1.0f}, {0.0f, 1e-30f}};
+  for (const auto& span : spans) {
+    ParamTrack track;
+    track.SetRange(1.0f, -100, 100, 0.3f);
+    track.AddKey(span[0], -7.25f);
+    track.AddKey(span[1], 93.1f);
+    for (int i = 0; i < 5000; ++i) {
+      const float x = static_cast<float>(random.NextUnit() * random.NextUnit());
+      ASSERT_EQ(Bits(track.Evaluate(x)), Bits(LiteralEvaluate(track, x))) << span[1] << " " << x;
     }
   }
 }

@@ -1,0 +1,67 @@
+// The quads of one Bind gathered for the device as one triangle list of
+// transformed vertices: each quad's strip becomes its two triangles, in the
+// strip's vertex order, with every vertex taken through the fixed-function
+// arithmetic the device would apply to it under the quad's own world
+// translation (the translation, the identity view, the projection, the
+// division by w and the viewport, in that order), so that a batch lands on
+// the pixels of the quads drawn one by one.
+#pragma once
+
+#include <cstdint>
+
+#include "render/IParticleRenderer.h"
+#include "tavrix/platform/Direct3D8.h"
+
+namespace tavrix {
+
+// A vertex of the per-quad strip: format XYZ | DIFFUSE | TEX1.
+struct QuadVertex {
+  float x, y, z;
+  uint32_t colour;
+  float u, v;
+};
+static_assert(sizeof(QuadVertex) == 24, "the vertex format is 24 bytes");
+
+// A vertex of the batch: format XYZRHW | DIFFUSE | TEX1.
+struct ScreenVertex {
+  float x, y, z, rhw;
+  uint32_t colour;
+  float u, v;
+};
+static_assert(sizeof(ScreenVertex) == 28, "the transformed format is 28 bytes");
+
+class QuadBatch {
+ public:
+  static constexpr DWORD kVertexFormat = D3DFVF_XYZRHW | D3DFVF_DIFFUSE | D3DFVF_TEX1;
+  // Devices cap the primitives of one draw call, commonly at 65,535.
+  static constexpr uint32_t kMaxQuads = 32767;
+  static constexpr uint32_t kVerticesPerQuad = 6;
+
+  QuadBatch() = default;
+  ~QuadBatch();
+  QuadBatch(const QuadBatch&) = delete;
+  QuadBatch& operator=(const QuadBatch&) = delete;
+
+  // The projection and viewport of the quads that follow.
+  void SetView(const D3DMATRIX& projection, const D3DVIEWPORT8& viewport);
+  const D3DMATRIX& Projection() const { return projection_; }
+  // The strip of a quad translated by (dx, dy) as the list's six vertices.
+  void Transform(ScreenVertex (&out)[kVerticesPerQuad], const QuadVertex (&strip)[4], float dx,
+                 float dy) const;
+  // False when the batch is full or its storage cannot grow.
+  bool Append(const ScreenVertex (&quad)[kVerticesPerQuad]);
+  uint32_t QuadCount() const { return count_; }
+  const ScreenVertex* Vertices() const { return vertices_; }
+  void Clear() { count_ = 0; }
+
+ private:
+  D3DMATRIX projection_{};
+  // Rows 1 to 3 of world x view x projection, which no translation changes.
+  D3DMATRIX fixedRows_{};
+  float viewportX_ = 0.0f, viewportY_ = 0.0f, viewportWidth_ = 0.0f, viewportHeight_ = 0.0f;
+  ScreenVertex* vertices_ = nullptr;
+  uint32_t count_ = 0;
+  uint32_t capacity_ = 0;
+};
+
+}  // namespace tavrix
