@@ -1,18 +1,15 @@
 // Creation, initialisation and teardown of a particle system.
 #include "module/ParticleSystem.h"
 
-#include <cstdio>
-#include <cstring>
-
 #include "module/Allocator.h"
 #include "module/CurrentDevice.h"
+#include "module/HostSettings.h"
 #include "module/Lifetime.h"
-#include "platform/FileAccess.h"
-#include "platform/Win32.h"
 #include "registry/EffectRegistry.h"
 #include "render/DeviceRenderer.h"
 #include "render/ImageRenderer.h"
 #include "resources/TextureManager.h"
+#include "simulation/ParticlePool.h"
 #include "tavrix/ResultCode.h"
 
 namespace tavrix {
@@ -57,7 +54,9 @@ int32_t ParticleSystem::Initialise(HWND window, IDirect3DDevice8* device,
   int32_t result = CreateOwnedObjects(imageLoader);
   if (result != Success) return result;
   SetCurrentDevice(device);
-  enabled_ = ReadEnableSwitch();
+  const HostSettings settings = ReadHostSettings();
+  enabled_ = settings.enabled;
+  ParticlePool::SetProcessBudget(settings.maxParticles);
   return registry_->CreateParticlePool();
 }
 
@@ -79,23 +78,6 @@ int32_t ParticleSystem::CreateOwnedObjects(IParticleImageLoader* imageLoader) {
     return RendererAllocFailed;
   }
   return Success;
-}
-
-// Particle.ini beside the host executable; [System] EnableParticle, default 1.
-bool ParticleSystem::ReadEnableSwitch() const {
-  char executable[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, executable, MAX_PATH);
-  for (size_t i = std::strlen(executable); i-- > 1;) {
-    if (executable[i] == DirectorySeparator) {
-      executable[i] = 0;
-      break;
-    }
-  }
-  char path[MAX_PATH] = {};
-  int length = std::snprintf(path, MAX_PATH, "%s%cParticle.ini", executable, DirectorySeparator);
-  // A path cut to fit would name some other file: read nothing, keep the default.
-  if (length < 0 || length >= MAX_PATH) return true;
-  return static_cast<int32_t>(GetPrivateProfileIntA("System", "EnableParticle", 1, path)) > 0;
 }
 
 EffectRegistry* ParticleSystem::Registry() const {
