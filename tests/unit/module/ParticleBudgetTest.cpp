@@ -61,7 +61,7 @@ long DrawnByHost(const std::string& ini, const std::string& effect) {
   const std::filesystem::path host = std::filesystem::path(dir.Path()) / "host";
   std::filesystem::copy_file(TAVRIX_PARTICLE_COUNT_HOST, host);
   if (!ini.empty()) dir.Write("Particle.ini", ini);
-  std::FILE* output = popen((host.string() + " " + effect + " 1").c_str(), "r");
+  std::FILE* output = popen((host.string() + " " + effect).c_str(), "r");
   if (!output) return -1;
   long drawn = -1;
   if (std::fscanf(output, "%ld", &drawn) != 1) drawn = -1;
