@@ -5,8 +5,10 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "FuzzBudget.h"
 #include "FuzzWorkspace.h"
 #include "NullImages.h"
+#include "simulation/ParticlePool.h"
 #include "tavrix/tavrix.h"
 
 namespace {
@@ -31,7 +33,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   tavrix::IParticleSystem* system = factory->CreateSystem();
   HWND__ window = {0, 0, 320, 240};
   tavrix::fuzz::NullImageLoader loader;
-  if (system->Initialise(&window, nullptr, &loader) == 0) Play(*system);
+  if (system->Initialise(&window, nullptr, &loader) == 0) {
+    // After Initialise, which sets the host's budget from Particle.ini.
+    tavrix::ParticlePool::SetProcessBudget(tavrix::fuzz::ParticleBudget);
+    Play(*system);
+  }
   system->Release();
   factory->Release();
   return 0;

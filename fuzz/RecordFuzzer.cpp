@@ -6,6 +6,7 @@
 #include <cstring>
 #include <vector>
 
+#include "FuzzBudget.h"
 #include "NullImages.h"
 #include "effectfile/Effect.h"
 #include "effectfile/MemoryStream.h"
@@ -14,6 +15,7 @@
 #include "render/IParticleRenderer.h"
 #include "resources/NameTable.h"
 #include "resources/TextureManager.h"
+#include "simulation/ParticlePool.h"
 
 namespace {
 
@@ -39,6 +41,7 @@ struct Environment {
     textures = tavrix::New<tavrix::TextureManager>(tavrix::TextureManager::ImageLoaderMode);
     textures->SetImageLoader(&loader);
     registry.CreateParticlePool();
+    tavrix::ParticlePool::SetProcessBudget(tavrix::fuzz::ParticleBudget);
   }
   tavrix::fuzz::NullImageLoader loader;
   tavrix::TextureManager* textures;

@@ -1,18 +1,31 @@
 #!/usr/bin/env bash
-# Sets everything up, then builds and runs the whole test suite twice: a
-# release build, and a build under AddressSanitizer and
-# UndefinedBehaviorSanitizer.
+# Sets everything up, then builds and runs the tests twice: a release build
+# of everything with all its tests, and a build of the library, the software
+# device and their tests under AddressSanitizer and
+# UndefinedBehaviorSanitizer (the tools and their tests run in the release
+# pass only). Compilations go through ccache when it is installed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/setup.sh
 jobs=$(nproc)
 
-cmake -S . -B build -DCMAKE_BUILD_TYPE=Release
+launcher=()
+if command -v ccache > /dev/null; then
+  # Paths relative to the checkout, so that clones elsewhere share the cache;
+  # the debug information names them relative to it too.
+  CCACHE_BASEDIR=$(pwd)
+  export CCACHE_BASEDIR
+  launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache
+            "-DCMAKE_C_FLAGS=-fdebug-prefix-map=$(pwd)=." "-DCMAKE_CXX_FLAGS=-fdebug-prefix-map=$(pwd)=.")
+fi
+
+cmake -S . -B build -DCMAKE_BUILD_TYPE=Release "${launcher[@]}"
 cmake --build build -j"$jobs"
 ctest --test-dir build --output-on-failure -j"$jobs"
 
-cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DTAVRIX_SANITIZE=ON
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DTAVRIX_SANITIZE=ON -DTAVRIX_BUILD_TOOLS=OFF \
+  "${launcher[@]}"
 cmake --build build-asan -j"$jobs"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir build-asan --output-on-failure -j"$jobs"

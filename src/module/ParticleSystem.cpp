@@ -1,18 +1,15 @@
 // Creation, initialisation and teardown of a particle system.
 #include "module/ParticleSystem.h"
 
-#include <cstdio>
-#include <cstring>
-
 #include "module/Allocator.h"
 #include "module/CurrentDevice.h"
+#include "module/HostSettings.h"
 #include "module/Lifetime.h"
-#include "platform/FileAccess.h"
-#include "platform/Win32.h"
 #include "registry/EffectRegistry.h"
 #include "render/DeviceRenderer.h"
 #include "render/ImageRenderer.h"
 #include "resources/TextureManager.h"
+#include "simulation/ParticlePool.h"
 #include "tavrix/ResultCode.h"
 
 namespace tavrix {
@@ -54,14 +51,16 @@ int32_t ParticleSystem::Initialise(HWND window, IDirect3DDevice8* device,
   TearDown();
   window_ = window;
   device_ = device;
-  int32_t result = CreateOwnedObjects(imageLoader);
+  const HostSettings settings = ReadHostSettings();
+  int32_t result = CreateOwnedObjects(imageLoader, settings.batchQuads);
   if (result != Success) return result;
   SetCurrentDevice(device);
-  enabled_ = ReadSetting("EnableParticle", 1) > 0;
+  enabled_ = settings.enabled;
+  ParticlePool::SetProcessBudget(settings.maxParticles);
   return registry_->CreateParticlePool();
 }
 
-int32_t ParticleSystem::CreateOwnedObjects(IParticleImageLoader* imageLoader) {
+int32_t ParticleSystem::CreateOwnedObjects(IParticleImageLoader* imageLoader, bool batchQuads) {
   registry_ = New<EffectRegistry>();
   if (!registry_) return RegistryAllocFailed;
   textureManager_ = New<TextureManager>(device_ ? TextureManager::DeviceMode
@@ -73,7 +72,7 @@ int32_t ParticleSystem::CreateOwnedObjects(IParticleImageLoader* imageLoader) {
   textureManager_->SetImageLoader(imageLoader);
   if (device_) {
     DeviceRenderer* renderer = New<DeviceRenderer>(device_, window_);
-    if (renderer) renderer->SetBatchQuads(ReadSetting("BatchQuads", 0) > 0);
+    if (renderer) renderer->SetBatchQuads(batchQuads);
     renderer_ = renderer;
   } else {
     renderer_ = New<ImageRenderer>(window_);
@@ -84,24 +83,6 @@ int32_t ParticleSystem::CreateOwnedObjects(IParticleImageLoader* imageLoader) {
     return RendererAllocFailed;
   }
   return Success;
-}
-
-// Particle.ini beside the host executable, section [System]: EnableParticle
-// (default 1) and BatchQuads (default 0).
-int32_t ParticleSystem::ReadSetting(const char* key, int32_t defaultValue) const {
-  char executable[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, executable, MAX_PATH);
-  for (size_t i = std::strlen(executable); i-- > 1;) {
-    if (executable[i] == DirectorySeparator) {
-      executable[i] = 0;
-      break;
-    }
-  }
-  char path[MAX_PATH] = {};
-  int length = std::snprintf(path, MAX_PATH, "%s%cParticle.ini", executable, DirectorySeparator);
-  // A path cut to fit would name some other file: read nothing, keep the default.
-  if (length < 0 || length >= MAX_PATH) return defaultValue;
-  return static_cast<int32_t>(GetPrivateProfileIntA("System", key, defaultValue, path));
 }
 
 EffectRegistry* ParticleSystem::Registry() const {

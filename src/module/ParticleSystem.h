@@ -1,5 +1,5 @@
 // The particle system the host drives: it owns one registry, one texture
-// manager and one renderer, reads the enable switch and guards every
+// manager and one renderer, reads the host's settings and guards every
 // operation; the work itself is forwarded.
 #pragma once
 
@@ -47,8 +47,7 @@ class ParticleSystem final : public IParticleSystem {
 
  private:
   void TearDown();
-  int32_t CreateOwnedObjects(IParticleImageLoader* imageLoader);
-  int32_t ReadSetting(const char* key, int32_t defaultValue) const;
+  int32_t CreateOwnedObjects(IParticleImageLoader* imageLoader, bool batchQuads);
   // A registry without its particle pool (Initialise failed at the last
   // step) is answered like no registry: effects must not touch it.
   EffectRegistry* Registry() const;

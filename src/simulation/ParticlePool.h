@@ -11,12 +11,12 @@ namespace tavrix {
 class ParticlePool {
  public:
   // All pools of the process together hold at most this many records by
-  // default (about 9 MB): far beyond any real scene, where every particle is
-  // a draw call of its own, and a bound on the memory and the work per
-  // update that hostile files can cause.
-  static constexpr uint64_t DefaultProcessBudget = 50000;
+  // default (about 120 MB): more than a real scene shows, and a bound on the
+  // memory and the work per update that hostile files can cause.
+  static constexpr uint64_t DefaultProcessBudget = 500000;
   static uint64_t ProcessBudget();
-  // For tools that measure beyond the default, such as the benchmarks.
+  // Set from the host's Particle.ini at Initialise; tests and fuzzers set a
+  // smaller one of their own.
   static void SetProcessBudget(uint64_t records);
   // Records the budget still allows, counting a block of replacing records
   // as given back.

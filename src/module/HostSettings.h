@@ -1,0 +1,28 @@
+// What the host sets in the Particle.ini beside its executable: whether
+// effects run at all, how many particle records the process may hold, and
+// whether the device renderer batches its quads.
+#pragma once
+
+#include <cstdint>
+
+namespace tavrix {
+
+struct HostSettings {
+  bool enabled;
+  uint64_t maxParticles;
+  bool batchQuads;
+};
+
+// MaxParticles is clamped to this: a bound on the memory a stray file can
+// ask for (about 1.2 GB of records), far above any real scene.
+constexpr uint64_t MaxParticlesCeiling = 5000000;
+
+// [System] EnableParticle (default 1), MaxParticles (default the pool's
+// process budget) and BatchQuads (default 0) from the ini file at path; a
+// missing file or key gives the default.
+HostSettings ReadHostSettings(const char* path);
+
+// The same, from Particle.ini beside the host executable.
+HostSettings ReadHostSettings();
+
+}  // namespace tavrix
