@@ -58,8 +58,17 @@ class PlainReader {
   Json SubEffectEmitter(const std::string& context);
   void Frames(Json& block, const std::string& context);
 
+  // Tracks, keys and frames turn into several JSON values each; a bound on them
+  // bounds the memory a dump takes, whatever the file.
+  void CountItem(const std::string& what) {
+    if (++items_ > MaximumItems)
+      Fail(Offset(), what + ": more than 1000000 tracks, keys and frames, too many for the tools");
+  }
+  static constexpr size_t MaximumItems = 1000000;
+
   const Bytes& plain_;
   MemoryStream stream_;
+  size_t items_ = 0;
 };
 
 std::string PlainReader::Text(const std::string& what) {
@@ -104,6 +113,7 @@ void PlainReader::Track(Json& tracks, const std::string& context) {
   if (keyCount < 0) track[key::KeyCount] = keyCount;
   Json keys = Json::array();
   for (int32_t k = 0; k < keyCount; ++k) {
+    CountItem(context + "key " + std::to_string(k));
     Json item = Json::object();
     Fields(KeyFields, item, context + "key " + std::to_string(k) + " ");
     keys.push_back(std::move(item));
@@ -117,7 +127,10 @@ void PlainReader::Track(Json& tracks, const std::string& context) {
 void PlainReader::Tracks(Json& into, const std::string& context) {
   const uint32_t count = Number<uint32_t>(context + "track count");
   Json tracks = Json::array();
-  for (uint32_t t = 0; t < count; ++t) Track(tracks, context + "track " + std::to_string(t) + " ");
+  for (uint32_t t = 0; t < count; ++t) {
+    CountItem(context + "track " + std::to_string(t));
+    Track(tracks, context + "track " + std::to_string(t) + " ");
+  }
   into[key::Tracks] = std::move(tracks);
 }
 
@@ -127,6 +140,7 @@ void PlainReader::Frames(Json& block, const std::string& context) {
   if (count < 0) block[key::FrameCount] = count;
   Json frames = Json::array();
   for (int32_t f = 0; f < count; ++f) {
+    CountItem(context + "frame " + std::to_string(f));
     Json frame = Json::array();
     for (int c = 0; c < 4; ++c)
       frame.push_back(FloatToJson(Number<float>(context + "frame " + std::to_string(f))));
