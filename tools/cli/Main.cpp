@@ -13,6 +13,7 @@
 #include "cli/ExitCode.h"
 #include "cli/InfoCommand.h"
 #include "cli/PackCommand.h"
+#include "cli/ReferenceCommand.h"
 #include "cli/RenderCommand.h"
 
 namespace {
@@ -29,6 +30,7 @@ int Run(int argc, char** argv) {
   AddPackCommand(app, exitCode);
   AddRenderCommand(app, exitCode);
   AddBenchCommand(app, exitCode);
+  AddReferenceCommand(app, exitCode);
   try {
     app.parse(argc, argv);
   } catch (const CLI::Success& e) {

@@ -242,6 +242,7 @@ void PlainWriter::Emitter(const Json& emitter, const std::string& path) {
 
 void PlainWriter::Effect(const Json& record) {
   ObjectReader effect(record, "");
+  effect.Optional(key::Schema);  // names the JSON Schema for editors; not packed
   Fields(EffectHeaderFields, effect);
   Tracks(effect);
   const Json& emitters = RequireArray(effect.Require(key::Emitters), key::Emitters);
