@@ -19,9 +19,10 @@ constexpr int CheckFailed = 8, Warnings = 9;
 
 class CheckCommandTest : public ::testing::Test {
  protected:
-  // The fire sample, changed by edit, written as NAME.json in the folder.
-  std::string FireJson(const std::string& name, const std::function<void(Json&)>& edit) {
-    const Bytes text = ReadBytes(std::string(TAVRIX_SAMPLES_SOURCE) + "/fire.json");
+  // The fire sample (or another), changed by edit, written as NAME.json.
+  std::string FireJson(const std::string& name, const std::function<void(Json&)>& edit,
+                       const std::string& sample = "fire") {
+    const Bytes text = ReadBytes(std::string(TAVRIX_SAMPLES_SOURCE) + "/" + sample + ".json");
     Json json = record::ParseJson(std::string(text.begin(), text.end()));
     edit(json);
     return dir_.Write(name + ".json", record::FormatJson(json));
@@ -74,7 +75,8 @@ TEST_F(CheckCommandTest, ValuesTheLibraryClampsOrIgnoresAreWarnings) {
                     "emitters[0].tracks.BaseLife.keys[", "].time: 2000 is beyond the domain 0 to 1000",
                     "emitters[0].tracks.BaseLife.keys[0].value: 5000 is outside the range 0 to 1000",
                     "emitters[0].tracks.BaseLife.default: -3 is outside the range",
-                    "emitters[0].tracks[1]: \"VarLife\" is stored again at emitters[0].tracks[14]"});
+                    "emitters[0].tracks[1]: \"VarLife\" is stored again at emitters[0].tracks[14]; the library "
+                    "keeps only the last one"});
   EXPECT_EQ(RunTool({"check", "--strict", dir_.File("odd.json"), "--root", TAVRIX_SAMPLES_BUILT}).exitCode,
             CheckFailed);
 }
@@ -107,6 +109,18 @@ TEST_F(CheckCommandTest, NestedFilesAreFollowed) {
   dir_.Write("burst_sparks.eff", "not an effect");
   ExpectFinds(RunTool({"check", burst, "--root", dir_.Path()}),
               {"error: emitters[0].effectFile: nested effect \"burst_sparks.eff\" does not load"});
+}
+
+TEST_F(CheckCommandTest, EmitterRecordsTheLibraryRefusesAreErrors) {
+  ToolRun run = Check(FireJson("versions", [](Json& j) {
+    j["emitters"][1]["version"] = 0;
+    j["emitters"][0]["copiesMin"] = 0;
+    j["emitters"][0]["copiesMax"] = 1;
+  }, "burst"));
+  EXPECT_EQ(run.exitCode, CheckFailed) << run.output;
+  ExpectFinds(run, {"error: emitters[1].version: 0 is below 1; the library refuses the effect: "
+                    "EmitterBadVersion (-3988)",
+                    "warning: emitters[0].copiesMax: copies 0 to 1 (upper bound excluded) never make a copy"});
 }
 
 TEST_F(CheckCommandTest, UnreadableFilesAreErrorsAndTheOthersStillChecked) {

@@ -43,6 +43,9 @@ TEST(JsonPathTest, WhatTheParserCannotHoldIsRefusedByItsPlace) {
   EXPECT_EQ(refusal("{\"a\":" + std::string(64, '[') + std::string(64, ']') + "}"),
             "a" + [] { std::string p; for (int i = 0; i < 63; ++i) p += "[0]"; return p; }() +
                 ": nested deeper than 64 levels (an effect record nests six)");
+  std::string wide = "{\"emitters\": [{";
+  for (int i = 0; i < 300; ++i) wide += (i ? ", \"f" : "\"f") + std::to_string(i) + "\": 0";
+  EXPECT_EQ(refusal(wide + "}]}"), "emitters[0]: more than 256 fields in one object; no record object has");
   // Big but ordinary numbers stay numbers; the record model judges them.
   EXPECT_EQ(refusal("{\"a\": [1e300, 18446744073709551616, -9223372036854775809]}"), "(accepted)");
 }

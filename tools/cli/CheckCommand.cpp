@@ -22,11 +22,12 @@ std::vector<Finding> CheckOne(const std::string& path, const std::string& root) 
   try {
     const record::Json effect = ReadEffectOrJson(path);
     std::error_code error;
-    return CheckEffect(effect, {root.empty() ? std::filesystem::absolute(path, error).parent_path().string()
-                                             : root});
+    const std::string folder = std::filesystem::absolute(path, error).parent_path().string();
+    return CheckEffect(effect, {root.empty() ? folder : root});
   } catch (const ToolError& e) {
     const std::string prefix = path + ": ";
-    return {{Severity::Error, "", e.message.rfind(prefix, 0) == 0 ? e.message.substr(prefix.size()) : e.message}};
+    const bool named = e.message.rfind(prefix, 0) == 0;
+    return {{Severity::Error, "", named ? e.message.substr(prefix.size()) : e.message}};
   }
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <map>
 #include <set>
 
 #include "cli/EffectFiles.h"
@@ -56,9 +57,9 @@ class Checker {
  public:
   // Records false checks only the files.
   Checker(const CheckOptions& options, bool records, std::vector<Finding>& out, std::string prefix,
-          int depth, std::set<std::string>& visiting)
+          int depth, std::set<std::string>& checked)
       : options_(options), records_(records), out_(out), prefix_(std::move(prefix)), depth_(depth),
-        visiting_(visiting) {}
+        checked_(checked) {}
 
   void Effect(const Json& effect);
 
@@ -82,7 +83,7 @@ class Checker {
   std::vector<Finding>& out_;
   std::string prefix_;
   int depth_;
-  std::set<std::string>& visiting_;
+  std::set<std::string>& checked_;
 };
 
 float Checker::HighestOf(const Json& tracks, TrackOwner owner, const char* name) {
@@ -100,17 +101,16 @@ float Checker::HighestOf(const Json& tracks, TrackOwner owner, const char* name)
 }
 
 void Checker::Tracks(const Json& tracks, const std::string& path, TrackOwner owner) {
+  const std::vector<std::string> paths = record::TrackPaths(path, tracks);
+  std::map<std::string, size_t> last;
+  for (size_t t = 0; t < tracks.size(); ++t) last[record::TrackKey(tracks[t])] = t;
   for (size_t t = 0; t < tracks.size(); ++t) {
-    const std::string trackPath = record::TrackPath(path, tracks, t);
-    Track(tracks[t], trackPath, owner);
-    const char* name = CanonicalTrackName(owner, Text(tracks[t]["name"]));
-    for (size_t later = t + 1; name && later < tracks.size(); ++later)
-      if (CanonicalTrackName(owner, Text(tracks[later]["name"])) == name) {
-        Add(Severity::Warning, trackPath,
-            std::string("\"") + name + "\" is stored again at " + record::Item(path, later) +
-                "; the library keeps only the later one");
-        break;
-      }
+    Track(tracks[t], paths[t], owner);
+    const size_t later = last[record::TrackKey(tracks[t])];
+    if (later != t && CanonicalTrackName(owner, Text(tracks[t]["name"])))
+      Add(Severity::Warning, paths[t],
+          "\"" + Text(tracks[t]["name"]) + "\" is stored again at " + paths[later] +
+              "; the library keeps only the last one");
   }
 }
 
@@ -162,14 +162,13 @@ void Checker::Track(const Json& track, const std::string& path, TrackOwner owner
 
 bool Checker::Emits(const Json& effect, const Json& emitter) {
   if (!IntOf(emitter["enabled"])) return false;
-  if (emitter["magic"] == "SE2D") return true;
-  if (IntOf(emitter["singleParticle"])) return true;
-  const Json& tracks = emitter["tracks"];
-  const float rate = HighestOf(tracks, TrackOwner::Emitter, CanonicalTrackName(TrackOwner::Emitter, "BaseQuantity")) +
-                     HighestOf(tracks, TrackOwner::Emitter, CanonicalTrackName(TrackOwner::Emitter, "VarQuantity")) / 2;
-  const float scale =
-      HighestOf(effect["tracks"], TrackOwner::Effect, CanonicalTrackName(TrackOwner::Effect, "ScaleQuantity"));
-  return rate > 0.0f && scale > 0.0f;
+  if (emitter["magic"] == "SE2D" || IntOf(emitter["singleParticle"])) return true;
+  const auto highest = [&](const Json& tracks, TrackOwner owner, const char* name) {
+    return HighestOf(tracks, owner, CanonicalTrackName(owner, name));
+  };
+  const float rate = highest(emitter["tracks"], TrackOwner::Emitter, "BaseQuantity") +
+                     highest(emitter["tracks"], TrackOwner::Emitter, "VarQuantity") / 2;
+  return rate > 0.0f && highest(effect["tracks"], TrackOwner::Effect, "ScaleQuantity") > 0.0f;
 }
 
 void Checker::PlainEmitter(const Json& e, const std::string& path) {
@@ -237,13 +236,12 @@ void Checker::NestedFile(const Json& e, const std::string& path) {
         "nested effect \"" + name + "\" is not found (looked for " + file + "); the copies never play");
     return;
   }
-  if (depth_ + 1 >= SubEffectEmitter::MaxNestingDepth || visiting_.count(file)) return;
+  // Each nested file is checked once, however often it is named.
+  if (depth_ + 1 >= SubEffectEmitter::MaxNestingDepth || !checked_.insert(file).second) return;
   try {
     const Json nested = ReadRecord(file);
-    visiting_.insert(file);
-    Checker(options_, records_, out_, prefix_ + where + " > " + name + ": ", depth_ + 1, visiting_)
+    Checker(options_, records_, out_, prefix_ + where + " > " + name + ": ", depth_ + 1, checked_)
         .Effect(nested);
-    visiting_.erase(file);
   } catch (const ToolError& e) {
     Add(Severity::Error, where, "nested effect \"" + name + "\" does not load: " + e.message);
   }
@@ -275,7 +273,8 @@ void Checker::Effect(const Json& effect) {
   }
   if (!records_) return;
   if (emitters.empty())
-    Add(Severity::Error, "emitters", "none; the library does not play the effect: " + ResultText(PlayNoEmitters));
+    Add(Severity::Error, "emitters",
+        "none; the library does not play the effect: " + ResultText(PlayNoEmitters));
   else if (!anyEnabled)
     Add(Severity::Warning, "emitters", "every emitter is disabled; the effect never draws");
   else if (!anyEmits)
@@ -287,16 +286,16 @@ void Checker::Effect(const Json& effect) {
 
 std::vector<Finding> CheckEffect(const record::Json& effect, const CheckOptions& options) {
   std::vector<Finding> findings;
-  std::set<std::string> visiting;
-  Checker(options, true, findings, "", 0, visiting).Effect(effect);
+  std::set<std::string> checked;
+  Checker(options, true, findings, "", 0, checked).Effect(effect);
   return findings;
 }
 
 std::vector<Finding> CheckFiles(const record::Json& effect, const std::string& root) {
   std::vector<Finding> findings;
-  std::set<std::string> visiting;
+  std::set<std::string> checked;
   CheckOptions options{root};
-  Checker(options, false, findings, "", 0, visiting).Effect(effect);
+  Checker(options, false, findings, "", 0, checked).Effect(effect);
   return findings;
 }
 

@@ -65,7 +65,10 @@ class PathBuilder {
   bool start_array(size_t) { return Open(Json::array()); }
   bool end_object() { return Close(); }
   bool end_array() { return Close(); }
+  // Finding a key given twice walks its object, so objects stay small.
   bool key(std::string& name) {
+    if (containers_.back()->size() >= MaximumFields)
+      throw RecordJsonError{paths_.back(), "more than 256 fields in one object; no record object has"};
     if (containers_.back()->contains(name))
       throw RecordJsonError{Child(paths_.back(), name), "the key appears twice in its object"};
     key_ = std::move(name);
@@ -85,9 +88,11 @@ class PathBuilder {
   Json Take() { return std::move(root_); }
 
  private:
-  // A record nests six levels deep and a big one holds about a million values.
+  // A record nests six levels deep, its objects hold at most 40 fields, and a
+  // big one holds about a million values.
   static constexpr size_t MaximumDepth = 64;
   static constexpr size_t MaximumValues = 4000000;
+  static constexpr size_t MaximumFields = 256;
 
   static std::string Child(const std::string& path, const std::string& name) {
     return path.empty() ? name : path + "." + name;

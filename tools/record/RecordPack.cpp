@@ -174,8 +174,8 @@ void PlainWriter::Track(const Json& track, const std::string& path) {
 void PlainWriter::Tracks(ObjectReader& object) {
   const Json& tracks = RequireArray(object.Require(key::Tracks), object.PathOf(key::Tracks));
   Put(static_cast<uint32_t>(tracks.size()));
-  for (size_t t = 0; t < tracks.size(); ++t)
-    Track(tracks[t], TrackPath(object.PathOf(key::Tracks), tracks, t));
+  const std::vector<std::string> paths = TrackPaths(object.PathOf(key::Tracks), tracks);
+  for (size_t t = 0; t < tracks.size(); ++t) Track(tracks[t], paths[t]);
 }
 
 void PlainWriter::Frames(ObjectReader& block) {

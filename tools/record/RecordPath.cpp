@@ -1,8 +1,7 @@
 #include "record/RecordPath.h"
 
-#include <strings.h>
-
 #include <cctype>
+#include <map>
 
 namespace tavrix::record {
 namespace {
@@ -12,12 +11,6 @@ bool IsPlainName(const std::string& name) {
   for (char c : name)
     if (!(std::isalnum(static_cast<unsigned char>(c)) || c == '_')) return false;
   return true;
-}
-
-const std::string* NameOf(const Json& track) {
-  if (!track.is_object()) return nullptr;
-  auto name = track.find("name");
-  return name != track.end() && name->is_string() ? name->get_ptr<const std::string*>() : nullptr;
 }
 
 }  // namespace
@@ -30,16 +23,27 @@ std::string Item(const std::string& path, size_t index) {
   return path + "[" + std::to_string(index) + "]";
 }
 
-// Keys match without regard to letter case, as the library finds them.
-std::string TrackPath(const std::string& tracksPath, const Json& tracks, size_t index) {
-  const std::string* name = NameOf(tracks[index]);
-  if (!name || !IsPlainName(*name)) return Item(tracksPath, index);
-  for (size_t i = 0; i < tracks.size(); ++i) {
-    const std::string* other = NameOf(tracks[i]);
-    if (i != index && other && strcasecmp(other->c_str(), name->c_str()) == 0)
-      return Item(tracksPath, index);
+std::string TrackKey(const Json& track) {
+  if (!track.is_object()) return "";
+  auto name = track.find("name");
+  if (name == track.end() || !name->is_string()) return "";
+  std::string key = name->get<std::string>();
+  for (char& c : key) c = char(std::tolower(static_cast<unsigned char>(c)));
+  return key;
+}
+
+std::vector<std::string> TrackPaths(const std::string& tracksPath, const Json& tracks) {
+  std::map<std::string, size_t> uses;
+  for (const Json& track : tracks) uses[TrackKey(track)] += 1;
+  std::vector<std::string> paths;
+  paths.reserve(tracks.size());
+  for (size_t t = 0; t < tracks.size(); ++t) {
+    const std::string key = TrackKey(tracks[t]);
+    const bool alone = !key.empty() && uses[key] == 1 && IsPlainName(key);
+    paths.push_back(alone ? Child(tracksPath, tracks[t]["name"].get<std::string>())
+                          : Item(tracksPath, t));
   }
-  return Child(tracksPath, *name);
+  return paths;
 }
 
 }  // namespace tavrix::record
