@@ -123,6 +123,13 @@ TEST_F(CheckCommandTest, EmitterRecordsTheLibraryRefusesAreErrors) {
                     "warning: emitters[0].copiesMax: copies 0 to 1 (upper bound excluded) never make a copy"});
 }
 
+TEST_F(CheckCommandTest, AnEffectNestingItselfIsCheckedOnce) {
+  const std::string json = FireJson("loop", [](Json& j) { j["emitters"][0]["effectFile"] = "loop.eff"; }, "burst");
+  ASSERT_EQ(RunTool({"pack", json, "-o", dir_.File("loop.eff")}).exitCode, 0);
+  ToolRun run = RunTool({"check", dir_.File("loop.eff")});
+  EXPECT_NE(run.output.find("loop.eff: 0 errors"), std::string::npos) << run.output;
+}
+
 TEST_F(CheckCommandTest, UnreadableFilesAreErrorsAndTheOthersStillChecked) {
   const std::string bad = dir_.Write("bad.json", "{\"tag\": \"TVPS\", \"version\": 1e400}");
   ToolRun run = RunTool({"check", bad, std::string(TAVRIX_SAMPLES_BUILT) + "/fire.eff", dir_.File("no.eff")});

@@ -157,6 +157,16 @@ TEST(ToolHardeningTest, AParticleIniThatDisablesEffectsIsNamed) {
       << output;
 }
 
+TEST(ToolHardeningTest, ADumpIsBoundedWhateverTheFile) {
+  TempDir dir;
+  EffectDesc desc;
+  TrackDesc gravity{"gravity"};
+  gravity.keys.assign(1000001, {0.5f, 1.0f});
+  desc.tracks = {gravity};
+  ExpectFailure(RunTool({"dump", WriteEffect(dir, "many.eff", EffectRecord(desc))}), NotAnEffect,
+                "more than 1000000 tracks, keys and frames, too many for the tools");
+}
+
 TEST(ToolHardeningTest, VersionIsShown) {
   ToolRun run = RunTool({"--version"});
   EXPECT_EQ(run.exitCode, 0);

@@ -1,6 +1,7 @@
 // Plain record bytes to JSON: walks the record through the core's memory
 // stream, field by field in record order, and reports the byte offset of the
 // first field the bytes cannot supply.
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -60,15 +61,19 @@ class PlainReader {
 
   // Tracks, keys and frames turn into several JSON values each; a bound on them
   // bounds the memory a dump takes, whatever the file.
-  void CountItem(const std::string& what) {
-    if (++items_ > MaximumItems)
+  // Counted when a list's count is read, before any of it is built; a
+  // count the bytes cannot back fails later, where they run out.
+  void CountItems(int64_t count, size_t itemBytes, const std::string& what) {
+    const uint64_t backed = (plain_.size() - std::min(plain_.size(), Offset())) / itemBytes;
+    items_ += count > 0 ? std::min(uint64_t(count), backed) : 0;
+    if (items_ > MaximumItems)
       Fail(Offset(), what + ": more than 1000000 tracks, keys and frames, too many for the tools");
   }
   static constexpr size_t MaximumItems = 1000000;
 
   const Bytes& plain_;
   MemoryStream stream_;
-  size_t items_ = 0;
+  uint64_t items_ = 0;
 };
 
 std::string PlainReader::Text(const std::string& what) {
@@ -111,9 +116,9 @@ void PlainReader::Track(Json& tracks, const std::string& context) {
   Fields(TrackFields, track, context);
   const int32_t keyCount = Number<int32_t>(context + "key count");
   if (keyCount < 0) track[key::KeyCount] = keyCount;
+  CountItems(keyCount, 8, context + "key count");
   Json keys = Json::array();
   for (int32_t k = 0; k < keyCount; ++k) {
-    CountItem(context + "key " + std::to_string(k));
     Json item = Json::object();
     Fields(KeyFields, item, context + "key " + std::to_string(k) + " ");
     keys.push_back(std::move(item));
@@ -126,11 +131,9 @@ void PlainReader::Track(Json& tracks, const std::string& context) {
 // cannot back fails at the first missing entry.
 void PlainReader::Tracks(Json& into, const std::string& context) {
   const uint32_t count = Number<uint32_t>(context + "track count");
+  CountItems(count, 25, context + "track count");  // an empty name, the body, no keys
   Json tracks = Json::array();
-  for (uint32_t t = 0; t < count; ++t) {
-    CountItem(context + "track " + std::to_string(t));
-    Track(tracks, context + "track " + std::to_string(t) + " ");
-  }
+  for (uint32_t t = 0; t < count; ++t) Track(tracks, context + "track " + std::to_string(t) + " ");
   into[key::Tracks] = std::move(tracks);
 }
 
@@ -138,9 +141,9 @@ void PlainReader::Frames(Json& block, const std::string& context) {
   Fields(FrameNameFields, block, context);
   const int32_t count = Number<int32_t>(context + "frame count");
   if (count < 0) block[key::FrameCount] = count;
+  CountItems(count, 16, context + "frame count");
   Json frames = Json::array();
   for (int32_t f = 0; f < count; ++f) {
-    CountItem(context + "frame " + std::to_string(f));
     Json frame = Json::array();
     for (int c = 0; c < 4; ++c)
       frame.push_back(FloatToJson(Number<float>(context + "frame " + std::to_string(f))));
