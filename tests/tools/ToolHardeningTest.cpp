@@ -160,7 +160,8 @@ TEST(ToolHardeningTest, AParticleIniThatDisablesEffectsIsNamed) {
 TEST(ToolHardeningTest, ADumpIsBoundedWhateverTheFile) {
   TempDir dir;
   EffectDesc desc;
-  TrackDesc gravity{"gravity"};
+  TrackDesc gravity;
+  gravity.name = "gravity";
   gravity.keys.assign(1000001, {0.5f, 1.0f});
   desc.tracks = {gravity};
   ExpectFailure(RunTool({"dump", WriteEffect(dir, "many.eff", EffectRecord(desc))}), NotAnEffect,
