@@ -13,11 +13,13 @@ limit=${2:-1}
 bash scripts/setup.sh
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DTAVRIX_BUILD_FUZZERS=ON -DTAVRIX_BUILD_TESTS=OFF
-cmake --build build-fuzz -j"$(nproc)" --target EffectFileFuzzer RecordFuzzer ImageFuzzer IniFuzzer
+cmake --build build-fuzz -j"$(nproc)" --target EffectFileFuzzer RecordFuzzer ImageFuzzer IniFuzzer \
+  JsonRecordFuzzer
 
 top=$(pwd)
 mkdir -p build-fuzz/artifacts
-for pair in EffectFileFuzzer:effect RecordFuzzer:record ImageFuzzer:image IniFuzzer:ini; do
+for pair in EffectFileFuzzer:effect RecordFuzzer:record ImageFuzzer:image IniFuzzer:ini \
+  JsonRecordFuzzer:json; do
   fuzzer=${pair%%:*}
   corpus=${pair##*:}
   mkdir -p "build-fuzz/corpus/$corpus"

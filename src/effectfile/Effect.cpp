@@ -3,22 +3,15 @@
 // owner's pool and the calls the sub-effect emitter makes on every emitter.
 #include "effectfile/Effect.h"
 
+#include "effectfile/EffectTracks.h"
 #include "registry/EffectRegistry.h"
 #include "resources/NameTable.h"
 #include "simulation/SafeConvert.h"
 #include "tavrix/ResultCode.h"
 
 namespace tavrix {
-namespace {
 
-struct TrackDefault {
-  const char* name;
-  ParamTrack Effect::*track;
-  float duration, boundA, boundB, defaultValue;
-};
-
-// Registration order, which is also the order a record is written in.
-const TrackDefault kTrackDefaults[] = {
+const EffectTrackDefault EffectTrackDefaults[EffectTrackCount] = {
     {"ScaleLife", &Effect::ScaleLife, 1000, 0, 100, 1},
     {"ScaleQuantity", &Effect::ScaleQuantity, 1000, 0, 100, 1},
     {"ScaleX", &Effect::ScaleX, 1000, 0, 100, 1},
@@ -39,6 +32,8 @@ const TrackDefault kTrackDefaults[] = {
     {"sizeEffect", &Effect::sizeEffect, 400, 400, 0, 0},
 };
 
+namespace {
+
 int32_t SizeOrDefault(float v) {
   const int32_t size = TruncateToInt32(v);
   return size == 0 ? DefaultEffectSize : size;
@@ -47,8 +42,8 @@ int32_t SizeOrDefault(float v) {
 }  // namespace
 
 Effect::Effect(int32_t id, EffectRegistry* owner) : id(id), owner(owner) {
-  tracks.Reserve(sizeof(kTrackDefaults) / sizeof(kTrackDefaults[0]));
-  for (const TrackDefault& entry : kTrackDefaults) {
+  tracks.Reserve(EffectTrackCount);
+  for (const EffectTrackDefault& entry : EffectTrackDefaults) {
     ParamTrack& track = this->*entry.track;
     track.SetRange(entry.duration, entry.boundA, entry.boundB, entry.defaultValue);
     // Without a name the track could never be found or written; leaving it

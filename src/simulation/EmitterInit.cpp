@@ -7,19 +7,12 @@
 
 #include "effectfile/Effect.h"
 #include "resources/NameTable.h"
+#include "simulation/EmitterKeys.h"
 #include "tavrix/ResultCode.h"
 
 namespace tavrix {
-namespace {
 
-struct KeyDefault {
-  const char* key;
-  ParamTrack Emitter::*track;
-  float domain, minimum, maximum, defaultValue;
-};
-
-// Registration order, which is also the order the record stores them in.
-const KeyDefault kKeyDefaults[] = {
+const EmitterKeyDefault EmitterKeyDefaults[EmitterKeyCount] = {
     {"BaseLife", &Emitter::BaseLife, 1000, 0, 1000, 2},
     {"VarLife", &Emitter::VarLife, 1000, 0, 2000, 0},
     {"BaseQuantity", &Emitter::BaseQuantity, 1000, 0, 1000, 10},
@@ -54,6 +47,8 @@ const KeyDefault kKeyDefaults[] = {
     {"LifeVisible", &Emitter::LifeVisible, 1, 0, 1, 1},
 };
 
+namespace {
+
 constexpr double kRadiansPerDegree = 3.14159265358979323846 / 180.0;
 
 }  // namespace
@@ -69,8 +64,8 @@ void Emitter::Init(Effect* effect) {
   ring_.Release(owner ? owner->ParticleStorage() : nullptr);
   owner = effect;
   keys.Clear();
-  keys.Reserve(sizeof(kKeyDefaults) / sizeof(kKeyDefaults[0]));
-  for (const KeyDefault& entry : kKeyDefaults) {
+  keys.Reserve(EmitterKeyCount);
+  for (const EmitterKeyDefault& entry : EmitterKeyDefaults) {
     ParamTrack& track = this->*entry.track;
     track.SetRange(entry.domain, entry.minimum, entry.maximum, entry.defaultValue);
     // A key that cannot be interned could never be found; a record naming it

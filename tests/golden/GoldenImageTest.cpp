@@ -19,6 +19,9 @@ struct Sample {
   const char* name;
   const char* times;  // --time of the first frame, in ms
   const char* fps;    // four frames this many a second apart
+  // The images were made with one update per frame interval; the step
+  // keeps them, whatever the program's default step.
+  const char* stepMs;
 };
 
 std::string GoldenPath(const std::string& name) {
@@ -44,7 +47,7 @@ TEST_P(GoldenImage, RendersAsCommitted) {
   const std::string command = std::string(TAVRIX_CLI_PATH) + " render " + TAVRIX_SAMPLES_DIR + "/" +
                               sample.name + ".eff --root " + TAVRIX_SAMPLES_DIR +
                               " --size 256x256 --time " + sample.times +
-                              " --frames 4 --fps " + sample.fps + " --sheet 4x1 -o " + out + ".png > /dev/null";
+                              " --frames 4 --fps " + sample.fps + " --step " + sample.stepMs + " --sheet 4x1 -o " + out + ".png > /dev/null";
   ASSERT_EQ(std::system(command.c_str()), 0) << command;
   Image actual, expected;
   std::string error;
@@ -66,9 +69,11 @@ TEST_P(GoldenImage, RendersAsCommitted) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Samples, GoldenImage,
-                         testing::Values(Sample{"fire", "500", "2"}, Sample{"smoke", "1000", "2"},
-                                         Sample{"burst", "1200", "4"}, Sample{"snow", "1500", "2"},
-                                         Sample{"ring", "500", "2"}, Sample{"glow", "500", "2"}),
+                         testing::Values(Sample{"fire", "500", "2", "500"}, Sample{"smoke", "1000", "2", "500"},
+                                         Sample{"burst", "1200", "4", "250"},
+                                         Sample{"snow", "1500", "2", "500"},
+                                         Sample{"ring", "500", "2", "500"},
+                                         Sample{"glow", "500", "2", "500"}),
                          [](const testing::TestParamInfo<Sample>& info) { return info.param.name; });
 
 }  // namespace

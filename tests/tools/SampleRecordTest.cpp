@@ -22,7 +22,8 @@ using record::Json;
 std::vector<std::string> SampleNames() {
   std::vector<std::string> names;
   for (const auto& entry : fs::directory_iterator(TAVRIX_SAMPLES_SOURCE))
-    if (entry.path().extension() == ".json") names.push_back(entry.path().stem().string());
+    if (entry.path().extension() == ".json" && entry.path().stem().extension() != ".schema")
+      names.push_back(entry.path().stem().string());
   std::sort(names.begin(), names.end());
   return names;
 }

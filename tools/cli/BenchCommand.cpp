@@ -74,6 +74,8 @@ void Bench(const BenchRequest& r) {
   PlayerOptions options;
   std::optional<Size> size = ParseSize(r.size);
   if (!size) throw ToolError{ExitUsage, "--size: cannot read \"" + r.size + "\""};
+  if (int64_t(size->width) * size->height > int64_t(4096) * 4096)
+    throw ToolError{ExitUsage, "--size: at most 16777216 pixels (4096x4096)"};
   options.width = size->width;
   options.height = size->height;
   options.root = r.root;

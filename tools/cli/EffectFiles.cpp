@@ -1,5 +1,6 @@
 #include "cli/EffectFiles.h"
 
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -14,7 +15,7 @@ namespace {
 
 // Effect files and their JSON are small; a limit keeps a mistaken argument
 // (a device, a huge file) from filling memory.
-constexpr size_t MaximumFileBytes = size_t(256) << 20;
+constexpr size_t MaximumFileBytes = size_t(64) << 20;
 
 }  // namespace
 
@@ -31,7 +32,7 @@ record::Bytes ReadFileBytes(const std::string& path, ExitCode tooLarge) {
     bytes.insert(bytes.end(), block, block + count);
     if (bytes.size() > MaximumFileBytes) {
       std::fclose(file);
-      throw ToolError{tooLarge, path + ": larger than 256 MiB, too large to be read"};
+      throw ToolError{tooLarge, path + ": larger than 64 MiB, too large to be read"};
     }
   }
   const bool failed = std::ferror(file) != 0;
@@ -65,8 +66,25 @@ record::Json ReadJsonFile(const std::string& path) {
   try {
     return record::ParseJson(std::string(bytes.begin(), bytes.end()));
   } catch (const record::RecordJsonError& e) {
-    throw ToolError{ExitBadJson, path + ": " + e.message};
+    throw ToolError{ExitBadJson, path + ": " + (e.path.empty() ? e.message : e.Describe())};
   }
+}
+
+record::Bytes PlainFromJson(const record::Json& json, const std::string& path) {
+  try {
+    return record::RecordFromJson(json);
+  } catch (const record::RecordJsonError& e) {
+    throw ToolError{ExitBadJson, path + ": " + e.Describe()};
+  }
+}
+
+record::Json ReadEffectOrJson(const std::string& path) {
+  std::string extension = std::filesystem::path(path).extension().string();
+  for (char& c : extension) c = char(std::tolower(static_cast<unsigned char>(c)));
+  if (extension != ".json") return ReadRecord(path);
+  record::Json json = ReadJsonFile(path);
+  PlainFromJson(json, path);
+  return json;
 }
 
 void WriteFileBytes(const std::string& path, const record::Bytes& bytes) {

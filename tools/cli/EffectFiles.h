@@ -19,6 +19,11 @@ record::Bytes ReadPlainRecord(const std::string& path);
 record::Json ReadRecord(const std::string& path);
 // ExitBadJson when the text is not JSON.
 record::Json ReadJsonFile(const std::string& path);
+// ExitBadJson, naming the record path, when the JSON is no record.
+record::Bytes PlainFromJson(const record::Json& json, const std::string& path);
+// A file ending in .json as a JSON record (checked to pack), any other as
+// an effect file.
+record::Json ReadEffectOrJson(const std::string& path);
 // ExitWriteFailed when the file cannot be written in full.
 void WriteFileBytes(const std::string& path, const record::Bytes& bytes);
 

@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "cli/ResultText.h"
+#include "tavrix/ResultCode.h"
+
 namespace tavrix::tools {
 namespace {
 
@@ -39,20 +42,29 @@ void EffectPlayer::Start(const std::string& effectPath) {
   if (error) throw ToolError{ExitFileMissing, root + ": cannot enter folder"};
   factory_ = CreateParticleSystem(0, nullptr);
   system_ = factory_ ? factory_->CreateSystem() : nullptr;
-  if (!system_ || system_->Initialise(&window_, &device_, nullptr) != 0)
-    throw ToolError{ExitPlaybackFailed, "the particle system could not be initialised"};
+  if (!system_) throw ToolError{ExitPlaybackFailed, "the particle system could not be created"};
+  const int32_t initialised = system_->Initialise(&window_, &device_, nullptr);
+  if (initialised != 0)
+    throw ToolError{ExitPlaybackFailed,
+                    "the particle system could not be initialised: " + ResultText(initialised)};
   float viewWidth = options.viewWidth > 0 ? options.viewWidth : float(options.width);
   float viewHeight = options.viewHeight > 0 ? options.viewHeight : float(options.height);
   system_->SetViewSize(viewWidth, viewHeight, false);
   id_ = system_->LoadEffect(effect.c_str());
+  if (id_ == Disabled)
+    throw ToolError{ExitPlaybackFailed,
+                    effectPath + ": the library plays no effect here: " + ResultText(id_) +
+                        " (a Particle.ini beside the tavrix program switches effects off)"};
   if (id_ < 0)
-    throw ToolError{ExitNotAnEffect, effectPath + ": not a readable effect file (result " +
-                                         std::to_string(id_) + ")"};
+    throw ToolError{id_ == EffectFileOpenFailed ? ExitFileMissing : ExitNotAnEffect,
+                    effectPath + ": the library does not load it: " + ResultText(id_)};
   // Moving live particles too hands the position on to the copies of
   // sub-effect emitters, whose particles would otherwise stay at the origin.
   system_->SetEffectPosition(id_, options.x >= 0 ? options.x : viewWidth * 0.5f,
                              options.y >= 0 ? options.y : viewHeight * 0.5f, true);
-  system_->PlayEffect(id_, options.prewarmMs);
+  const int32_t played = system_->PlayEffect(id_, options.prewarmMs);
+  if (played < 0)
+    throw ToolError{ExitPlaybackFailed, effectPath + ": the library does not play it: " + ResultText(played)};
 }
 
 EffectPlayer::~EffectPlayer() { Stop(); }
@@ -66,11 +78,14 @@ void EffectPlayer::Stop() {
   if (!previousDirectory_.empty()) std::filesystem::current_path(previousDirectory_, ignored);
 }
 
-void EffectPlayer::AdvanceTo(int64_t timeMs, int32_t stepMs) {
-  while (nowMs_ < timeMs) {
-    int32_t delta = int32_t(std::min<int64_t>(stepMs, timeMs - nowMs_));
+void EffectPlayer::AdvanceTo(int64_t timeMs, const std::function<void(int64_t)>& progress) {
+  const std::vector<int32_t>& steps = options_.steps;
+  for (int64_t count = 1; nowMs_ < timeMs; ++count) {
+    const int32_t delta = int32_t(std::min<int64_t>(steps[nextStep_], timeMs - nowMs_));
+    nextStep_ = (nextStep_ + 1) % steps.size();
     system_->UpdateAll(delta);
     nowMs_ += delta;
+    if (progress && count % 256 == 0) progress(nowMs_);
   }
 }
 

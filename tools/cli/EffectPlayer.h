@@ -3,8 +3,10 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "common/PngFile.h"
 #include "software/SoftwareDevice.h"
@@ -20,6 +22,7 @@ struct PlayerOptions {
   uint32_t background = 0xFF000000u;           // A8R8G8B8
   uint32_t prewarmMs = 0;
   std::string root;                            // folder holding image/ and nested effects
+  std::vector<int32_t> steps = {17, 17, 16};   // update steps in ms, repeated: a 60 Hz host
 };
 
 class EffectPlayer {
@@ -30,8 +33,9 @@ class EffectPlayer {
   EffectPlayer(const EffectPlayer&) = delete;
   EffectPlayer& operator=(const EffectPlayer&) = delete;
 
-  // Advances the effect's clock to timeMs in steps of at most stepMs.
-  void AdvanceTo(int64_t timeMs, int32_t stepMs);
+  // Advances the effect's clock to timeMs in the steps of the options, the
+  // last one cut to land on timeMs; progress hears the clock now and then.
+  void AdvanceTo(int64_t timeMs, const std::function<void(int64_t)>& progress = {});
   Image Frame();
   int64_t NowMs() const { return nowMs_; }
   IParticleSystem& System() { return *system_; }
@@ -49,6 +53,7 @@ class EffectPlayer {
   IParticleSystem* system_ = nullptr;
   int32_t id_ = -1;
   int64_t nowMs_ = 0;
+  size_t nextStep_ = 0;
   std::string previousDirectory_;
 };
 

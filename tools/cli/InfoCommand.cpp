@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <memory>
 
+#include "cli/Arguments.h"
+#include "cli/EffectCheck.h"
 #include "cli/EffectFiles.h"
 #include "cli/EffectSummary.h"
 
@@ -91,7 +93,7 @@ std::string RunState(const Json& effect) {
   return state + ", elapsed " + Number(effect["elapsedSeconds"]) + " s";
 }
 
-void Info(const InfoRequest& r) {
+int Info(const InfoRequest& r) {
   const Json effect = ReadRecord(r.effect);
   std::error_code error;
   const std::string root =
@@ -118,6 +120,9 @@ void Info(const InfoRequest& r) {
   if (effect.contains("trailing"))
     Line("trailing", std::to_string(effect["trailing"].get<std::string>().size() / 2) +
                          " bytes after the record");
+  const std::vector<Finding> missing = CheckFiles(effect, root);
+  for (const Finding& f : missing) std::fprintf(stderr, "%s: %s\n", r.effect.c_str(), Describe(f).c_str());
+  return missing.empty() ? ExitOk : ExitWarnings;
 }
 
 }  // namespace
@@ -126,13 +131,8 @@ void AddInfoCommand(CLI::App& app, int& exitCode) {
   auto request = std::make_shared<InfoRequest>();
   CLI::App* info = app.add_subcommand("info", "Show what an effect file holds");
   info->add_option("FILE", request->effect, "Effect file")->required();
-  info->add_option("--root", request->root,
-                   "Folder textures (under image/) and nested effects are found in "
-                   "(default: the effect's folder)");
-  info->callback([request, &exitCode] {
-    Info(*request);
-    exitCode = ExitOk;
-  });
+  AddRootOption(*info, request->root);
+  info->callback([request, &exitCode] { exitCode = Info(*request); });
 }
 
 }  // namespace tavrix::tools

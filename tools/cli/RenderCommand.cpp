@@ -1,27 +1,35 @@
 #include "cli/RenderCommand.h"
 
-#include <unistd.h>
-
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
-#include <vector>
+#include <memory>
+#include <optional>
 
-#include "common/ContactSheet.h"
-#include "common/GifFile.h"
 #include "cli/Arguments.h"
+#include "cli/EffectCheck.h"
+#include "cli/EffectFiles.h"
 #include "cli/EffectPlayer.h"
 #include "cli/ExitCode.h"
+#include "cli/RenderOutputs.h"
+#include "cli/RenderProgress.h"
 
 namespace tavrix::tools {
 namespace {
 
+// An hour of effect time is longer than any effect is tuned over, and
+// bounds the run; 100,000 frames is more than an hour at 24 frames a second.
+constexpr int64_t MaximumTimeMs = 3600000;
+constexpr int64_t MaximumFrames = 100000;
+constexpr int64_t MaximumPixels = int64_t(4096) * 4096;
+
 struct RenderRequest {
-  std::string effect, output, gif, sheet, sheetOutput, size = "256x256", view, position, background = "000000";
-  std::string root;
+  std::string effect, size = "256x256", view, position, background = "000000", root;
+  RenderOutputs::Request outputs;
   int64_t timeMs = 1000;
-  int frames = 1;
+  int64_t frames = 1;
   double fps = 30;
+  std::optional<int64_t> stepMs;  // none: the 17/17/16 ms steps of a 60 Hz host
   uint32_t prewarmMs = 0;
 };
 
@@ -31,9 +39,15 @@ T Require(std::optional<T> value, const std::string& option, const std::string& 
   return *value;
 }
 
+void Bound(bool fits, const std::string& message) {
+  if (!fits) throw ToolError{ExitUsage, message};
+}
+
 PlayerOptions ToPlayerOptions(const RenderRequest& r) {
   PlayerOptions options;
   Size size = Require(ParseSize(r.size), "--size", r.size);
+  Bound(int64_t(size.width) * size.height <= MaximumPixels,
+        "--size: at most 16777216 pixels (4096x4096)");
   options.width = size.width;
   options.height = size.height;
   if (!r.view.empty()) {
@@ -43,87 +57,77 @@ PlayerOptions ToPlayerOptions(const RenderRequest& r) {
   }
   if (!r.position.empty()) {
     Position p = Require(ParsePosition(r.position), "--position", r.position);
+    Bound(std::isfinite(p.x) && std::isfinite(p.y), "--position: must be two finite numbers");
     options.x = p.x;
     options.y = p.y;
   }
   options.background = Require(ParseColour(r.background), "--background", r.background);
   options.prewarmMs = r.prewarmMs;
   options.root = r.root;
+  if (r.stepMs) options.steps = {int32_t(*r.stepMs)};
   return options;
 }
 
-// "out.png" becomes "out_0003.png" for frame 3 of several.
-std::string NumberedPath(const std::string& output, int index) {
-  std::filesystem::path path(output);
-  char number[16];
-  std::snprintf(number, sizeof number, "_%04d", index);
-  return (path.parent_path() / (path.stem().string() + number + path.extension().string())).string();
+void CheckBounds(const RenderRequest& r) {
+  Bound(r.frames >= 1 && r.frames <= MaximumFrames, "--frames: must be 1 to 100000");
+  Bound(r.fps > 0 && r.fps <= 1000, "--fps: must be above 0 and at most 1000");
+  Bound(r.timeMs >= 0 && r.timeMs <= MaximumTimeMs, "--time: must be 0 to 3600000 ms (one hour)");
+  Bound(!r.stepMs || (*r.stepMs >= 1 && *r.stepMs <= 1000), "--step: must be 1 to 1000 ms");
+  Bound(r.prewarmMs <= MaximumTimeMs, "--prewarm: must be 0 to 3600000 ms (one hour)");
+  const double lastMs = double(r.timeMs) + double(r.frames - 1) * 1000.0 / r.fps;
+  Bound(lastMs <= double(MaximumTimeMs),
+        "--time, --frames, --fps: the last frame falls after one hour of effect time");
 }
 
-void ShowProgress(int done, int total) {
-  if (total < 8 || !isatty(STDERR_FILENO)) return;
-  const int width = 30, filled = done * width / total;
-  std::fprintf(stderr, "\rrendering [%s%s] %d/%d", std::string(filled, '#').c_str(),
-               std::string(width - filled, ' ').c_str(), done, total);
-  if (done == total) std::fputc('\n', stderr);
+std::string RootOf(const RenderRequest& r) {
+  std::error_code error;
+  return r.root.empty() ? std::filesystem::absolute(r.effect, error).parent_path().string() : r.root;
 }
 
-void Write(const std::string& path, const Image& image) {
-  std::string error;
-  if (!WritePng(path, image, error)) throw ToolError{ExitWriteFailed, error};
-  std::printf("%s\n", path.c_str());
-}
-
-void Render(const RenderRequest& r) {
-  if (r.frames < 1) throw ToolError{ExitUsage, "--frames: must be at least 1"};
-  if (!(r.fps > 0 && r.fps <= 1000)) throw ToolError{ExitUsage, "--fps: must be above 0 and at most 1000"};
+int Render(const RenderRequest& r) {
+  CheckBounds(r);
+  const PlayerOptions options = ToPlayerOptions(r);
+  // Read first, so that a file the tools cannot read fails before any output.
+  const std::vector<Finding> missing = CheckFiles(ReadRecord(r.effect), RootOf(r));
   const double interval = 1000.0 / r.fps;
-  std::vector<Image> frames;
+  RenderOutputs outputs(r.outputs, r.effect, options.width, options.height, r.frames,
+                        std::max(1, int(std::lround(100.0 / r.fps))));
   {
-    // The player works inside the root folder; outputs are written after it
-    // has gone, relative to where the program was started.
-    EffectPlayer player(r.effect, ToPlayerOptions(r));
-    const int32_t step = std::max(1, int32_t(std::lround(interval)));
-    for (int k = 0; k < r.frames; ++k) {
-      player.AdvanceTo(r.timeMs + std::llround(k * interval), step);
-      frames.push_back(player.Frame());
-      ShowProgress(k + 1, r.frames);
+    // The player works inside the root folder; outputs are opened beforehand
+    // and written as absolute paths.
+    EffectPlayer player(r.effect, options);
+    const int64_t lastMs = r.timeMs + std::llround(double(r.frames - 1) * interval);
+    RenderProgress progress(r.frames, lastMs);
+    for (int64_t k = 0; k < r.frames; ++k) {
+      player.AdvanceTo(r.timeMs + std::llround(double(k) * interval),
+                       [&](int64_t nowMs) { progress.Show(k, nowMs); });
+      outputs.Add(k, player.Frame());
+      progress.Show(k + 1, player.NowMs());
     }
+    progress.Finish();
   }
-  if (!r.output.empty()) {
-    if (frames.size() == 1) Write(r.output, frames[0]);
-    else
-      for (size_t k = 0; k < frames.size(); ++k) Write(NumberedPath(r.output, int(k)), frames[k]);
-  }
-  if (!r.sheet.empty()) {
-    Size grid = Require(ParseSize(r.sheet), "--sheet", r.sheet);
-    std::filesystem::path out(r.output.empty() ? r.effect : r.output);
-    Write(r.sheetOutput.empty() ? (out.parent_path() / (out.stem().string() + "_sheet.png")).string()
-                                : r.sheetOutput,
-          ContactSheet(frames, grid.width, grid.height));
-  }
-  if (!r.gif.empty()) {
-    std::string error;
-    if (!WriteGif(r.gif, frames, std::max(1, int(std::lround(100.0 / r.fps))), error))
-      throw ToolError{ExitWriteFailed, error};
-    std::printf("%s\n", r.gif.c_str());
-  }
+  outputs.Finish();
+  for (const Finding& f : missing) std::fprintf(stderr, "%s: %s\n", r.effect.c_str(), Describe(f).c_str());
+  return missing.empty() ? ExitOk : ExitWarnings;
 }
 
 }  // namespace
 
 void AddRenderCommand(CLI::App& app, int& exitCode) {
   auto request = std::make_shared<RenderRequest>();
+  RenderOutputs::Request& out = request->outputs;
   CLI::App* render = app.add_subcommand("render", "Play an effect on the software device and write frames");
   render->add_option("FILE", request->effect, "Effect file")->required();
-  render->add_option("-o,--output", request->output, "PNG file; several frames are numbered");
-  render->add_option("--time", request->timeMs, "Time of the first frame in ms (default 1000)");
-  render->add_option("--frames", request->frames, "Number of frames (default 1)");
+  render->add_option("-o,--output", out.png, "PNG file; several frames are numbered");
+  render->add_option("--time", request->timeMs, "Time of the first frame in ms (default 1000, at most 3600000)");
+  render->add_option("--frames", request->frames, "Number of frames (default 1, at most 100000)");
   render->add_option("--fps", request->fps, "Frames per second (default 30)");
-  render->add_option("--sheet", request->sheet, "Also write a contact sheet of COLSxROWS frames");
-  render->add_option("--sheet-output", request->sheetOutput,
+  render->add_option("--step", request->stepMs,
+                     "Simulation step in ms, 1 to 1000 (default: 17, 17, 16 ms in turn, as a 60 Hz host)");
+  render->add_option("--sheet", out.sheet, "Also write a contact sheet of COLSxROWS frames");
+  render->add_option("--sheet-output", out.sheetOutput,
                      "Where the contact sheet goes (default: OUTPUT_sheet.png)");
-  render->add_option("--gif", request->gif, "Also write the frames as an animated GIF");
+  render->add_option("--gif", out.gif, "Also write the frames as an animated GIF");
   render->add_option("--size", request->size, "Framebuffer size WxH in pixels (default 256x256)");
   render->add_option("--view", request->view, "View size WxH in view units (default: the size)");
   render->add_option("--position", request->position, "Effect position X,Y (default: view centre)");
@@ -131,10 +135,10 @@ void AddRenderCommand(CLI::App& app, int& exitCode) {
   render->add_option("--prewarm", request->prewarmMs, "Prewarm in ms when playing starts");
   AddRootOption(*render, request->root);
   render->callback([request, &exitCode] {
-    if (request->output.empty() && request->gif.empty() && request->sheet.empty())
+    const RenderOutputs::Request& o = request->outputs;
+    if (o.png.empty() && o.gif.empty() && o.sheet.empty())
       throw ToolError{ExitUsage, "render: give -o, --sheet or --gif"};
-    Render(*request);
-    exitCode = ExitOk;
+    exitCode = Render(*request);
   });
 }
 

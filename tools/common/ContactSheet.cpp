@@ -4,18 +4,17 @@
 
 namespace tavrix::tools {
 
-Image ContactSheet(const std::vector<Image>& frames, int columns, int rows) {
-  if (frames.empty() || columns <= 0 || rows <= 0) return Image();
-  const int32_t w = frames[0].width, h = frames[0].height;
-  Image sheet(w * columns, h * rows, 0xFF000000u);
-  const size_t count = std::min(frames.size(), size_t(columns) * size_t(rows));
-  for (size_t i = 0; i < count; ++i) {
-    int32_t left = int32_t(i % columns) * w, top = int32_t(i / columns) * h;
-    for (int32_t y = 0; y < h; ++y)
-      std::copy_n(frames[i].pixels.begin() + size_t(y) * w, w,
-                  sheet.pixels.begin() + size_t(top + y) * sheet.width + left);
-  }
-  return sheet;
+ContactSheet::ContactSheet(int32_t frameWidth, int32_t frameHeight, int32_t columns, int32_t rows)
+    : columns_(columns), rows_(rows), sheet_(frameWidth * columns, frameHeight * rows, 0xFF000000u) {}
+
+void ContactSheet::Place(size_t index, const Image& frame) {
+  if (index >= size_t(columns_) * size_t(rows_)) return;
+  const int32_t w = frame.width, h = frame.height;
+  const int32_t left = int32_t(index % columns_) * w, top = int32_t(index / columns_) * h;
+  if (left + w > sheet_.width || top + h > sheet_.height) return;
+  for (int32_t y = 0; y < h; ++y)
+    std::copy_n(frame.pixels.begin() + size_t(y) * w, w,
+                sheet_.pixels.begin() + size_t(top + y) * sheet_.width + left);
 }
 
 }  // namespace tavrix::tools

@@ -1,13 +1,24 @@
 // Lays frames out on one image, row by row, for looking at an effect's
-// whole course at a glance.
+// whole course at a glance. Frames are placed as they come, so only the
+// sheet itself is held.
 #pragma once
-
-#include <vector>
 
 #include "common/PngFile.h"
 
 namespace tavrix::tools {
 
-Image ContactSheet(const std::vector<Image>& frames, int columns, int rows);
+class ContactSheet {
+ public:
+  // A black sheet of columns x rows cells of frameWidth x frameHeight.
+  ContactSheet(int32_t frameWidth, int32_t frameHeight, int32_t columns, int32_t rows);
+
+  // Frames past the last cell are left out.
+  void Place(size_t index, const Image& frame);
+  const Image& Sheet() const { return sheet_; }
+
+ private:
+  int32_t columns_, rows_;
+  Image sheet_;
+};
 
 }  // namespace tavrix::tools

@@ -2,7 +2,7 @@
 
 #include <gif_lib.h>
 
-#include <cstring>
+#include <vector>
 
 namespace tavrix::tools {
 namespace {
@@ -44,21 +44,43 @@ bool WriteFrame(GifFileType* gif, const Image& image, int delay) {
 
 }  // namespace
 
-bool WriteGif(const std::string& path, const std::vector<Image>& frames, int delayCentiseconds,
-              std::string& error) {
+GifWriter::~GifWriter() {
+  std::string ignored;
+  Close(ignored);
+}
+
+bool GifWriter::Open(const std::string& path, int32_t width, int32_t height, int delayCentiseconds,
+                     std::string& error) {
   int status = 0;
-  GifFileType* gif = EGifOpenFileName(path.c_str(), false, &status);
-  if (!gif) {
+  path_ = path;
+  gif_ = EGifOpenFileName(path.c_str(), false, &status);
+  if (!gif_) {
     error = path + ": cannot create GIF: " + GifErrorString(status);
     return false;
   }
-  EGifSetGifVersion(gif, true);
-  bool ok = !frames.empty() &&
-            EGifPutScreenDesc(gif, frames[0].width, frames[0].height, 8, 0, nullptr) == GIF_OK &&
-            WriteLoopExtension(gif);
-  for (const Image& frame : frames) ok = ok && WriteFrame(gif, frame, delayCentiseconds);
-  if (EGifCloseFile(gif, &status) != GIF_OK) ok = false;
-  if (!ok) error = path + ": cannot write GIF";
+  width_ = width;
+  height_ = height;
+  delay_ = delayCentiseconds;
+  EGifSetGifVersion(gif_, true);
+  if (EGifPutScreenDesc(gif_, width, height, 8, 0, nullptr) == GIF_OK && WriteLoopExtension(gif_))
+    return true;
+  error = path + ": cannot write GIF";
+  return false;
+}
+
+bool GifWriter::Add(const Image& frame, std::string& error) {
+  if (gif_ && frame.width == width_ && frame.height == height_ && WriteFrame(gif_, frame, delay_))
+    return true;
+  error = path_ + ": cannot write GIF";
+  return false;
+}
+
+bool GifWriter::Close(std::string& error) {
+  if (!gif_) return true;
+  int status = 0;
+  const bool ok = EGifCloseFile(gif_, &status) == GIF_OK;
+  gif_ = nullptr;
+  if (!ok) error = path_ + ": cannot write GIF";
   return ok;
 }
 

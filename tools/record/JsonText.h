@@ -10,8 +10,10 @@
 namespace tavrix::record {
 
 std::string FormatJson(const Json& value);
-// Throws RecordJsonError, its path empty and its message giving the line
-// and column.
+// Throws RecordJsonError: for broken text its path is empty and its message
+// gives the line and column; a number beyond a double, a key given twice,
+// nesting deeper than 64 levels, objects of more than 256 fields and more than
+// four million values are refused with the path where they occur.
 Json ParseJson(const std::string& text);
 
 }  // namespace tavrix::record

@@ -1,6 +1,7 @@
 // Plain record bytes to JSON: walks the record through the core's memory
 // stream, field by field in record order, and reports the byte offset of the
 // first field the bytes cannot supply.
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -58,8 +59,21 @@ class PlainReader {
   Json SubEffectEmitter(const std::string& context);
   void Frames(Json& block, const std::string& context);
 
+  // Tracks, keys and frames turn into several JSON values each; a bound on them
+  // bounds the memory a dump takes, whatever the file.
+  // Counted when a list's count is read, before any of it is built; a
+  // count the bytes cannot back fails later, where they run out.
+  void CountItems(int64_t count, size_t itemBytes, const std::string& what) {
+    const uint64_t backed = (plain_.size() - std::min(plain_.size(), Offset())) / itemBytes;
+    items_ += count > 0 ? std::min(uint64_t(count), backed) : 0;
+    if (items_ > MaximumItems)
+      Fail(Offset(), what + ": more than 1000000 tracks, keys and frames, too many for the tools");
+  }
+  static constexpr size_t MaximumItems = 1000000;
+
   const Bytes& plain_;
   MemoryStream stream_;
+  uint64_t items_ = 0;
 };
 
 std::string PlainReader::Text(const std::string& what) {
@@ -102,6 +116,7 @@ void PlainReader::Track(Json& tracks, const std::string& context) {
   Fields(TrackFields, track, context);
   const int32_t keyCount = Number<int32_t>(context + "key count");
   if (keyCount < 0) track[key::KeyCount] = keyCount;
+  CountItems(keyCount, 8, context + "key count");
   Json keys = Json::array();
   for (int32_t k = 0; k < keyCount; ++k) {
     Json item = Json::object();
@@ -116,6 +131,7 @@ void PlainReader::Track(Json& tracks, const std::string& context) {
 // cannot back fails at the first missing entry.
 void PlainReader::Tracks(Json& into, const std::string& context) {
   const uint32_t count = Number<uint32_t>(context + "track count");
+  CountItems(count, 25, context + "track count");  // an empty name, the body, no keys
   Json tracks = Json::array();
   for (uint32_t t = 0; t < count; ++t) Track(tracks, context + "track " + std::to_string(t) + " ");
   into[key::Tracks] = std::move(tracks);
@@ -125,6 +141,7 @@ void PlainReader::Frames(Json& block, const std::string& context) {
   Fields(FrameNameFields, block, context);
   const int32_t count = Number<int32_t>(context + "frame count");
   if (count < 0) block[key::FrameCount] = count;
+  CountItems(count, 16, context + "frame count");
   Json frames = Json::array();
   for (int32_t f = 0; f < count; ++f) {
     Json frame = Json::array();

@@ -10,18 +10,12 @@
 #include "effectfile/MemoryStream.h"
 #include "record/FloatText.h"
 #include "record/RecordModel.h"
+#include "record/RecordPath.h"
 #include "record/RecordSchema.h"
 #include "record/TextField.h"
 
 namespace tavrix::record {
 namespace {
-
-std::string Child(const std::string& path, const std::string& name) {
-  return path.empty() ? name : path + "." + name;
-}
-std::string Item(const std::string& path, size_t index) {
-  return path + "[" + std::to_string(index) + "]";
-}
 
 [[noreturn]] void Fail(const std::string& path, const std::string& message) {
   throw RecordJsonError{path, message};
@@ -180,7 +174,8 @@ void PlainWriter::Track(const Json& track, const std::string& path) {
 void PlainWriter::Tracks(ObjectReader& object) {
   const Json& tracks = RequireArray(object.Require(key::Tracks), object.PathOf(key::Tracks));
   Put(static_cast<uint32_t>(tracks.size()));
-  for (size_t t = 0; t < tracks.size(); ++t) Track(tracks[t], Item(object.PathOf(key::Tracks), t));
+  const std::vector<std::string> paths = TrackPaths(object.PathOf(key::Tracks), tracks);
+  for (size_t t = 0; t < tracks.size(); ++t) Track(tracks[t], paths[t]);
 }
 
 void PlainWriter::Frames(ObjectReader& block) {
@@ -247,6 +242,7 @@ void PlainWriter::Emitter(const Json& emitter, const std::string& path) {
 
 void PlainWriter::Effect(const Json& record) {
   ObjectReader effect(record, "");
+  effect.Optional(key::Schema);  // names the JSON Schema for editors; not packed
   Fields(EffectHeaderFields, effect);
   Tracks(effect);
   const Json& emitters = RequireArray(effect.Require(key::Emitters), key::Emitters);

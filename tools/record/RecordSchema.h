@@ -93,6 +93,7 @@ inline constexpr const char* FrameSet = "frameSet";
 inline constexpr const char* Frames = "frames";
 inline constexpr const char* FrameCount = "frameCount";
 inline constexpr const char* Trailing = "trailing";
+inline constexpr const char* Schema = "$schema";
 }  // namespace key
 
 }  // namespace tavrix::record

@@ -1,0 +1,21 @@
+// The effect's 18 tracks with their default ranges, in registration order
+// (which is also the order a record is written in). The tools read the same
+// table for their checks and the artists' reference.
+#pragma once
+
+#include <cstddef>
+
+#include "effectfile/Effect.h"
+
+namespace tavrix {
+
+struct EffectTrackDefault {
+  const char* name;
+  ParamTrack Effect::*track;
+  float duration, boundA, boundB, defaultValue;
+};
+
+inline constexpr size_t EffectTrackCount = 18;
+extern const EffectTrackDefault EffectTrackDefaults[EffectTrackCount];
+
+}  // namespace tavrix

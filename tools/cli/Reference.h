@@ -1,0 +1,14 @@
+// The artists' reference of the effect format (Markdown) and the JSON Schema
+// of its JSON form, both written from the record layout tables, the
+// library's track tables and the notes, so that neither can drift from the
+// code. Each throws ToolError when a field or track has no note.
+#pragma once
+
+#include <string>
+
+namespace tavrix::tools {
+
+std::string ReferenceMarkdown();
+std::string ReferenceSchema();
+
+}  // namespace tavrix::tools

@@ -1,0 +1,215 @@
+// The JSON Schema (draft-07) of the record's JSON form, for editors'
+// completion and checks: the same layout tables RecordFromJson walks, the
+// library's track names, and the notes as descriptions.
+#include <string>
+
+#include "cli/ExitCode.h"
+#include "cli/FormatNotes.h"
+#include "cli/Reference.h"
+#include "cli/TrackTable.h"
+#include "record/JsonText.h"
+#include "record/RecordSchema.h"
+
+namespace tavrix::tools {
+namespace {
+
+using record::FieldDesc;
+using record::FieldKind;
+using record::Json;
+namespace key = record::key;
+
+Json Ref(const std::string& name) { return {{"$ref", "#/definitions/" + name}}; }
+
+const char* KindName(FieldKind kind) {
+  switch (kind) {
+    case FieldKind::Float: return "float";
+    case FieldKind::Int32: return "int32";
+    case FieldKind::UInt32: return "uint32";
+    case FieldKind::Flag: return "flag";
+    case FieldKind::Text: return "text";
+    case FieldKind::Tag: return "tag";
+  }
+  return "";
+}
+
+std::string Describe(const char* block, const char* name) {
+  const FieldNote* note = FindFieldNote(block, name);
+  if (!note) throw ToolError{ExitInternal, std::string("no note for ") + block + " field " + name};
+  std::string text = note->meaning;
+  if (*note->unit) text += std::string(" (") + note->unit + ")";
+  return text + "; default " + note->defaultValue;
+}
+
+// A described value: draft-07 ignores siblings of "$ref", so it sits in allOf.
+Json Described(Json schema, const char* block, const char* name) {
+  return {{"description", Describe(block, name)}, {"allOf", Json::array({std::move(schema)})}};
+}
+
+class ObjectSchema {
+ public:
+  explicit ObjectSchema(const char* block) : block_(block) {}
+  ObjectSchema& Add(const char* name, Json schema, bool required = true) {
+    properties_[name] = Described(std::move(schema), block_, name);
+    if (required) required_.push_back(name);
+    return *this;
+  }
+  ObjectSchema& Plain(const char* name, Json schema) {
+    properties_[name] = std::move(schema);
+    return *this;
+  }
+  template <size_t N>
+  ObjectSchema& Fields(const FieldDesc (&fields)[N]) {
+    for (const FieldDesc& field : fields) Add(field.name, Ref(KindName(field.kind)));
+    return *this;
+  }
+  Json Build() const {
+    return {{"type", "object"},
+            {"properties", properties_},
+            {"required", required_},
+            {"patternProperties", {{"^_", Json::object()}}},
+            {"additionalProperties", false}};
+  }
+
+ private:
+  const char* block_;
+  Json properties_ = Json::object();
+  Json required_ = Json::array();
+};
+
+// Keys match without regard to letter case; the enum serves completion.
+Json TrackName(TrackOwner owner) {
+  Json names = Json::array();
+  std::string pattern = "^(";
+  for (size_t i = 0; i < TrackCount(owner); ++i) {
+    const std::string name = TrackAt(owner, i).name;
+    names.push_back(name);
+    pattern += i ? "|" : "";
+    for (char c : name)
+      pattern += std::isalpha(static_cast<unsigned char>(c))
+                     ? std::string("[") + char(std::toupper(c)) + char(std::tolower(c)) + "]"
+                     : std::string(1, c);
+  }
+  return {{"anyOf", Json::array({{{"enum", names}}, {{"type", "string"}, {"pattern", pattern + ")$"}}})}};
+}
+
+Json NegativeCount() { return {{"type", "integer"}, {"minimum", -2147483648LL}, {"maximum", -1}}; }
+
+Json Track(TrackOwner owner) {
+  ObjectSchema track("track");
+  track.Add(key::Name, TrackName(owner));
+  for (const FieldDesc& field : record::TrackFields)
+    if (std::string(field.name) != key::Name) track.Add(field.name, Ref(KindName(field.kind)));
+  ObjectSchema keyItem("track");
+  keyItem.Plain("time", Ref("float")).Plain("value", Ref("float"));
+  Json item = keyItem.Build();
+  item["required"] = Json::array({"time", "value"});
+  track.Add(key::Keys, {{"type", "array"}, {"items", item}});
+  track.Plain(key::KeyCount, NegativeCount());
+  return track.Build();
+}
+
+Json FrameBlock(bool animated) {
+  ObjectSchema block("frames");
+  if (animated) block.Fields(record::AnimationHeadFields);
+  block.Fields(record::FrameNameFields);
+  block.Add(key::Frames, {{"type", "array"},
+                          {"items", {{"type", "array"}, {"items", Ref("float")}, {"minItems", 4}, {"maxItems", 4}}}});
+  block.Plain(key::FrameCount, NegativeCount());
+  if (animated) block.Fields(record::AnimationTailFields);
+  else block.Fields(record::FrameSetTailFields);
+  return block.Build();
+}
+
+Json OnlyBlock(const char* used, const char* other) {
+  return {{"required", Json::array({used})}, {"not", {{"required", Json::array({other})}}}};
+}
+
+Json PlainEmitter() {
+  ObjectSchema e("emitter");
+  e.Plain(key::Magic, {{"const", "ET2D"}});
+  e.Add(key::Version, Ref("uint32"));
+  e.Plain(key::Tracks, {{"type", "array"}, {"items", Ref("emitterTrack")}});
+  e.Add(key::Name, Ref("text"));
+  e.Add(key::Corners, {{"type", "array"},
+                       {"minItems", 4},
+                       {"maxItems", 4},
+                       {"items", {{"type", "array"}, {"items", Ref("float")}, {"minItems", 2}, {"maxItems", 2}}}});
+  e.Fields(record::EmitterFields);
+  e.Plain(key::FrameSet, Ref("frameSet"));
+  e.Plain(key::FrameAnimation, Ref("frameAnimation"));
+  Json schema = e.Build();
+  schema["required"].push_back(key::Magic);
+  schema["required"].push_back(key::Tracks);
+  schema["if"] = {{"properties", {{"animated", {{"enum", Json::array({0, false})}}}}}};
+  schema["then"] = OnlyBlock(key::FrameSet, key::FrameAnimation);
+  schema["else"] = OnlyBlock(key::FrameAnimation, key::FrameSet);
+  return schema;
+}
+
+Json SubEffectEmitter() {
+  ObjectSchema e("subEffect");
+  e.Plain(key::Magic, {{"const", "SE2D"}});
+  e.Add(key::Version, Ref("uint32"));
+  e.Fields(record::SubEffectFields);
+  Json schema = e.Build();
+  schema["required"].push_back(key::Magic);
+  return schema;
+}
+
+Json Integer(int64_t low, int64_t high) {
+  return {{"type", "integer"}, {"minimum", low}, {"maximum", high}};
+}
+
+Json Definitions() {
+  const Json hexPairs = {{"type", "string"}, {"pattern", "^([0-9A-Fa-f]{2})*$"}};
+  Json d = Json::object();
+  // The largest value that still rounds to a float: 2^128 - 2^103.
+  d["float"] = {{"anyOf", Json::array({{{"type", "number"},
+                                        {"exclusiveMinimum", -3.4028235677973366e38},
+                                        {"exclusiveMaximum", 3.4028235677973366e38}},
+                                       {{"type", "string"}, {"pattern", "^0[xX][0-9A-Fa-f]{1,8}$"}}})}};
+  d["int32"] = Integer(-2147483648LL, 2147483647LL);
+  d["uint32"] = Integer(0, 4294967295LL);
+  d["flag"] = {{"anyOf", Json::array({Integer(0, 255), {{"type", "boolean"}}})}};
+  d["text"] = {{"anyOf", Json::array({{{"type", "string"}},
+                                      {{"type", "object"},
+                                       {"properties", {{"bytes", hexPairs}}},
+                                       {"required", Json::array({"bytes"})},
+                                       {"additionalProperties", false}}})}};
+  d["tag"] = {{"anyOf", Json::array({{{"type", "string"}, {"minLength", 4}, {"maxLength", 4}}, Integer(0, 4294967295LL)})}};
+  d["effectTrack"] = Track(TrackOwner::Effect);
+  d["emitterTrack"] = Track(TrackOwner::Emitter);
+  d["frameSet"] = FrameBlock(false);
+  d["frameAnimation"] = FrameBlock(true);
+  d["emitter"] = PlainEmitter();
+  d["subEffectEmitter"] = SubEffectEmitter();
+  d["hexPairs"] = hexPairs;
+  return d;
+}
+
+}  // namespace
+
+std::string ReferenceSchema() {
+  ObjectSchema effect("effect");
+  effect.Fields(record::EffectHeaderFields);
+  effect.Plain(key::Tracks, {{"type", "array"}, {"items", Ref("effectTrack")}});
+  effect.Plain(key::Emitters,
+               {{"type", "array"}, {"items", {{"oneOf", Json::array({Ref("emitter"), Ref("subEffectEmitter")})}}}});
+  effect.Plain(key::EmitterCount, NegativeCount());
+  effect.Fields(record::EffectTailFields);
+  effect.Plain(key::Trailing, Ref("hexPairs"));
+  effect.Plain(key::Schema, {{"type", "string"}});
+  Json schema = {{"$schema", "http://json-schema.org/draft-07/schema#"},
+                 {"$id", "tavrix-effect.schema.json"},
+                 {"title", "Tavrix effect record"},
+                 {"description", "The JSON form of an effect file, as tavrix dump writes it and tavrix pack "
+                                 "reads it. Generated by tavrix reference --schema; see docs/effect-format.md."}};
+  Json body = effect.Build();
+  body["required"].push_back(key::Tracks);
+  body["required"].push_back(key::Emitters);
+  for (auto it = body.begin(); it != body.end(); ++it) schema[it.key()] = it.value();
+  schema["definitions"] = Definitions();
+  return record::FormatJson(schema);
+}
+
+}  // namespace tavrix::tools

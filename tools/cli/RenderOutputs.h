@@ -1,0 +1,38 @@
+// Where render's frames go, each written as it comes: numbered PNG files,
+// a contact sheet filled cell by cell, an animated GIF frame by frame. Only
+// one frame and the sheet are ever held, whatever the number of frames.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "common/ContactSheet.h"
+#include "common/GifFile.h"
+
+namespace tavrix::tools {
+
+class RenderOutputs {
+ public:
+  struct Request {
+    std::string png, gif, sheet, sheetOutput;
+  };
+
+  // Throws ToolError when an option cannot be read or a file not created.
+  // Paths are made absolute here, since playing changes the folder.
+  RenderOutputs(const Request& request, const std::string& effect, int32_t width, int32_t height,
+                int64_t frames, int gifDelayCentiseconds);
+
+  void Add(int64_t index, const Image& frame);
+  void Finish();
+
+ private:
+  std::string png_, sheetPath_;
+  int64_t frames_;
+  std::optional<ContactSheet> sheet_;
+  std::unique_ptr<GifWriter> gif_;
+  std::string gifPath_;
+};
+
+}  // namespace tavrix::tools
