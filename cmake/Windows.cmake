@@ -1,6 +1,9 @@
 # The Windows build, cross-compiled with mingw-w64: the core with the win32
 # platform port against the system's d3d8.h, tavrix.dll with its two
 # exports and import library, and the tests that run under wine64.
+# Programs and the DLL share one folder, as in a game's installation.
+set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+
 file(GLOB_RECURSE TAVRIX_CORE_SOURCES CONFIGURE_DEPENDS src/*.cpp)
 # PNG and JPEG are decoded by stb_image (no libpng or libjpeg for mingw).
 list(FILTER TAVRIX_CORE_SOURCES EXCLUDE REGEX
@@ -28,5 +31,5 @@ target_link_libraries(tavrix_core PUBLIC tavrix_objects)
 
 if(TAVRIX_BUILD_TESTS)
   enable_testing()
-  add_subdirectory(tests/windows OPTIONAL)
+  add_subdirectory(tests/windows)
 endif()

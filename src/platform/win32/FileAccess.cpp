@@ -1,8 +1,6 @@
 // File access on Windows: the file system itself takes either separator and
 // ignores letter case, so paths are used as written.
 #include <windows.h>
-// windows.h maps the name to ReplaceFileA; ours is a different function.
-#undef ReplaceFile
 
 #include <cstring>
 
