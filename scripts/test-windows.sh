@@ -22,7 +22,7 @@ cmake --build build -j"$jobs" --target samples tavrix_cli
 check_dll() {
   local dll=$1 dump exports imports
   dump=$(x86_64-w64-mingw32-objdump -p "$dll")
-  exports=$(sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p' <<< "$dump" | grep -o '\] .*' | cut -c3- | sort | tr '\n' ' ')
+  exports=$(grep -E '^\s*\[ *[0-9]+\] [A-Za-z_][A-Za-z0-9_@]*$' <<< "$dump" | awk '{print $NF}' | sort | tr '\n' ' ')
   imports=$(grep 'DLL Name:' <<< "$dump" | awk '{print toupper($3)}' | sort | tr '\n' ' ')
   echo "$dll exports: $exports; imports: $imports"
   [ "$exports" = "CreateParticleSystem GetParticleSystemVersion " ] || { echo "wrong exports"; return 1; }
@@ -34,12 +34,14 @@ check_dll() {
   done
 }
 
-for arch in win64:x86_64 win32:i686; do
-  dir=build-${arch%%:*}
-  cmake -S . -B "$dir" -DCMAKE_TOOLCHAIN_FILE="cmake/toolchains/mingw-${arch##*:}.cmake" \
+# Everything for x86-64; for i686, whose code cannot run here, the DLL and the
+# Microsoft-ABI host linked against its import library.
+for arch in win64:x86_64:all win32:i686:tavrix_msabi_host; do
+  IFS=: read -r name processor target <<< "$arch"
+  cmake -S . -B "build-$name" -DCMAKE_TOOLCHAIN_FILE="cmake/toolchains/mingw-$processor.cmake" \
     -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" > /dev/null
-  cmake --build "$dir" -j"$jobs"
-  check_dll "$dir/bin/tavrix.dll"
+  cmake --build "build-$name" -j"$jobs" --target "$target"
+  check_dll "build-$name/bin/tavrix.dll"
 done
 
 # The software device's frames of the samples, for the Direct3D 8 comparison.
