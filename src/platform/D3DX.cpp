@@ -1,8 +1,7 @@
-// The D3DX operations on platforms without the real library: the two
-// matrix builders, and texture creation handed to the image decoders.
+// The library's own D3DX operations: the two matrix builders, and texture
+// creation handed to the image decoders.
 #include "platform/D3DX.h"
 
-#if !defined(_WIN32)
 #include "image/TextureFromFile.h"
 
 namespace {
@@ -44,4 +43,3 @@ HRESULT D3DXCreateTextureFromFileExA(IDirect3DDevice8* pDevice, const char* pSrc
                                        Pool,  Filter, MipFilter, ColorKey};
   return tavrix::CreateTextureFromFile(pDevice, pSrcFile, request, pSrcInfo, ppTexture);
 }
-#endif

@@ -1,16 +1,14 @@
 // The D3DX operations the library uses: two matrix builders for the device
-// renderer and texture creation from an image file for device textures. On
-// Windows the real d3dx8.h provides them; elsewhere they are declared here
+// renderer and texture creation from an image file for device textures.
+// D3DX is no system library, so on every platform they are declared here
 // with their Windows names and signatures and implemented by the library
 // (texture creation in image/).
 #pragma once
 
-#include "tavrix/platform/Direct3D8.h"
-
-#if defined(_WIN32)
-#include <d3dx8.h>
-#else
 #include <cstdint>
+
+#include "platform/Win32.h"
+#include "tavrix/platform/Direct3D8.h"
 
 #define D3DX_DEFAULT (static_cast<UINT>(-1))
 #define D3DX_FILTER_NONE (1u << 0)
@@ -42,13 +40,6 @@ struct D3DXIMAGE_INFO {
   D3DXIMAGE_FILEFORMAT ImageFileFormat;
 };
 
-struct PALETTEENTRY {
-  uint8_t peRed;
-  uint8_t peGreen;
-  uint8_t peBlue;
-  uint8_t peFlags;
-};
-
 // Row-major: m11 = 2/w, m22 = 2/h, m33 = 1/(zf - zn), m43 = -zn/(zf - zn),
 // m44 = 1, every other element 0.
 D3DXMATRIX* D3DXMatrixOrthoLH(D3DXMATRIX* pOut, float w, float h, float zn, float zf);
@@ -63,4 +54,3 @@ HRESULT D3DXCreateTextureFromFileExA(IDirect3DDevice8* pDevice, const char* pSrc
                                      D3DPOOL Pool, DWORD Filter, DWORD MipFilter, D3DCOLOR ColorKey,
                                      D3DXIMAGE_INFO* pSrcInfo, PALETTEENTRY* pPalette,
                                      IDirect3DTexture8** ppTexture);
-#endif

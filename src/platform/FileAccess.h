@@ -7,6 +7,11 @@
 #include <cstddef>
 #include <cstdio>
 
+#include "tavrix/platform/Win32Types.h"
+// windows.h maps ReplaceFile to the system's ReplaceFileA; ours is another
+// function.
+#undef ReplaceFile
+
 namespace tavrix {
 
 // The separator between a directory and a file name in the paths the core

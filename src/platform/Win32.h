@@ -9,13 +9,20 @@
 
 #if defined(_WIN32)
 #include <mmsystem.h>
-#include <winsock2.h>
+#include <string.h>
 #else
 #include <arpa/inet.h>
 #include <strings.h>
 
 #define INVALID_HANDLE_VALUE (reinterpret_cast<HANDLE>(-1))
 #define MB_OK 0x00000000u
+
+struct PALETTEENTRY {
+  uint8_t peRed;
+  uint8_t peGreen;
+  uint8_t peBlue;
+  uint8_t peFlags;
+};
 
 struct WIN32_FIND_DATAA {
   DWORD dwFileAttributes;

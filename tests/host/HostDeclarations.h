@@ -2,7 +2,7 @@
 // declare them: slot by slot, with no library header included.
 #pragma once
 
-#include <cstdint>
+#include <stdint.h>
 
 namespace host {
 

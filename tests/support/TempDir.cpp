@@ -1,18 +1,26 @@
 #include "support/TempDir.h"
 
-#include <stdlib.h>
-
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <stdexcept>
 
 namespace tavrix::test {
 
+// A random name that nobody holds yet, made here (mkdtemp is not everywhere).
 TempDir::TempDir() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "tavrix-XXXXXX").string();
-  if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
-  path_ = pattern;
+  const std::filesystem::path base = std::filesystem::temp_directory_path();
+  std::random_device random;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    std::filesystem::path candidate = base / ("tavrix-" + std::to_string(random()));
+    std::error_code error;
+    if (std::filesystem::create_directory(candidate, error)) {
+      path_ = candidate.string();
+      return;
+    }
+  }
+  throw std::runtime_error("no temporary directory could be made");
 }
 
 TempDir::~TempDir() {

@@ -3,6 +3,7 @@
 // its leading decimal integer ("1abc" is 1, "abc" is 0).
 #include <ini.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <string>
 
@@ -15,17 +16,19 @@ struct Lookup {
   const char* section;
   const char* key;
   const char* found = nullptr;
-  long value = 0;
+  int64_t value = 0;
 };
 
-long LeadingInteger(const char* text) {
+// 64-bit arithmetic: the clamp below must come before any overflow, also
+// where long has 32 bits.
+int64_t LeadingInteger(const char* text) {
   while (*text == ' ' || *text == '\t') ++text;
   bool negative = *text == '-';
   if (*text == '-' || *text == '+') ++text;
-  long value = 0;
+  int64_t value = 0;
   for (; *text >= '0' && *text <= '9'; ++text) {
     value = value * 10 + (*text - '0');
-    if (value > 0xFFFFFFFFL) value = 0xFFFFFFFFL;  // Windows keeps the low 32 bits only
+    if (value > 0xFFFFFFFFLL) value = 0xFFFFFFFFLL;  // Windows keeps the low 32 bits only
   }
   return negative ? -value : value;
 }

@@ -12,9 +12,18 @@ TextureRequest FromFile() {
       0, 0, 0, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, D3DX_FILTER_NONE, D3DX_DEFAULT, 0xFFFF0000u};
 }
 
+// Named fields, so the real D3DCAPS8 of Windows fits as well as ours.
+D3DCAPS8 Caps(DWORD textureCaps, DWORD maxWidth, DWORD maxHeight) {
+  D3DCAPS8 caps{};
+  caps.TextureCaps = textureCaps;
+  caps.MaxTextureWidth = maxWidth;
+  caps.MaxTextureHeight = maxHeight;
+  return caps;
+}
+
 TextureLayout Fit(DWORD textureCaps, DWORD maxWidth, DWORD maxHeight, uint32_t width,
                   uint32_t height, TextureRequest request = FromFile()) {
-  const D3DCAPS8 caps{textureCaps, maxWidth, maxHeight, 0};
+  const D3DCAPS8 caps = Caps(textureCaps, maxWidth, maxHeight);
   TextureLayout layout{};
   EXPECT_EQ(ChooseTextureLayout(caps, width, height, request, &layout), D3D_OK);
   return layout;
@@ -53,7 +62,7 @@ TEST(TextureLayout, RequestedSizesAndLevelsWin) {
 }
 
 TEST(TextureLayout, UnsupportedFormatsAndHugeTexturesAreRefused) {
-  const D3DCAPS8 caps{D3DPTEXTURECAPS_POW2, 0, 0, 0};
+  const D3DCAPS8 caps = Caps(D3DPTEXTURECAPS_POW2, 0, 0);
   TextureLayout layout{};
   TextureRequest request = FromFile();
   request.format = D3DFMT_DXT1;

@@ -1,0 +1,70 @@
+#!/usr/bin/env bash
+# The Windows side: tavrix.dll for x86-64 and i686 cross-built with
+# mingw-w64 and checked for exactly its two exports and system-only imports;
+# the Windows tests under wine64 (the real Direct3D 8 ones under Xvfb, against
+# frames the Linux build's software device renders); and the core's unit
+# tests as a static 32-bit program under qemu-i386. Uses the Linux release
+# build in build/ for the samples and the reference frames.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/setup.sh
+jobs=$(nproc)
+launcher=()
+if command -v ccache > /dev/null; then
+  launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
+
+cmake -S . -B build -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" > /dev/null
+cmake --build build -j"$jobs" --target samples tavrix_cli
+
+# Exactly the two exports, and imports of DLLs every Windows has.
+check_dll() {
+  local dll=$1 dump exports imports
+  dump=$(x86_64-w64-mingw32-objdump -p "$dll")
+  exports=$(grep -E '^\s*\[ *[0-9]+\] [A-Za-z_][A-Za-z0-9_@]*$' <<< "$dump" | awk '{print $NF}' | sort | tr '\n' ' ')
+  imports=$(grep 'DLL Name:' <<< "$dump" | awk '{print toupper($3)}' | sort | tr '\n' ' ')
+  echo "$dll exports: $exports; imports: $imports"
+  [ "$exports" = "CreateParticleSystem GetParticleSystemVersion " ] || { echo "wrong exports"; return 1; }
+  for name in $imports; do
+    case $name in
+      KERNEL32.DLL | USER32.DLL | MSVCRT.DLL | WINMM.DLL) ;;
+      *) echo "imports $name, which is no system DLL"; return 1 ;;
+    esac
+  done
+}
+
+# Everything for x86-64; for i686, whose code cannot run here, the DLL and the
+# Microsoft-ABI host linked against its import library.
+for arch in win64:x86_64:all win32:i686:tavrix_msabi_host; do
+  IFS=: read -r name processor target <<< "$arch"
+  cmake -S . -B "build-$name" -DCMAKE_TOOLCHAIN_FILE="cmake/toolchains/mingw-$processor.cmake" \
+    -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" > /dev/null
+  cmake --build "build-$name" -j"$jobs" --target "$target"
+  check_dll "build-$name/bin/tavrix.dll"
+done
+
+# The software device's frames of the samples, for the Direct3D 8 comparison.
+reference=build-win64/d3d8-reference
+mkdir -p "$reference"
+for sample in fire:500 smoke:1000 burst:1200 snow:1500 ring:500 glow:500; do
+  build/tools/tavrix render "build/samples/${sample%%:*}.eff" --root build/samples --size 256x256 \
+    --time "${sample##*:}" -o "$reference/${sample%%:*}.png" > /dev/null
+done
+
+display=:$((90 + RANDOM % 100))
+Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp > /dev/null 2>&1 &
+xvfb=$!
+export TAVRIX_WINEPREFIX=$PWD/build-win64/wineprefix
+cleanup() {
+  kill "$xvfb" 2> /dev/null || true
+  WINEPREFIX=$TAVRIX_WINEPREFIX /usr/lib/wine/wineserver -k 2> /dev/null || true
+}
+trap cleanup EXIT
+DISPLAY=$display ctest --test-dir build-win64 --output-on-failure
+
+# 32-bit x86: the core and its unit tests, statically linked, under qemu.
+cmake -S . -B build-i386 -DCMAKE_TOOLCHAIN_FILE=cmake/toolchains/linux-i386.cmake \
+  -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" > /dev/null
+cmake --build build-i386 -j"$jobs" --target tavrix_tests
+qemu-i386 build-i386/tests/tavrix_tests --gtest_brief=1
