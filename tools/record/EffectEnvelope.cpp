@@ -1,6 +1,7 @@
 #include "record/EffectEnvelope.h"
 
 #include <cstdint>
+#include <cstdlib>
 
 #include "effectfile/EffectCipher.h"
 
@@ -20,6 +21,10 @@ std::optional<Bytes> DecipherEffect(const Bytes& file) {
 }
 
 Bytes EncipherEffect(const Bytes& plain) {
+  // The envelope's random bytes come from the standard generator: started
+  // from its first state, one record always packs to the same file, in the
+  // tavrix program and in the editor alike.
+  std::srand(1);
   uint8_t key[EffectKeyBufferSize];
   BuildEffectKey(key);
   EffectCipher cipher;

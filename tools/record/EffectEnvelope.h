@@ -10,6 +10,7 @@ namespace tavrix::record {
 
 // Empty when the bytes are not an enciphered effect record.
 std::optional<Bytes> DecipherEffect(const Bytes& file);
+// The same plain bytes always give the same file.
 Bytes EncipherEffect(const Bytes& plain);
 
 }  // namespace tavrix::record

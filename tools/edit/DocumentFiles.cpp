@@ -1,0 +1,85 @@
+#include "edit/DocumentFiles.h"
+
+#include <cstdio>
+#include <filesystem>
+
+#include "edit/NameCompare.h"
+#include "record/EffectEnvelope.h"
+#include "record/JsonText.h"
+
+namespace tavrix::edit {
+namespace {
+
+// Effect files and their JSON are small; the limit keeps a mistaken pick (a
+// device, a huge file) from filling memory.
+constexpr uintmax_t MaximumFileBytes = uintmax_t(64) << 20;
+
+record::Bytes ReadAll(const std::string& path) {
+  std::error_code error;
+  const uintmax_t size = std::filesystem::file_size(path, error);
+  if (error) throw FileError{path + ": cannot be read: " + error.message()};
+  if (size > MaximumFileBytes)
+    throw FileError{path + ": larger than 64 MiB, too large for an effect"};
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (!file) throw FileError{path + ": cannot be opened"};
+  record::Bytes bytes(size_t(size), 0);
+  const bool read = std::fread(bytes.data(), 1, bytes.size(), file) == bytes.size();
+  std::fclose(file);
+  if (!read) throw FileError{path + ": cannot be read in full"};
+  return bytes;
+}
+
+void WriteReplacing(const std::string& path, const record::Bytes& bytes) {
+  const std::string scratch = path + ".saving";
+  std::FILE* file = std::fopen(scratch.c_str(), "wb");
+  if (!file) throw FileError{path + ": cannot be written"};
+  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+  const bool closed = std::fclose(file) == 0;
+  std::error_code error;
+  if (written && closed) std::filesystem::rename(scratch, path, error);
+  if (!written || !closed || error) {
+    std::filesystem::remove(scratch, error);
+    throw FileError{path + ": could not be written in full"};
+  }
+}
+
+}  // namespace
+
+bool IsJsonPath(const std::string& path) {
+  return SameName(std::filesystem::path(path).extension().string(), ".json");
+}
+
+Json OpenRecord(const std::string& path) {
+  const record::Bytes bytes = ReadAll(path);
+  try {
+    if (IsJsonPath(path)) {
+      Json record = record::ParseJson(std::string(bytes.begin(), bytes.end()));
+      record::RecordFromJson(record);
+      return record;
+    }
+    const std::optional<record::Bytes> plain = record::DecipherEffect(bytes);
+    if (!plain) throw FileError{path + ": not an effect file"};
+    return record::RecordToJson(*plain);
+  } catch (const record::RecordJsonError& e) {
+    throw FileError{path + ": " + e.Describe()};
+  } catch (const record::RecordFormatError& e) {
+    throw FileError{path + ": not a whole effect record: at byte " + std::to_string(e.offset) +
+                    ", " + e.message};
+  }
+}
+
+record::Bytes EffectFileBytes(const Json& record) {
+  try {
+    return record::EncipherEffect(record::RecordFromJson(record));
+  } catch (const record::RecordJsonError& e) {
+    throw FileError{e.Describe()};
+  }
+}
+
+void SaveRecord(const Json& record, const std::string& path) {
+  if (!IsJsonPath(path)) return WriteReplacing(path, EffectFileBytes(record));
+  const std::string text = record::FormatJson(record);
+  WriteReplacing(path, record::Bytes(text.begin(), text.end()));
+}
+
+}  // namespace tavrix::edit

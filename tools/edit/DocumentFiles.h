@@ -1,0 +1,24 @@
+// Opening and saving records: JSON (the record model's text) or an
+// enciphered effect file, chosen by the file's extension. Saving writes a
+// new file beside the old one and then replaces it, so a failed save leaves
+// the old file whole. Failures throw a FileError with the file's name.
+#pragma once
+
+#include <string>
+
+#include "edit/EffectDocument.h"
+
+namespace tavrix::edit {
+
+struct FileError {
+  std::string message;
+};
+
+bool IsJsonPath(const std::string& path);
+// A record the library can read, from either kind of file.
+Json OpenRecord(const std::string& path);
+// The bytes `tavrix pack` writes for the record.
+record::Bytes EffectFileBytes(const Json& record);
+void SaveRecord(const Json& record, const std::string& path);
+
+}  // namespace tavrix::edit

@@ -1,0 +1,19 @@
+// New records: a minimal effect that loads and plays, and the emitters an
+// editor adds, with every field at the value the library initialises it to.
+#pragma once
+
+#include <string>
+
+#include "edit/EffectDocument.h"
+
+namespace tavrix::edit {
+
+// The texture new emitters show until the artist picks one.
+inline constexpr const char* TemplateTexture = "disc.png";
+
+// One looping emitter of small fading particles.
+Json NewEffect();
+Json DefaultEmitter(const std::string& name, const std::string& frameSetName);
+Json DefaultSubEffect(const std::string& name);
+
+}  // namespace tavrix::edit
