@@ -65,7 +65,10 @@ void ScriptPanel::Draw(Viewer& viewer) {
   const ScriptCommand& command = commands_[next_++];
   EditorSession& session = *session_;
   bool done = true;
-  if (command.verb == "track") session.track = command.track;
+  if (command.verb == "track") {
+    session.track = command.track;
+    if (command.track.emitter >= 0) session.emitter = command.track.emitter;
+  }
   else if (command.verb == "drag")
     done = session.Apply(edit::MoveKey(command.track, command.index, command.time, command.value));
   else if (command.verb == "release") session.CloseStep();

@@ -75,6 +75,8 @@ void FieldGroups(EditorSession& session, int emitter) {
   std::vector<std::string> groups;
   for (const FieldView& field : fields)
     if (std::find(groups.begin(), groups.end(), field.info->group) == groups.end()) groups.push_back(field.info->group);
+  // Room for the labels, which say what a field is in an artist's words.
+  ImGui::PushItemWidth(ImGui::GetWindowWidth() * 0.45f);
   for (const std::string& group : groups) {
     if (!ImGui::CollapsingHeader(group.c_str(), ImGuiTreeNodeFlags_DefaultOpen)) continue;
     for (const FieldView& field : fields) {
@@ -87,6 +89,7 @@ void FieldGroups(EditorSession& session, int emitter) {
       ImGui::PopID();
     }
   }
+  ImGui::PopItemWidth();
 }
 
 void TrackList(EditorSession& session, int emitter) {
