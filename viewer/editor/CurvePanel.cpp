@@ -12,7 +12,7 @@
 namespace tavrix::viewer::editor {
 namespace {
 
-constexpr float kCanvasHeight = 220;
+constexpr float kCanvasHeight = 170;
 constexpr float kKeyRadius = 5, kGrabRadius = 8;
 constexpr int kCurvePoints = 160;
 constexpr ImU32 kCurveColour = IM_COL32(255, 200, 80, 255), kBandColour = IM_COL32(255, 200, 80, 60),
@@ -149,8 +149,8 @@ void CurvePanel::KeyTable(const edit::TrackBody& body) {
 }
 
 void CurvePanel::Draw(Viewer&) {
-  ImGui::SetNextWindowPos(ImVec2(8, 480), ImGuiCond_FirstUseEver);
-  ImGui::SetNextWindowSize(ImVec2(560, 312), ImGuiCond_FirstUseEver);
+  ImGui::SetNextWindowPos(ImVec2(8, 470), ImGuiCond_FirstUseEver);
+  ImGui::SetNextWindowSize(ImVec2(560, 322), ImGuiCond_FirstUseEver);
   ImGui::Begin("Curve");
   const edit::TrackRef& track = session_->track;
   const edit::TrackInfo* info = InfoOf(track);

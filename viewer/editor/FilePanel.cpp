@@ -1,5 +1,7 @@
 #include <imgui.h>
 
+#include <filesystem>
+
 #include "EditorPanels.h"
 #include "Viewer.h"
 #include "edit/DocumentFiles.h"
@@ -115,7 +117,8 @@ void FilePanel::DiscardPopup(Viewer& viewer) {
 void FilePanel::Draw(Viewer& viewer) {
   ImGui::SetNextWindowPos(ImVec2(340, 8), ImGuiCond_FirstUseEver);
   ImGui::SetNextWindowSize(ImVec2(460, 84), ImGuiCond_FirstUseEver);
-  const std::string title = (session_->Path().empty() ? std::string("new effect") : session_->Path()) +
+  const std::string name = std::filesystem::path(session_->Path()).filename().string();
+  const std::string title = (name.empty() ? std::string("new effect") : name) +
                             (session_->Document().Modified() ? " *" : "") + "###file";
   ImGui::Begin(title.c_str(), nullptr, ImGuiWindowFlags_MenuBar);
   MenuBar(viewer);
