@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "EditorScript.h"
+#include "TexturePanel.h"
 #include "Viewer.h"
 
 namespace tavrix::viewer::editor {
@@ -30,6 +31,7 @@ std::string AddEditorPanels(Viewer& viewer, const ViewerOptions& options) {
   viewer.AddPanel(std::make_unique<EffectPanel>(session));
   viewer.AddPanel(std::make_unique<EmittersPanel>(session));
   viewer.AddPanel(std::make_unique<CurvePanel>(session));
+  viewer.AddPanel(std::make_unique<TexturePanel>(session, options.root + "/image"));
   if (!script.empty()) viewer.AddPanel(std::make_unique<ScriptPanel>(session, std::move(script)));
   return {};
 }
