@@ -71,11 +71,15 @@ void CurvePanel::Canvas(const edit::TrackBody& body) {
   if (ImGui::IsItemActivated() && ImGui::IsMouseClicked(ImGuiMouseButton_Left)) {
     dragged_ = KeyUnder(body, map, mouse);
     if (dragged_ < 0) {
+      // The new key stays under the pointer: held, it is dragged at once.
       const edit::TrackKey at = map.FromScreen(mouse);
-      session.Apply(edit::AddKey(session.track, at.time, at.value));
+      if (session.Apply(edit::AddKey(session.track, at.time, at.value))) {
+        session.CloseStep();
+        dragged_ = KeyUnder(edit::TrackState(session.Record(), session.track), map, mouse);
+      }
     }
   }
-  if (ImGui::IsItemActive() && dragged_ >= 0 && dragged_ < int(body.keys.size()) &&
+  if (ImGui::IsItemActive() && !ImGui::IsItemActivated() && dragged_ >= 0 && dragged_ < int(body.keys.size()) &&
       (ImGui::GetIO().MouseDelta.x != 0 || ImGui::GetIO().MouseDelta.y != 0)) {
     const edit::TrackKey to = edit::NearestAllowedKey(body, dragged_, map.FromScreen(mouse));
     session.Apply(edit::MoveKey(session.track, dragged_, to.time, to.value));

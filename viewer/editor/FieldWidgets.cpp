@@ -22,25 +22,28 @@ float DragSpeed(const edit::FieldInfo& info) {
   return float(std::clamp((info.high - info.low) / 2000.0, 0.001, 1.0));
 }
 
+// A record read from a file may hold anything: what is no number shows as 0.
+double NumberOf(const Json& value) { return value.is_number() ? value.get<double>() : 0; }
+
 // Returns the new value when the widget changed it.
 bool FieldWidget(const FieldView& field, Json& changed) {
   const edit::FieldInfo& info = *field.info;
   const char* label = info.label;
   switch (info.rule) {
     case FieldRule::Flag: {
-      bool value = field.value.is_boolean() ? field.value.get<bool>() : field.value.get<double>() != 0;
+      bool value = field.value.is_boolean() ? field.value.get<bool>() : NumberOf(field.value) != 0;
       if (!ImGui::Checkbox(label, &value)) return false;
       changed = value;
       return true;
     }
     case FieldRule::Choice: {
-      int value = field.value.get<int>();
+      int value = int(NumberOf(field.value));
       if (!ImGui::Combo(label, &value, info.choices, int(info.high) + 1)) return false;
       changed = value;
       return true;
     }
     case FieldRule::Number: {
-      float value = field.value.get<float>();
+      float value = float(NumberOf(field.value));
       if (!ImGui::DragFloat(label, &value, DragSpeed(info), float(info.low), float(info.high), "%.3f",
                             ImGuiSliderFlags_AlwaysClamp))
         return false;
@@ -49,7 +52,7 @@ bool FieldWidget(const FieldView& field, Json& changed) {
     }
     case FieldRule::Whole:
     case FieldRule::Index: {
-      int value = int(std::lround(field.value.get<double>()));
+      int value = int(std::lround(NumberOf(field.value)));
       if (!ImGui::DragInt(label, &value, 0.2f, int(info.low), int(info.high), "%d", ImGuiSliderFlags_AlwaysClamp))
         return false;
       changed = value;

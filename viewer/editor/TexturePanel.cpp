@@ -35,7 +35,7 @@ std::vector<std::string> ImageNames(const std::string& folder) {
 std::vector<edit::Frame> FramesOf(const edit::Json& block) {
   std::vector<edit::Frame> frames;
   for (const edit::Json& f : block.value("frames", edit::Json::array()))
-    if (f.is_array() && f.size() == 4)
+    if (f.is_array() && f.size() == 4 && std::all_of(f.begin(), f.end(), [](const edit::Json& n) { return n.is_number(); }))
       frames.push_back({f[0].get<float>(), f[1].get<float>(), f[2].get<float>(), f[3].get<float>()});
   return frames;
 }
@@ -92,6 +92,8 @@ void TexturePanel::Draw(Viewer& viewer) {
     Body(viewer);
   } catch (const edit::Refusal& refusal) {
     ImGui::TextWrapped("%s", refusal.message.c_str());
+  } catch (const edit::Json::exception& e) {
+    ImGui::TextWrapped("The frame block is not as the library writes it: %s", e.what());
   }
   ImGui::End();
 }
