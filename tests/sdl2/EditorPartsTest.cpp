@@ -39,8 +39,8 @@ TEST(RecentFiles, AListThatCannotBeWrittenStillListsInMemory) {
 }
 
 TEST(EditorScript, ReadsEachCommandWithItsArgumentsAndSkipsComments) {
-  const std::vector<ScriptCommand> commands =
-      ParseEditorScript("# fade\ntrack -1 ScaleVisible\n\ndrag 1 LifeVisible 2 0.5 0.25  # half\nrelease\nsave a.eff\n");
+  const std::vector<ScriptCommand> commands = ParseEditorScript(
+      "# fade\ntrack -1 ScaleVisible\n\ndrag 1 LifeVisible 2 0.5 0.25  # half\nrelease\nsave a.eff\n");
   ASSERT_EQ(commands.size(), 4u);
   EXPECT_EQ(commands[0].track.emitter, -1);
   EXPECT_EQ(commands[0].track.key, "ScaleVisible");

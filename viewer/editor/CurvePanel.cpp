@@ -53,9 +53,10 @@ void DrawBand(ImDrawList& draw, const Mapping& map, const std::vector<float>& ba
   for (int i = 0; i + 1 < kCurvePoints; ++i) {
     const float t0 = map.duration * float(i) / float(kCurvePoints - 1);
     const float t1 = map.duration * float(i + 1) / float(kCurvePoints - 1);
-    draw.AddQuadFilled(map.ToScreen(t0, base[size_t(i)] + var[size_t(i)]), map.ToScreen(t1, base[size_t(i + 1)] + var[size_t(i + 1)]),
-                       map.ToScreen(t1, base[size_t(i + 1)] - var[size_t(i + 1)]), map.ToScreen(t0, base[size_t(i)] - var[size_t(i)]),
-                       kBandColour);
+    draw.AddQuadFilled(map.ToScreen(t0, base[size_t(i)] + var[size_t(i)]),
+                       map.ToScreen(t1, base[size_t(i + 1)] + var[size_t(i + 1)]),
+                       map.ToScreen(t1, base[size_t(i + 1)] - var[size_t(i + 1)]),
+                       map.ToScreen(t0, base[size_t(i)] - var[size_t(i)]), kBandColour);
   }
 }
 
@@ -129,7 +130,8 @@ void CurvePanel::Shape(const edit::TrackBody& body) {
     changed |= ImGui::InputFloat(labels[i], &values[i], 0, 0, "%g", ImGuiInputTextFlags_EnterReturnsTrue);
   }
   ImGui::PopItemWidth();
-  if (changed) session_->Apply(edit::SetTrackShape(session_->track, {values[0], values[1], values[2], values[3], values[4]}));
+  if (changed)
+    session_->Apply(edit::SetTrackShape(session_->track, {values[0], values[1], values[2], values[3], values[4]}));
   ImGui::SameLine();
   if (ImGui::Button("reset")) session_->Apply(edit::ResetTrack(session_->track));
 }
@@ -161,8 +163,10 @@ void CurvePanel::Draw(Viewer&) {
   const std::string owner = track.emitter < 0 ? "the effect" : edit::EmitterLabel(session_->Record(), track.emitter);
   ImGui::Text("%s of %s", track.key.c_str(), owner.c_str());
   if (info) {
-    ImGui::TextWrapped("%s. Unit: %s. Runs over %s.", info->description, info->unit, edit::TimeBasisText(info->basis));
-    if (const edit::TrackInfo* spread = edit::SpreadOf(*info)) ImGui::TextDisabled("band: plus and minus %s", spread->key);
+    ImGui::TextWrapped("%s. Unit: %s. Runs over %s.", info->description, info->unit,
+                       edit::TimeBasisText(info->basis));
+    if (const edit::TrackInfo* spread = edit::SpreadOf(*info))
+      ImGui::TextDisabled("band: plus and minus %s", spread->key);
   }
   try {
     const edit::TrackBody body = edit::TrackState(session_->Record(), track);

@@ -30,6 +30,7 @@ class FilePanel : public Panel {
 
   SharedSession session_;
   std::string pending_;  // the action waiting for the discard prompt
+  bool saveAsRequested_ = false;
   char saveAs_[512] = {};
   char openPath_[512] = {};
 };

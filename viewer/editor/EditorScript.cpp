@@ -9,12 +9,41 @@
 namespace tavrix::viewer::editor {
 namespace {
 
+// Each verb's run: false when it failed.
+using Run = bool (*)(const ScriptCommand&, EditorSession&, Viewer&);
+
+bool SelectTrack(const ScriptCommand& command, EditorSession& session, Viewer&) {
+  session.track = command.track;
+  if (command.track.emitter >= 0) session.emitter = command.track.emitter;
+  return true;
+}
+
 struct Verb {
   const char* name;
   int arguments;  // words after the verb
+  Run run;
 };
-constexpr Verb kVerbs[] = {{"track", 2}, {"drag", 5}, {"release", 0}, {"undo", 0},
-                           {"redo", 0},  {"save", 1}, {"shot", 1},    {"wait", 0}};
+const Verb kVerbs[] = {
+    {"track", 2, SelectTrack},
+    {"drag", 5,
+     [](const ScriptCommand& c, EditorSession& s, Viewer&) {
+       return s.Apply(edit::MoveKey(c.track, c.index, c.time, c.value));
+     }},
+    {"release", 0,
+     [](const ScriptCommand&, EditorSession& s, Viewer&) {
+       s.CloseStep();
+       return true;
+     }},
+    {"undo", 0, [](const ScriptCommand&, EditorSession& s, Viewer&) { return s.Undo(); }},
+    {"redo", 0, [](const ScriptCommand&, EditorSession& s, Viewer&) { return s.Redo(); }},
+    {"save", 1, [](const ScriptCommand& c, EditorSession& s, Viewer&) { return s.SaveAs(c.path); }},
+    {"shot", 1,
+     [](const ScriptCommand& c, EditorSession&, Viewer& v) {
+       v.RequestScreenshot(c.path);
+       return true;
+     }},
+    {"wait", 0, [](const ScriptCommand&, EditorSession&, Viewer&) { return true; }},
+};
 
 ScriptCommand Parse(const std::vector<std::string>& words) {
   ScriptCommand command;
@@ -64,18 +93,9 @@ void ScriptPanel::Draw(Viewer& viewer) {
   if (next_ >= commands_.size()) return;
   const ScriptCommand& command = commands_[next_++];
   EditorSession& session = *session_;
-  bool done = true;
-  if (command.verb == "track") {
-    session.track = command.track;
-    if (command.track.emitter >= 0) session.emitter = command.track.emitter;
-  }
-  else if (command.verb == "drag")
-    done = session.Apply(edit::MoveKey(command.track, command.index, command.time, command.value));
-  else if (command.verb == "release") session.CloseStep();
-  else if (command.verb == "undo") done = session.Undo();
-  else if (command.verb == "redo") done = session.Redo();
-  else if (command.verb == "save") done = session.SaveAs(command.path);
-  else if (command.verb == "shot") viewer.RequestScreenshot(command.path);
+  bool done = false;
+  for (const Verb& verb : kVerbs)
+    if (command.verb == verb.name) done = verb.run(command, session, viewer);
   if (done) return;
   Log("script: " + command.verb + " failed: " + session.Status());
   viewer.ReportFailure();

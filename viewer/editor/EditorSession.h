@@ -37,7 +37,7 @@ class EditorSession {
   RecentFiles& Recent() { return recent_; }
   ShownEffect& Shown() { return shown_; }
 
-  int emitter = 0;          // selected in the emitters panel
+  int emitter = 0;                        // selected in the emitters panel
   edit::TrackRef track{-1, "ScaleLife"};  // shown in the curve editor
 
  private:

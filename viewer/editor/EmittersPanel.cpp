@@ -10,19 +10,19 @@
 namespace tavrix::viewer::editor {
 namespace {
 
-bool Enabled(const edit::Json& emitter) {
-  return edit::FlagOf(emitter.value("enabled", edit::Json(1)));
-}
+bool Enabled(const edit::Json& emitter) { return edit::FlagOf(emitter.value("enabled", edit::Json(1))); }
 
 }  // namespace
 
 void EmittersPanel::ListAndButtons() {
   EditorSession& session = *session_;
   const int count = int(edit::Emitters(session.Record()).size());
-  ImGui::BeginChild("list", ImVec2(0, ImGui::GetTextLineHeightWithSpacing() * float(count < 6 ? count + 1 : 7)), true);
+  ImGui::BeginChild("list", ImVec2(0, ImGui::GetTextLineHeightWithSpacing() * float(count < 6 ? count + 1 : 7)),
+                    true);
   for (int i = 0; i < count; ++i) {
     const edit::Json& emitter = edit::EmitterAt(session.Record(), i);
-    const std::string label = edit::EmitterLabel(session.Record(), i) + (edit::IsSubEffect(emitter) ? "  (nested effect)" : "") +
+    const std::string label = edit::EmitterLabel(session.Record(), i) +
+                              (edit::IsSubEffect(emitter) ? "  (nested effect)" : "") +
                               (Enabled(emitter) ? "" : "  (off)") + "##" + std::to_string(i);
     if (ImGui::Selectable(label.c_str(), session.emitter == i)) session.emitter = i;
   }
@@ -38,7 +38,8 @@ void EmittersPanel::ListAndButtons() {
   ImGui::SameLine();
   if (ImGui::Button("Delete")) session.Apply(edit::DeleteEmitter(selected));
   ImGui::SameLine();
-  if (ImGui::ArrowButton("up", ImGuiDir_Up) && selected > 0 && session.Apply(edit::MoveEmitter(selected, selected - 1)))
+  if (ImGui::ArrowButton("up", ImGuiDir_Up) && selected > 0 &&
+      session.Apply(edit::MoveEmitter(selected, selected - 1)))
     session.emitter = selected - 1;
   ImGui::SameLine();
   if (ImGui::ArrowButton("down", ImGuiDir_Down) && selected + 1 < count &&

@@ -77,7 +77,8 @@ void FieldGroups(EditorSession& session, int emitter) {
   // Groups in the catalogue's order, each field under the first header of its group.
   std::vector<std::string> groups;
   for (const FieldView& field : fields)
-    if (std::find(groups.begin(), groups.end(), field.info->group) == groups.end()) groups.push_back(field.info->group);
+    if (std::find(groups.begin(), groups.end(), field.info->group) == groups.end())
+      groups.push_back(field.info->group);
   // Room for the labels, which say what a field is in an artist's words.
   ImGui::PushItemWidth(ImGui::GetWindowWidth() * 0.45f);
   for (const std::string& group : groups) {
@@ -103,9 +104,12 @@ void TrackList(EditorSession& session, int emitter) {
     bool overLife;
   } kSets[] = {{"tracks over the effect's time", false}, {"tracks over each particle's life", true}};
   for (const auto& set : kSets) {
-    if (!ImGui::CollapsingHeader(set.header)) continue;
+    const auto inSet = [&set](const edit::TrackInfo* info) {
+      return (info->basis == edit::TimeBasis::NormalisedAge) == set.overLife;
+    };
+    if (std::none_of(tracks.begin(), tracks.end(), inSet) || !ImGui::CollapsingHeader(set.header)) continue;
     for (const edit::TrackInfo* info : tracks) {
-      if ((info->basis == edit::TimeBasis::NormalisedAge) != set.overLife) continue;
+      if (!inSet(info)) continue;
       const bool selected = session.track.emitter == emitter && session.track.key == info->key;
       if (ImGui::Selectable(info->key, selected)) session.track = {emitter, info->key};
       if (ImGui::IsItemHovered()) ImGui::SetTooltip("%s (%s)", info->description, info->unit);

@@ -21,9 +21,12 @@ bool CtrlPressed(ImGuiKey key) {
 // Actions that would lose the record wait for the prompt: "new", "quit" or
 // "open " and a path.
 void FilePanel::Perform(const std::string& action, Viewer& viewer) {
-  if (action == "new") session_->New();
-  else if (action == "quit") viewer.Close();
-  else if (action.rfind("open ", 0) == 0) session_->Open(action.substr(5));
+  if (action == "new")
+    session_->New();
+  else if (action == "quit")
+    viewer.Close();
+  else if (action.rfind("open ", 0) == 0)
+    session_->Open(action.substr(5));
 }
 
 bool FilePanel::MayDiscard(std::string pendingAction) {
@@ -47,7 +50,7 @@ void FilePanel::MenuBar(Viewer& viewer) {
     }
     ImGui::Separator();
     if (ImGui::MenuItem("Save", nullptr, false, !session_->Path().empty())) session_->Save();
-    if (ImGui::MenuItem("Save as JSON or .eff...")) pending_ = kSaveAsPopup;
+    if (ImGui::MenuItem("Save as JSON or .eff...")) saveAsRequested_ = true;
     ImGui::Separator();
     if (ImGui::MenuItem("Quit")) action = "quit";
     ImGui::EndMenu();
@@ -72,14 +75,15 @@ void FilePanel::UndoKeys() {
 }
 
 void FilePanel::SaveAsPopup() {
-  if (pending_ == kSaveAsPopup) {
+  if (saveAsRequested_) {
     ImGui::OpenPopup(kSaveAsPopup);
-    pending_.clear();
+    saveAsRequested_ = false;
     if (!saveAs_[0]) snprintf(saveAs_, sizeof saveAs_, "%s", session_->Path().c_str());
   }
   if (!ImGui::BeginPopupModal(kSaveAsPopup, nullptr, ImGuiWindowFlags_AlwaysAutoResize)) return;
-  ImGui::TextUnformatted("A name ending in .json saves the record as JSON;\n"
-                         "any other, the enciphered effect file (as tavrix pack writes it).");
+  ImGui::TextUnformatted(
+      "A name ending in .json saves the record as JSON;\n"
+      "any other, the enciphered effect file (as tavrix pack writes it).");
   ImGui::SetNextItemWidth(420);
   ImGui::InputText("file", saveAs_, sizeof saveAs_);
   if (ImGui::Button("Save") && session_->SaveAs(saveAs_)) ImGui::CloseCurrentPopup();
@@ -90,10 +94,10 @@ void FilePanel::SaveAsPopup() {
 }
 
 void FilePanel::DiscardPopup(Viewer& viewer) {
-  if (!pending_.empty() && pending_ != kSaveAsPopup && !ImGui::IsPopupOpen(kDiscardPopup))
-    ImGui::OpenPopup(kDiscardPopup);
+  if (!pending_.empty() && !ImGui::IsPopupOpen(kDiscardPopup)) ImGui::OpenPopup(kDiscardPopup);
   if (!ImGui::BeginPopupModal(kDiscardPopup, nullptr, ImGuiWindowFlags_AlwaysAutoResize)) return;
-  ImGui::Text("%s has changes that are not saved.", session_->Path().empty() ? "The new effect" : session_->Path().c_str());
+  ImGui::Text("%s has changes that are not saved.",
+              session_->Path().empty() ? "The new effect" : session_->Path().c_str());
   const bool canSave = !session_->Path().empty();
   if (canSave && ImGui::Button("Save, then go on") && session_->Save()) {
     Perform(pending_, viewer);
@@ -118,8 +122,8 @@ void FilePanel::Draw(Viewer& viewer) {
   ImGui::SetNextWindowPos(ImVec2(340, 8), ImGuiCond_FirstUseEver);
   ImGui::SetNextWindowSize(ImVec2(460, 84), ImGuiCond_FirstUseEver);
   const std::string name = std::filesystem::path(session_->Path()).filename().string();
-  const std::string title = (name.empty() ? std::string("new effect") : name) +
-                            (session_->Document().Modified() ? " *" : "") + "###file";
+  const std::string title =
+      (name.empty() ? std::string("new effect") : name) + (session_->Document().Modified() ? " *" : "") + "###file";
   ImGui::Begin(title.c_str(), nullptr, ImGuiWindowFlags_MenuBar);
   MenuBar(viewer);
   UndoKeys();

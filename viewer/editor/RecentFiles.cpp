@@ -29,7 +29,8 @@ bool RecentFiles::Add(const std::string& path) {
 std::string DefaultRecentListPath() {
   if (const char* config = std::getenv("XDG_CONFIG_HOME"); config && *config)
     return std::string(config) + "/tavrix/recent-effects";
-  if (const char* home = std::getenv("HOME"); home && *home) return std::string(home) + "/.config/tavrix/recent-effects";
+  if (const char* home = std::getenv("HOME"); home && *home)
+    return std::string(home) + "/.config/tavrix/recent-effects";
   return {};
 }
 

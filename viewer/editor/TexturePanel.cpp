@@ -35,7 +35,8 @@ std::vector<std::string> ImageNames(const std::string& folder) {
 std::vector<edit::Frame> FramesOf(const edit::Json& block) {
   std::vector<edit::Frame> frames;
   for (const edit::Json& f : block.value("frames", edit::Json::array()))
-    if (f.is_array() && f.size() == 4 && std::all_of(f.begin(), f.end(), [](const edit::Json& n) { return n.is_number(); }))
+    if (f.is_array() && f.size() == 4 &&
+        std::all_of(f.begin(), f.end(), [](const edit::Json& n) { return n.is_number(); }))
       frames.push_back({f[0].get<float>(), f[1].get<float>(), f[2].get<float>(), f[3].get<float>()});
   return frames;
 }
@@ -133,7 +134,8 @@ void TexturePanel::Body(Viewer& viewer) {
                    i == shown ? kShownColour : kFrameColour);
     ImGui::SameLine();
     const edit::Frame& frame = frames[shown];
-    ImGui::Image(image, ImVec2(kPreviewSide, kPreviewSide), ImVec2(frame.uLeft, frame.vTop), ImVec2(frame.uRight, frame.vBottom));
+    ImGui::Image(image, ImVec2(kPreviewSide, kPreviewSide), ImVec2(frame.uLeft, frame.vTop),
+                 ImVec2(frame.uRight, frame.vBottom));
   }
   ImGui::Text("%zu frames", frames.size());
 }
