@@ -5,6 +5,7 @@
 
 #include "OverlayPanel.h"
 #include "Viewer.h"
+#include "editor/EditorPanels.h"
 
 int main(int argc, char** argv) {
   using namespace tavrix::viewer;
@@ -14,6 +15,13 @@ int main(int argc, char** argv) {
   try {
     Viewer viewer(options);
     viewer.AddPanel(std::make_unique<OverlayPanel>());
+    if (options.edit) {
+      const std::string error = editor::AddEditorPanels(viewer, options);
+      if (!error.empty()) {
+        std::fprintf(stderr, "tavrix-view: %s\n", error.c_str());
+        return 2;
+      }
+    }
     return viewer.Run();
   } catch (const tavrix::sdl2::HostError& e) {
     std::fprintf(stderr, "tavrix-view: %s\n", e.what());

@@ -61,7 +61,7 @@ void Viewer::HandleEvent(const SDL_Event& event) {
   imgui_.ProcessEvent(event);
   switch (event.type) {
     case SDL_QUIT:
-      running_ = false;
+      AskToQuit();
       break;
     case SDL_KEYDOWN:
       if (imgui_.WantsKeyboard()) break;
@@ -118,7 +118,7 @@ void Viewer::Perform(Action action) {
     case Action::Screenshot:
       RequestScreenshot(options_.startFolder + "/tavrix-view-" + std::to_string(++keyShots_) + ".png");
       break;
-    case Action::Quit: running_ = false; break;
+    case Action::Quit: AskToQuit(); break;
   }
 }
 

@@ -3,6 +3,7 @@
 // events, reload of changed files, update, draw, screenshots, panels.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -28,6 +29,12 @@ class Viewer {
   int Run();
 
   void AddPanel(std::unique_ptr<Panel> panel) { panels_.push_back(std::move(panel)); }
+  // Asked before the window closes; false keeps it open (an editor asks
+  // about unsaved changes first, then calls Close).
+  void SetQuitGuard(std::function<bool()> guard) { quitGuard_ = std::move(guard); }
+  void Close() { running_ = false; }
+  // A scripted step failed: the run goes on and ends with exit code 1.
+  void ReportFailure() { exitCode_ = 1; }
   void Perform(Action action);
   // Saved after the effects of the next frame are drawn.
   void RequestScreenshot(const std::string& path) { screenshots_.push_back(path); }
@@ -48,6 +55,7 @@ class Viewer {
   void Draw();
   void SaveScreenshots();
   void UpdateView();
+  void AskToQuit() { running_ = quitGuard_ && !quitGuard_(); }
 
   ViewerOptions options_;
   sdl2::SdlWindow window_;
@@ -55,6 +63,7 @@ class Viewer {
   ImGuiLayer imgui_;
   std::vector<ShownEffect> effects_;
   std::vector<std::unique_ptr<Panel>> panels_;
+  std::function<bool()> quitGuard_;
   PlayControls controls_;
   ViewSettings settings_;
   FrameStats stats_;

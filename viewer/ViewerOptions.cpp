@@ -60,6 +60,10 @@ int ParseViewerOptions(int argc, char** argv, ViewerOptions& options) {
   app.add_option("--time-scale", options.timeScale, "speed of time (default 1)")->check(CLI::Range(0.0f, 16.0f));
   app.add_option("--prewarm", options.prewarmMs, "milliseconds to play ahead at every start");
   app.add_flag("--no-overlay", [&](int64_t) { options.overlay = false; }, "start with the overlay hidden");
+  app.add_flag("--edit", options.edit,
+               "edit the first file: effect, emitters and curve panels, undo, save as JSON or .eff");
+  app.add_option("--edit-script", options.editScript,
+                 "with --edit: run the editing commands of this file, one a frame (for tests)");
   app.add_option("--frames", options.frames,
                  "run N frames of --step ms on SDL's software renderer, then exit")->check(CLI::PositiveNumber);
   app.add_option("--step", options.stepMs, "with --frames: milliseconds per frame (default 16)")
@@ -93,6 +97,8 @@ int ParseViewerOptions(int argc, char** argv, ViewerOptions& options) {
   options.startFolder = fs::current_path().string();
   options.root = options.root.empty() ? DefaultRoot(options.files.front()) : Absolute(options.root);
   options.screenshot = Absolute(options.screenshot);
+  options.editScript = Absolute(options.editScript);
+  options.edit = options.edit || !options.editScript.empty();
   options.reloadShots = Absolute(options.reloadShots);
   return -1;
 }

@@ -23,6 +23,8 @@ struct ViewerOptions {
   float zoom = 1.0f;
   float timeScale = 1.0f;
   uint32_t prewarmMs = 0;
+  bool edit = false;                // the editor's panels on the first file
+  std::string editScript;           // with edit: commands run one a frame
 };
 
 // Fills options; returns -1 to go on, or the exit code to end with (0 after

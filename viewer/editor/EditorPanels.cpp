@@ -1,0 +1,39 @@
+#include "EditorPanels.h"
+
+#include <fstream>
+#include <sstream>
+
+#include "EditorScript.h"
+#include "TexturePanel.h"
+#include "Viewer.h"
+
+namespace tavrix::viewer::editor {
+
+std::string AddEditorPanels(Viewer& viewer, const ViewerOptions& options) {
+  std::vector<ScriptCommand> script;
+  if (!options.editScript.empty()) {
+    std::ifstream in(options.editScript);
+    if (!in) return "cannot read the script " + options.editScript;
+    std::ostringstream text;
+    text << in.rdbuf();
+    try {
+      script = ParseEditorScript(text.str());
+    } catch (const ScriptError& e) {
+      return options.editScript + ": " + e.message;
+    }
+  }
+  auto session = std::make_shared<EditorSession>(viewer.Effects().front(), options.files.front(),
+                                                 RecentFiles(DefaultRecentListPath()));
+  auto files = std::make_unique<FilePanel>(session);
+  FilePanel* prompt = files.get();
+  viewer.SetQuitGuard([prompt] { return prompt->MayDiscard("quit"); });
+  viewer.AddPanel(std::move(files));
+  viewer.AddPanel(std::make_unique<EffectPanel>(session));
+  viewer.AddPanel(std::make_unique<EmittersPanel>(session));
+  viewer.AddPanel(std::make_unique<CurvePanel>(session));
+  viewer.AddPanel(std::make_unique<TexturePanel>(session, options.root + "/image"));
+  if (!script.empty()) viewer.AddPanel(std::make_unique<ScriptPanel>(session, std::move(script)));
+  return {};
+}
+
+}  // namespace tavrix::viewer::editor

@@ -1,0 +1,104 @@
+#include "EditorScript.h"
+
+#include <sstream>
+
+#include "Viewer.h"
+#include "ViewerLog.h"
+#include "edit/TrackEdits.h"
+
+namespace tavrix::viewer::editor {
+namespace {
+
+// Each verb's run: false when it failed.
+using Run = bool (*)(const ScriptCommand&, EditorSession&, Viewer&);
+
+bool SelectTrack(const ScriptCommand& command, EditorSession& session, Viewer&) {
+  session.track = command.track;
+  if (command.track.emitter >= 0) session.emitter = command.track.emitter;
+  return true;
+}
+
+struct Verb {
+  const char* name;
+  int arguments;  // words after the verb
+  Run run;
+};
+const Verb kVerbs[] = {
+    {"track", 2, SelectTrack},
+    {"drag", 5,
+     [](const ScriptCommand& c, EditorSession& s, Viewer&) {
+       return s.Apply(edit::MoveKey(c.track, c.index, c.time, c.value));
+     }},
+    {"release", 0,
+     [](const ScriptCommand&, EditorSession& s, Viewer&) {
+       s.CloseStep();
+       return true;
+     }},
+    {"undo", 0, [](const ScriptCommand&, EditorSession& s, Viewer&) { return s.Undo(); }},
+    {"redo", 0, [](const ScriptCommand&, EditorSession& s, Viewer&) { return s.Redo(); }},
+    {"save", 1, [](const ScriptCommand& c, EditorSession& s, Viewer&) { return s.SaveAs(c.path); }},
+    {"shot", 1,
+     [](const ScriptCommand& c, EditorSession&, Viewer& v) {
+       v.RequestScreenshot(c.path);
+       return true;
+     }},
+    {"wait", 0, [](const ScriptCommand&, EditorSession&, Viewer&) { return true; }},
+};
+
+ScriptCommand Parse(const std::vector<std::string>& words) {
+  ScriptCommand command;
+  command.verb = words[0];
+  try {
+    if (command.verb == "save" || command.verb == "shot") command.path = words[1];
+    if (command.verb == "track" || command.verb == "drag") command.track = {std::stoi(words[1]), words[2]};
+    if (command.verb == "drag") {
+      command.index = std::stoi(words[3]);
+      command.time = std::stof(words[4]);
+      command.value = std::stof(words[5]);
+    }
+  } catch (const std::logic_error&) {
+    throw ScriptError{"a number is expected"};
+  }
+  return command;
+}
+
+}  // namespace
+
+std::vector<ScriptCommand> ParseEditorScript(const std::string& text) {
+  std::vector<ScriptCommand> commands;
+  std::istringstream lines(text);
+  std::string line;
+  for (int number = 1; std::getline(lines, line); ++number) {
+    std::istringstream in(line.substr(0, line.find('#')));
+    std::vector<std::string> words;
+    for (std::string word; in >> word;) words.push_back(word);
+    if (words.empty()) continue;
+    const std::string where = "script line " + std::to_string(number) + ": ";
+    const Verb* verb = nullptr;
+    for (const Verb& known : kVerbs)
+      if (words[0] == known.name) verb = &known;
+    if (!verb) throw ScriptError{where + "unknown command \"" + words[0] + "\""};
+    if (int(words.size()) != verb->arguments + 1)
+      throw ScriptError{where + words[0] + " takes " + std::to_string(verb->arguments) + " words"};
+    try {
+      commands.push_back(Parse(words));
+    } catch (const ScriptError& e) {
+      throw ScriptError{where + e.message};
+    }
+  }
+  return commands;
+}
+
+void ScriptPanel::Draw(Viewer& viewer) {
+  if (next_ >= commands_.size()) return;
+  const ScriptCommand& command = commands_[next_++];
+  EditorSession& session = *session_;
+  bool done = false;
+  for (const Verb& verb : kVerbs)
+    if (command.verb == verb.name) done = verb.run(command, session, viewer);
+  if (done) return;
+  Log("script: " + command.verb + " failed: " + session.Status());
+  viewer.ReportFailure();
+}
+
+}  // namespace tavrix::viewer::editor

@@ -1,0 +1,97 @@
+#include "EditorSession.h"
+
+#include <filesystem>
+
+#include "edit/DocumentFiles.h"
+#include "edit/EffectTemplate.h"
+
+namespace tavrix::viewer::editor {
+
+EditorSession::EditorSession(ShownEffect& shown, std::string path, RecentFiles recent)
+    : shown_(shown), document_(edit::NewEffect()), recent_(std::move(recent)) {
+  if (!Open(path)) Show();
+}
+
+bool EditorSession::Apply(const edit::Edit& edit) {
+  const edit::EditResult result = document_.Apply(edit);
+  if (!result.accepted) {
+    status_ = edit.label + ": " + result.message;
+    return false;
+  }
+  status_ = edit.label;
+  Show();
+  return true;
+}
+
+bool EditorSession::Undo() {
+  const std::string label = document_.UndoLabel();
+  if (!document_.Undo()) return false;
+  status_ = "Undid " + label;
+  Show();
+  return true;
+}
+
+bool EditorSession::Redo() {
+  const std::string label = document_.RedoLabel();
+  if (!document_.Redo()) return false;
+  status_ = "Redid " + label;
+  Show();
+  return true;
+}
+
+bool EditorSession::Open(const std::string& path) {
+  try {
+    document_ = edit::EffectDocument(edit::OpenRecord(path));
+  } catch (const edit::FileError& e) {
+    status_ = e.message;
+    return false;
+  }
+  path_ = std::filesystem::absolute(path).lexically_normal().string();
+  recent_.Add(path_);
+  status_ = "Opened " + path_;
+  Show();
+  return true;
+}
+
+void EditorSession::New() {
+  document_ = edit::EffectDocument(edit::NewEffect());
+  path_.clear();
+  status_ = "New effect";
+  Show();
+}
+
+bool EditorSession::SaveAs(const std::string& path) {
+  if (path.empty()) {
+    status_ = "Save as: the effect has no file yet";
+    return false;
+  }
+  try {
+    edit::SaveRecord(document_.Record(), path);
+  } catch (const edit::FileError& e) {
+    status_ = e.message;
+    return false;
+  }
+  document_.MarkSaved();
+  path_ = std::filesystem::absolute(path).lexically_normal().string();
+  recent_.Add(path_);
+  status_ = "Saved " + path_;
+  return true;
+}
+
+void EditorSession::Show() {
+  KeepSelectionInside();
+  try {
+    if (!shown_.Replace(PackRecord(document_.Record()))) status_ += " (not shown: " + shown_.Error() + ")";
+  } catch (const SourceError& e) {
+    status_ += std::string(" (not shown: ") + e.what() + ")";
+  }
+}
+
+void EditorSession::KeepSelectionInside() {
+  const int count = int(document_.Record().value("emitters", edit::Json::array()).size());
+  if (emitter >= count) emitter = count - 1;
+  if (emitter < 0) emitter = 0;
+  if (track.emitter >= count) track = {-1, "ScaleLife"};
+}
+
+}  // namespace tavrix::viewer::editor
