@@ -72,7 +72,9 @@ TEST(Editor, ScriptedDragOfLifeVisibleShowsAtOnceUndoBringsItBackAndSavesWhatPac
   const std::string packed = folder.File("packed.eff");
   ASSERT_EQ(std::system((std::string(TAVRIX_CLI_PATH) + " pack " + fire + " -o " + packed).c_str()), 0);
   EXPECT_EQ(Bytes(folder.File("back.eff")), Bytes(packed));
-  EXPECT_EQ(std::system((std::string(TAVRIX_CLI_PATH) + " info " + folder.File("back.eff") + " > /dev/null").c_str()),
+  EXPECT_EQ(std::system((std::string(TAVRIX_CLI_PATH) + " info " + folder.File("back.eff") + " --root " +
+                         TAVRIX_SAMPLES_BUILT + " > /dev/null")
+                            .c_str()),
             0);
   EXPECT_NE(Bytes(folder.File("") + "/.config/tavrix/recent-effects").find("back.eff"), std::string::npos);
 }

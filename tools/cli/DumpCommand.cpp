@@ -1,6 +1,5 @@
 #include "cli/DumpCommand.h"
 
-#include <cstdio>
 #include <memory>
 
 #include "cli/EffectFiles.h"
@@ -14,13 +13,7 @@ struct DumpRequest {
 };
 
 void Dump(const DumpRequest& r) {
-  const std::string text = record::FormatJson(ReadRecord(r.effect));
-  if (r.output.empty() || r.output == "-") {
-    std::fwrite(text.data(), 1, text.size(), stdout);
-    if (std::fflush(stdout) != 0) throw ToolError{ExitWriteFailed, "standard output: write failed"};
-    return;
-  }
-  WriteFileBytes(r.output, record::Bytes(text.begin(), text.end()));
+  WriteTextOutput(r.output, record::FormatJson(ReadRecord(r.effect)));
 }
 
 }  // namespace

@@ -95,4 +95,13 @@ void WriteFileBytes(const std::string& path, const record::Bytes& bytes) {
   if (!written || !closed) throw ToolError{ExitWriteFailed, path + ": could not be written in full"};
 }
 
+void WriteTextOutput(const std::string& path, const std::string& text) {
+  if (path.empty() || path == "-") {
+    std::fwrite(text.data(), 1, text.size(), stdout);
+    if (std::fflush(stdout) != 0) throw ToolError{ExitWriteFailed, "standard output: write failed"};
+    return;
+  }
+  WriteFileBytes(path, record::Bytes(text.begin(), text.end()));
+}
+
 }  // namespace tavrix::tools

@@ -26,5 +26,7 @@ record::Bytes PlainFromJson(const record::Json& json, const std::string& path);
 record::Json ReadEffectOrJson(const std::string& path);
 // ExitWriteFailed when the file cannot be written in full.
 void WriteFileBytes(const std::string& path, const record::Bytes& bytes);
+// Text to the file at path, or to standard output when path is empty or "-".
+void WriteTextOutput(const std::string& path, const std::string& text);
 
 }  // namespace tavrix::tools

@@ -1,6 +1,5 @@
 #include "cli/ReferenceCommand.h"
 
-#include <cstdio>
 #include <memory>
 
 #include "cli/EffectFiles.h"
@@ -15,13 +14,7 @@ struct ReferenceRequest {
 };
 
 void Reference(const ReferenceRequest& r) {
-  const std::string text = r.schema ? ReferenceSchema() : ReferenceMarkdown();
-  if (r.output.empty() || r.output == "-") {
-    std::fwrite(text.data(), 1, text.size(), stdout);
-    if (std::fflush(stdout) != 0) throw ToolError{ExitWriteFailed, "standard output: write failed"};
-    return;
-  }
-  WriteFileBytes(r.output, record::Bytes(text.begin(), text.end()));
+  WriteTextOutput(r.output, r.schema ? ReferenceSchema() : ReferenceMarkdown());
 }
 
 }  // namespace
