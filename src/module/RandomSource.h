@@ -14,12 +14,41 @@ class RandomSource {
   // A value in the open interval (0, 1).
   virtual double NextUnit();
 
+  // NextUnit of this class itself, inlined: the simulation draws up to two
+  // values per particle and step from an object it knows to be exactly this.
+  double Draw() {
+    state_ = Step(state_);
+    return static_cast<double>(static_cast<uint32_t>(state_)) * (1.0 / 2147483648.0);
+  }
+
  private:
+  static int32_t Step(int32_t s);
+
   int32_t state_ = 0;
 };
 
+// The minimal-standard step, computed with Schrage's decomposition so that no
+// product leaves 32 bits.
+inline int32_t RandomSource::Step(int32_t s) {
+  constexpr int32_t Multiplier = 16807;
+  constexpr int32_t Modulus = 2147483647;
+  constexpr int32_t Quotient = 127773;  // Modulus / Multiplier
+  constexpr int32_t Remainder = 2836;   // Modulus % Multiplier
+  if (s > Quotient) {
+    const int32_t t = Multiplier * (s % Quotient) - Remainder * (s / Quotient);
+    return t <= 0 ? t + Modulus : t;
+  }
+  // Widened so that a negative state stays defined; for the states the
+  // library produces (0..127773) this is the plain 32-bit product.
+  return static_cast<int32_t>(static_cast<int64_t>(Multiplier) * s % Modulus);
+}
+
+namespace detail {
+extern RandomSource processRandom;
+}
+
 // The process-wide instance.
-RandomSource& ProcessRandom();
+inline RandomSource& ProcessRandom() { return detail::processRandom; }
 
 // One step of the 15-bit generator that makes seeds: updates and returns
 // the state.

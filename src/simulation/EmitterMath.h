@@ -15,7 +15,7 @@ constexpr float kDegreesPerRadian = 180.0f / 3.14159265358979323846f;
 constexpr float kTiny = 0.000001f;
 
 // One draw of the process-wide random source.
-inline double NextDraw() { return ProcessRandom().NextUnit(); }
+inline double NextDraw() { return ProcessRandom().Draw(); }
 
 // fmod(a, 360) without the call when a already lies inside one turn, where
 // fmod returns it unchanged.

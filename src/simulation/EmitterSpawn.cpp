@@ -6,6 +6,7 @@
 
 #include "effectfile/Effect.h"
 #include "simulation/EmitterMath.h"
+#include "simulation/SineCosine.h"
 
 namespace tavrix {
 namespace {
@@ -61,8 +62,9 @@ float Emitter::EmissionDirection(Particle& p, float effectTime) {
                            fromEffect ? e.VarEmissionArc : VarEmissionArc, effectTime);
   const float d = WrapDegrees((angle - arc / 2.0f) + NextDraw() * arc);
   const float radians = d * kRadiansPerDegree;
-  p.velocityX = std::sin(radians) * force;
-  p.velocityY = -std::cos(radians) * force;
+  const auto [s, c] = SineCosine(radians);
+  p.velocityX = s * force;
+  p.velocityY = -c * force;
   return d;
 }
 

@@ -7,6 +7,7 @@
 
 #include "effectfile/Effect.h"
 #include "simulation/EmitterMath.h"
+#include "simulation/SineCosine.h"
 #include "tavrix/ResultCode.h"
 
 namespace tavrix {
@@ -89,12 +90,6 @@ void Emitter::UpdateParticle(Particle& p, float t, float dt, const StepValues& s
   if (animated) p.frameAnimation.Advance(dt);
   if (!singleParticle) MoveParticle(p, dt, step);
   OrientParticle(p, dt);
-  for (int k = 0; k < 4; ++k) {
-    const float cx = corners[k].x;
-    const float cy = corners[k].y;
-    p.quad[k].x = p.positionX + (p.m00 * cx + p.m01 * cy);
-    p.quad[k].y = p.positionY + (p.m10 * cx + p.m11 * cy);
-  }
 }
 
 void Emitter::MoveParticle(Particle& p, float dt, const StepValues& step) {
@@ -119,6 +114,7 @@ void Emitter::MoveParticle(Particle& p, float dt, const StepValues& step) {
   }
 }
 
+// The particle's angle, the matrix of its quad and the quad's corners.
 void Emitter::OrientParticle(Particle& p, float dt) {
   bool rebuild;
   if (rotationMode == 0 && alignToMotion) {
@@ -133,14 +129,22 @@ void Emitter::OrientParticle(Particle& p, float dt) {
     p.lastWidth = p.width;
     p.lastHeight = p.height;
   }
-  if (!rebuild) return;
-  const float radians = p.angle * kRadiansPerDegree;
-  const float c = std::cos(radians);
-  const float s = std::sin(radians);
-  p.m00 = c * p.width;
-  p.m01 = -s * p.height;
-  p.m10 = s * p.width;
-  p.m11 = c * p.height;
+  // The corners are placed from the matrix held here rather than read back
+  // from the record just written, which would wait on the stores.
+  float m00 = p.m00, m01 = p.m01, m10 = p.m10, m11 = p.m11;
+  if (rebuild) {
+    const auto [s, c] = SineCosine(p.angle * kRadiansPerDegree);
+    p.m00 = m00 = c * p.width;
+    p.m01 = m01 = -s * p.height;
+    p.m10 = m10 = s * p.width;
+    p.m11 = m11 = c * p.height;
+  }
+  for (int k = 0; k < 4; ++k) {
+    const float cx = corners[k].x;
+    const float cy = corners[k].y;
+    p.quad[k].x = p.positionX + (m00 * cx + m01 * cy);
+    p.quad[k].y = p.positionY + (m10 * cx + m11 * cy);
+  }
 }
 
 }  // namespace tavrix

@@ -89,7 +89,7 @@ bool FrameClock::Start(const FrameAnimation* templateAnimation) {
   randomStart = templateAnimation->randomStart;
   total = cycleLength;
   frameDuration = cycleLength / static_cast<float>(n > 1 ? n : 1);
-  elapsed = randomStart ? static_cast<float>(ProcessRandom().NextUnit() * (total * 0.999f)) : 0.0f;
+  elapsed = randomStart ? static_cast<float>(ProcessRandom().Draw() * (total * 0.999f)) : 0.0f;
   hasFollowUp = false;
   finished = false;
   Advance(0.0f);

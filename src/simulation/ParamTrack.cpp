@@ -132,7 +132,7 @@ bool ParamTrack::Write(IDataStream& stream) const {
 float Sample(const ParamTrack& base, const ParamTrack& var, float time) {
   const float b = base.Evaluate(time);
   const float h = var.Evaluate(time) * 0.5f;
-  const double r = ProcessRandom().NextUnit();
+  const double r = ProcessRandom().Draw();
   const float v = static_cast<float>(b + (-h + r * (2.0f * h)));
   return base.Clamp(v);
 }
@@ -142,7 +142,7 @@ float SampleScaled(const ParamTrack& base, const ParamTrack& var, const ParamTra
   const float b = base.Evaluate(time);
   const float h = var.Evaluate(time) * 0.5f;
   const float s = scale.Evaluate(time);
-  const double r = ProcessRandom().NextUnit();
+  const double r = ProcessRandom().Draw();
   const float v = static_cast<float>((b + (-h + r * (2.0f * h))) * s);
   return base.Clamp(v);
 }

@@ -67,6 +67,10 @@ class ParamTrack {
   float defaultValue_ = 0.0f;
 };
 
+// The largest float below 0.000001: |x| < 0.000001 compared in double is
+// |x| <= this in float, without the conversion.
+constexpr float kTrackAtZero = 0x1.0c6f7ap-20f;
+
 // Evaluation runs up to 13 times per live particle and step, so it is inline.
 inline float ParamTrack::Evaluate(float x) const {
   switch (shape_) {
@@ -75,12 +79,12 @@ inline float ParamTrack::Evaluate(float x) const {
     case Shape::Ramp:
       return EvaluateRamp(x);
     case Shape::SingleCycle:
-      if (std::fabs(x) < 0.000001) return keys_[0].value;
+      if (std::fabs(x) <= kTrackAtZero) return keys_[0].value;
       return EvaluateWalk(x < 0.0f ? 0.0f : (x > duration_ ? duration_ : x));
     case Shape::General:
       break;
   }
-  if (std::fabs(x) < 0.000001) return keys_[0].value;
+  if (std::fabs(x) <= kTrackAtZero) return keys_[0].value;
   const float clamped = x < 0.0f ? 0.0f : (x > duration_ ? duration_ : x);
   const float scaled = clamped * cycles_;
   const double period = static_cast<double>(duration_) + 0.000001;
@@ -109,7 +113,7 @@ inline float ParamTrack::EvaluateWalk(float u) const {
 
 inline float ParamTrack::EvaluateRamp(float x) const {
   const TrackKey* keys = keys_.Data();
-  if (std::fabs(x) < 0.000001) return keys[0].value;
+  if (std::fabs(x) <= kTrackAtZero) return keys[0].value;
   const float u = x < 0.0f ? 0.0f : (x > duration_ ? duration_ : x);
   if (u >= keys[1].time) return keys[1].value;
   if (!(u > keys[0].time)) return keys[0].value;

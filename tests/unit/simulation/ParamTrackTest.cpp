@@ -168,8 +168,10 @@ TEST(ParamTrack, EvaluateShortcutsGiveTheLiteralResultBitForBit) {
   const float inf = std::numeric_limits<float>::infinity();
   const float durations[] = {1.0f, 1000.0f, 0.3f, 400.0f, 1e-3f, inf};
   const float cyclesList[] = {1.0f, 2.0f, 0.5f, 3.7f, -1.0f};
-  const float special[] = {0.0f, -0.0f, 5e-7f, -5e-7f, inf, -inf,
-                           std::numeric_limits<float>::quiet_NaN(), 1.0f, 1e30f};
+  // 0x1.0c6f7ap-20 and the float above it border 0.000001.
+  const float special[] = {0.0f, -0.0f, 5e-7f, -5e-7f, 0x1.0c6f7ap-20f, 0x1.0c6f7cp-20f,
+                           -0x1.0c6f7cp-20f, inf, -inf, std::numeric_limits<float>::quiet_NaN(),
+                           1.0f, 1e30f};
   for (float duration : durations) {
     for (float cycles : cyclesList) {
       ParamTrack track;
