@@ -117,12 +117,12 @@ TEST(TrackEditTest, ATrackTheRecordLacksStartsFromTheLibraryDefaults) {
 
 TEST(TrackEditTest, EveryBaseTrackHasItsSpreadOverTheSameTime) {
   for (TrackOwner owner : {TrackOwner::Effect, TrackOwner::Emitter})
-    for (const TrackInfo* info : TracksOf(owner)) {
-      const TrackInfo* spread = SpreadOf(*info);
-      EXPECT_EQ(spread != nullptr, std::string(info->key).rfind("Base", 0) == 0) << info->key;
+    for (const TrackInfo& info : TracksOf(owner)) {
+      const TrackInfo* spread = SpreadOf(info);
+      EXPECT_EQ(spread != nullptr, std::string(info.key).rfind("Base", 0) == 0) << info.key;
       if (!spread) continue;
-      EXPECT_EQ(spread->basis, info->basis) << info->key;
-      EXPECT_EQ(spread->domain, info->domain) << info->key;
+      EXPECT_EQ(spread->time, info.time) << info.key;
+      EXPECT_EQ(spread->domain, info.domain) << info.key;
     }
 }
 

@@ -6,9 +6,9 @@
 #include "cli/ExitCode.h"
 #include "cli/FormatNotes.h"
 #include "cli/Reference.h"
-#include "cli/TrackTable.h"
 #include "record/JsonText.h"
 #include "record/RecordSchema.h"
+#include "record/TrackTable.h"
 
 namespace tavrix::tools {
 namespace {
@@ -16,6 +16,8 @@ namespace {
 using record::FieldDesc;
 using record::FieldKind;
 using record::Json;
+using record::TrackInfo;
+using record::TrackOwner;
 namespace key = record::key;
 
 Json Ref(const std::string& name) { return {{"$ref", "#/definitions/" + name}}; }
@@ -80,10 +82,10 @@ class ObjectSchema {
 Json TrackName(TrackOwner owner) {
   Json names = Json::array();
   std::string pattern = "^(";
-  for (size_t i = 0; i < TrackCount(owner); ++i) {
-    const std::string name = TrackAt(owner, i).name;
+  for (const TrackInfo& info : record::TracksOf(owner)) {
+    const std::string name = info.key;
+    pattern += names.empty() ? "" : "|";
     names.push_back(name);
-    pattern += i ? "|" : "";
     for (char c : name)
       pattern += std::isalpha(static_cast<unsigned char>(c))
                      ? std::string("[") + char(std::toupper(c)) + char(std::tolower(c)) + "]"

@@ -1,8 +1,8 @@
 #include "edit/TrackBody.h"
 
-#include "edit/NameCompare.h"
 #include "edit/RecordAccess.h"
 #include "record/FloatText.h"
+#include "record/NameCompare.h"
 #include "record/RecordSchema.h"
 
 namespace tavrix::edit {
@@ -99,7 +99,7 @@ TrackBody TrackState(const Json& record, const TrackRef& track) {
   if (tracks != holder.end() && tracks->is_array())
     for (const Json& entry : *tracks)
       if (entry.is_object() &&
-          SameName(TextOf(entry.value(record::key::Name, Json(""))), info->key))
+          record::SameName(TextOf(entry.value(record::key::Name, Json(""))), info->key))
         last = &entry;
   return last ? TrackBody::Read(*last) : TrackBody::Defaults(*info);
 }

@@ -4,18 +4,16 @@
 #include <cmath>
 #include <limits>
 
-#include "edit/NameCompare.h"
 #include "edit/RecordAccess.h"
+#include "record/NameCompare.h"
 #include "record/RecordSchema.h"
 
 namespace tavrix::edit {
 namespace {
 
 size_t CatalogIndex(TrackOwner owner, const std::string& key) {
-  const std::vector<const TrackInfo*> tracks = TracksOf(owner);
-  for (size_t i = 0; i < tracks.size(); ++i)
-    if (SameName(tracks[i]->key, key)) return i;
-  return tracks.size();
+  const TrackInfo* info = FindTrackInfo(owner, key);
+  return info ? size_t(info - TracksOf(owner).data()) : TracksOf(owner).size();
 }
 
 // Stores the body in place of every entry of its key; a new track goes where
@@ -31,7 +29,7 @@ void StoreTrack(Json& record, const TrackRef& ref, const TrackBody& body) {
   bool found = false;
   for (size_t i = tracks.size(); i-- > 0;) {
     const std::string name = TextOf(tracks[i].value(record::key::Name, Json("")));
-    if (SameName(name, info->key)) {
+    if (record::SameName(name, info->key)) {
       if (found)
         --at;
       else
