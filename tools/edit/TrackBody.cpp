@@ -86,10 +86,9 @@ Json TrackBody::ToJson(const char* key) const {
 }
 
 TrackBody TrackState(const Json& record, const TrackRef& track) {
-  const TrackOwner owner = track.emitter < 0 ? TrackOwner::Effect : TrackOwner::Emitter;
   const Json& holder = track.emitter < 0 ? record : EmitterAt(record, track.emitter);
   if (IsSubEffect(holder)) Refuse("a sub-effect emitter has no tracks");
-  const TrackInfo* info = FindTrackInfo(owner, track.key);
+  const TrackInfo* info = FindTrackInfo(OwnerOf(track.emitter), track.key);
   if (!info)
     Refuse("there is no track \"" + track.key + "\" in " +
            (track.emitter < 0 ? "an effect" : "an emitter"));

@@ -16,4 +16,9 @@ using record::TracksOf;
 using record::TrackTime;
 using record::TrackTimeText;
 
+// Whose tracks: the effect's for emitter -1, else the emitter's.
+inline TrackOwner OwnerOf(int emitter) {
+  return emitter < 0 ? TrackOwner::Effect : TrackOwner::Emitter;
+}
+
 }  // namespace tavrix::edit

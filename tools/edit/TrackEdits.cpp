@@ -19,7 +19,7 @@ size_t CatalogIndex(TrackOwner owner, const std::string& key) {
 // Stores the body in place of every entry of its key; a new track goes where
 // the library's own order puts it.
 void StoreTrack(Json& record, const TrackRef& ref, const TrackBody& body) {
-  const TrackOwner owner = ref.emitter < 0 ? TrackOwner::Effect : TrackOwner::Emitter;
+  const TrackOwner owner = OwnerOf(ref.emitter);
   const TrackInfo* info = FindTrackInfo(owner, ref.key);
   Json& holder = ref.emitter < 0 ? record : EmitterAt(record, ref.emitter);
   Json& tracks = holder[record::key::Tracks];
@@ -144,10 +144,9 @@ Edit SetTrackShape(const TrackRef& track, const TrackShape& shape) {
 }
 
 Edit ResetTrack(const TrackRef& track) {
-  return ChangeTrack("Reset", "", track, [key = track.key, owner = track.emitter](TrackBody& body) {
-    body = TrackBody::Defaults(
-        *FindTrackInfo(owner < 0 ? TrackOwner::Effect : TrackOwner::Emitter, key));
-  });
+  // Null for an unknown key, which TrackState refuses before the change runs.
+  const TrackInfo* info = FindTrackInfo(OwnerOf(track.emitter), track.key);
+  return ChangeTrack("Reset", "", track, [info](TrackBody& body) { body = TrackBody::Defaults(*info); });
 }
 
 }  // namespace tavrix::edit

@@ -36,7 +36,7 @@ struct Mapping {
 };
 
 const edit::TrackInfo* InfoOf(const edit::TrackRef& track) {
-  return edit::FindTrackInfo(track.emitter < 0 ? edit::TrackOwner::Effect : edit::TrackOwner::Emitter, track.key);
+  return edit::FindTrackInfo(edit::OwnerOf(track.emitter), track.key);
 }
 
 int KeyUnder(const edit::TrackBody& body, const Mapping& map, ImVec2 at) {

@@ -97,8 +97,7 @@ void FieldGroups(EditorSession& session, int emitter) {
 }
 
 void TrackList(EditorSession& session, int emitter) {
-  const edit::TrackOwner owner = emitter < 0 ? edit::TrackOwner::Effect : edit::TrackOwner::Emitter;
-  const std::vector<edit::TrackInfo>& tracks = edit::TracksOf(owner);
+  const std::vector<edit::TrackInfo>& tracks = edit::TracksOf(edit::OwnerOf(emitter));
   const struct {
     const char* header;
     bool overLife;
