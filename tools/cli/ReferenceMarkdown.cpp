@@ -16,15 +16,7 @@ using record::TrackInfo;
 using record::TrackOwner;
 
 const char* KindText(FieldKind kind) {
-  switch (kind) {
-    case FieldKind::Float: return "float";
-    case FieldKind::Int32: return "int32";
-    case FieldKind::UInt32: return "uint32";
-    case FieldKind::Flag: return "flag";
-    case FieldKind::Text: return "text";
-    case FieldKind::Tag: return "four letters";
-  }
-  return "";
+  return kind == FieldKind::Tag ? "four letters" : record::FieldKindName(kind);
 }
 
 std::string Num(float value) {
