@@ -115,14 +115,31 @@ TEST(TrackEditTest, ATrackTheRecordLacksStartsFromTheLibraryDefaults) {
   EXPECT_EQ(tracks[1]["name"], "LifeRed");
 }
 
+TEST(TrackEditTest, ResetGivesBackTheLibrarysTrackAndRefusesTracksThatDoNotExist) {
+  EffectDocument document = TwoEmitters();
+  const TrackRef size{-1, "SIZEEFFECT"};  // letter case ignored, as the library does
+  ASSERT_TRUE(document.Apply(SetTrackShape(size, {2, 10, -5, 5, 1})).accepted);
+  ASSERT_TRUE(document.Apply(ResetTrack(size)).accepted);
+  const TrackBody body = TrackState(document.Record(), size);
+  const TrackInfo& info = *FindTrackInfo(TrackOwner::Effect, "sizeEffect");
+  EXPECT_EQ(body.cycles, 1.0f);
+  EXPECT_EQ(body.duration, info.domain);
+  EXPECT_EQ(body.minimum, info.minimum);
+  EXPECT_EQ(body.maximum, info.maximum);
+  ASSERT_EQ(document.Record()["tracks"].size(), 1u);
+  EXPECT_EQ(document.Record()["tracks"][0]["name"], "sizeEffect");
+  ExpectRefused(document, ResetTrack({-1, "BaseLife"}), "no track \"BaseLife\" in an effect");
+  ExpectRefused(document, ResetTrack({1, "BaseLife"}), "sub-effect emitter has no tracks");
+}
+
 TEST(TrackEditTest, EveryBaseTrackHasItsSpreadOverTheSameTime) {
   for (TrackOwner owner : {TrackOwner::Effect, TrackOwner::Emitter})
-    for (const TrackInfo* info : TracksOf(owner)) {
-      const TrackInfo* spread = SpreadOf(*info);
-      EXPECT_EQ(spread != nullptr, std::string(info->key).rfind("Base", 0) == 0) << info->key;
+    for (const TrackInfo& info : TracksOf(owner)) {
+      const TrackInfo* spread = SpreadOf(info);
+      EXPECT_EQ(spread != nullptr, std::string(info.key).rfind("Base", 0) == 0) << info.key;
       if (!spread) continue;
-      EXPECT_EQ(spread->basis, info->basis) << info->key;
-      EXPECT_EQ(spread->domain, info->domain) << info->key;
+      EXPECT_EQ(spread->time, info.time) << info.key;
+      EXPECT_EQ(spread->domain, info.domain) << info.key;
     }
 }
 

@@ -66,13 +66,13 @@ TEST(EditFileTest, TheTrackTableHoldsTheLibrarysDefaultsInItsOrder) {
   ASSERT_EQ(host.System().SaveEffect(dir.File("written.eff").c_str()), 0);
   const Json written = OpenRecord(dir.File("written.eff"));
   auto expect = [](const Json& tracks, TrackOwner owner, const Json& template_) {
-    const std::vector<const TrackInfo*> infos = TracksOf(owner);
+    const std::vector<TrackInfo>& infos = TracksOf(owner);
     ASSERT_EQ(tracks.size(), infos.size());
     for (size_t i = 0; i < infos.size(); ++i) {
-      Json expected = TrackBody::Defaults(*infos[i]).ToJson(infos[i]->key);
+      Json expected = TrackBody::Defaults(infos[i]).ToJson(infos[i].key);
       for (const Json& stored : template_)  // the template's own tracks
-        if (stored["name"] == infos[i]->key) expected = stored;
-      EXPECT_EQ(tracks[i], expected) << infos[i]->key;
+        if (stored["name"] == infos[i].key) expected = stored;
+      EXPECT_EQ(tracks[i], expected) << infos[i].key;
     }
   };
   expect(written["tracks"], TrackOwner::Effect, NewEffect()["tracks"]);

@@ -9,10 +9,10 @@
 #include "cli/EffectFiles.h"
 #include "cli/EffectSummary.h"
 #include "cli/ResultText.h"
-#include "cli/TrackTable.h"
 #include "record/FloatText.h"
 #include "record/RecordPath.h"
 #include "record/TextField.h"
+#include "record/TrackTable.h"
 #include "simulation/ParamTrack.h"
 #include "simulation/SubEffectEmitter.h"
 #include "tavrix/ResultCode.h"
@@ -21,7 +21,11 @@ namespace tavrix::tools {
 namespace {
 
 using record::Child;
+using record::FindTrackInfo;
 using record::Json;
+using record::NearestTrackName;
+using record::TrackInfo;
+using record::TrackOwner;
 
 constexpr uint32_t KeyBound = 1024;
 
@@ -87,14 +91,11 @@ class Checker {
 };
 
 float Checker::HighestOf(const Json& tracks, TrackOwner owner, const char* name) {
+  const TrackInfo* info = FindTrackInfo(owner, name);
   const Json* last = nullptr;
   for (const Json& track : tracks)
-    if (CanonicalTrackName(owner, Text(track["name"])) == name) last = &track;
-  if (!last) {
-    for (size_t i = 0; i < TrackCount(owner); ++i)
-      if (TrackAt(owner, i).name == name) return TrackAt(owner, i).defaultValue;
-    return 0.0f;
-  }
+    if (FindTrackInfo(owner, Text(track["name"])) == info) last = &track;
+  if (!last) return info->defaultValue;
   LoadedTrack loaded;
   Load(*last, loaded);
   return Highest(loaded.track);
@@ -107,7 +108,7 @@ void Checker::Tracks(const Json& tracks, const std::string& path, TrackOwner own
   for (size_t t = 0; t < tracks.size(); ++t) {
     Track(tracks[t], paths[t], owner);
     const size_t later = last[record::TrackKey(tracks[t])];
-    if (later != t && CanonicalTrackName(owner, Text(tracks[t]["name"])))
+    if (later != t && FindTrackInfo(owner, Text(tracks[t]["name"])))
       Add(Severity::Warning, paths[t],
           "\"" + Text(tracks[t]["name"]) + "\" is stored again at " + paths[later] +
               "; the library keeps only the last one");
@@ -117,7 +118,7 @@ void Checker::Tracks(const Json& tracks, const std::string& path, TrackOwner own
 void Checker::Track(const Json& track, const std::string& path, TrackOwner owner) {
   const bool emitter = owner == TrackOwner::Emitter;
   const std::string name = Text(track["name"]);
-  const char* known = CanonicalTrackName(owner, name);
+  const TrackInfo* known = FindTrackInfo(owner, name);
   if (!known) {
     const int32_t code = emitter ? EmitterTrackUnknown : EffectTrackUnknown;
     Add(Severity::Error, Child(path, "name"),
@@ -150,7 +151,7 @@ void Checker::Track(const Json& track, const std::string& path, TrackOwner owner
           "past the bound of " + std::to_string(KeyBound) + " keys a track holds; the library drops it");
   }
   // Base values are drawn and then clamped to the base track's range.
-  if (!emitter || std::string(known).rfind("Base", 0) != 0) return;
+  if (!emitter || std::string(known->key).rfind("Base", 0) != 0) return;
   const Json& keys = track["keys"];
   for (size_t k = 0; k < keys.size(); ++k) {
     const float value = FloatOf(keys[k]["value"]);
@@ -163,12 +164,9 @@ void Checker::Track(const Json& track, const std::string& path, TrackOwner owner
 bool Checker::Emits(const Json& effect, const Json& emitter) {
   if (!IntOf(emitter["enabled"])) return false;
   if (emitter["magic"] == "SE2D" || IntOf(emitter["singleParticle"])) return true;
-  const auto highest = [&](const Json& tracks, TrackOwner owner, const char* name) {
-    return HighestOf(tracks, owner, CanonicalTrackName(owner, name));
-  };
-  const float rate = highest(emitter["tracks"], TrackOwner::Emitter, "BaseQuantity") +
-                     highest(emitter["tracks"], TrackOwner::Emitter, "VarQuantity") / 2;
-  return rate > 0.0f && highest(effect["tracks"], TrackOwner::Effect, "ScaleQuantity") > 0.0f;
+  const float rate = HighestOf(emitter["tracks"], TrackOwner::Emitter, "BaseQuantity") +
+                     HighestOf(emitter["tracks"], TrackOwner::Emitter, "VarQuantity") / 2;
+  return rate > 0.0f && HighestOf(effect["tracks"], TrackOwner::Effect, "ScaleQuantity") > 0.0f;
 }
 
 void Checker::PlainEmitter(const Json& e, const std::string& path) {

@@ -1,7 +1,6 @@
 #include "cli/FormatNotes.h"
 
 #include <cstring>
-#include <iterator>
 
 namespace tavrix::tools {
 namespace {
@@ -82,86 +81,11 @@ const BlockNote Fields[] = {
     {"track", {"keys", "{time, value} pairs, straight lines between them; keys past the domain or the 1,024th are dropped", "", "one key (0, default)"}},
 };
 
-const TrackNote EmitterTracks[] = {
-    {"BaseLife", "particle lifetime", "seconds", TrackTime::EffectSeconds},
-    {"VarLife", "spread of the lifetime", "seconds", TrackTime::EffectSeconds},
-    {"BaseQuantity", "emission rate", "particles per second", TrackTime::EffectSeconds},
-    {"VarQuantity", "spread of the rate", "particles per second", TrackTime::EffectSeconds},
-    {"BaseX", "quad width at birth", "view units", TrackTime::EffectSeconds},
-    {"VarX", "spread of the width", "view units", TrackTime::EffectSeconds},
-    {"LifeX", "width multiplier over life", "factor", TrackTime::NormalisedAge},
-    {"BaseY", "quad height at birth", "view units", TrackTime::EffectSeconds},
-    {"VarY", "spread of the height", "view units", TrackTime::EffectSeconds},
-    {"LifeY", "height multiplier over life", "factor", TrackTime::NormalisedAge},
-    {"BaseSpeed", "speed factor at birth", "factor", TrackTime::EffectSeconds},
-    {"VarSpeed", "spread of the speed factor", "factor", TrackTime::EffectSeconds},
-    {"LifeSpeed", "speed multiplier over life", "factor", TrackTime::NormalisedAge},
-    {"BaseSpin", "spin at birth", "degrees per second", TrackTime::EffectSeconds},
-    {"VarSpin", "spread of the spin", "degrees per second", TrackTime::EffectSeconds},
-    {"LifeSpin", "spin multiplier over life", "factor", TrackTime::NormalisedAge},
-    {"BaseFixedForce", "steady force along the force direction", "view units per second squared", TrackTime::EffectSeconds},
-    {"VarFixedForce", "spread of the steady force", "view units per second squared", TrackTime::EffectSeconds},
-    {"LifeFixedForce", "steady-force multiplier over life", "factor", TrackTime::NormalisedAge},
-    {"BaseRand", "strength of the random jitter", "view units per second squared", TrackTime::EffectSeconds},
-    {"VarRand", "spread of the jitter strength", "view units per second squared", TrackTime::EffectSeconds},
-    {"LifeRand", "jitter multiplier over life", "factor", TrackTime::NormalisedAge},
-    {"BaseEmissionForce", "start velocity", "view units per second", TrackTime::EffectSeconds},
-    {"VarEmissionForce", "spread of the start velocity", "view units per second", TrackTime::EffectSeconds},
-    {"BaseEmissionAngle", "centre of the emission direction, 0 up, 90 right", "degrees", TrackTime::EffectSeconds},
-    {"VarEmissionAngle", "spread of the centre", "degrees", TrackTime::EffectSeconds},
-    {"BaseEmissionArc", "width of the emission fan", "degrees", TrackTime::EffectSeconds},
-    {"VarEmissionArc", "spread of the fan width", "degrees", TrackTime::EffectSeconds},
-    {"LifeRed", "red over life", "0 to 1", TrackTime::NormalisedAge},
-    {"LifeGreen", "green over life", "0 to 1", TrackTime::NormalisedAge},
-    {"LifeBlue", "blue over life", "0 to 1", TrackTime::NormalisedAge},
-    {"LifeVisible", "opacity over life", "0 to 1", TrackTime::NormalisedAge},
-};
-
-const TrackNote EffectTracks[] = {
-    {"ScaleLife", "multiplies every emitter's lifetime at birth", "factor", TrackTime::EffectSeconds},
-    {"ScaleQuantity", "multiplies every emitter's emission rate", "factor", TrackTime::EffectSeconds},
-    {"ScaleX", "multiplies the width at birth", "factor", TrackTime::EffectSeconds},
-    {"ScaleY", "multiplies the height at birth", "factor", TrackTime::EffectSeconds},
-    {"ScaleSpeed", "multiplies the speed factor at birth", "factor", TrackTime::EffectSeconds},
-    {"ScaleSpin", "multiplies the spin at birth", "factor", TrackTime::EffectSeconds},
-    {"ScaleFixedForce", "multiplies the steady force at birth", "factor", TrackTime::EffectSeconds},
-    {"ScaleRand", "multiplies the jitter at birth", "factor", TrackTime::EffectSeconds},
-    {"ScaleVisible", "multiplies LifeVisible", "factor", TrackTime::BirthThenNormalised},
-    {"BaseEmissionForce", "start velocity, for emitters that take their emission from the effect", "view units per second", TrackTime::EffectSeconds},
-    {"VarEmissionForce", "spread of the start velocity, likewise", "view units per second", TrackTime::EffectSeconds},
-    {"BaseEmissionAngle", "centre of the emission direction, likewise", "degrees", TrackTime::EffectSeconds},
-    {"VarEmissionAngle", "spread of the centre, likewise", "degrees", TrackTime::EffectSeconds},
-    {"BaseEmissionArc", "width of the emission fan, likewise", "degrees", TrackTime::EffectSeconds},
-    {"VarEmissionArc", "spread of the fan width, likewise", "degrees", TrackTime::EffectSeconds},
-    {"speed_whole", "multiplies LifeSpeed", "factor", TrackTime::NormalisedEffectTime},
-    {"gravity", "downward pull", "view units per second squared", TrackTime::NormalisedEffectTime},
-    {"sizeEffect", "the effect's size as the host reads it: width from the duration, height from the lower bound (0 gives 400)", "view units", TrackTime::NotACurve},
-};
-
 }  // namespace
-
-const char* TrackTimeText(TrackTime time) {
-  switch (time) {
-    case TrackTime::EffectSeconds: return "effect time, seconds";
-    case TrackTime::NormalisedAge: return "normalised age (0 birth, 1 death)";
-    case TrackTime::NormalisedEffectTime: return "normalised effect time (elapsed / duration)";
-    case TrackTime::BirthThenNormalised: return "0 at birth, then normalised effect time";
-    case TrackTime::NotACurve: return "not evaluated";
-  }
-  return "";
-}
 
 const FieldNote* FindFieldNote(const char* block, const char* name) {
   for (const BlockNote& entry : Fields)
     if (std::strcmp(entry.block, block) == 0 && std::strcmp(entry.note.name, name) == 0) return &entry.note;
-  return nullptr;
-}
-
-const TrackNote* FindTrackNote(const char* name, bool effectTrack) {
-  const TrackNote* notes = effectTrack ? EffectTracks : EmitterTracks;
-  const size_t count = effectTrack ? std::size(EffectTracks) : std::size(EmitterTracks);
-  for (size_t i = 0; i < count; ++i)
-    if (std::strcmp(notes[i].name, name) == 0) return &notes[i];
   return nullptr;
 }
 

@@ -4,25 +4,19 @@
 #include "cli/ExitCode.h"
 #include "cli/FormatNotes.h"
 #include "cli/Reference.h"
-#include "cli/TrackTable.h"
 #include "record/RecordSchema.h"
+#include "record/TrackTable.h"
 
 namespace tavrix::tools {
 namespace {
 
 using record::FieldDesc;
 using record::FieldKind;
+using record::TrackInfo;
+using record::TrackOwner;
 
 const char* KindText(FieldKind kind) {
-  switch (kind) {
-    case FieldKind::Float: return "float";
-    case FieldKind::Int32: return "int32";
-    case FieldKind::UInt32: return "uint32";
-    case FieldKind::Flag: return "flag";
-    case FieldKind::Text: return "text";
-    case FieldKind::Tag: return "four letters";
-  }
-  return "";
+  return kind == FieldKind::Tag ? "four letters" : record::FieldKindName(kind);
 }
 
 std::string Num(float value) {
@@ -54,17 +48,12 @@ class Tables {
     for (const FieldDesc& field : fields) Row(block, field.name, KindText(field.kind));
   }
   void Tracks(const std::string& title, TrackOwner owner) {
-    const bool effect = owner == TrackOwner::Effect;
     text += "\n## " + title + "\n\n| Track | Meaning | Unit | Range | Default | Domain | Runs over |\n"
                               "|---|---|---|---|---|---|---|\n";
-    for (size_t i = 0; i < TrackCount(owner); ++i) {
-      const TrackInfo info = TrackAt(owner, i);
-      const TrackNote* note = FindTrackNote(info.name, effect);
-      if (!note) throw ToolError{ExitInternal, std::string("no note for track ") + info.name};
-      text += std::string("| `") + info.name + "` | " + note->meaning + " | " + note->unit + " | " +
+    for (const TrackInfo& info : record::TracksOf(owner))
+      text += std::string("| `") + info.key + "` | " + info.description + " | " + info.unit + " | " +
               Num(info.minimum) + " to " + Num(info.maximum) + " | " + Num(info.defaultValue) + " | " +
-              Num(info.duration) + " | " + TrackTimeText(note->time) + " |\n";
-    }
+              Num(info.domain) + " | " + record::TrackTimeText(info.time) + " |\n";
   }
 };
 

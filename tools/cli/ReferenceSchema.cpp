@@ -6,31 +6,21 @@
 #include "cli/ExitCode.h"
 #include "cli/FormatNotes.h"
 #include "cli/Reference.h"
-#include "cli/TrackTable.h"
 #include "record/JsonText.h"
 #include "record/RecordSchema.h"
+#include "record/TrackTable.h"
 
 namespace tavrix::tools {
 namespace {
 
 using record::FieldDesc;
-using record::FieldKind;
+using record::FieldKindName;
 using record::Json;
+using record::TrackInfo;
+using record::TrackOwner;
 namespace key = record::key;
 
 Json Ref(const std::string& name) { return {{"$ref", "#/definitions/" + name}}; }
-
-const char* KindName(FieldKind kind) {
-  switch (kind) {
-    case FieldKind::Float: return "float";
-    case FieldKind::Int32: return "int32";
-    case FieldKind::UInt32: return "uint32";
-    case FieldKind::Flag: return "flag";
-    case FieldKind::Text: return "text";
-    case FieldKind::Tag: return "tag";
-  }
-  return "";
-}
 
 std::string Describe(const char* block, const char* name) {
   const FieldNote* note = FindFieldNote(block, name);
@@ -59,7 +49,7 @@ class ObjectSchema {
   }
   template <size_t N>
   ObjectSchema& Fields(const FieldDesc (&fields)[N]) {
-    for (const FieldDesc& field : fields) Add(field.name, Ref(KindName(field.kind)));
+    for (const FieldDesc& field : fields) Add(field.name, Ref(FieldKindName(field.kind)));
     return *this;
   }
   Json Build() const {
@@ -80,10 +70,10 @@ class ObjectSchema {
 Json TrackName(TrackOwner owner) {
   Json names = Json::array();
   std::string pattern = "^(";
-  for (size_t i = 0; i < TrackCount(owner); ++i) {
-    const std::string name = TrackAt(owner, i).name;
+  for (const TrackInfo& info : record::TracksOf(owner)) {
+    const std::string name = info.key;
+    pattern += names.empty() ? "" : "|";
     names.push_back(name);
-    pattern += i ? "|" : "";
     for (char c : name)
       pattern += std::isalpha(static_cast<unsigned char>(c))
                      ? std::string("[") + char(std::toupper(c)) + char(std::tolower(c)) + "]"
@@ -98,7 +88,7 @@ Json Track(TrackOwner owner) {
   ObjectSchema track("track");
   track.Add(key::Name, TrackName(owner));
   for (const FieldDesc& field : record::TrackFields)
-    if (std::string(field.name) != key::Name) track.Add(field.name, Ref(KindName(field.kind)));
+    if (std::string(field.name) != key::Name) track.Add(field.name, Ref(FieldKindName(field.kind)));
   ObjectSchema keyItem("track");
   keyItem.Plain("time", Ref("float")).Plain("value", Ref("float"));
   Json item = keyItem.Build();

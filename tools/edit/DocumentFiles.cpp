@@ -3,9 +3,9 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "edit/NameCompare.h"
 #include "record/EffectEnvelope.h"
 #include "record/JsonText.h"
+#include "record/NameCompare.h"
 
 namespace tavrix::edit {
 namespace {
@@ -46,7 +46,7 @@ void WriteReplacing(const std::string& path, const record::Bytes& bytes) {
 }  // namespace
 
 bool IsJsonPath(const std::string& path) {
-  return SameName(std::filesystem::path(path).extension().string(), ".json");
+  return record::SameName(std::filesystem::path(path).extension().string(), ".json");
 }
 
 Json OpenRecord(const std::string& path) {

@@ -1,8 +1,8 @@
 #include "edit/EmitterEdits.h"
 
 #include "edit/EffectTemplate.h"
-#include "edit/NameCompare.h"
 #include "edit/RecordAccess.h"
+#include "record/NameCompare.h"
 #include "record/RecordSchema.h"
 
 namespace tavrix::edit {
@@ -13,7 +13,7 @@ bool NameTaken(const Json& record, const std::string& name, bool frameSets) {
     if (frameSets && IsSubEffect(emitter)) continue;
     const Json& holder = frameSets ? FrameBlock(emitter) : emitter;
     const char* field = frameSets ? "frameSetName" : record::key::Name;
-    if (SameName(TextOf(holder.value(field, Json(""))), name)) return true;
+    if (record::SameName(TextOf(holder.value(field, Json(""))), name)) return true;
   }
   return false;
 }

@@ -1,8 +1,8 @@
 #include "edit/FrameEdits.h"
 
-#include "edit/NameCompare.h"
 #include "edit/RecordAccess.h"
 #include "record/FloatText.h"
+#include "record/NameCompare.h"
 #include "record/RecordSchema.h"
 
 namespace tavrix::edit {
@@ -13,7 +13,7 @@ int SharingEmitter(const Json& record, int emitter, const std::string& frameSetN
   const Json& emitters = Emitters(record);
   for (size_t i = 0; i < emitters.size(); ++i)
     if (int(i) != emitter && !IsSubEffect(emitters[i]) &&
-        SameName(TextOf(FrameBlock(emitters[i]).value("frameSetName", Json(""))), frameSetName))
+        record::SameName(TextOf(FrameBlock(emitters[i]).value("frameSetName", Json(""))), frameSetName))
       return int(i);
   return -1;
 }

@@ -1,8 +1,8 @@
 #include "edit/TrackBody.h"
 
-#include "edit/NameCompare.h"
 #include "edit/RecordAccess.h"
 #include "record/FloatText.h"
+#include "record/NameCompare.h"
 #include "record/RecordSchema.h"
 
 namespace tavrix::edit {
@@ -86,10 +86,9 @@ Json TrackBody::ToJson(const char* key) const {
 }
 
 TrackBody TrackState(const Json& record, const TrackRef& track) {
-  const TrackOwner owner = track.emitter < 0 ? TrackOwner::Effect : TrackOwner::Emitter;
   const Json& holder = track.emitter < 0 ? record : EmitterAt(record, track.emitter);
   if (IsSubEffect(holder)) Refuse("a sub-effect emitter has no tracks");
-  const TrackInfo* info = FindTrackInfo(owner, track.key);
+  const TrackInfo* info = FindTrackInfo(OwnerOf(track.emitter), track.key);
   if (!info)
     Refuse("there is no track \"" + track.key + "\" in " +
            (track.emitter < 0 ? "an effect" : "an emitter"));
@@ -99,7 +98,7 @@ TrackBody TrackState(const Json& record, const TrackRef& track) {
   if (tracks != holder.end() && tracks->is_array())
     for (const Json& entry : *tracks)
       if (entry.is_object() &&
-          SameName(TextOf(entry.value(record::key::Name, Json(""))), info->key))
+          record::SameName(TextOf(entry.value(record::key::Name, Json(""))), info->key))
         last = &entry;
   return last ? TrackBody::Read(*last) : TrackBody::Defaults(*info);
 }

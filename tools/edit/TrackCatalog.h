@@ -1,37 +1,24 @@
-// What every track of an effect and of an emitter is: its key, the domain,
-// range and default the library gives it, what it does, its unit and over
-// which time it runs. The editor materialises missing tracks from it and the
-// curve editor shows it; one table, so that it can be merged with the
-// format reference.
+// The tracks as the editing model names them: the record model's one table
+// of the library's tracks (domain, range, default, what each does, its unit
+// and over which time it runs), from which the editor materialises missing
+// tracks and which the curve editor shows.
 #pragma once
 
-#include <string>
-#include <string_view>
-#include <vector>
+#include "record/TrackTable.h"
 
 namespace tavrix::edit {
 
-enum class TrackOwner { Effect, Emitter };
+using record::FindTrackInfo;
+using record::SpreadOf;
+using record::TrackInfo;
+using record::TrackOwner;
+using record::TracksOf;
+using record::TrackTime;
+using record::TrackTimeText;
 
-// The argument a track is evaluated at.
-enum class TimeBasis { EffectSeconds, NormalisedAge, NormalisedEffectTime, NotACurve };
-
-struct TrackInfo {
-  TrackOwner owner;
-  const char* key;
-  float domain, minimum, maximum, defaultValue;
-  TimeBasis basis;
-  const char* unit;
-  const char* description;
-};
-
-// In registration order, which is the order the library writes them in.
-std::vector<const TrackInfo*> TracksOf(TrackOwner owner);
-// Letter case ignored, as the library finds tracks; null when unknown.
-const TrackInfo* FindTrackInfo(TrackOwner owner, std::string_view key);
-// The Var track that spreads a Base track ("VarLife" for "BaseLife"), shown
-// with it as a band; null for tracks without one.
-const TrackInfo* SpreadOf(const TrackInfo& base);
-const char* TimeBasisText(TimeBasis basis);
+// Whose tracks: the effect's for emitter -1, else the emitter's.
+inline TrackOwner OwnerOf(int emitter) {
+  return emitter < 0 ? TrackOwner::Effect : TrackOwner::Emitter;
+}
 
 }  // namespace tavrix::edit

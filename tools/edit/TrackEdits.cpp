@@ -4,24 +4,22 @@
 #include <cmath>
 #include <limits>
 
-#include "edit/NameCompare.h"
 #include "edit/RecordAccess.h"
+#include "record/NameCompare.h"
 #include "record/RecordSchema.h"
 
 namespace tavrix::edit {
 namespace {
 
 size_t CatalogIndex(TrackOwner owner, const std::string& key) {
-  const std::vector<const TrackInfo*> tracks = TracksOf(owner);
-  for (size_t i = 0; i < tracks.size(); ++i)
-    if (SameName(tracks[i]->key, key)) return i;
-  return tracks.size();
+  const TrackInfo* info = FindTrackInfo(owner, key);
+  return info ? size_t(info - TracksOf(owner).data()) : TracksOf(owner).size();
 }
 
 // Stores the body in place of every entry of its key; a new track goes where
 // the library's own order puts it.
 void StoreTrack(Json& record, const TrackRef& ref, const TrackBody& body) {
-  const TrackOwner owner = ref.emitter < 0 ? TrackOwner::Effect : TrackOwner::Emitter;
+  const TrackOwner owner = OwnerOf(ref.emitter);
   const TrackInfo* info = FindTrackInfo(owner, ref.key);
   Json& holder = ref.emitter < 0 ? record : EmitterAt(record, ref.emitter);
   Json& tracks = holder[record::key::Tracks];
@@ -31,7 +29,7 @@ void StoreTrack(Json& record, const TrackRef& ref, const TrackBody& body) {
   bool found = false;
   for (size_t i = tracks.size(); i-- > 0;) {
     const std::string name = TextOf(tracks[i].value(record::key::Name, Json("")));
-    if (SameName(name, info->key)) {
+    if (record::SameName(name, info->key)) {
       if (found)
         --at;
       else
@@ -146,10 +144,9 @@ Edit SetTrackShape(const TrackRef& track, const TrackShape& shape) {
 }
 
 Edit ResetTrack(const TrackRef& track) {
-  return ChangeTrack("Reset", "", track, [key = track.key, owner = track.emitter](TrackBody& body) {
-    body = TrackBody::Defaults(
-        *FindTrackInfo(owner < 0 ? TrackOwner::Effect : TrackOwner::Emitter, key));
-  });
+  // Null for an unknown key, which TrackState refuses before the change runs.
+  const TrackInfo* info = FindTrackInfo(OwnerOf(track.emitter), track.key);
+  return ChangeTrack("Reset", "", track, [info](TrackBody& body) { body = TrackBody::Defaults(*info); });
 }
 
 }  // namespace tavrix::edit

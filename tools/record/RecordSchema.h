@@ -10,6 +10,20 @@ namespace tavrix::record {
 
 enum class FieldKind { Float, Int32, UInt32, Flag, Text, Tag };
 
+// The kind as the reference names it and the JSON Schema's definitions are
+// called.
+inline const char* FieldKindName(FieldKind kind) {
+  switch (kind) {
+    case FieldKind::Float: return "float";
+    case FieldKind::Int32: return "int32";
+    case FieldKind::UInt32: return "uint32";
+    case FieldKind::Flag: return "flag";
+    case FieldKind::Text: return "text";
+    case FieldKind::Tag: return "tag";
+  }
+  return "";
+}
+
 struct FieldDesc {
   const char* name;
   FieldKind kind;

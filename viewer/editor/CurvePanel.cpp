@@ -36,7 +36,7 @@ struct Mapping {
 };
 
 const edit::TrackInfo* InfoOf(const edit::TrackRef& track) {
-  return edit::FindTrackInfo(track.emitter < 0 ? edit::TrackOwner::Effect : edit::TrackOwner::Emitter, track.key);
+  return edit::FindTrackInfo(edit::OwnerOf(track.emitter), track.key);
 }
 
 int KeyUnder(const edit::TrackBody& body, const Mapping& map, ImVec2 at) {
@@ -164,7 +164,7 @@ void CurvePanel::Draw(Viewer&) {
   ImGui::Text("%s of %s", track.key.c_str(), owner.c_str());
   if (info) {
     ImGui::TextWrapped("%s. Unit: %s. Runs over %s.", info->description, info->unit,
-                       edit::TimeBasisText(info->basis));
+                       edit::TrackTimeText(info->time));
     if (const edit::TrackInfo* spread = edit::SpreadOf(*info))
       ImGui::TextDisabled("band: plus and minus %s", spread->key);
   }

@@ -97,22 +97,21 @@ void FieldGroups(EditorSession& session, int emitter) {
 }
 
 void TrackList(EditorSession& session, int emitter) {
-  const edit::TrackOwner owner = emitter < 0 ? edit::TrackOwner::Effect : edit::TrackOwner::Emitter;
-  const std::vector<const edit::TrackInfo*> tracks = edit::TracksOf(owner);
+  const std::vector<edit::TrackInfo>& tracks = edit::TracksOf(edit::OwnerOf(emitter));
   const struct {
     const char* header;
     bool overLife;
   } kSets[] = {{"tracks over the effect's time", false}, {"tracks over each particle's life", true}};
   for (const auto& set : kSets) {
-    const auto inSet = [&set](const edit::TrackInfo* info) {
-      return (info->basis == edit::TimeBasis::NormalisedAge) == set.overLife;
+    const auto inSet = [&set](const edit::TrackInfo& info) {
+      return (info.time == edit::TrackTime::NormalisedAge) == set.overLife;
     };
     if (std::none_of(tracks.begin(), tracks.end(), inSet) || !ImGui::CollapsingHeader(set.header)) continue;
-    for (const edit::TrackInfo* info : tracks) {
+    for (const edit::TrackInfo& info : tracks) {
       if (!inSet(info)) continue;
-      const bool selected = session.track.emitter == emitter && session.track.key == info->key;
-      if (ImGui::Selectable(info->key, selected)) session.track = {emitter, info->key};
-      if (ImGui::IsItemHovered()) ImGui::SetTooltip("%s (%s)", info->description, info->unit);
+      const bool selected = session.track.emitter == emitter && session.track.key == info.key;
+      if (ImGui::Selectable(info.key, selected)) session.track = {emitter, info.key};
+      if (ImGui::IsItemHovered()) ImGui::SetTooltip("%s (%s)", info.description, info.unit);
     }
   }
 }

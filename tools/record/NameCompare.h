@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-namespace tavrix::edit {
+namespace tavrix::record {
 
 inline bool SameName(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
@@ -17,4 +17,4 @@ inline bool SameName(std::string_view a, std::string_view b) {
   return true;
 }
 
-}  // namespace tavrix::edit
+}  // namespace tavrix::record
