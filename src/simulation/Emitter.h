@@ -117,11 +117,13 @@ class Emitter final : public IParticleEmitter {
  private:
   ParticleRing ring_;
 
-  // Effect-wide values every particle of one step shares.
+  // What every particle of one step shares: the effect-wide values and the
+  // life tracks as this step reads them.
   struct StepValues {
     float speedWhole;
     float scaleVisible;
     float gravity;
+    StepCurve x, y, speed, spin, fixedForce, jitter, red, green, blue, visible;
   };
   StepValues EffectValues(bool birth) const;
 

@@ -36,7 +36,18 @@ Emitter::StepValues Emitter::EffectValues(bool birth) const {
   const float o = owner->NormalisedTime();
   // "ScaleVisible" is evaluated at 0 for a particle's birth step.
   return StepValues{owner->speed_whole.Evaluate(o),
-                    owner->ScaleVisible.Evaluate(birth ? 0.0f : o), owner->gravity.Evaluate(o)};
+                    owner->ScaleVisible.Evaluate(birth ? 0.0f : o),
+                    owner->gravity.Evaluate(o),
+                    StepCurve(LifeX),
+                    StepCurve(LifeY),
+                    StepCurve(LifeSpeed),
+                    StepCurve(LifeSpin),
+                    StepCurve(LifeFixedForce),
+                    StepCurve(LifeRand),
+                    StepCurve(LifeRed),
+                    StepCurve(LifeGreen),
+                    StepCurve(LifeBlue),
+                    StepCurve(LifeVisible)};
 }
 
 int32_t Emitter::Update(float dt) {
@@ -77,16 +88,16 @@ bool Emitter::Spawn() {
 }
 
 void Emitter::UpdateParticle(Particle& p, float t, float dt, const StepValues& step) {
-  p.width = BaseX.Clamp(LifeX.Evaluate(t) * p.birthWidth);
-  p.height = uniformSize ? p.width : BaseY.Clamp(LifeY.Evaluate(t) * p.birthHeight);
-  p.speed = BaseSpeed.Clamp(step.speedWhole * LifeSpeed.Evaluate(t) * p.birthSpeed);
-  if (rotationMode != 0 || !alignToMotion) p.spin = LifeSpin.Evaluate(t) * p.birthSpin;
-  p.steadyForce = BaseFixedForce.Clamp(LifeFixedForce.Evaluate(t) * p.birthSteadyForce);
-  p.jitter = BaseRand.Clamp(LifeRand.Evaluate(t) * p.birthJitter);
-  p.red = LifeRed.Clamp(LifeRed.Evaluate(t));
-  p.green = LifeGreen.Clamp(LifeGreen.Evaluate(t));
-  p.blue = LifeBlue.Clamp(LifeBlue.Evaluate(t));
-  p.alpha = LifeVisible.Clamp(LifeVisible.Evaluate(t) * step.scaleVisible);
+  p.width = BaseX.Clamp(step.x.At(t) * p.birthWidth);
+  p.height = uniformSize ? p.width : BaseY.Clamp(step.y.At(t) * p.birthHeight);
+  p.speed = BaseSpeed.Clamp(step.speedWhole * step.speed.At(t) * p.birthSpeed);
+  if (rotationMode != 0 || !alignToMotion) p.spin = step.spin.At(t) * p.birthSpin;
+  p.steadyForce = BaseFixedForce.Clamp(step.fixedForce.At(t) * p.birthSteadyForce);
+  p.jitter = BaseRand.Clamp(step.jitter.At(t) * p.birthJitter);
+  p.red = LifeRed.Clamp(step.red.At(t));
+  p.green = LifeGreen.Clamp(step.green.At(t));
+  p.blue = LifeBlue.Clamp(step.blue.At(t));
+  p.alpha = LifeVisible.Clamp(step.visible.At(t) * step.scaleVisible);
   if (animated) p.frameAnimation.Advance(dt);
   if (!singleParticle) MoveParticle(p, dt, step);
   OrientParticle(p, dt);

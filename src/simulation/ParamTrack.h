@@ -39,6 +39,8 @@ class ParamTrack {
   float Maximum() const { return maximum_; }
   float DefaultValue() const { return defaultValue_; }
   float Clamp(float v) const;
+  // Whether Evaluate gives one value whatever its argument.
+  bool IsConstant() const { return shape_ == Shape::Constant; }
 
  private:
   // How Evaluate walks the keys, chosen whenever they or the domain change:
@@ -127,6 +129,20 @@ inline float ParamTrack::Clamp(float v) const {
   if (!(v >= minimum_)) return minimum_;
   return v > maximum_ ? maximum_ : v;
 }
+
+// A track as one step of the update reads it for every particle: a track
+// with one value is evaluated once for the whole step, not per particle.
+class StepCurve {
+ public:
+  explicit StepCurve(const ParamTrack& track)
+      : track_(&track), constant_(track.IsConstant()), value_(track.Evaluate(0.0f)) {}
+  float At(float x) const { return constant_ ? value_ : track_->Evaluate(x); }
+
+ private:
+  const ParamTrack* track_;
+  bool constant_;
+  float value_;
+};
 
 // A Base value varied by a Var spread, clamped to the base track's range;
 // each call draws exactly one value of the process-wide random source.
