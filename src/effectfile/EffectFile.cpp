@@ -29,12 +29,10 @@ int32_t ReadPlainRecord(uint8_t* plain, int32_t length, Effect& effect) {
 
 // The file's length, or 0 when it cannot be found; -1 when it is too long
 // for the cipher's 32-bit lengths.
-long FileLength(std::FILE* file) {
-  if (std::fseek(file, 0, SEEK_END) != 0) return 0;
-  long length = std::ftell(file);
+long EffectFileLength(std::FILE* file) {
+  const long length = FileLength(file);
   if (length < 0) return 0;
-  if (length > INT32_MAX) return -1;
-  return std::fseek(file, 0, SEEK_SET) == 0 ? length : 0;
+  return length > INT32_MAX ? -1 : length;
 }
 
 bool WriteWholeFile(const char* path, const uint8_t* bytes, uint32_t length) {
@@ -86,7 +84,7 @@ int32_t ReadEffectBytes(const uint8_t* fileBytes, int32_t length, Effect& effect
 }
 
 int32_t ReadEffectFile(std::FILE* file, Effect& effect) {
-  long length = FileLength(file);
+  long length = EffectFileLength(file);
   uint8_t* bytes = nullptr;
   if (length != 0) {
     bytes =

@@ -8,17 +8,6 @@
 #include "platform/FileAccess.h"
 
 namespace tavrix {
-namespace {
-
-long FileLength(std::FILE* file) {
-  if (std::fseek(file, 0, SEEK_END) != 0) return -1;
-  const long length = std::ftell(file);
-  if (std::fseek(file, 0, SEEK_SET) != 0) return -1;
-  return length;
-}
-
-}  // namespace
-
 FileBytes::~FileBytes() { std::free(bytes_); }
 
 bool FileBytes::Read(const char* path) {

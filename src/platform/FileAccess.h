@@ -32,4 +32,11 @@ bool ResolvePath(const char* path, char* out, std::size_t outSize, bool mustExis
 // Moves source over destination in one step, replacing it.
 bool ReplaceFile(const char* source, const char* destination);
 
+// The length of an open file, which is left at its start; -1 when unknown.
+inline long FileLength(std::FILE* file) {
+  if (std::fseek(file, 0, SEEK_END) != 0) return -1;
+  const long length = std::ftell(file);
+  return std::fseek(file, 0, SEEK_SET) == 0 ? length : -1;
+}
+
 }  // namespace tavrix

@@ -4,9 +4,9 @@
 
 #include "module/Allocator.h"
 #include "platform/Win32.h"
-#include "render/TruncateFloat.h"
 #include "resources/CTexture.h"
 #include "resources/FrameSet.h"
+#include "simulation/SafeConvert.h"
 
 namespace tavrix {
 namespace {

@@ -15,6 +15,12 @@ inline int32_t TruncateToInt32(float v, int32_t nanValue = 0) {
   return static_cast<int32_t>(v);
 }
 
+inline int32_t SaturateToInt32(int64_t v) {
+  if (v > INT32_MAX) return INT32_MAX;
+  if (v < INT32_MIN) return INT32_MIN;
+  return static_cast<int32_t>(v);
+}
+
 // Nearest integer with ties to even, for a value already known to lie in
 // [0, 2^23): adding and removing 2^23 leaves exactly the rounded value under
 // the default rounding mode, without a library call.

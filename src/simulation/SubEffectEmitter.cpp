@@ -24,13 +24,6 @@ int32_t nestingDepth = 0;
 int32_t copiesLeftInLoad = 0;
 long bytesLeftInLoad = 0;
 
-// The length of an open file, which is left at its start; -1 when unknown.
-long FileLength(std::FILE* file) {
-  if (std::fseek(file, 0, SEEK_END) != 0) return -1;
-  long length = std::ftell(file);
-  return std::fseek(file, 0, SEEK_SET) == 0 ? length : -1;
-}
-
 // At least 1, so that it can be the divisor of a draw.
 int32_t AtLeastOne(int32_t n) { return n < 1 ? 1 : n; }
 
