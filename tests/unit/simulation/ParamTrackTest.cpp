@@ -4,12 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstring>
 #include <limits>
 #include <vector>
 
 #include "module/RandomSource.h"
 #include "simulation/ParamTrack.h"
+#include "support/FloatBits.h"
 
 namespace tavrix {
 namespace {
@@ -51,11 +51,7 @@ int32_t LiteralAddKey(std::vector<TrackKey>& keys, float duration, float time, f
   return static_cast<int32_t>(i);
 }
 
-uint32_t Bits(float v) {
-  uint32_t b;
-  std::memcpy(&b, &v, 4);
-  return b;
-}
+using test::Bits;
 
 TEST(ParamTrack, SetRangeSwapsWidensAndFallsBackToTheMinimum) {
   ParamTrack track;

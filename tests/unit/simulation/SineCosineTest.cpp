@@ -7,23 +7,15 @@
 
 #include <cmath>
 #include <cstdint>
-#include <cstring>
 #include <limits>
+
+#include "support/FloatBits.h"
 
 namespace tavrix {
 namespace {
 
-float FromBits(uint32_t bits) {
-  float x;
-  std::memcpy(&x, &bits, sizeof x);
-  return x;
-}
-
-uint32_t Bits(float x) {
-  uint32_t bits;
-  std::memcpy(&bits, &x, sizeof bits);
-  return bits;
-}
+using test::Bits;
+using test::FromBits;
 
 bool WithinAnUlp(float got, double exact) {
   const float rounded = static_cast<float>(exact);
