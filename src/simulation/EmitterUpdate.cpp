@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "effectfile/Effect.h"
+#include "simulation/ArcTangent.h"
 #include "simulation/EmitterMath.h"
 #include "simulation/SineCosine.h"
 #include "tavrix/ResultCode.h"
@@ -129,7 +130,7 @@ void Emitter::MoveParticle(Particle& p, float dt, const StepValues& step) {
 void Emitter::OrientParticle(Particle& p, float dt) {
   bool rebuild;
   if (rotationMode == 0 && alignToMotion) {
-    float angle = std::atan2(p.velocityX, -p.velocityY) * kDegreesPerRadian;
+    float angle = ArcTangent2(p.velocityX, -p.velocityY) * kDegreesPerRadian;
     if (angle < 0.0f) angle += 360.0f;
     p.angle = angle + rotationOffset;
     rebuild = true;
