@@ -13,7 +13,7 @@ add_library(tavrix_objects OBJECT ${TAVRIX_CORE_SOURCES})
 # that none of its other headers shadow mingw's.
 find_path(TAVRIX_STB_DIR stb/stb_image.h PATHS /usr/include NO_CMAKE_FIND_ROOT_PATH REQUIRED)
 file(COPY ${TAVRIX_STB_DIR}/stb/stb_image.h DESTINATION ${CMAKE_BINARY_DIR}/stb/stb)
-target_include_directories(tavrix_objects PUBLIC include src)
+target_include_directories(tavrix_objects PUBLIC include src src/platform/win32)
 target_include_directories(tavrix_objects SYSTEM PRIVATE ${CMAKE_BINARY_DIR}/stb)
 target_compile_definitions(tavrix_objects PUBLIC TAVRIX_BUILDING)
 target_link_libraries(tavrix_objects PUBLIC winmm)

@@ -7,20 +7,12 @@
 #include <cstddef>
 #include <cstdio>
 
-#include "tavrix/platform/Win32Types.h"
+#include "platform/Win32.h"
 // windows.h maps ReplaceFile to the system's ReplaceFileA; ours is another
 // function.
 #undef ReplaceFile
 
 namespace tavrix {
-
-// The separator between a directory and a file name in the paths the core
-// builds itself (the switch file beside the executable).
-#if defined(_WIN32)
-constexpr char DirectorySeparator = '\\';
-#else
-constexpr char DirectorySeparator = '/';
-#endif
 
 // fopen with the path resolved as above (for writing, the directories are
 // resolved and the file name kept).
