@@ -6,6 +6,7 @@
 #include <cmath>
 #include <limits>
 
+#include "simulation/ArcTangent.h"
 #include "support/CountingAllocator.h"
 #include "support/DrawCounter.h"
 #include "support/ParticleBudget.h"
@@ -276,7 +277,7 @@ TEST_F(EmitterUpdate, AlignToMotionTracksTheBendingVelocity) {
   for (int i = 0; i < 5; ++i) {
     emitter.Update(0.1f);
     const Particle& p = *emitter.Oldest();
-    float expected = std::atan2(p.velocityX, -p.velocityY) * (180.0f / 3.14159265358979323846f);
+    float expected = ArcTangent2(p.velocityX, -p.velocityY) * (180.0f / 3.14159265358979323846f);
     if (expected < 0.0f) expected += 360.0f;
     EXPECT_EQ(p.angle, expected + 5.0f);
     EXPECT_GT(p.angle, 95.0f) << "the downward force turns it clockwise";
