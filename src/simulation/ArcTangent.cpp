@@ -4,16 +4,13 @@
 
 #include <cmath>
 #include <cstdint>
-#include <cstring>
+
+#include "simulation/FloatBits.h"
 
 namespace tavrix {
 namespace {
 
-int32_t Word(float v) {
-  int32_t bits;
-  std::memcpy(&bits, &v, sizeof bits);
-  return bits;
-}
+int32_t Word(float v) { return static_cast<int32_t>(FloatBits(v)); }
 
 // atan of 0.5, 1, 1.5 and infinity, each as a high and a low part.
 constexpr float kAtanHigh[] = {0x1.dac67p-2f, 0x1.921fb4p-1f, 0x1.f730bcp-1f,

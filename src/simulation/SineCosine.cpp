@@ -34,8 +34,7 @@ double Reduce(uint32_t bits, int& quadrant) {
 }  // namespace
 
 SineAndCosine Large(float radians) {
-  uint32_t bits;
-  std::memcpy(&bits, &radians, sizeof bits);
+  const uint32_t bits = FloatBits(radians);
   if (TopBits(radians) >= TopBits(std::numeric_limits<float>::infinity())) {
     return {radians - radians, radians - radians};
   }

@@ -8,7 +8,8 @@
 #pragma once
 
 #include <cstdint>
-#include <cstring>
+
+#include "simulation/FloatBits.h"
 
 namespace tavrix {
 namespace sine_cosine {
@@ -35,11 +36,7 @@ constexpr double kHalfPi = 0x1.921fb54442d18p0;
 
 // Exponent and leading mantissa bits, the sign left out: the thresholds
 // below compare these, not the values.
-inline uint32_t TopBits(float x) {
-  uint32_t bits;
-  std::memcpy(&bits, &x, sizeof bits);
-  return (bits >> 20) & 0x7ff;
-}
+inline uint32_t TopBits(float x) { return (FloatBits(x) >> 20) & 0x7ff; }
 
 inline SineAndCosine Polynomials(double x, double x2, const Coefficients& k, int quadrant) {
   const double x4 = x2 * x2;

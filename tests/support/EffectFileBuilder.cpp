@@ -4,12 +4,12 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
 
 #include "effectfile/EffectCipher.h"
+#include "simulation/FloatBits.h"
 
 namespace tavrix::test {
 
@@ -25,11 +25,7 @@ RecordWriter& RecordWriter::U32(uint32_t v) {
 
 RecordWriter& RecordWriter::I32(int32_t v) { return U32(static_cast<uint32_t>(v)); }
 
-RecordWriter& RecordWriter::F32(float v) {
-  uint32_t bits;
-  std::memcpy(&bits, &v, sizeof bits);
-  return U32(bits);
-}
+RecordWriter& RecordWriter::F32(float v) { return U32(FloatBits(v)); }
 
 RecordWriter& RecordWriter::Str(const std::string& text) {
   U8(static_cast<uint8_t>(text.size()));

@@ -5,11 +5,11 @@
 
 #include <cfloat>
 #include <cmath>
-#include <cstring>
 
 #include "record/FloatText.h"
 #include "record/JsonText.h"
 #include "record/RecordModel.h"
+#include "simulation/FloatBits.h"
 #include "tools/RecordBuilders.h"
 
 namespace tavrix::test {
@@ -177,12 +177,6 @@ TEST(RecordModelTest, ChangedBytesRoundTripOrAreRefused) {
   EXPECT_GT(parsed, 0);
 }
 
-uint32_t BitsOf(float value) {
-  uint32_t bits;
-  std::memcpy(&bits, &value, sizeof bits);
-  return bits;
-}
-
 TEST(FloatTextTest, EveryKindOfFloatReadsBackToItsBits) {
   std::vector<uint32_t> patterns = {0x00000000u, 0x80000000u, 0x00000001u, 0x007FFFFFu,
                                     0x7F7FFFFFu, 0xFF7FFFFFu, 0x7F800000u, 0xFF800000u,
@@ -193,12 +187,11 @@ TEST(FloatTextTest, EveryKindOfFloatReadsBackToItsBits) {
     patterns.push_back(state);
   }
   for (uint32_t bits : patterns) {
-    float value;
-    std::memcpy(&value, &bits, sizeof value);
+    const float value = FloatFromBits(bits);
     const Json text = record::ParseJson(record::FormatJson(record::FloatToJson(value)));
     std::optional<float> back = record::FloatFromJson(text);
     ASSERT_TRUE(back.has_value()) << std::hex << bits;
-    ASSERT_EQ(BitsOf(*back), bits) << std::hex << bits;
+    ASSERT_EQ(FloatBits(*back), bits) << std::hex << bits;
   }
 }
 
@@ -218,7 +211,7 @@ TEST(FloatTextTest, NumbersBeyondFloatsAndBadBitsAreRefused) {
   EXPECT_FALSE(record::FloatFromJson(Json("nan")).has_value());
   EXPECT_FALSE(record::FloatFromJson(Json(true)).has_value());
   EXPECT_EQ(record::FloatFromJson(Json(3)).value(), 3.0f);
-  EXPECT_EQ(BitsOf(record::FloatFromJson(Json("0x7fc00001")).value()), 0x7FC00001u);
+  EXPECT_EQ(FloatBits(record::FloatFromJson(Json("0x7fc00001")).value()), 0x7FC00001u);
 }
 
 }  // namespace

@@ -4,22 +4,11 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
+
+#include "simulation/FloatBits.h"
 
 namespace tavrix::record {
 namespace {
-
-uint32_t BitsOf(float value) {
-  uint32_t bits;
-  std::memcpy(&bits, &value, sizeof bits);
-  return bits;
-}
-
-float FromBits(uint32_t bits) {
-  float value;
-  std::memcpy(&value, &bits, sizeof value);
-  return value;
-}
 
 std::optional<float> ParseBits(const std::string& text) {
   if (text.size() < 3 || text.size() > 10 || text[0] != '0' || (text[1] != 'x' && text[1] != 'X'))
@@ -27,7 +16,7 @@ std::optional<float> ParseBits(const std::string& text) {
   char* end = nullptr;
   unsigned long bits = std::strtoul(text.c_str() + 2, &end, 16);
   if (*end != 0 || text[2] == '-' || text[2] == '+' || text[2] == ' ') return std::nullopt;
-  return FromBits(static_cast<uint32_t>(bits));
+  return FloatFromBits(static_cast<uint32_t>(bits));
 }
 
 }  // namespace
@@ -39,13 +28,13 @@ std::string FloatBitsText(uint32_t bits) {
 }
 
 Json FloatToJson(float value) {
-  if (!std::isfinite(value)) return FloatBitsText(BitsOf(value));
+  if (!std::isfinite(value)) return FloatBitsText(FloatBits(value));
   // The shortest of 6 to 9 significant digits that gives the same bits back;
   // held as the double of that text, so the JSON shows the short form.
   char text[32];
   for (int digits = 6; digits <= 9; ++digits) {
     std::snprintf(text, sizeof text, "%.*g", digits, double(value));
-    if (BitsOf(std::strtof(text, nullptr)) == BitsOf(value)) break;
+    if (FloatBits(std::strtof(text, nullptr)) == FloatBits(value)) break;
   }
   return std::strtod(text, nullptr);
 }

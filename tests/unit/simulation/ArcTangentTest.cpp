@@ -9,12 +9,10 @@
 #include <limits>
 #include <vector>
 
-#include "support/FloatBits.h"
+#include "simulation/FloatBits.h"
 
 namespace tavrix {
 namespace {
-
-using test::Bits;
 
 TEST(ArcTangent, GivesGlibcsBitsForEveryQuadrantMagnitudeAndSpecialValue) {
   const float inf = std::numeric_limits<float>::infinity();
@@ -30,7 +28,7 @@ TEST(ArcTangent, GivesGlibcsBitsForEveryQuadrantMagnitudeAndSpecialValue) {
       if (std::isnan(expected)) {
         ASSERT_TRUE(std::isnan(got)) << y << " " << x;
       } else {
-        ASSERT_EQ(Bits(got), Bits(expected)) << y << " " << x;
+        ASSERT_EQ(FloatBits(got), FloatBits(expected)) << y << " " << x;
       }
     }
   }

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "module/RandomSource.h"
+#include "simulation/FloatBits.h"
 #include "simulation/ParamTrack.h"
-#include "support/FloatBits.h"
 
 namespace tavrix {
 namespace {
@@ -50,8 +50,6 @@ int32_t LiteralAddKey(std::vector<TrackKey>& keys, float duration, float time, f
   keys.insert(keys.begin() + static_cast<long>(i), TrackKey{time, value});
   return static_cast<int32_t>(i);
 }
-
-using test::Bits;
 
 TEST(ParamTrack, SetRangeSwapsWidensAndFallsBackToTheMinimum) {
   ParamTrack track;
@@ -177,14 +175,14 @@ TEST(ParamTrack, EvaluateShortcutsGiveTheLiteralResultBitForBit) {
       for (int k = 0; k < 6; ++k) {
         for (int i = 0; i < 400; ++i) {
           const float x = static_cast<float>((random.NextUnit() * 1.4 - 0.2) * span);
-          ASSERT_EQ(Bits(track.Evaluate(x)), Bits(LiteralEvaluate(track, x)))
+          ASSERT_EQ(FloatBits(track.Evaluate(x)), FloatBits(LiteralEvaluate(track, x)))
               << "duration " << duration << " cycles " << cycles << " keys " << k + 1 << " x "
               << x;
         }
-        for (float x : special) ASSERT_EQ(Bits(track.Evaluate(x)), Bits(LiteralEvaluate(track, x)));
+        for (float x : special) ASSERT_EQ(FloatBits(track.Evaluate(x)), FloatBits(LiteralEvaluate(track, x)));
         for (uint32_t i = 0; i < track.KeyCount(); ++i) {
           const float x = track.Key(i).time;
-          ASSERT_EQ(Bits(track.Evaluate(x)), Bits(LiteralEvaluate(track, x)));
+          ASSERT_EQ(FloatBits(track.Evaluate(x)), FloatBits(LiteralEvaluate(track, x)));
         }
         track.AddKey(static_cast<float>(random.NextUnit() * span),
                      static_cast<float>(random.NextUnit() * 200 - 100));
@@ -206,7 +204,7 @@ TEST(ParamTrack, RampsOfPowerOfTwoSpansGiveTheLiteralResultBitForBit) {
     track.AddKey(span[1], 93.1f);
     for (int i = 0; i < 5000; ++i) {
       const float x = static_cast<float>(random.NextUnit() * random.NextUnit());
-      ASSERT_EQ(Bits(track.Evaluate(x)), Bits(LiteralEvaluate(track, x))) << span[1] << " " << x;
+      ASSERT_EQ(FloatBits(track.Evaluate(x)), FloatBits(LiteralEvaluate(track, x))) << span[1] << " " << x;
     }
   }
 }

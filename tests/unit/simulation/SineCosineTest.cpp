@@ -9,13 +9,10 @@
 #include <cstdint>
 #include <limits>
 
-#include "support/FloatBits.h"
+#include "simulation/FloatBits.h"
 
 namespace tavrix {
 namespace {
-
-using test::Bits;
-using test::FromBits;
 
 bool WithinAnUlp(float got, double exact) {
   const float rounded = static_cast<float>(exact);
@@ -28,20 +25,20 @@ bool WithinAnUlp(float got, double exact) {
 // fused multiply-adds (checked exhaustively when this was written); the
 // simulation's angles stay within one turn.
 TEST(SineCosine, GivesGlibcsBitsForTheAnglesTheSimulationUses) {
-  const uint32_t limit = Bits(17.0f);
+  const uint32_t limit = FloatBits(17.0f);
   for (uint32_t bits = 0; bits < limit; bits += 997) {
-    for (const float x : {FromBits(bits), -FromBits(bits)}) {
+    for (const float x : {FloatFromBits(bits), -FloatFromBits(bits)}) {
       const auto [s, c] = SineCosine(x);
-      ASSERT_EQ(Bits(s), Bits(std::sin(x))) << x;
-      ASSERT_EQ(Bits(c), Bits(std::cos(x))) << x;
+      ASSERT_EQ(FloatBits(s), FloatBits(std::sin(x))) << x;
+      ASSERT_EQ(FloatBits(c), FloatBits(std::cos(x))) << x;
     }
   }
 }
 
 TEST(SineCosine, StaysWithinAnUlpOfTheTrueValueForAnyAngle) {
   for (uint64_t bits = 0; bits < 0x7f800000u; bits += 65521) {
-    for (const float x : {FromBits(static_cast<uint32_t>(bits)),
-                          -FromBits(static_cast<uint32_t>(bits))}) {
+    for (const float x : {FloatFromBits(static_cast<uint32_t>(bits)),
+                          -FloatFromBits(static_cast<uint32_t>(bits))}) {
       const auto [s, c] = SineCosine(x);
       ASSERT_TRUE(WithinAnUlp(s, std::sin(static_cast<double>(x)))) << x;
       ASSERT_TRUE(WithinAnUlp(c, std::cos(static_cast<double>(x)))) << x;
