@@ -10,10 +10,7 @@ cd "$(dirname "$0")/.."
 
 bash scripts/setup.sh
 jobs=$(nproc)
-launcher=()
-if command -v ccache > /dev/null; then
-  launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-fi
+source scripts/compiler-cache.sh
 
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" > /dev/null
 cmake --build build -j"$jobs" --target samples tavrix_cli

@@ -10,15 +10,7 @@ cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 jobs=$(nproc)
 
-launcher=()
-if command -v ccache > /dev/null; then
-  # Paths relative to the checkout, so that clones elsewhere share the cache;
-  # the debug information names them relative to it too.
-  CCACHE_BASEDIR=$(pwd)
-  export CCACHE_BASEDIR
-  launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache
-            "-DCMAKE_C_FLAGS=-fdebug-prefix-map=$(pwd)=." "-DCMAKE_CXX_FLAGS=-fdebug-prefix-map=$(pwd)=.")
-fi
+source scripts/compiler-cache.sh
 
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release "${launcher[@]}"
 cmake --build build -j"$jobs"
