@@ -1,7 +1,15 @@
 // Result codes returned across the library boundary. Zero is success,
 // LoadEffect returns identifiers of zero or more, and every failure has its
 // own negative number. -1 and 400 travel on the same channel without being
-// failures.
+// failures. Nothing is thrown across the interface and nothing is logged;
+// ResultCodeNames.h turns a code into a name and a meaning for people.
+//
+// The failures by kind: a ...NoRegistry or ...NoRenderer code means
+// Initialise has not succeeded; Disabled, that Particle.ini switched effects
+// off; Effect... and Emitter... codes of LoadEffect, that the file is
+// damaged or not an effect; ...NotWritten codes come from SaveEffect.
+// TextureFileNotFound and TextureLoadFailed never reach the host: the effect
+// loads and draws without that texture.
 #pragma once
 
 #include <cstdint>
@@ -10,8 +18,8 @@ namespace tavrix {
 
 enum ResultCode : int32_t {
   Success = 0,
-  EffectEnded = -1,
-  DefaultEffectSize = 400,
+  EffectEnded = -1,         // UpdateAllTo: an effect reached its end
+  DefaultEffectSize = 400,  // GetEffectWidth, GetEffectHeight: no size stored
 
   LoadNoRegistry = -4000,
   EffectFileOpenFailed = -3999,

@@ -3,7 +3,9 @@
 // with Direct3D 8's own names, signatures and enumerator values, and hosts
 // (and the tests' recording device) implement the two interfaces against
 // them. No real device exists there, so the slot order of these abstract
-// classes is not the COM table's; names and argument lists are.
+// classes is not the COM table's; names and argument lists are. A host
+// there draws through the software device (tavrix/software/SoftwareDevice.h)
+// or a device of its own.
 #pragma once
 
 #include "tavrix/platform/Win32Types.h"

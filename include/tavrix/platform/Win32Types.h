@@ -1,6 +1,8 @@
 // The Windows types that cross the library boundary. On Windows they come
 // from the system headers; elsewhere a window handle points at a host-owned
-// record of the window's client rectangle, which GetClientRect copies.
+// record of the window's client rectangle, which GetClientRect copies: a
+// host passes &window with HWND__ window = {0, 0, width, height}. The
+// library reads it once, in Initialise.
 #pragma once
 
 #if defined(_WIN32)
