@@ -1,8 +1,12 @@
-// A host that draws: plays an effect on the software device for one second
-// and writes the last frame to embed.png. Run it from the folder that holds
-// the effect file and its image/ folder: `embed fire.eff`.
+// A host that draws: plays an effect on the software device for MS
+// milliseconds (default 1500) in the frame times of a 60 Hz game and writes
+// the last frame to embed.png, the picture of `tavrix render EFFECT --size
+// 320x240 --time MS`. Run it from the folder that holds the effect file and
+// its image/ folder: `embed fire.eff 1500`.
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 #define STB_IMAGE_WRITE_IMPLEMENTATION
@@ -14,24 +18,33 @@
 
 int main(int argc, char** argv) {
   const char* path = argc > 1 ? argv[1] : "fire.eff";
-  tavrix::software::SoftwareDevice device({320, 240});  // or the game's IDirect3DDevice8
+  const long timeMs = argc > 2 ? std::strtol(argv[2], nullptr, 10) : 1500;
+  if (timeMs < 1 || timeMs > 3600000) {
+    std::fprintf(stderr, "usage: embed [EFFECT [MS]], MS from 1 to 3600000\n");
+    return 2;
+  }
+  constexpr int32_t width = 320, height = 240;               // the window's client size
+  tavrix::software::SoftwareDevice device({width, height});  // or the game's IDirect3DDevice8
   tavrix::IParticleSystemFactory* factory = CreateParticleSystem(0, nullptr);  // default allocator
   tavrix::IParticleSystem* system = factory->CreateSystem();
-  HWND__ window = {0, 0, 320, 240};               // the window's client rectangle on POSIX
+  HWND__ window = {0, 0, width, height};          // the window's client rectangle on POSIX
   system->Initialise(&window, &device, nullptr);  // a device, or nullptr and an image loader
+  system->SetViewSize(width, height, false);      // one view unit per pixel, not 120 x 90 units
   int32_t id = system->LoadEffect(path);
   if (id < 0) {
     std::fprintf(stderr, "%s: %s\n", path, tavrix::ResultCodeMeaning(id));
     return 1;
   }
-  system->SetEffectPosition(id, 160, 120, false);
+  system->SetEffectPosition(id, width * 0.5f, height * 0.5f, true);  // true: nested effects follow
   system->PlayEffect(id, 0);
-  const int32_t deltaMs = 16;                     // the time since the last frame
-  for (int frame = 0; frame < 60; ++frame) {      // every frame:
+  const int32_t frameMs[] = {17, 17, 16};  // a 60 Hz game's frame times
+  for (long nowMs = 0, frame = 0; nowMs < timeMs; ++frame) {  // a game draws after each update
+    const int32_t deltaMs = int32_t(std::min<long>(frameMs[frame % 3], timeMs - nowMs));
     system->UpdateAll(deltaMs);
-    device.Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF000000, 1.0f, 0);
-    system->DrawAll();
+    nowMs += deltaMs;
   }
+  device.Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF000000, 1.0f, 0);  // the last frame
+  system->DrawAll();
   system->Release();
   factory->Release();
 

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs the release build into a fresh prefix and builds the embedding
 # example against it twice, as a host would: through the CMake package and
-# through pkg-config. Each runs on a sample effect and must draw and write
-# a PNG. Expects the release build of scripts/test.sh in build/.
+# through pkg-config. Each runs on every sample effect and must draw the
+# pixels `tavrix render` draws for the same effect, size and time. Expects
+# the release build of scripts/test.sh in build/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 top=$(pwd)
@@ -10,7 +11,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 prefix=$work/prefix
 
-cmake --build build -j"$(nproc)" --target tavrix tavrix_software samples
+cmake --build build -j"$(nproc)" --target tavrix tavrix_software tavrix_cli samples
 cmake --install build --prefix "$prefix" > /dev/null
 libdir=$(dirname "$(find "$prefix" -name libtavrix.so)")
 
@@ -37,11 +38,20 @@ flags=$(PKG_CONFIG_PATH="$libdir/pkgconfig" pkg-config --cflags --libs tavrix-so
 # shellcheck disable=SC2086  # the flags are words
 c++ -std=c++17 examples/embed.cpp $flags -o "$work/embed-pc"
 
-# Each host runs beside the samples, whose textures sit under image/.
-for host in "$work/cmake/embed" "$work/embed-pc"; do
-  rm -f build/samples/embed.png
-  (cd build/samples && LD_LIBRARY_PATH="$libdir" "$host" fire.eff)
-  test -s build/samples/embed.png
+echo "== each host draws what tavrix render draws"
+# The hosts run beside the samples, whose textures sit under image/. The
+# render matches the example: its size, its time (1500 ms) and, by default,
+# the view of its size, the view centre and 17, 17, 16 ms steps.
+for effect in build/samples/*.eff; do
+  name=$(basename "$effect" .eff)
+  echo "-- $name"
+  build/tools/tavrix render "$effect" --size 320x240 --time 1500 -o "$work/$name.png" > /dev/null
+  for host in "$work/cmake/embed" "$work/embed-pc"; do
+    rm -f build/samples/embed.png
+    (cd build/samples && LD_LIBRARY_PATH="$libdir" "$host" "$name.eff")
+    python3 tests/consumer/same_pixels.py build/samples/embed.png "$work/$name.png"
+  done
+  if [ "$name" = fire ]; then cp build/samples/embed.png "$top/build/embed.png"; fi
 done
-mv build/samples/embed.png "$top/build/embed.png"
+rm -f build/samples/embed.png
 echo "build/embed.png"
