@@ -14,4 +14,9 @@ struct ToolRun {
 
 ToolRun RunTool(const std::vector<std::string>& arguments);
 
+// Starts the program without waiting for it, its output discarded and
+// SIGINT, SIGTERM and SIGHUP at their default actions whatever the test's
+// own are; its process id for waitpid, or -1.
+int StartTool(const std::vector<std::string>& arguments);
+
 }  // namespace tavrix::test

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "common/AtomicFile.h"
 #include "record/EffectEnvelope.h"
 #include "record/JsonText.h"
 
@@ -88,11 +89,9 @@ record::Json ReadEffectOrJson(const std::string& path) {
 }
 
 void WriteFileBytes(const std::string& path, const record::Bytes& bytes) {
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (!file) throw ToolError{ExitWriteFailed, path + ": cannot be written: " + std::strerror(errno)};
-  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-  const bool closed = std::fclose(file) == 0;
-  if (!written || !closed) throw ToolError{ExitWriteFailed, path + ": could not be written in full"};
+  std::string error;
+  if (!WriteFileAtomically(path, bytes.data(), bytes.size(), error))
+    throw ToolError{ExitWriteFailed, error};
 }
 
 void WriteTextOutput(const std::string& path, const std::string& text) {

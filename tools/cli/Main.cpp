@@ -15,6 +15,7 @@
 #include "cli/PackCommand.h"
 #include "cli/ReferenceCommand.h"
 #include "cli/RenderCommand.h"
+#include "common/PendingFiles.h"
 
 namespace {
 
@@ -49,6 +50,7 @@ int Run(int argc, char** argv) {
 
 int main(int argc, char** argv) {
   using namespace tavrix::tools;
+  const PendingFilesSignalGuard removeTemporaryFilesOnSignal;
   try {
     return Run(argc, argv);
   } catch (const std::bad_alloc&) {

@@ -5,6 +5,7 @@
 
 #include "cli/Arguments.h"
 #include "cli/ExitCode.h"
+#include "common/AtomicFile.h"
 
 namespace tavrix::tools {
 namespace {
@@ -24,6 +25,12 @@ std::string NumberedPath(const std::string& output, int64_t index) {
   char number[24];
   std::snprintf(number, sizeof number, "_%04lld", static_cast<long long>(index));
   return (path.parent_path() / (path.stem().string() + number + path.extension().string())).string();
+}
+
+// A folder that cannot take the output fails the run before any frame.
+void RequireFolder(const std::string& path) {
+  std::string error;
+  if (!path.empty() && !FolderTakesFiles(path, error)) throw ToolError{ExitWriteFailed, error};
 }
 
 void Write(const std::string& path, const Image& image) {
@@ -48,6 +55,8 @@ RenderOutputs::RenderOutputs(const Request& r, const std::string& effect, int32_
                               : r.sheetOutput);
     sheet_.emplace(width, height, grid->width, grid->height);
   }
+  RequireFolder(png_);
+  RequireFolder(sheetPath_);
   if (!gifPath_.empty()) {
     gif_ = std::make_unique<GifWriter>();
     std::string error;

@@ -1,6 +1,7 @@
 // Where render's frames go, each written as it comes: numbered PNG files,
 // a contact sheet filled cell by cell, an animated GIF frame by frame. Only
 // one frame and the sheet are ever held, whatever the number of frames.
+// Each file appears whole or not at all; a GIF cut short is dropped.
 #pragma once
 
 #include <cstdint>
@@ -19,7 +20,8 @@ class RenderOutputs {
     std::string png, gif, sheet, sheetOutput;
   };
 
-  // Throws ToolError when an option cannot be read or a file not created.
+  // Throws ToolError when an option cannot be read, a folder is missing or
+  // a file cannot be created.
   // Paths are made absolute here, since playing changes the folder.
   RenderOutputs(const Request& request, const std::string& effect, int32_t width, int32_t height,
                 int64_t frames, int gifDelayCentiseconds);

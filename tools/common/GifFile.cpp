@@ -2,6 +2,7 @@
 
 #include <gif_lib.h>
 
+#include <cstdio>
 #include <vector>
 
 namespace tavrix::tools {
@@ -14,6 +15,11 @@ bool WriteLoopExtension(GifFileType* gif) {
          EGifPutExtensionBlock(gif, sizeof application, application) == GIF_OK &&
          EGifPutExtensionBlock(gif, sizeof loop, loop) == GIF_OK &&
          EGifPutExtensionTrailer(gif) == GIF_OK;
+}
+
+// giflib writes through this into the AtomicFile's stream.
+int WriteToStream(GifFileType* gif, const GifByteType* bytes, int length) {
+  return int(std::fwrite(bytes, 1, size_t(length), static_cast<std::FILE*>(gif->UserData)));
 }
 
 bool WriteFrame(GifFileType* gif, const Image& image, int delay) {
@@ -44,16 +50,18 @@ bool WriteFrame(GifFileType* gif, const Image& image, int delay) {
 
 }  // namespace
 
+// An unfinished GIF is dropped with its temporary file, never put in place.
 GifWriter::~GifWriter() {
-  std::string ignored;
-  Close(ignored);
+  int status = 0;
+  if (gif_) EGifCloseFile(gif_, &status);
 }
 
 bool GifWriter::Open(const std::string& path, int32_t width, int32_t height, int delayCentiseconds,
                      std::string& error) {
   int status = 0;
   path_ = path;
-  gif_ = EGifOpenFileName(path.c_str(), false, &status);
+  if (!file_.Open(path, error)) return false;
+  gif_ = EGifOpen(file_.Stream(), WriteToStream, &status);
   if (!gif_) {
     error = path + ": cannot create GIF: " + GifErrorString(status);
     return false;
@@ -78,10 +86,10 @@ bool GifWriter::Add(const Image& frame, std::string& error) {
 bool GifWriter::Close(std::string& error) {
   if (!gif_) return true;
   int status = 0;
-  const bool ok = EGifCloseFile(gif_, &status) == GIF_OK;
+  const bool closed = EGifCloseFile(gif_, &status) == GIF_OK;
   gif_ = nullptr;
-  if (!ok) error = path_ + ": cannot write GIF";
-  return ok;
+  if (!closed) error = path_ + ": cannot write GIF";
+  return closed && file_.Commit(error);
 }
 
 }  // namespace tavrix::tools

@@ -1,10 +1,12 @@
 // Writing frames as a looping animated GIF (giflib), each frame with its own
 // 256-colour palette, one frame at a time so that a long animation never
-// sits in memory whole.
+// sits in memory whole. Frames stream into a temporary file that becomes
+// the GIF only when Close succeeds.
 #pragma once
 
 #include <string>
 
+#include "common/AtomicFile.h"
 #include "common/PngFile.h"
 
 struct GifFileType;
@@ -19,13 +21,15 @@ class GifWriter {
   GifWriter& operator=(const GifWriter&) = delete;
 
   // Each returns false, with a message in error, when the file cannot be
-  // created or written; every frame has the first one's size.
+  // created or written; every frame has the first one's size. A writer
+  // destroyed before Close leaves the old file, if any, as it was.
   bool Open(const std::string& path, int32_t width, int32_t height, int delayCentiseconds,
             std::string& error);
   bool Add(const Image& frame, std::string& error);
   bool Close(std::string& error);
 
  private:
+  AtomicFile file_;
   GifFileType* gif_ = nullptr;
   std::string path_;
   int32_t width_ = 0, height_ = 0;

@@ -2,7 +2,7 @@
 
 #include <png.h>
 
-#include <cstdio>
+#include "common/AtomicFile.h"
 
 namespace tavrix::tools {
 namespace {
@@ -45,11 +45,13 @@ bool WritePng(const std::string& path, const Image& image, std::string& error) {
   png.height = static_cast<png_uint_32>(image.height);
   png.format = PNG_FORMAT_RGBA;
   std::vector<uint8_t> rgba = ToRgba(image);
-  if (!png_image_write_to_file(&png, path.c_str(), 0, rgba.data(), 0, nullptr)) {
+  AtomicFile file;
+  if (!file.Open(path, error)) return false;
+  if (!png_image_write_to_stdio(&png, file.Stream(), 0, rgba.data(), 0, nullptr)) {
     error = path + ": cannot write PNG: " + png.message;
     return false;
   }
-  return true;
+  return file.Commit(error);
 }
 
 }  // namespace tavrix::tools

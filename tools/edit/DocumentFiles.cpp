@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "common/AtomicFile.h"
 #include "record/EffectEnvelope.h"
 #include "record/JsonText.h"
 #include "record/NameCompare.h"
@@ -30,17 +31,8 @@ record::Bytes ReadAll(const std::string& path) {
 }
 
 void WriteReplacing(const std::string& path, const record::Bytes& bytes) {
-  const std::string scratch = path + ".saving";
-  std::FILE* file = std::fopen(scratch.c_str(), "wb");
-  if (!file) throw FileError{path + ": cannot be written"};
-  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-  const bool closed = std::fclose(file) == 0;
-  std::error_code error;
-  if (written && closed) std::filesystem::rename(scratch, path, error);
-  if (!written || !closed || error) {
-    std::filesystem::remove(scratch, error);
-    throw FileError{path + ": could not be written in full"};
-  }
+  std::string error;
+  if (!tools::WriteFileAtomically(path, bytes.data(), bytes.size(), error)) throw FileError{error};
 }
 
 }  // namespace

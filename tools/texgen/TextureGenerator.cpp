@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <string>
 
+#include "common/PendingFiles.h"
 #include "common/PngFile.h"
 
 namespace {
@@ -82,6 +83,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: %s OUTPUT_DIRECTORY\n", argv[0]);
     return 2;
   }
+  const tavrix::tools::PendingFilesSignalGuard removeTemporaryFilesOnSignal;
   const std::string dir = argv[1];
   const std::pair<const char*, Image> textures[] = {{"disc.png", SoftDisc(64)},
                                                      {"spark.png", Spark(32)},
