@@ -62,22 +62,22 @@ bool AtomicFile::Open(const std::string& path, std::string& error) {
 }
 
 bool AtomicFile::OpenTemporary(const std::string& target, std::string& error) {
-  int descriptor = -1;
-  errno = EEXIST;
-  for (int attempt = 0; descriptor < 0 && errno == EEXIST && attempt < NameAttempts; ++attempt) {
+  int descriptor = -1, cause = EEXIST;
+  for (int attempt = 0; descriptor < 0 && cause == EEXIST && attempt < NameAttempts; ++attempt) {
     RemovePendingFile(slot_);
     temporary_ = TemporaryName(target);
     // Known to the signal handler before it exists, so it never outlives us.
     slot_ = AddPendingFile(temporary_.c_str());
-    if (slot_ < 0) errno = ENAMETOOLONG;
-    else descriptor = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    const int flags = O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC;
+    descriptor = slot_ < 0 ? -1 : ::open(temporary_.c_str(), flags, 0666);
+    cause = slot_ < 0 ? ENAMETOOLONG : errno;
   }
   if (descriptor >= 0) stream_ = ::fdopen(descriptor, "wb");
   if (stream_) {
     target_ = target;
     return true;
   }
-  error = Failure(path_, errno);
+  error = Failure(path_, descriptor >= 0 ? errno : cause);
   if (descriptor >= 0) {
     ::close(descriptor);
     ::unlink(temporary_.c_str());
@@ -121,7 +121,8 @@ void AtomicFile::Discard() {
   target_.clear();
 }
 
-bool WriteFileAtomically(const std::string& path, const void* data, size_t size, std::string& error) {
+bool WriteFileAtomically(const std::string& path, const void* data, size_t size,
+                         std::string& error) {
   AtomicFile file;
   if (!file.Open(path, error)) return false;
   // A short write sets the stream's error, which Commit reports.

@@ -37,7 +37,8 @@ class AtomicFile {
 };
 
 // The size bytes at data as the whole file at path.
-bool WriteFileAtomically(const std::string& path, const void* data, size_t size, std::string& error);
+bool WriteFileAtomically(const std::string& path, const void* data, size_t size,
+                         std::string& error);
 
 // False, with a message in error, when the folder of path is missing or
 // takes no new files: checked before a long run writes anything.
