@@ -7,10 +7,10 @@
 #include <set>
 
 #include "record/EffectEnvelope.h"
-#include "record/JsonText.h"
 #include "record/RecordModel.h"
 #include "support/EffectFileBuilder.h"
 #include "support/TempDir.h"
+#include "tools/SampleFiles.h"
 #include "tools/ToolRunner.h"
 
 namespace tavrix::test {
@@ -18,20 +18,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using record::Json;
-
-std::vector<std::string> SampleNames() {
-  std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(TAVRIX_SAMPLES_SOURCE))
-    if (entry.path().extension() == ".json" && entry.path().stem().extension() != ".schema")
-      names.push_back(entry.path().stem().string());
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
-Json SampleJson(const std::string& name) {
-  const Bytes text = ReadBytes(std::string(TAVRIX_SAMPLES_SOURCE) + "/" + name + ".json");
-  return record::ParseJson(std::string(text.begin(), text.end()));
-}
 
 std::string Built(const std::string& name) {
   return std::string(TAVRIX_SAMPLES_BUILT) + "/" + name + ".eff";
