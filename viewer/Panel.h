@@ -12,6 +12,9 @@ class Panel {
   virtual ~Panel() = default;
   // Called between ImGui's NewFrame and Render.
   virtual void Draw(Viewer& viewer) = 0;
+  // Hidden panels are not drawn; one that drives the viewer (a script)
+  // runs whether the overlay shows or not.
+  virtual bool Hideable() const { return true; }
 };
 
 }  // namespace tavrix::viewer

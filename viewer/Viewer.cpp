@@ -38,6 +38,12 @@ Viewer::Viewer(const ViewerOptions& options)
 }
 
 int Viewer::Run() {
+  const auto shown = [](const ShownEffect& effect) { return effect.Id() >= 0; };
+  if (Scripted() && std::none_of(effects_.begin(), effects_.end(), shown)) {
+    // Each failure is logged by name already; a script would only save black.
+    Log("no effect loaded: nothing to play");
+    return 1;
+  }
   while (running_) {
     const uint64_t start = SDL_GetTicks64();
     SDL_Event event;
@@ -180,8 +186,8 @@ void Viewer::Draw() {
   stats_.quads = host_.Target().quadsDrawn;
   if (!options_.overlayInScreenshots) SaveScreenshots();
   imgui_.BeginFrame();
-  if (settings_.overlay)
-    for (const std::unique_ptr<Panel>& panel : panels_) panel->Draw(*this);
+  for (const std::unique_ptr<Panel>& panel : panels_)
+    if (settings_.overlay || !panel->Hideable()) panel->Draw(*this);
   imgui_.EndFrame();
   if (options_.overlayInScreenshots) SaveScreenshots();
   SDL_RenderPresent(window_.Renderer());

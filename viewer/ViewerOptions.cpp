@@ -1,6 +1,7 @@
 #include "ViewerOptions.h"
 
 #include <CLI/CLI.hpp>
+#include <SDL.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -22,11 +23,20 @@ bool HasImageFolder(const fs::path& folder) {
   return fs::is_directory(folder / "image", error);
 }
 
+// The samples the build packs, beside the program's own folder in the build
+// tree; empty when the program's folder is not known.
+fs::path PackedSamples() {
+  char* base = SDL_GetBasePath();
+  if (!base) return {};
+  const fs::path samples = fs::path(base) / ".." / "samples";
+  SDL_free(base);
+  return samples.lexically_normal();
+}
+
 // Without --root: the first of the effect's folder, the current folder and
-// the samples this build packed that holds an image folder.
+// the packed samples that holds an image folder.
 std::string DefaultRoot(const std::string& firstFile) {
-  const fs::path candidates[] = {fs::path(firstFile).parent_path(), fs::current_path(),
-                                 fs::path(TAVRIX_VIEW_SAMPLES_ROOT)};
+  const fs::path candidates[] = {fs::path(firstFile).parent_path(), fs::current_path(), PackedSamples()};
   for (const fs::path& folder : candidates)
     if (HasImageFolder(folder)) return folder.string();
   return fs::path(firstFile).parent_path().string();
@@ -53,7 +63,8 @@ int ParseViewerOptions(int argc, char** argv, ViewerOptions& options) {
   app.add_option("FILE", options.files, "effect files or JSON records, shown side by side")->required();
   app.add_option("--root", options.root,
                  "folder holding image/ and nested effect files (default: the first of the file's "
-                 "folder, the current folder and the built samples that has image/)");
+                 "folder, the current folder and the samples packed beside this program that has "
+                 "image/)");
   app.add_option("--size", size, "window size WxH (default 960x640)");
   app.add_option("--background", background, "background colour RRGGBB, or 'checker'");
   app.add_option("--zoom", options.zoom, "zoom factor (default 1)")->check(CLI::Range(0.125f, 16.0f));
@@ -63,7 +74,7 @@ int ParseViewerOptions(int argc, char** argv, ViewerOptions& options) {
   app.add_flag("--edit", options.edit,
                "edit the first file: effect, emitters and curve panels, undo, save as JSON or .eff");
   app.add_option("--edit-script", options.editScript,
-                 "with --edit: run the editing commands of this file, one a frame (for tests)");
+                 "run the editing commands of this file, one a frame (for tests; implies --edit)");
   app.add_option("--frames", options.frames,
                  "run N frames of --step ms on SDL's software renderer, then exit")->check(CLI::PositiveNumber);
   app.add_option("--step", options.stepMs, "with --frames: milliseconds per frame (default 16)")
@@ -78,8 +89,9 @@ int ParseViewerOptions(int argc, char** argv, ViewerOptions& options) {
   } catch (const CLI::ParseError& e) {
     return app.exit(e) == 0 ? 0 : 2;
   }
-  if (!size.empty() && std::sscanf(size.c_str(), "%dx%d", &options.width, &options.height) != 2) {
-    std::fprintf(stderr, "--size: expected WxH, got %s\n", size.c_str());
+  if (!size.empty() && (std::sscanf(size.c_str(), "%dx%d", &options.width, &options.height) != 2 ||
+                        options.width <= 0 || options.height <= 0)) {
+    std::fprintf(stderr, "--size: expected WxH with both above 0, got %s\n", size.c_str());
     return 2;
   }
   if (background == "checker") {
@@ -92,7 +104,6 @@ int ParseViewerOptions(int argc, char** argv, ViewerOptions& options) {
     }
     options.background = 0xFF000000u | rgb;
   }
-  if (options.width <= 0 || options.height <= 0) return 2;
   for (std::string& file : options.files) file = Absolute(file);
   options.startFolder = fs::current_path().string();
   options.root = options.root.empty() ? DefaultRoot(options.files.front()) : Absolute(options.root);

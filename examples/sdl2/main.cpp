@@ -1,14 +1,20 @@
 // A small SDL2 game host: it opens a window, plays effect files through the
 // library's public interface in image-loader mode, lets the first effect
 // follow the mouse, and draws every frame with the real elapsed time.
+// Whatever the input, it ends with a message and an exit code (0, 1 failed,
+// 2 usage), never an abort.
 //
 //   tavrix-sdl2 [--root DIR] [--size WxH] [--frames N [--step MS] [--screenshot OUT.png]] EFFECT...
 //
 // With --frames the host runs N frames of --step milliseconds each (16 by
 // default) on SDL's software renderer, saves the last one and exits: the
-// same pixels on every run, which its tests compare with golden images.
+// same pixels on every run, which its tests compare with golden images; the
+// effects stay where they were placed, wherever the pointer is.
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <exception>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -34,12 +40,23 @@ const char kUsage[] =
     "  --root DIR         folder holding image/ and nested effect files (default: the current folder)\n"
     "  --size WxH         window size (default 640x480)\n"
     "  --frames N         run N frames of --step ms (default 16) on the software renderer, then exit\n"
+    "  --step MS          with --frames: milliseconds per frame, 0 to 1000000\n"
     "  --screenshot F     with --frames: save the last frame as PNG\n";
 
 bool WantsHelp(int argc, char** argv) {
   for (int i = 1; i < argc; ++i)
     if (std::string(argv[i]) == "--help" || std::string(argv[i]) == "-h") return true;
   return false;
+}
+
+// A whole decimal number from 0 to 1,000,000, or false.
+bool ParseCount(const char* text, int32_t& count) {
+  char* end = nullptr;
+  errno = 0;
+  const long value = std::strtol(text, &end, 10);
+  if (end == text || *end != '\0' || errno != 0 || value < 0 || value > 1000000) return false;
+  count = int32_t(value);
+  return true;
 }
 
 bool ParseOptions(int argc, char** argv, Options& options) {
@@ -52,16 +69,25 @@ bool ParseOptions(int argc, char** argv, Options& options) {
     }
     if (!value) return false;
     ++i;
-    if (arg == "--root") options.root = value;
-    else if (arg == "--size") {
-      if (std::sscanf(value, "%dx%d", &options.width, &options.height) != 2) return false;
-    } else if (arg == "--frames") options.frames = std::atoi(value);
-    else if (arg == "--step") options.stepMs = std::atoi(value);
-    else if (arg == "--screenshot") options.screenshot = value;
-    else return false;
+    bool valid = true;
+    if (arg == "--root") {
+      options.root = value;
+    } else if (arg == "--size") {
+      valid = std::sscanf(value, "%dx%d", &options.width, &options.height) == 2;
+    } else if (arg == "--frames") {
+      valid = ParseCount(value, options.frames);
+    } else if (arg == "--step") {
+      valid = ParseCount(value, options.stepMs);
+    } else if (arg == "--screenshot") {
+      // The host works in the root folder; the picture goes where the user is.
+      std::error_code error;
+      options.screenshot = std::filesystem::absolute(value, error).string();
+    } else {
+      valid = false;
+    }
+    if (!valid) return false;
   }
-  return !options.effects.empty() && options.width > 0 && options.height > 0 && options.frames >= 0 &&
-         options.stepMs >= 0;
+  return !options.effects.empty() && options.width > 0 && options.height > 0;
 }
 
 int Run(const Options& options) {
@@ -90,8 +116,9 @@ int Run(const Options& options) {
       if (event.type == SDL_QUIT) return 0;
       if (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_ESCAPE) return 0;
       // The first effect follows the mouse; its particles already alive stay
-      // where they were born, so it leaves a trail.
-      if (event.type == SDL_MOUSEMOTION)
+      // where they were born, so it leaves a trail. A scripted run draws
+      // the same frame under any display, wherever its pointer rests.
+      if (event.type == SDL_MOUSEMOTION && !scripted)
         host.System().SetEffectPosition(ids[0], float(event.motion.x), float(event.motion.y), false);
     }
     host.Update(scripted ? options.stepMs : clock.Take());
@@ -125,7 +152,11 @@ int main(int argc, char** argv) {
   try {
     return Run(options);
   } catch (const HostError& e) {
-    std::fprintf(stderr, "%s\n", e.what());
-    return 1;
+    std::fprintf(stderr, "tavrix-sdl2: %s\n", e.what());
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "tavrix-sdl2: internal error: %s\n", e.what());
+  } catch (...) {
+    std::fprintf(stderr, "tavrix-sdl2: internal error: an unexpected failure\n");
   }
+  return 1;
 }

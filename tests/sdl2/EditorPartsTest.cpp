@@ -1,6 +1,7 @@
 // The editor's parts that hold state apart from ImGui: the recent-files list
 // (newest first, no repeats, bounded, kept across runs) and the script
-// reader, whose mistakes are named by line rather than run half-way.
+// reader, whose mistakes (unknown track names among them) are named by line
+// rather than run half-way.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -62,6 +63,8 @@ TEST(EditorScript, MistakesAreNamedByLine) {
       {"drag 0 LifeVisible 1 0.5\n", "script line 1: drag takes 5 words"},
       {"drag 0 LifeVisible one 0.5 0\n", "script line 1: a number is expected"},
       {"save a b.eff\n", "script line 1: save takes 1 words"},
+      {"track -2 BaseX\n", "script line 1: an emitter is -1 (the effect) or its place in the list"},
+      {"track -1 BaseX\n", "script line 1: \"BaseX\" is not an effect track (did you mean \"ScaleX\"?)"},
   };
   for (const auto& c : cases) {
     try {

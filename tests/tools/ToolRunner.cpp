@@ -20,8 +20,10 @@ std::string Quote(const std::string& text) {
 
 }  // namespace
 
-ToolRun RunTool(const std::vector<std::string>& arguments) {
-  std::string command = Quote(TAVRIX_TOOL_PATH);
+ToolRun RunTool(const std::vector<std::string>& arguments) { return RunProgram(TAVRIX_TOOL_PATH, arguments); }
+
+ToolRun RunProgram(const std::string& program, const std::vector<std::string>& arguments) {
+  std::string command = Quote(program);
   for (const std::string& argument : arguments) command += " " + Quote(argument);
   command += " 2>&1";
   ToolRun run{-1, ""};

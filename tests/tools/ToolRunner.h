@@ -1,4 +1,4 @@
-// Runs the built tavrix program as a user would, capturing what it prints
+// Runs the built tavrix program (or another) as a user would, capturing what it prints
 // (standard output and error together) and its exit code.
 #pragma once
 
@@ -13,6 +13,8 @@ struct ToolRun {
 };
 
 ToolRun RunTool(const std::vector<std::string>& arguments);
+// Any program, found on PATH when the name has no folder.
+ToolRun RunProgram(const std::string& program, const std::vector<std::string>& arguments);
 
 // Starts the program without waiting for it, its output discarded and
 // SIGINT, SIGTERM and SIGHUP at their default actions whatever the test's

@@ -4,6 +4,7 @@
 
 #include "Viewer.h"
 #include "ViewerLog.h"
+#include "edit/TrackCatalog.h"
 #include "edit/TrackEdits.h"
 
 namespace tavrix::viewer::editor {
@@ -12,19 +13,13 @@ namespace {
 // Each verb's run: false when it failed.
 using Run = bool (*)(const ScriptCommand&, EditorSession&, Viewer&);
 
-bool SelectTrack(const ScriptCommand& command, EditorSession& session, Viewer&) {
-  session.track = command.track;
-  if (command.track.emitter >= 0) session.emitter = command.track.emitter;
-  return true;
-}
-
 struct Verb {
   const char* name;
   int arguments;  // words after the verb
   Run run;
 };
 const Verb kVerbs[] = {
-    {"track", 2, SelectTrack},
+    {"track", 2, [](const ScriptCommand& c, EditorSession& s, Viewer&) { return s.Select(c.track); }},
     {"drag", 5,
      [](const ScriptCommand& c, EditorSession& s, Viewer&) {
        return s.Apply(edit::MoveKey(c.track, c.index, c.time, c.value));
@@ -45,6 +40,17 @@ const Verb kVerbs[] = {
     {"wait", 0, [](const ScriptCommand&, EditorSession&, Viewer&) { return true; }},
 };
 
+// Which emitters an effect has is known only when the command runs; the
+// names of tracks are known now.
+void CheckTrack(const edit::TrackRef& track) {
+  if (track.emitter < -1) throw ScriptError{"an emitter is -1 (the effect) or its place in the list"};
+  const edit::TrackOwner owner = edit::OwnerOf(track.emitter);
+  if (!edit::FindTrackInfo(owner, track.key))
+    throw ScriptError{"\"" + track.key + "\" is not " +
+                      (owner == edit::TrackOwner::Emitter ? "an emitter" : "an effect") +
+                      " track (did you mean \"" + record::NearestTrackName(owner, track.key) + "\"?)"};
+}
+
 ScriptCommand Parse(const std::vector<std::string>& words) {
   ScriptCommand command;
   command.verb = words[0];
@@ -59,6 +65,7 @@ ScriptCommand Parse(const std::vector<std::string>& words) {
   } catch (const std::logic_error&) {
     throw ScriptError{"a number is expected"};
   }
+  if (!command.track.key.empty()) CheckTrack(command.track);
   return command;
 }
 

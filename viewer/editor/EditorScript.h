@@ -30,7 +30,8 @@ struct ScriptError {
   std::string message;
 };
 
-// Throws ScriptError naming the line that is wrong.
+// Throws ScriptError naming the line that is wrong: an unknown command or
+// track name, a missing word or number.
 std::vector<ScriptCommand> ParseEditorScript(const std::string& text);
 
 class ScriptPanel : public Panel {
@@ -39,6 +40,7 @@ class ScriptPanel : public Panel {
       : session_(std::move(session)), commands_(std::move(commands)) {}
   // A command that fails makes the viewer's exit code 1.
   void Draw(Viewer& viewer) override;
+  bool Hideable() const override { return false; }
 
  private:
   std::shared_ptr<EditorSession> session_;

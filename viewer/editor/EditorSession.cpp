@@ -4,6 +4,7 @@
 
 #include "edit/DocumentFiles.h"
 #include "edit/EffectTemplate.h"
+#include "edit/RecordAccess.h"
 
 namespace tavrix::viewer::editor {
 
@@ -15,7 +16,7 @@ EditorSession::EditorSession(ShownEffect& shown, std::string path, RecentFiles r
 bool EditorSession::Apply(const edit::Edit& edit) {
   const edit::EditResult result = document_.Apply(edit);
   if (!result.accepted) {
-    status_ = edit.label + ": " + result.message;
+    status_ = result.message;  // the document names the edit already
     return false;
   }
   status_ = edit.label;
@@ -25,7 +26,10 @@ bool EditorSession::Apply(const edit::Edit& edit) {
 
 bool EditorSession::Undo() {
   const std::string label = document_.UndoLabel();
-  if (!document_.Undo()) return false;
+  if (!document_.Undo()) {
+    status_ = "Nothing to undo";
+    return false;
+  }
   status_ = "Undid " + label;
   Show();
   return true;
@@ -33,9 +37,25 @@ bool EditorSession::Undo() {
 
 bool EditorSession::Redo() {
   const std::string label = document_.RedoLabel();
-  if (!document_.Redo()) return false;
+  if (!document_.Redo()) {
+    status_ = "Nothing to redo";
+    return false;
+  }
   status_ = "Redid " + label;
   Show();
+  return true;
+}
+
+bool EditorSession::Select(const edit::TrackRef& ref) {
+  try {
+    edit::TrackState(Record(), ref);
+  } catch (const edit::Refusal& refusal) {
+    status_ = "Show " + ref.key + ": " + refusal.message;
+    return false;
+  }
+  track = ref;
+  if (ref.emitter >= 0) emitter = ref.emitter;
+  status_ = "Showing " + ref.key;
   return true;
 }
 

@@ -25,6 +25,9 @@ class EditorSession {
   // False when there was nothing to take back or bring back.
   bool Undo();
   bool Redo();
+  // Shows a track in the curve editor; false when the effect has no such
+  // emitter or track.
+  bool Select(const edit::TrackRef& track);
 
   // Throwing nothing: failures become the status.
   bool Open(const std::string& path);

@@ -57,6 +57,12 @@ void EmittersPanel::Draw(Viewer&) {
   ListAndButtons();
   ImGui::Separator();
   const int emitter = session_->emitter;
+  if (size_t(emitter) >= edit::Emitters(session_->Record()).size()) {
+    // The library plays an effect without emitters; there is nothing to show.
+    ImGui::TextDisabled("The effect has no emitters.");
+    ImGui::End();
+    return;
+  }
   ImGui::PushID(emitter);
   FieldGroups(*session_, emitter);
   if (!edit::IsSubEffect(edit::EmitterAt(session_->Record(), emitter))) TrackList(*session_, emitter);
