@@ -3,6 +3,7 @@
 // did not make itself.
 #include <cmath>
 #include <cstdio>
+#include <exception>
 #include <string>
 
 #include "common/PendingFiles.h"
@@ -76,13 +77,28 @@ Image FrameStrip(int32_t frameSize) {
   return image;
 }
 
+const char kUsage[] =
+    "usage: tavrix_texgen OUTPUT_DIRECTORY\n"
+    "  writes the sample effects' textures (disc, spark, smoke, ring_strip) as PNG files\n";
+
+// -1 to go on with argv[1] as the folder, else the exit code: 0 after --help,
+// 2 for anything but one folder (an option, however spelt, is no folder).
+int CheckArguments(int argc, char** argv) {
+  const std::string first = argc > 1 ? argv[1] : "";
+  if (argc == 2 && (first == "--help" || first == "-h")) {
+    std::fputs(kUsage, stdout);
+    return 0;
+  }
+  if (argc == 2 && !first.empty() && first[0] != '-') return -1;
+  std::fputs(kUsage, stderr);
+  return 2;
+}
+
 }  // namespace
 
-int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: %s OUTPUT_DIRECTORY\n", argv[0]);
-    return 2;
-  }
+// Failures end in a message and exit code 1, never an abort.
+int main(int argc, char** argv) try {
+  if (const int exitCode = CheckArguments(argc, argv); exitCode >= 0) return exitCode;
   const tavrix::tools::PendingFilesSignalGuard removeTemporaryFilesOnSignal;
   const std::string dir = argv[1];
   const std::pair<const char*, Image> textures[] = {{"disc.png", SoftDisc(64)},
@@ -97,4 +113,10 @@ int main(int argc, char** argv) {
     }
   }
   return 0;
+} catch (const std::exception& e) {
+  std::fprintf(stderr, "tavrix_texgen: %s\n", e.what());
+  return 1;
+} catch (...) {
+  std::fprintf(stderr, "tavrix_texgen: an unexpected failure\n");
+  return 1;
 }
