@@ -59,5 +59,8 @@ int main(int argc, char** argv) {
   } catch (const std::exception& e) {
     std::fprintf(stderr, "tavrix: internal error: %s\n", e.what());
     return ExitInternal;
+  } catch (...) {
+    std::fprintf(stderr, "tavrix: internal error: an unexpected failure\n");
+    return ExitInternal;
   }
 }
