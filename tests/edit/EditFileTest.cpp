@@ -43,10 +43,10 @@ TEST(EditFileTest, AnEditedEffectSavesAsTheBytesThePackCommandWrites) {
 TEST(EditFileTest, FilesThatHoldNoRecordAreRefusedWithTheirName) {
   TempDir dir;
   const std::string noise = dir.Write("noise.eff", std::string(40, 'x'));
-  const std::string wrong = dir.Write("wrong.json", R"({"tag": "TVPS", "version": 1})");
+  const std::string wrong = dir.Write("wrong.json", R"({"tag": "TVPS", "tracks": 1})");
   const std::string missing = dir.File("missing.eff");
   for (const auto& [path, reason] :
-       {std::pair{noise, "not an effect file"}, std::pair{wrong, "tracks: missing"},
+       {std::pair{noise, "not an effect file"}, std::pair{wrong, "tracks: expected an array"},
         std::pair{missing, "cannot be read"}}) {
     try {
       OpenRecord(path);

@@ -55,9 +55,10 @@ TEST(RecordJsonErrorTest, WrongKindsOfValueNameTheirPath) {
 }
 
 TEST(RecordJsonErrorTest, MissingUnknownAndMisplacedFieldsAreNamed) {
-  EXPECT_EQ(Refusal([](Json& j) { j["emitters"][1].erase("spawnShape"); }),
-            "emitters[1].spawnShape: missing");
-  EXPECT_EQ(Refusal([](Json& j) { j["tracks"][1].erase("keys"); }), "tracks.ScaleLife.keys: missing");
+  EXPECT_EQ(Refusal([](Json& j) { j["emitters"][2].erase("magic"); }),
+            "emitters[2].startDelay: unknown field");
+  EXPECT_EQ(Refusal([](Json& j) { j["tracks"][0]["keys"][0].erase("time"); }),
+            "tracks[0].keys[0].time: missing");
   EXPECT_EQ(Refusal([](Json& j) { j["emitters"][2]["colour"] = 1; }),
             "emitters[2].colour: unknown field");
   EXPECT_EQ(Refusal([](Json& j) { j["emitters"][0]["tracks"][0]["keys"][0]["when"] = 1; }),

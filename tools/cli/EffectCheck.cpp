@@ -9,6 +9,7 @@
 #include "cli/EffectFiles.h"
 #include "cli/EffectSummary.h"
 #include "cli/ResultText.h"
+#include "record/DerivedFields.h"
 #include "record/FloatText.h"
 #include "record/RecordPath.h"
 #include "record/TextField.h"
@@ -77,6 +78,7 @@ class Checker {
   void Tracks(const Json& tracks, const std::string& path, TrackOwner owner);
   void Track(const Json& track, const std::string& path, TrackOwner owner);
   void PlainEmitter(const Json& emitter, const std::string& path);
+  void ForceDirection(const Json& emitter, const std::string& path);
   void SubEffectEmitter(const Json& emitter, const std::string& path);
   bool Emits(const Json& effect, const Json& emitter);
   void Texture(const Json& emitter, const std::string& path);
@@ -161,6 +163,22 @@ void Checker::Track(const Json& track, const std::string& path, TrackOwner owner
   }
 }
 
+// Directions that differ by less than this are the same to a particle.
+constexpr float DirectionTolerance = 1e-6f;
+
+// Particles are pushed along the stored direction; forceAngle only says
+// where the editor meant them to go.
+void Checker::ForceDirection(const Json& e, const std::string& path) {
+  const float angle = FloatOf(e["forceAngle"]);
+  const record::Point derived = record::ForceDirection(angle);
+  const float x = FloatOf(e["forceDirectionX"]), y = FloatOf(e["forceDirectionY"]);
+  if (std::fabs(x - derived.x) <= DirectionTolerance && std::fabs(y - derived.y) <= DirectionTolerance) return;
+  Add(Severity::Warning, Child(path, "forceDirectionX"),
+      "the stored force direction (" + NumberText(x) + ", " + NumberText(y) + ") is not forceAngle " +
+          NumberText(angle) + " (" + NumberText(derived.x) + ", " + NumberText(derived.y) +
+          "); the library pushes particles along the stored direction (leave both out to follow forceAngle)");
+}
+
 bool Checker::Emits(const Json& effect, const Json& emitter) {
   if (!IntOf(emitter["enabled"])) return false;
   if (emitter["magic"] == "SE2D" || IntOf(emitter["singleParticle"])) return true;
@@ -174,6 +192,7 @@ void Checker::PlainEmitter(const Json& e, const std::string& path) {
     Add(Severity::Error, Child(path, "version"), "0 is below 1; the library refuses the effect: " +
                                                      ResultText(EmitterBadVersion));
   Tracks(e["tracks"], Child(path, "tracks"), TrackOwner::Emitter);
+  ForceDirection(e, path);
   const int64_t spawn = IntOf(e["spawnShape"]);
   if (spawn < 0 || spawn > 3)
     Add(Severity::Warning, Child(path, "spawnShape"),
@@ -282,10 +301,12 @@ void Checker::Effect(const Json& effect) {
 
 }  // namespace
 
+// The checks read every field: a JSON record that leaves some out is
+// checked with its defaults written out.
 std::vector<Finding> CheckEffect(const record::Json& effect, const CheckOptions& options) {
   std::vector<Finding> findings;
   std::set<std::string> checked;
-  Checker(options, true, findings, "", 0, checked).Effect(effect);
+  Checker(options, true, findings, "", 0, checked).Effect(record::CompleteRecord(effect));
   return findings;
 }
 
@@ -293,7 +314,7 @@ std::vector<Finding> CheckFiles(const record::Json& effect, const std::string& r
   std::vector<Finding> findings;
   std::set<std::string> checked;
   CheckOptions options{root};
-  Checker(options, false, findings, "", 0, checked).Effect(effect);
+  Checker(options, false, findings, "", 0, checked).Effect(record::CompleteRecord(effect));
   return findings;
 }
 

@@ -24,7 +24,8 @@ struct CheckOptions {
   std::string root;
 };
 
-// The effect must be a record model (from a file or a JSON record that packs).
+// The effect must be a record model (from a file or a JSON record that
+// packs); fields it leaves out are checked at their defaults.
 std::vector<Finding> CheckEffect(const record::Json& effect, const CheckOptions& options);
 // Only the textures and nested effect files, nested effects followed.
 std::vector<Finding> CheckFiles(const record::Json& effect, const std::string& root);

@@ -8,8 +8,7 @@ namespace tavrix::tools {
 struct FieldNote {
   const char* name;
   const char* meaning;
-  const char* unit;          // "" when the field has none
-  const char* defaultValue;  // as a new emitter or effect has it
+  const char* unit;  // "" when the field has none
 };
 
 // Null when a name has no note, which the reference refuses: every field

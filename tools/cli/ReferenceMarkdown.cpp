@@ -12,6 +12,8 @@ namespace {
 
 using record::FieldDesc;
 using record::FieldKind;
+using record::Omitted;
+using record::PartDesc;
 using record::TrackInfo;
 using record::TrackOwner;
 
@@ -23,6 +25,12 @@ std::string Num(float value) {
   char text[32];
   std::snprintf(text, sizeof text, "%g", double(value));
   return text;
+}
+
+// What a field left out takes, as the Default column shows it.
+std::string DefaultText(Omitted omitted, const char* byDefault) {
+  if (omitted == Omitted::Required) return "required";
+  return omitted == Omitted::Derived ? std::string("from ") + byDefault : byDefault;
 }
 
 const FieldNote& NoteOf(const char* block, const char* name) {
@@ -38,14 +46,20 @@ class Tables {
   void Heading(const std::string& title, const std::string& intro) {
     text += "\n## " + title + "\n\n" + intro + "\n\n| Field | Type | Unit | Default | Meaning |\n|---|---|---|---|---|\n";
   }
-  void Row(const char* block, const char* name, const char* type) {
+  void Row(const char* block, const char* name, const char* type, const std::string& byDefault) {
     const FieldNote& note = NoteOf(block, name);
-    text += std::string("| `") + name + "` | " + type + " | " + note.unit + " | " + note.defaultValue + " | " +
+    text += std::string("| `") + name + "` | " + type + " | " + note.unit + " | " + byDefault + " | " +
             note.meaning + " |\n";
+  }
+  void Row(const char* block, const FieldDesc& field) {
+    Row(block, field.name, KindText(field.kind), DefaultText(field.omitted, field.byDefault));
+  }
+  void Row(const char* block, const PartDesc& part, const char* type) {
+    Row(block, part.name, type, DefaultText(part.omitted, part.byDefault));
   }
   template <size_t N>
   void Rows(const char* block, const FieldDesc (&fields)[N]) {
-    for (const FieldDesc& field : fields) Row(block, field.name, KindText(field.kind));
+    for (const FieldDesc& field : fields) Row(block, field);
   }
   void Tracks(const std::string& title, TrackOwner owner) {
     text += "\n## " + title + "\n\n| Track | Meaning | Unit | Range | Default | Domain | Runs over |\n"
@@ -71,35 +85,42 @@ std::string ReferenceMarkdown() {
            "run over the effect's time in seconds; a value is drawn between Base - Var/2 and Base + Var/2\n"
            "and clamped to the Base track's range. Life tracks run over a particle's normalised age, 0 at\n"
            "birth and 1 at death. Normalised effect time is elapsedSeconds / durationSeconds. Distances are\n"
-           "view units, angles degrees (0 up, 90 right). A track the record leaves out keeps the default\n"
-           "below.\n";
-  t.Heading("Effect", "The record, in order: `tag`, `version`, `tracks` (the effect tracks), `emitters`, then "
-                      "placement and run state.");
+           "view units, angles degrees (0 up, 90 right).\n\n"
+           "In JSON only what differs from the defaults needs writing: a field left out takes the Default\n"
+           "below (\"from\" names the fields it is worked out from, as the library would), a track left out\n"
+           "of a `tracks` list is added with its library default, and a frame block left out has every\n"
+           "field at its default. `tavrix dump` writes every field; `onlyListedTracks: true` in a dump marks\n"
+           "a record that stores fewer tracks than the library has, so that `pack` adds none.\n";
+  t.Heading("Effect", "The record, in order: `tag`, `version`, `tracks` (the effect tracks; default: " +
+                          std::string(TracksPart.byDefault) + "), `emitters` (default " + EmittersPart.byDefault +
+                          "), then placement and run state.");
   t.Rows("effect", EffectHeaderFields);
   t.Rows("effect", EffectTailFields);
   t.Tracks("Effect tracks", TrackOwner::Effect);
   t.Heading("Emitter (`\"magic\": \"ET2D\"`)",
-            "In order: `magic`, `version`, `tracks` (the emitter tracks), `name`, `corners`, the fields "
-            "below, then a `frameSet` block or, when `animated` is set, a `frameAnimation` block.");
-  t.Row("emitter", key::Version, "uint32");
-  t.Row("emitter", key::Name, "text");
-  t.Row("emitter", key::Corners, "4 x [float, float]");
+            "In order: `magic` (default " + std::string(EmitterMagicField.byDefault) +
+                "), `version`, `tracks` (the emitter tracks; default: " + TracksPart.byDefault +
+                "), `name`, `corners`, the fields below, then a `frameSet` block or, when `animated` is set, "
+                "a `frameAnimation` block (default: " + FrameBlockPart.byDefault + ").");
+  t.Row("emitter", EmitterVersionField);
+  t.Row("emitter", EmitterNameField);
+  t.Row("emitter", CornersPart, "4 x [float, float]");
   t.Rows("emitter", EmitterFields);
   t.Tracks("Emitter tracks", TrackOwner::Emitter);
   t.Heading("Frame blocks", "`frameAnimation`: cycleLength, loop, randomStart, frameSetName, textureName, "
                             "frames, hasFollowUp. `frameSet`: frameSetName, textureName, frames, frameIndex.");
   t.Rows("frames", AnimationHeadFields);
   t.Rows("frames", FrameNameFields);
-  t.Row("frames", key::Frames, "list of 4 floats");
+  t.Row("frames", FramesPart, "list of 4 floats");
   t.Rows("frames", AnimationTailFields);
   t.Rows("frames", FrameSetTailFields);
   t.Heading("Sub-effect emitter (`\"magic\": \"SE2D\"`)",
             "Plays copies of a nested effect file, each with its own base speed and angle, after a delay.");
-  t.Row("subEffect", key::Version, "uint32");
+  t.Row("subEffect", EmitterVersionField);
   t.Rows("subEffect", SubEffectFields);
   t.Heading("Track entries", "Each entry of a `tracks` list.");
   t.Rows("track", TrackFields);
-  t.Row("track", key::Keys, "list of {time, value}");
+  t.Row("track", KeysPart, "list of {time, value}");
   return t.text;
 }
 

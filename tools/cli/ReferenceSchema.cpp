@@ -16,32 +16,55 @@ namespace {
 using record::FieldDesc;
 using record::FieldKindName;
 using record::Json;
+using record::Omitted;
+using record::PartDesc;
 using record::TrackInfo;
 using record::TrackOwner;
 namespace key = record::key;
 
 Json Ref(const std::string& name) { return {{"$ref", "#/definitions/" + name}}; }
 
-std::string Describe(const char* block, const char* name) {
+// How a field is described when left out: its default, or that it is
+// required.
+struct Absent {
+  Omitted omitted;
+  const char* byDefault;
+};
+
+std::string Describe(const char* block, const char* name, const Absent& absent) {
   const FieldNote* note = FindFieldNote(block, name);
   if (!note) throw ToolError{ExitInternal, std::string("no note for ") + block + " field " + name};
   std::string text = note->meaning;
   if (*note->unit) text += std::string(" (") + note->unit + ")";
-  return text + "; default " + note->defaultValue;
+  switch (absent.omitted) {
+    case Omitted::Required: return text + "; required";
+    case Omitted::Value: return text + "; default " + absent.byDefault;
+    case Omitted::Derived: return text + "; left out, from " + absent.byDefault;
+  }
+  return text;
 }
 
 // A described value: draft-07 ignores siblings of "$ref", so it sits in allOf.
-Json Described(Json schema, const char* block, const char* name) {
-  return {{"description", Describe(block, name)}, {"allOf", Json::array({std::move(schema)})}};
+Json Described(Json schema, const char* block, const char* name, const Absent& absent) {
+  Json described = {{"description", Describe(block, name, absent)}, {"allOf", Json::array({std::move(schema)})}};
+  if (absent.omitted == Omitted::Value && *absent.byDefault != '{')
+    described["default"] = Json::parse(absent.byDefault);
+  return described;
 }
 
 class ObjectSchema {
  public:
   explicit ObjectSchema(const char* block) : block_(block) {}
-  ObjectSchema& Add(const char* name, Json schema, bool required = true) {
-    properties_[name] = Described(std::move(schema), block_, name);
-    if (required) required_.push_back(name);
+  ObjectSchema& Add(const char* name, Json schema, const Absent& absent) {
+    properties_[name] = Described(std::move(schema), block_, name, absent);
+    if (absent.omitted == Omitted::Required) required_.push_back(name);
     return *this;
+  }
+  ObjectSchema& Add(const FieldDesc& field) {
+    return Add(field.name, Ref(FieldKindName(field.kind)), {field.omitted, field.byDefault});
+  }
+  ObjectSchema& Add(const PartDesc& part, Json schema) {
+    return Add(part.name, std::move(schema), {part.omitted, part.byDefault});
   }
   ObjectSchema& Plain(const char* name, Json schema) {
     properties_[name] = std::move(schema);
@@ -49,7 +72,7 @@ class ObjectSchema {
   }
   template <size_t N>
   ObjectSchema& Fields(const FieldDesc (&fields)[N]) {
-    for (const FieldDesc& field : fields) Add(field.name, Ref(FieldKindName(field.kind)));
+    for (const FieldDesc& field : fields) Add(field);
     return *this;
   }
   Json Build() const {
@@ -86,14 +109,14 @@ Json NegativeCount() { return {{"type", "integer"}, {"minimum", -2147483648LL}, 
 
 Json Track(TrackOwner owner) {
   ObjectSchema track("track");
-  track.Add(key::Name, TrackName(owner));
   for (const FieldDesc& field : record::TrackFields)
-    if (std::string(field.name) != key::Name) track.Add(field.name, Ref(FieldKindName(field.kind)));
+    if (std::string(field.name) != key::Name) track.Add(field);
+    else track.Add(field.name, TrackName(owner), {field.omitted, field.byDefault});
   ObjectSchema keyItem("track");
   keyItem.Plain("time", Ref("float")).Plain("value", Ref("float"));
   Json item = keyItem.Build();
   item["required"] = Json::array({"time", "value"});
-  track.Add(key::Keys, {{"type", "array"}, {"items", item}});
+  track.Add(record::KeysPart, {{"type", "array"}, {"items", item}});
   track.Plain(key::KeyCount, NegativeCount());
   return track.Build();
 }
@@ -102,7 +125,7 @@ Json FrameBlock(bool animated) {
   ObjectSchema block("frames");
   if (animated) block.Fields(record::AnimationHeadFields);
   block.Fields(record::FrameNameFields);
-  block.Add(key::Frames, {{"type", "array"},
+  block.Add(record::FramesPart, {{"type", "array"},
                           {"items", {{"type", "array"}, {"items", Ref("float")}, {"minItems", 4}, {"maxItems", 4}}}});
   block.Plain(key::FrameCount, NegativeCount());
   if (animated) block.Fields(record::AnimationTailFields);
@@ -110,17 +133,17 @@ Json FrameBlock(bool animated) {
   return block.Build();
 }
 
-Json OnlyBlock(const char* used, const char* other) {
-  return {{"required", Json::array({used})}, {"not", {{"required", Json::array({other})}}}};
-}
+// The block the animated flag does not use must be left out.
+Json NotBlock(const char* other) { return {{"not", {{"required", Json::array({other})}}}}; }
 
 Json PlainEmitter() {
   ObjectSchema e("emitter");
-  e.Plain(key::Magic, {{"const", "ET2D"}});
-  e.Add(key::Version, Ref("uint32"));
+  e.Plain(key::Magic, {{"const", "ET2D"}, {"default", "ET2D"}});
+  e.Add(record::EmitterVersionField);
   e.Plain(key::Tracks, {{"type", "array"}, {"items", Ref("emitterTrack")}});
-  e.Add(key::Name, Ref("text"));
-  e.Add(key::Corners, {{"type", "array"},
+  e.Plain(key::OnlyListedTracks, {{"type", "boolean"}});
+  e.Add(record::EmitterNameField);
+  e.Add(record::CornersPart, {{"type", "array"},
                        {"minItems", 4},
                        {"maxItems", 4},
                        {"items", {{"type", "array"}, {"items", Ref("float")}, {"minItems", 2}, {"maxItems", 2}}}});
@@ -128,18 +151,16 @@ Json PlainEmitter() {
   e.Plain(key::FrameSet, Ref("frameSet"));
   e.Plain(key::FrameAnimation, Ref("frameAnimation"));
   Json schema = e.Build();
-  schema["required"].push_back(key::Magic);
-  schema["required"].push_back(key::Tracks);
   schema["if"] = {{"properties", {{"animated", {{"enum", Json::array({0, false})}}}}}};
-  schema["then"] = OnlyBlock(key::FrameSet, key::FrameAnimation);
-  schema["else"] = OnlyBlock(key::FrameAnimation, key::FrameSet);
+  schema["then"] = NotBlock(key::FrameAnimation);
+  schema["else"] = NotBlock(key::FrameSet);
   return schema;
 }
 
 Json SubEffectEmitter() {
   ObjectSchema e("subEffect");
   e.Plain(key::Magic, {{"const", "SE2D"}});
-  e.Add(key::Version, Ref("uint32"));
+  e.Add(record::EmitterVersionField);
   e.Fields(record::SubEffectFields);
   Json schema = e.Build();
   schema["required"].push_back(key::Magic);
@@ -183,6 +204,7 @@ std::string ReferenceSchema() {
   ObjectSchema effect("effect");
   effect.Fields(record::EffectHeaderFields);
   effect.Plain(key::Tracks, {{"type", "array"}, {"items", Ref("effectTrack")}});
+  effect.Plain(key::OnlyListedTracks, {{"type", "boolean"}});
   effect.Plain(key::Emitters,
                {{"type", "array"}, {"items", {{"oneOf", Json::array({Ref("emitter"), Ref("subEffectEmitter")})}}}});
   effect.Plain(key::EmitterCount, NegativeCount());
@@ -195,8 +217,6 @@ std::string ReferenceSchema() {
                  {"description", "The JSON form of an effect file, as tavrix dump writes it and tavrix pack "
                                  "reads it. Generated by tavrix reference --schema; see docs/effect-format.md."}};
   Json body = effect.Build();
-  body["required"].push_back(key::Tracks);
-  body["required"].push_back(key::Emitters);
   for (auto it = body.begin(); it != body.end(); ++it) schema[it.key()] = it.value();
   schema["definitions"] = Definitions();
   return record::FormatJson(schema);

@@ -1,81 +1,43 @@
 #include "edit/EffectTemplate.h"
 
-#include "edit/TrackBody.h"
-
 namespace tavrix::edit {
 namespace {
 
-Json Track(const char* key, std::initializer_list<TrackKey> keys) {
-  TrackBody body = TrackBody::Defaults(*FindTrackInfo(TrackOwner::Emitter, key));
-  for (const TrackKey& k : keys) body.AddKey(k.time, k.value);
-  return body.ToJson(key);
+Json Keys(std::initializer_list<std::pair<double, double>> keys) {
+  Json list = Json::array();
+  for (const auto& [time, value] : keys) list.push_back({{"time", time}, {"value", value}});
+  return list;
+}
+
+Json FrameSet(const std::string& frameSetName) {
+  return {{"frameSetName", frameSetName}, {"textureName", TemplateTexture}, {"frames", {{0, 0, 1, 1}}}};
+}
+
+// An emitter with every other field at its default.
+Json CompletedEmitter(const Json& emitter) {
+  return record::CompleteRecord(Json{{"emitters", Json::array({emitter})}})["emitters"][0];
 }
 
 }  // namespace
 
+Json StarterEffect() {
+  const Json emitter = {{"name", "Emitter 1"},
+                        {"tracks",
+                         {{{"name", "BaseX"}, {"keys", Keys({{0, 16}})}},
+                          {{"name", "LifeVisible"}, {"keys", Keys({{0, 1}, {1, 0}})}}}},
+                        {"frameSet", FrameSet("particle")}};
+  return Json{{"emitters", Json::array({emitter})}, {"endMode", 1}, {"durationSeconds", 2}};
+}
+
+Json NewEffect() { return record::CompleteRecord(StarterEffect()); }
+
 Json DefaultEmitter(const std::string& name, const std::string& frameSetName) {
-  return Json{{"magic", "ET2D"},
-              {"version", 1},
-              {"tracks", Json::array()},
-              {"name", name},
-              {"corners", {{-0.5, -0.5}, {0.5, -0.5}, {0.5, 0.5}, {-0.5, 0.5}}},
-              {"emissionBacklog", 0},
-              {"enabled", 1},
-              {"uniformSize", 1},
-              {"forceDirectionX", 0},
-              {"forceDirectionY", -1},
-              {"forceAngle", 0},
-              {"rotationMode", 1},
-              {"rotationOffset", 0},
-              {"alignToMotion", 0},
-              {"randomRotationCentre", 0},
-              {"randomRotationRange", 360},
-              {"fixedRotation", 0},
-              {"spawnShape", 0},
-              {"pivotX", 0.5},
-              {"pivotY", 0.5},
-              {"useEffectEmission", 1},
-              {"effectRotation", 0},
-              {"additive", 0},
-              {"singleParticle", 0},
-              {"useEffectOffset", 0},
-              {"reservedFlag", 0},
-              {"positionX", 0},
-              {"positionY", 0},
-              {"reverseDrawOrder", 0},
-              {"stopped", 0},
-              {"animated", 0},
-              {"frameSet",
-               {{"frameSetName", frameSetName},
-                {"textureName", TemplateTexture},
-                {"frames", {{0, 0, 1, 1}}},
-                {"frameIndex", 0}}}};
+  return CompletedEmitter({{"name", name}, {"frameSet", FrameSet(frameSetName)}});
 }
 
 Json DefaultSubEffect(const std::string& name) {
-  return Json{{"magic", "SE2D"}, {"version", 1},   {"name", name},    {"enabled", 1},
-              {"positionX", 0},  {"positionY", 0}, {"startDelay", 0}, {"effectFile", ""},
-              {"copiesMin", 1},  {"copiesMax", 1}, {"speedMin", 10},  {"speedMax", 10},
-              {"angleMin", 0},   {"angleMax", 0}};
-}
-
-Json NewEffect() {
-  Json emitter = DefaultEmitter("Emitter 1", "particle");
-  emitter["tracks"] =
-      Json::array({Track("BaseX", {{0, 16}}), Track("LifeVisible", {{0, 1}, {1, 0}})});
-  return Json{{"tag", "TVPS"},
-              {"version", 1},
-              {"tracks", Json::array()},
-              {"emitters", Json::array({emitter})},
-              {"positionX", 0},
-              {"positionY", 0},
-              {"frameWidth", 0},
-              {"frameHeight", 0},
-              {"running", 0},
-              {"elapsedSeconds", 0},
-              {"stopping", 0},
-              {"endMode", 1},
-              {"durationSeconds", 2}};
+  return CompletedEmitter({{"magic", "SE2D"}, {"name", name}, {"copiesMin", 1}, {"copiesMax", 1},
+                    {"speedMin", 10}, {"speedMax", 10}});
 }
 
 }  // namespace tavrix::edit

@@ -12,6 +12,7 @@
 #include "record/RecordModel.h"
 #include "record/RecordSchema.h"
 #include "record/TextField.h"
+#include "record/TrackDefaults.h"
 
 namespace tavrix::record {
 namespace {
@@ -53,7 +54,7 @@ class PlainReader {
   }
 
   void Track(Json& tracks, const std::string& context);
-  void Tracks(Json& into, const std::string& context);
+  void Tracks(Json& into, const std::string& context, TrackOwner owner);
   Json Emitter(const std::string& context);
   Json PlainEmitter(const std::string& context);
   Json SubEffectEmitter(const std::string& context);
@@ -129,12 +130,14 @@ void PlainReader::Track(Json& tracks, const std::string& context) {
 
 // Both record kinds take their track count as unsigned: a count the data
 // cannot back fails at the first missing entry.
-void PlainReader::Tracks(Json& into, const std::string& context) {
+void PlainReader::Tracks(Json& into, const std::string& context, TrackOwner owner) {
   const uint32_t count = Number<uint32_t>(context + "track count");
   CountItems(count, 25, context + "track count");  // an empty name, the body, no keys
   Json tracks = Json::array();
   for (uint32_t t = 0; t < count; ++t) Track(tracks, context + "track " + std::to_string(t) + " ");
+  const bool partial = !MissingTracks(owner, tracks).empty();
   into[key::Tracks] = std::move(tracks);
+  if (partial) into[key::OnlyListedTracks] = true;
 }
 
 void PlainReader::Frames(Json& block, const std::string& context) {
@@ -157,7 +160,7 @@ Json PlainReader::PlainEmitter(const std::string& context) {
   emitter[key::Magic] = "ET2D";
   Number<uint32_t>(context + "magic");
   emitter[key::Version] = Number<uint32_t>(context + "version");
-  Tracks(emitter, context);
+  Tracks(emitter, context, TrackOwner::Emitter);
   emitter[key::Name] = TextToJson(Text(context + "name"));
   Json corners = Json::array();
   for (int c = 0; c < 4; ++c) {
@@ -204,7 +207,7 @@ Json PlainReader::Emitter(const std::string& context) {
 Json PlainReader::Effect() {
   Json effect = Json::object();
   Fields(EffectHeaderFields, effect, "effect ");
-  Tracks(effect, "effect ");
+  Tracks(effect, "effect ", TrackOwner::Effect);
   const int32_t count = Number<int32_t>("emitter count");
   if (count < 0) effect[key::EmitterCount] = count;
   Json emitters = Json::array();

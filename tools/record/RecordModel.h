@@ -32,7 +32,14 @@ struct RecordJsonError {
 
 // Throws RecordFormatError.
 Json RecordToJson(const Bytes& plain);
-// Throws RecordJsonError.
+// Throws RecordJsonError. Fields left out take their defaults.
 Bytes RecordFromJson(const Json& record);
+// Every error RecordFromJson would find, not only the first; empty when the
+// JSON packs.
+std::vector<RecordJsonError> RecordJsonErrors(const Json& record);
+// The record with every field written out, defaults included; its track
+// lists stay as given, since the library gives a track left out its default.
+// Throws RecordJsonError.
+Json CompleteRecord(const Json& record);
 
 }  // namespace tavrix::record

@@ -1,18 +1,25 @@
 // JSON to plain record bytes: the same tables as the dump, walked in the
-// same order, with every field checked and each error naming its path.
+// same order, with every field checked and each error naming its path. A
+// field left out takes its default from the tables; a derived one takes what
+// the library would derive from the fields given. Packing may stop at the
+// first error or go on to collect them all.
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <set>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "effectfile/DataStream.h"
 #include "effectfile/MemoryStream.h"
+#include "record/DerivedFields.h"
 #include "record/FloatText.h"
 #include "record/RecordModel.h"
 #include "record/RecordPath.h"
 #include "record/RecordSchema.h"
 #include "record/TextField.h"
+#include "record/TrackDefaults.h"
 
 namespace tavrix::record {
 namespace {
@@ -21,8 +28,9 @@ namespace {
   throw RecordJsonError{path, message};
 }
 
-// One JSON object of the record: hands out its fields by name and, at the
-// end, refuses names it does not know (those beginning with "_" are notes).
+// One JSON object of the record: hands out its fields by name, or their
+// defaults, and at the end refuses names it does not know (those beginning
+// with "_" are notes).
 class ObjectReader {
  public:
   ObjectReader(const Json& object, std::string path) : object_(object), path_(std::move(path)) {
@@ -38,11 +46,25 @@ class ObjectReader {
     auto found = object_.find(name);
     return found == object_.end() ? nullptr : &*found;
   }
+  // The field as given, else its default; derived defaults come from the
+  // values the caller worked out.
+  Json Value(const FieldDesc& field, const Json& derived) {
+    if (const Json* value = Optional(field.name)) return *value;
+    switch (field.omitted) {
+      case Omitted::Required: break;
+      case Omitted::Value: return Json::parse(field.byDefault);
+      case Omitted::Derived:
+        if (derived.contains(field.name)) return derived[field.name];
+        break;
+    }
+    Fail(PathOf(field.name), "missing");
+  }
   std::string PathOf(const char* name) const { return Child(path_, name); }
-  void RefuseUnknown() const {
+  template <class Guard>
+  void RefuseUnknown(Guard&& guard) const {
     for (auto it = object_.begin(); it != object_.end(); ++it)
       if (!used_.count(it.key()) && (it.key().empty() || it.key()[0] != '_'))
-        Fail(Child(path_, it.key()), "unknown field");
+        guard([&] { Fail(Child(path_, it.key()), "unknown field"); });
   }
 
  private:
@@ -67,37 +89,99 @@ int64_t Integer(const Json& value, const std::string& path, int64_t low, int64_t
   return value.get<int64_t>();
 }
 
+// A flag's value whatever form it takes; a wrong form is reported where the
+// flag itself is packed.
+bool IsSet(const Json& flag) {
+  if (flag.is_boolean()) return flag.get<bool>();
+  return flag.is_number() && flag.get<double>() != 0;
+}
+
+float FloatOr(const Json& value, float fallback) { return FloatFromJson(value).value_or(fallback); }
+
+// An emitter field a derived one is worked out from, given or at its
+// default; a value of the wrong type is reported where it is packed.
+float EmitterFloat(ObjectReader& emitter, const char* name) {
+  return FloatOr(emitter.Value(FieldNamed(EmitterFields, name), Json()), 0.0f);
+}
+
+// Only the library's own tracks have a body to default to.
+void RequireBody(ObjectReader& track, TrackOwner owner) {
+  for (const FieldDesc& field : TrackFields)
+    if (field.omitted == Omitted::Derived && !track.Optional(field.name)) {
+      const Json* name = track.Optional(key::Name);
+      const std::optional<std::string> text = name ? TextFromJson(*name) : std::nullopt;
+      if (!text) Fail(track.PathOf(key::Name), "missing");
+      Fail(track.PathOf(key::Name),
+           "\"" + *text + "\" is not " + (owner == TrackOwner::Emitter ? "an emitter" : "an effect") +
+               " track (did you mean \"" + NearestTrackName(owner, *text) +
+               "\"?), so its body has no defaults: give duration, boundA, boundB and default");
+    }
+}
+
+// The key a track left without keys holds: the library's reset key.
+float StartValueOf(ObjectReader& track, const Json& derived) {
+  auto body = [&](const char* name) {
+    const Json* given = track.Optional(name);
+    return FloatOr(given ? *given : derived.value(name, Json()), 0.0f);
+  };
+  return StartValue(body("duration"), body("boundA"), body("boundB"), body("default"));
+}
+
 class PlainWriter {
  public:
-  PlainWriter() : stream_(nullptr, 0) { stream_.CreateEmpty(); }
+  // With a list, errors are collected there and packing goes on; without,
+  // the first one is thrown. Tracks left out are added unless told not to.
+  PlainWriter(std::vector<RecordJsonError>* errors, bool addTracks)
+      : stream_(nullptr, 0), errors_(errors), addTracks_(addTracks) {
+    stream_.CreateEmpty();
+  }
 
   void Effect(const Json& record);
   Bytes Take();
 
  private:
+  template <class F>
+  void Guard(F&& step) {
+    try {
+      step();
+    } catch (const RecordJsonError& e) {
+      if (!errors_) throw;
+      errors_->push_back(e);
+    }
+  }
+  auto Guarded() {
+    return [this](auto&& step) { Guard(step); };
+  }
   template <class T>
   void Put(const T& value) {
     if (!WriteField(stream_, value)) throw RecordJsonError{"", "out of memory"};
   }
   void PutText(const std::string& text);
   void PutField(const FieldDesc& field, const Json& value, const std::string& path);
+  void Field(const FieldDesc& field, ObjectReader& object, const Json& derived = Json::object()) {
+    Guard([&] { PutField(field, object.Value(field, derived), object.PathOf(field.name)); });
+  }
   template <size_t N>
-  void Fields(const FieldDesc (&fields)[N], ObjectReader& object) {
-    for (const FieldDesc& field : fields)
-      PutField(field, object.Require(field.name), object.PathOf(field.name));
+  void Fields(const FieldDesc (&fields)[N], ObjectReader& object, const Json& derived = Json::object()) {
+    for (const FieldDesc& field : fields) Field(field, object, derived);
   }
   void PutFloat(const Json& value, const std::string& path);
   // A list's stored count: the number of items, or the negative count a
   // file gave explicitly (then the list must be empty).
   void PutCount(ObjectReader& object, const char* countName, const Json& items);
-  void Tracks(ObjectReader& object);
-  void Track(const Json& track, const std::string& path);
+  const Json& List(ObjectReader& object, const PartDesc& part, Json& fallback);
+  void Tracks(ObjectReader& object, TrackOwner owner);
+  void Track(const Json& track, const std::string& path, TrackOwner owner);
   void Emitter(const Json& emitter, const std::string& path);
   void PlainEmitter(ObjectReader& object);
+  void Corners(ObjectReader& object);
+  void FrameBlock(ObjectReader& object);
   void SubEffectEmitter(ObjectReader& object);
   void Frames(ObjectReader& block);
 
   MemoryStream stream_;
+  std::vector<RecordJsonError>* errors_;
+  bool addTracks_;
 };
 
 void PlainWriter::PutText(const std::string& text) {
@@ -158,61 +242,105 @@ void PlainWriter::PutCount(ObjectReader& object, const char* countName, const Js
   Put(static_cast<int32_t>(stored));
 }
 
-void PlainWriter::Track(const Json& track, const std::string& path) {
-  ObjectReader object(track, path);
-  Fields(TrackFields, object);
-  const Json& keys = RequireArray(object.Require(key::Keys), object.PathOf(key::Keys));
-  PutCount(object, key::KeyCount, keys);
-  for (size_t k = 0; k < keys.size(); ++k) {
-    ObjectReader item(keys[k], Item(object.PathOf(key::Keys), k));
-    Fields(KeyFields, item);
-    item.RefuseUnknown();
-  }
-  object.RefuseUnknown();
+// The list as given, else its default; a list of the wrong type is reported
+// and packs as empty.
+const Json& PlainWriter::List(ObjectReader& object, const PartDesc& part, Json& fallback) {
+  fallback = Json::array();
+  const Json* given = object.Optional(part.name);
+  if (!given) return fallback;
+  Guard([&] { RequireArray(*given, object.PathOf(part.name)); });
+  return given->is_array() ? *given : fallback;
 }
 
-void PlainWriter::Tracks(ObjectReader& object) {
-  const Json& tracks = RequireArray(object.Require(key::Tracks), object.PathOf(key::Tracks));
-  Put(static_cast<uint32_t>(tracks.size()));
+void PlainWriter::Track(const Json& track, const std::string& path, TrackOwner owner) {
+  ObjectReader object(track, path);
+  const TrackInfo* info = RegisteredTrack(owner, track);
+  if (!info) RequireBody(object, owner);
+  const Json derived = info ? TrackBodyDefaults(*info) : Json::object();
+  Fields(TrackFields, object, derived);
+  const Json* given = object.Optional(key::Keys);
+  Json keys = Json::array();
+  if (given) Guard([&] { keys = RequireArray(*given, object.PathOf(key::Keys)); });
+  else keys.push_back({{"time", 0}, {"value", StartValueOf(object, derived)}});
+  Guard([&] { PutCount(object, key::KeyCount, keys); });
+  for (size_t k = 0; k < keys.size(); ++k)
+    Guard([&] {
+      ObjectReader item(keys[k], Item(object.PathOf(key::Keys), k));
+      Fields(KeyFields, item);
+      item.RefuseUnknown(Guarded());
+    });
+  object.RefuseUnknown(Guarded());
+}
+
+// Tracks the list leaves out are added at their place in the registration
+// order, unless the record is marked as holding only the listed ones.
+void PlainWriter::Tracks(ObjectReader& object, TrackOwner owner) {
+  Json empty;
+  const Json& tracks = List(object, TracksPart, empty);
+  const Json* only = object.Optional(key::OnlyListedTracks);
+  if (only && !only->is_boolean())
+    Guard([&] { Fail(object.PathOf(key::OnlyListedTracks), "expected true or false"); });
+  const std::vector<const TrackInfo*> added =
+      !addTracks_ || (only && IsSet(*only)) ? std::vector<const TrackInfo*>() : MissingTracks(owner, tracks);
+  Put(static_cast<uint32_t>(tracks.size() + added.size()));
   const std::vector<std::string> paths = TrackPaths(object.PathOf(key::Tracks), tracks);
-  for (size_t t = 0; t < tracks.size(); ++t) Track(tracks[t], paths[t]);
+  size_t next = 0;
+  auto addUpTo = [&](size_t order) {
+    for (; next < added.size() && RegistrationIndex(*added[next]) < order; ++next)
+      Track(Json{{"name", added[next]->key}}, object.PathOf(key::Tracks), owner);
+  };
+  for (size_t t = 0; t < tracks.size(); ++t) {
+    if (const TrackInfo* info = RegisteredTrack(owner, tracks[t])) addUpTo(RegistrationIndex(*info));
+    Guard([&] { Track(tracks[t], paths[t], owner); });
+  }
+  addUpTo(SIZE_MAX);
 }
 
 void PlainWriter::Frames(ObjectReader& block) {
   Fields(FrameNameFields, block);
   const std::string path = block.PathOf(key::Frames);
-  const Json& frames = RequireArray(block.Require(key::Frames), path);
-  PutCount(block, key::FrameCount, frames);
-  for (size_t f = 0; f < frames.size(); ++f) {
-    const Json& frame = RequireArray(frames[f], Item(path, f));
-    if (frame.size() != 4) Fail(Item(path, f), "expected 4 numbers: uLeft, vTop, uRight, vBottom");
-    for (size_t c = 0; c < 4; ++c) PutFloat(frame[c], Item(Item(path, f), c));
-  }
+  Json empty;
+  const Json& frames = List(block, FramesPart, empty);
+  Guard([&] { PutCount(block, key::FrameCount, frames); });
+  for (size_t f = 0; f < frames.size(); ++f)
+    Guard([&] {
+      const Json& frame = RequireArray(frames[f], Item(path, f));
+      if (frame.size() != 4) Fail(Item(path, f), "expected 4 numbers: uLeft, vTop, uRight, vBottom");
+      for (size_t c = 0; c < 4; ++c) PutFloat(frame[c], Item(Item(path, f), c));
+    });
 }
 
-void PlainWriter::PlainEmitter(ObjectReader& object) {
-  Put(static_cast<uint32_t>(EmitterTag));
-  PutField({key::Version, FieldKind::UInt32}, object.Require(key::Version),
-           object.PathOf(key::Version));
-  Tracks(object);
-  PutField({key::Name, FieldKind::Text}, object.Require(key::Name), object.PathOf(key::Name));
+// Left out, the corners are those the library's SetPivot gives the pivot.
+void PlainWriter::Corners(ObjectReader& object) {
   const std::string cornersPath = object.PathOf(key::Corners);
-  const Json& corners = RequireArray(object.Require(key::Corners), cornersPath);
+  Json corners;
+  if (const Json* given = object.Optional(key::Corners)) {
+    corners = *given;
+  } else {
+    for (const Point& corner : PivotCorners(EmitterFloat(object, "pivotX"), EmitterFloat(object, "pivotY")))
+      corners.push_back({corner.x, corner.y});
+  }
+  RequireArray(corners, cornersPath);
   if (corners.size() != 4) Fail(cornersPath, "expected 4 corners");
   for (size_t c = 0; c < 4; ++c) {
     const Json& corner = RequireArray(corners[c], Item(cornersPath, c));
     if (corner.size() != 2) Fail(Item(cornersPath, c), "expected 2 numbers: x, y");
     for (size_t axis = 0; axis < 2; ++axis) PutFloat(corner[axis], Item(Item(cornersPath, c), axis));
   }
-  Fields(EmitterFields, object);
-  const Json& flag = object.Require("animated");
-  const bool animated = flag.is_boolean() ? flag.get<bool>() : flag.get<int64_t>() != 0;
+}
+
+void PlainWriter::FrameBlock(ObjectReader& object) {
+  const bool animated = IsSet(object.Value(FieldNamed(EmitterFields, "animated"), Json()));
   const char* used = animated ? key::FrameAnimation : key::FrameSet;
   const char* other = animated ? key::FrameSet : key::FrameAnimation;
   if (object.Optional(other))
-    Fail(object.PathOf(other), std::string("an emitter whose animated flag is ") +
-                                   (animated ? "set" : "0") + " stores a " + used + " block");
-  ObjectReader block(object.Require(used), object.PathOf(used));
+    Guard([&] {
+      Fail(object.PathOf(other), std::string("an emitter whose animated flag is ") +
+                                     (animated ? "set" : "0") + " stores a " + used + " block");
+    });
+  const Json* given = object.Optional(used);
+  const Json emptyBlock = Json::object();
+  ObjectReader block(given ? *given : emptyBlock, object.PathOf(used));
   if (animated) {
     Fields(AnimationHeadFields, block);
     Frames(block);
@@ -221,42 +349,56 @@ void PlainWriter::PlainEmitter(ObjectReader& object) {
     Frames(block);
     Fields(FrameSetTailFields, block);
   }
-  block.RefuseUnknown();
+  block.RefuseUnknown(Guarded());
+}
+
+void PlainWriter::PlainEmitter(ObjectReader& object) {
+  Put(static_cast<uint32_t>(EmitterTag));
+  Field(EmitterVersionField, object);
+  Tracks(object, TrackOwner::Emitter);
+  Field(EmitterNameField, object);
+  Guard([&] { Corners(object); });
+  // Left out, the force direction is what the library's SetForceAngle gives.
+  const Point force = ForceDirection(EmitterFloat(object, "forceAngle"));
+  Fields(EmitterFields, object, Json{{"forceDirectionX", force.x}, {"forceDirectionY", force.y}});
+  Guard([&] { FrameBlock(object); });
 }
 
 void PlainWriter::SubEffectEmitter(ObjectReader& object) {
   Put(static_cast<uint32_t>(SubEffectTag));
-  PutField({key::Version, FieldKind::UInt32}, object.Require(key::Version),
-           object.PathOf(key::Version));
+  Field(EmitterVersionField, object);
   Fields(SubEffectFields, object);
 }
 
 void PlainWriter::Emitter(const Json& emitter, const std::string& path) {
   ObjectReader object(emitter, path);
-  const Json& magic = object.Require(key::Magic);
+  const Json magic = object.Value(EmitterMagicField, Json());
   if (magic == "ET2D") PlainEmitter(object);
   else if (magic == "SE2D") SubEffectEmitter(object);
   else Fail(object.PathOf(key::Magic), "expected \"ET2D\" or \"SE2D\"");
-  object.RefuseUnknown();
+  object.RefuseUnknown(Guarded());
 }
 
 void PlainWriter::Effect(const Json& record) {
   ObjectReader effect(record, "");
   effect.Optional(key::Schema);  // names the JSON Schema for editors; not packed
   Fields(EffectHeaderFields, effect);
-  Tracks(effect);
-  const Json& emitters = RequireArray(effect.Require(key::Emitters), key::Emitters);
-  PutCount(effect, key::EmitterCount, emitters);
-  for (size_t e = 0; e < emitters.size(); ++e) Emitter(emitters[e], Item(key::Emitters, e));
+  Tracks(effect, TrackOwner::Effect);
+  Json empty;
+  const Json& emitters = List(effect, EmittersPart, empty);
+  Guard([&] { PutCount(effect, key::EmitterCount, emitters); });
+  for (size_t e = 0; e < emitters.size(); ++e)
+    Guard([&] { Emitter(emitters[e], Item(key::Emitters, e)); });
   Fields(EffectTailFields, effect);
-  if (const Json* trailing = effect.Optional(key::Trailing)) {
-    std::optional<Bytes> bytes =
-        trailing->is_string() ? BytesFromHex(trailing->get<std::string>()) : std::nullopt;
-    if (!bytes) Fail(key::Trailing, "expected a string of hexadecimal byte pairs");
-    if (!bytes->empty() && stream_.Write(bytes->data(), 1, uint32_t(bytes->size())) == 0)
-      throw RecordJsonError{"", "out of memory"};
-  }
-  effect.RefuseUnknown();
+  if (const Json* trailing = effect.Optional(key::Trailing))
+    Guard([&] {
+      std::optional<Bytes> bytes =
+          trailing->is_string() ? BytesFromHex(trailing->get<std::string>()) : std::nullopt;
+      if (!bytes) Fail(key::Trailing, "expected a string of hexadecimal byte pairs");
+      if (!bytes->empty() && stream_.Write(bytes->data(), 1, uint32_t(bytes->size())) == 0)
+        throw RecordJsonError{"", "out of memory"};
+    });
+  effect.RefuseUnknown(Guarded());
 }
 
 Bytes PlainWriter::Take() {
@@ -268,9 +410,34 @@ Bytes PlainWriter::Take() {
 }  // namespace
 
 Bytes RecordFromJson(const Json& record) {
-  PlainWriter writer;
+  PlainWriter writer(nullptr, true);
   writer.Effect(record);
   return writer.Take();
+}
+
+std::vector<RecordJsonError> RecordJsonErrors(const Json& record) {
+  std::vector<RecordJsonError> errors;
+  PlainWriter writer(&errors, true);
+  try {
+    writer.Effect(record);
+  } catch (const RecordJsonError& e) {
+    errors.push_back(e);
+  }
+  return errors;
+}
+
+Json CompleteRecord(const Json& record) {
+  PlainWriter writer(nullptr, false);
+  writer.Effect(record);
+  Json complete = RecordToJson(writer.Take());
+  // The dump marks the lists as partial; the record given did not.
+  auto unmark = [](Json& completed, const Json& given) {
+    if (!given.contains(key::OnlyListedTracks)) completed.erase(key::OnlyListedTracks);
+  };
+  unmark(complete, record);
+  for (size_t e = 0; e < complete[key::Emitters].size(); ++e)
+    unmark(complete[key::Emitters][e], record[key::Emitters][e]);
+  return complete;
 }
 
 }  // namespace tavrix::record
