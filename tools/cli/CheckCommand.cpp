@@ -17,10 +17,22 @@ struct CheckRequest {
   bool strict = false;
 };
 
+// Every field a JSON record gets wrong, each an error.
+std::vector<Finding> JsonFindings(const record::Json& json) {
+  std::vector<Finding> findings;
+  for (const record::RecordJsonError& e : record::RecordJsonErrors(json))
+    findings.push_back({Severity::Error, "", e.Describe()});
+  return findings;
+}
+
 // The findings of one file; a file that cannot be read at all is one error.
 std::vector<Finding> CheckOne(const std::string& path, const std::string& root) {
   try {
-    const record::Json effect = ReadEffectOrJson(path);
+    const record::Json effect = IsJsonFile(path) ? ReadJsonFile(path) : ReadRecord(path);
+    if (IsJsonFile(path)) {
+      std::vector<Finding> findings = JsonFindings(effect);
+      if (!findings.empty()) return findings;
+    }
     std::error_code error;
     const std::string folder = std::filesystem::absolute(path, error).parent_path().string();
     return CheckEffect(effect, {root.empty() ? folder : root});

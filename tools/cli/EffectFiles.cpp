@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "common/AtomicFile.h"
+#include "edit/EffectPreview.h"
 #include "record/EffectEnvelope.h"
 #include "record/JsonText.h"
 
@@ -79,13 +80,29 @@ record::Bytes PlainFromJson(const record::Json& json, const std::string& path) {
   }
 }
 
-record::Json ReadEffectOrJson(const std::string& path) {
+bool IsJsonFile(const std::string& path) {
   std::string extension = std::filesystem::path(path).extension().string();
   for (char& c : extension) c = char(std::tolower(static_cast<unsigned char>(c)));
-  if (extension != ".json") return ReadRecord(path);
-  record::Json json = ReadJsonFile(path);
-  PlainFromJson(json, path);
-  return json;
+  return extension == ".json";
+}
+
+record::Json ReadEffectOrJson(const std::string& path) {
+  if (!IsJsonFile(path)) return ReadRecord(path);
+  const record::Json json = ReadJsonFile(path);
+  return record::RecordToJson(PlainFromJson(json, path));
+}
+
+PlayableEffect::PlayableEffect(const std::string& path) : path_(path) {
+  if (!IsJsonFile(path)) return;
+  const record::Bytes file = record::EncipherEffect(PlainFromJson(ReadJsonFile(path), path));
+  path_ = edit::ScratchEffectPath();
+  WriteFileBytes(path_, file);
+  scratch_ = true;
+}
+
+PlayableEffect::~PlayableEffect() {
+  std::error_code ignored;
+  if (scratch_) std::filesystem::remove(path_, ignored);
 }
 
 void WriteFileBytes(const std::string& path, const record::Bytes& bytes) {

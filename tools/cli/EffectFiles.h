@@ -21,9 +21,26 @@ record::Json ReadRecord(const std::string& path);
 record::Json ReadJsonFile(const std::string& path);
 // ExitBadJson, naming the record path, when the JSON is no record.
 record::Bytes PlainFromJson(const record::Json& json, const std::string& path);
-// A file ending in .json as a JSON record (checked to pack), any other as
-// an effect file.
+// Files ending in .json (any case) hold JSON records.
+bool IsJsonFile(const std::string& path);
+// A JSON record with every field written out, defaults included (checked to
+// pack), or the record of an effect file.
 record::Json ReadEffectOrJson(const std::string& path);
+
+// An effect the library can load by path: an effect file as it is, or a JSON
+// record packed in memory into a scratch file that goes with this object.
+class PlayableEffect {
+ public:
+  explicit PlayableEffect(const std::string& path);
+  ~PlayableEffect();
+  PlayableEffect(const PlayableEffect&) = delete;
+  PlayableEffect& operator=(const PlayableEffect&) = delete;
+  const std::string& Path() const { return path_; }
+
+ private:
+  std::string path_;
+  bool scratch_ = false;
+};
 // ExitWriteFailed when the file cannot be written in full.
 void WriteFileBytes(const std::string& path, const record::Bytes& bytes);
 // Text to the file at path, or to standard output when path is empty or "-".

@@ -94,7 +94,7 @@ std::string RunState(const Json& effect) {
 }
 
 int Info(const InfoRequest& r) {
-  const Json effect = ReadRecord(r.effect);
+  const Json effect = ReadEffectOrJson(r.effect);
   std::error_code error;
   const std::string root =
       r.root.empty() ? std::filesystem::absolute(r.effect, error).parent_path().string() : r.root;
@@ -130,7 +130,7 @@ int Info(const InfoRequest& r) {
 void AddInfoCommand(CLI::App& app, int& exitCode) {
   auto request = std::make_shared<InfoRequest>();
   CLI::App* info = app.add_subcommand("info", "Show what an effect file holds");
-  info->add_option("FILE", request->effect, "Effect file")->required();
+  info->add_option("FILE", request->effect, "Effect file or JSON record")->required();
   AddRootOption(*info, request->root);
   info->callback([request, &exitCode] { exitCode = Info(*request); });
 }

@@ -12,6 +12,7 @@
 #include "cli/DumpCommand.h"
 #include "cli/ExitCode.h"
 #include "cli/InfoCommand.h"
+#include "cli/NewCommand.h"
 #include "cli/PackCommand.h"
 #include "cli/ReferenceCommand.h"
 #include "cli/RenderCommand.h"
@@ -25,6 +26,7 @@ int Run(int argc, char** argv) {
   app.set_version_flag("--version", "tavrix " TAVRIX_VERSION);
   app.require_subcommand(1);
   int exitCode = ExitOk;
+  AddNewCommand(app, exitCode);
   AddInfoCommand(app, exitCode);
   AddCheckCommand(app, exitCode);
   AddDumpCommand(app, exitCode);

@@ -63,7 +63,6 @@ PlayerOptions ToPlayerOptions(const RenderRequest& r) {
   }
   options.background = Require(ParseColour(r.background), "--background", r.background);
   options.prewarmMs = r.prewarmMs;
-  options.root = r.root;
   if (r.stepMs) options.steps = {int32_t(*r.stepMs)};
   return options;
 }
@@ -86,16 +85,20 @@ std::string RootOf(const RenderRequest& r) {
 
 int Render(const RenderRequest& r) {
   CheckBounds(r);
-  const PlayerOptions options = ToPlayerOptions(r);
+  // A JSON record plays from a scratch file: its textures stay where the
+  // record is.
+  PlayerOptions options = ToPlayerOptions(r);
+  options.root = RootOf(r);
   // Read first, so that a file the tools cannot read fails before any output.
-  const std::vector<Finding> missing = CheckFiles(ReadRecord(r.effect), RootOf(r));
+  const std::vector<Finding> missing = CheckFiles(ReadEffectOrJson(r.effect), RootOf(r));
   const double interval = 1000.0 / r.fps;
   RenderOutputs outputs(r.outputs, r.effect, options.width, options.height, r.frames,
                         std::max(1, int(std::lround(100.0 / r.fps))));
   {
     // The player works inside the root folder; outputs are opened beforehand
     // and written as absolute paths.
-    EffectPlayer player(r.effect, options);
+    const PlayableEffect effect(r.effect);
+    EffectPlayer player(effect.Path(), options);
     const int64_t lastMs = r.timeMs + std::llround(double(r.frames - 1) * interval);
     RenderProgress progress(r.frames, lastMs);
     for (int64_t k = 0; k < r.frames; ++k) {
@@ -117,7 +120,7 @@ void AddRenderCommand(CLI::App& app, int& exitCode) {
   auto request = std::make_shared<RenderRequest>();
   RenderOutputs::Request& out = request->outputs;
   CLI::App* render = app.add_subcommand("render", "Play an effect on the software device and write frames");
-  render->add_option("FILE", request->effect, "Effect file")->required();
+  render->add_option("FILE", request->effect, "Effect file or JSON record")->required();
   render->add_option("-o,--output", out.png, "PNG file; several frames are numbered");
   render->add_option("--time", request->timeMs, "Time of the first frame in ms (default 1000, at most 3600000)");
   render->add_option("--frames", request->frames, "Number of frames (default 1, at most 100000)");
