@@ -58,6 +58,26 @@ TEST(EditFileTest, FilesThatHoldNoRecordAreRefusedWithTheirName) {
   }
 }
 
+// A record that leaves out all it can opens with every field written out:
+// fields, a track named without a body and a track left out all take edits,
+// and the record's note stays.
+TEST(EditFileTest, ASparseRecordTakesEditsOfWhatItLeftOut) {
+  TempDir dir;
+  const std::string path = dir.Write(
+      "sparse.json", R"({"_note": "kept", "emitters": [{"tracks": [{"name": "LifeX"}]}]})");
+  EffectDocument document(OpenRecord(path));
+  EXPECT_EQ(document.Record()["_note"], "kept");
+  for (const Edit& edit : {SetField(-1, "endMode", 2), SetField(0, "enabled", false),
+                           SetField(0, "pivotX", 0.25), AddKey({0, "LifeX"}, 0.5f, 0.5f),
+                           AddKey({0, "LifeVisible"}, 0.5f, 0.5f)}) {
+    const EditResult result = document.Apply(edit);
+    EXPECT_TRUE(result.accepted) << result.message;
+  }
+  EXPECT_EQ(document.Record()["emitters"][0]["pivotX"], 0.25);
+  for (const char* key : {"LifeX", "LifeVisible"})
+    EXPECT_EQ(TrackState(document.Record(), {0, key}).keys.size(), 2u) << key;
+}
+
 TEST(EditFileTest, TheTrackTableHoldsTheLibrarysDefaultsInItsOrder) {
   TempDir dir;
   test::LibraryHost host(TAVRIX_SAMPLES_BUILT);

@@ -7,6 +7,7 @@
 #include "record/EffectEnvelope.h"
 #include "record/JsonText.h"
 #include "record/NameCompare.h"
+#include "record/RecordSchema.h"
 
 namespace tavrix::edit {
 namespace {
@@ -30,6 +31,28 @@ record::Bytes ReadAll(const std::string& path) {
   return bytes;
 }
 
+bool IsNote(const std::string& name) {
+  return name == record::key::Schema || (!name.empty() && name[0] == '_');
+}
+
+// The completed record with the notes of the given one back in place: at
+// the head of each object, as they are written. Completing keeps every list
+// as long as it was given, so items pair up by their place.
+Json WithNotes(const Json& given, const Json& completed) {
+  if (given.is_array() && completed.is_array() && given.size() == completed.size()) {
+    Json items = Json::array();
+    for (size_t i = 0; i < given.size(); ++i) items.push_back(WithNotes(given[i], completed[i]));
+    return items;
+  }
+  if (!given.is_object() || !completed.is_object()) return completed;
+  Json object = Json::object();
+  for (const auto& [name, value] : given.items())
+    if (IsNote(name)) object[name] = value;
+  for (const auto& [name, value] : completed.items())
+    object[name] = given.contains(name) ? WithNotes(given[name], value) : value;
+  return object;
+}
+
 void WriteReplacing(const std::string& path, const record::Bytes& bytes) {
   std::string error;
   if (!tools::WriteFileAtomically(path, bytes.data(), bytes.size(), error)) throw FileError{error};
@@ -45,9 +68,9 @@ Json OpenRecord(const std::string& path) {
   const record::Bytes bytes = ReadAll(path);
   try {
     if (IsJsonPath(path)) {
-      Json record = record::ParseJson(std::string(bytes.begin(), bytes.end()));
-      record::RecordFromJson(record);
-      return record;
+      // Every field written out, so that an edit finds each one it changes.
+      const Json record = record::ParseJson(std::string(bytes.begin(), bytes.end()));
+      return WithNotes(record, record::CompleteRecord(record));
     }
     const std::optional<record::Bytes> plain = record::DecipherEffect(bytes);
     if (!plain) throw FileError{path + ": not an effect file"};

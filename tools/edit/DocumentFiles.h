@@ -15,7 +15,9 @@ struct FileError {
 };
 
 bool IsJsonPath(const std::string& path);
-// A record the library can read, from either kind of file.
+// A record the library can read, from either kind of file, with every field
+// written out: a JSON file's left-out fields take their defaults, its notes
+// stay.
 Json OpenRecord(const std::string& path);
 // The bytes `tavrix pack` writes for the record.
 record::Bytes EffectFileBytes(const Json& record);
