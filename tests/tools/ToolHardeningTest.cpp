@@ -137,6 +137,9 @@ TEST(ToolHardeningTest, MissingFilesAndRefusalsAreNamed) {
   ASSERT_EQ(RunTool({"pack", misspelt, "-o", dir.File("m.eff"), "--force"}).exitCode, 0);
   ExpectFailure(RunTool({"render", dir.File("m.eff"), "-o", dir.File("m.png")}), NotAnEffect,
                 "the library does not load it: EffectTrackUnknown (-3994): effect record: a track name");
+  // Rendered as JSON, it is loaded from a scratch file, yet the message names the record.
+  ExpectFailure(RunTool({"render", misspelt, "-o", dir.File("m.png")}), NotAnEffect,
+                misspelt + ": the library does not load it");
 }
 
 TEST(ToolHardeningTest, AParticleIniThatDisablesEffectsIsNamed) {

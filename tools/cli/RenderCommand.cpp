@@ -83,6 +83,18 @@ std::string RootOf(const RenderRequest& r) {
   return r.root.empty() ? std::filesystem::absolute(r.effect, error).parent_path().string() : r.root;
 }
 
+// A JSON record is loaded from a scratch file: what the library says of
+// that file is said of the record the user named.
+std::unique_ptr<EffectPlayer> StartPlayer(const PlayableEffect& effect, const std::string& name,
+                                          const PlayerOptions& options) {
+  try {
+    return std::make_unique<EffectPlayer>(effect.Path(), options);
+  } catch (ToolError& e) {
+    if (e.message.rfind(effect.Path(), 0) == 0) e.message.replace(0, effect.Path().size(), name);
+    throw;
+  }
+}
+
 int Render(const RenderRequest& r) {
   CheckBounds(r);
   // A JSON record plays from a scratch file: its textures stay where the
@@ -98,14 +110,14 @@ int Render(const RenderRequest& r) {
     // The player works inside the root folder; outputs are opened beforehand
     // and written as absolute paths.
     const PlayableEffect effect(r.effect);
-    EffectPlayer player(effect.Path(), options);
+    const std::unique_ptr<EffectPlayer> player = StartPlayer(effect, r.effect, options);
     const int64_t lastMs = r.timeMs + std::llround(double(r.frames - 1) * interval);
     RenderProgress progress(r.frames, lastMs);
     for (int64_t k = 0; k < r.frames; ++k) {
-      player.AdvanceTo(r.timeMs + std::llround(double(k) * interval),
-                       [&](int64_t nowMs) { progress.Show(k, nowMs); });
-      outputs.Add(k, player.Frame());
-      progress.Show(k + 1, player.NowMs());
+      player->AdvanceTo(r.timeMs + std::llround(double(k) * interval),
+                        [&](int64_t nowMs) { progress.Show(k, nowMs); });
+      outputs.Add(k, player->Frame());
+      progress.Show(k + 1, player->NowMs());
     }
     progress.Finish();
   }
