@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include "common/AtomicFile.h"
+
 namespace tavrix::viewer::editor {
 
 RecentFiles::RecentFiles(std::string listPath) : listPath_(std::move(listPath)) {
@@ -21,9 +23,12 @@ bool RecentFiles::Add(const std::string& path) {
   if (listPath_.empty()) return false;
   std::error_code error;
   std::filesystem::create_directories(std::filesystem::path(listPath_).parent_path(), error);
-  std::ofstream out(listPath_, std::ios::trunc);
-  for (const std::string& entry : paths_) out << entry << '\n';
-  return bool(out.flush());
+  // Written whole or not at all: two viewers saving at once, or one killed
+  // mid-write, never leave a cut list.
+  std::string text;
+  for (const std::string& entry : paths_) text += entry + '\n';
+  std::string failure;
+  return tools::WriteFileAtomically(listPath_, text.data(), text.size(), failure);
 }
 
 std::string DefaultRecentListPath() {
