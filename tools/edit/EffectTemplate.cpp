@@ -20,13 +20,16 @@ Json CompletedEmitter(const Json& emitter) {
 
 }  // namespace
 
+// Drawn where the host places the effect, and playing on without the clear
+// a loop makes: what a newcomer expects of a first effect.
 Json StarterEffect() {
   const Json emitter = {{"name", "Emitter 1"},
+                        {"useEffectOffset", 1},
                         {"tracks",
                          {{{"name", "BaseX"}, {"keys", Keys({{0, 16}})}},
                           {{"name", "LifeVisible"}, {"keys", Keys({{0, 1}, {1, 0}})}}}},
                         {"frameSet", FrameSet("particle")}};
-  return Json{{"emitters", Json::array({emitter})}, {"endMode", 1}, {"durationSeconds", 2}};
+  return Json{{"emitters", Json::array({emitter})}, {"endMode", 0}, {"durationSeconds", 2}};
 }
 
 Json NewEffect() { return record::CompleteRecord(StarterEffect()); }
