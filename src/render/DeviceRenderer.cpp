@@ -47,9 +47,7 @@ DeviceRenderer::DeviceRenderer(IDirect3DDevice8* device, HWND window)
   halfHeight_ = clientHeight_ >> 1;
 }
 
-DeviceRenderer::~DeviceRenderer() {
-  if (savedTexture_) savedTexture_->Release();
-}
+DeviceRenderer::~DeviceRenderer() { ReleaseSavedTexture(); }
 
 void* DeviceRenderer::Destroy(unsigned int flags) { return DestroyObject(this, flags); }
 
@@ -114,25 +112,23 @@ int32_t DeviceRenderer::BeginFrame() {
 }
 
 void DeviceRenderer::SaveHostState() {
-  device_->GetTextureStageState(0, D3DTSS_ALPHAOP, &savedAlphaOp_);
-  device_->GetRenderState(D3DRS_CULLMODE, &savedCullMode_);
-  device_->GetRenderState(D3DRS_LIGHTING, &savedLighting_);
-  device_->GetRenderState(D3DRS_ZENABLE, &savedZEnable_);
-  device_->GetRenderState(D3DRS_DITHERENABLE, &savedDither_);
-  device_->GetRenderState(D3DRS_ALPHABLENDENABLE, &savedAlphaBlend_);
-  device_->GetRenderState(D3DRS_SRCBLEND, &savedSourceBlend_);
-  device_->GetRenderState(D3DRS_DESTBLEND, &savedDestinationBlend_);
-  device_->GetTransform(D3DTS_PROJECTION, &savedProjection_);
-  device_->GetTransform(D3DTS_WORLD, &savedWorld_);
-  device_->GetTransform(D3DTS_VIEW, &savedView_);
-  device_->GetTextureStageState(0, D3DTSS_COLOROP, &savedColourOp_);
-  device_->GetTextureStageState(0, D3DTSS_COLORARG1, &savedColourArg1_);
-  device_->GetTextureStageState(0, D3DTSS_COLORARG2, &savedColourArg2_);
-  device_->GetTextureStageState(0, D3DTSS_ALPHAARG1, &savedAlphaArg1_);
-  device_->GetTextureStageState(0, D3DTSS_ALPHAARG2, &savedAlphaArg2_);
-  savedTexture_ = nullptr;
-  device_->GetTexture(0, &savedTexture_);
-  device_->GetVertexShader(&savedVertexShader_);
+  for (size_t i = 0; i < std::size(kDeviceStates); ++i) Save(kDeviceStates[i], saved_[i]);
+}
+
+// The texture is cleared first: a device that writes nothing must leave no
+// reference to give back.
+void DeviceRenderer::Save(const DeviceState& state, SavedState& saved) {
+  switch (state.kind) {
+    case DeviceStateKind::Transform:
+      device_->GetTransform(TransformOf(state), &saved.matrix);
+      break;
+    case DeviceStateKind::Texture:
+      saved.texture = nullptr;
+      device_->GetTexture(0, &saved.texture);
+      break;
+    default:
+      GetDwordState(device_, state, &saved.value);
+  }
 }
 
 void DeviceRenderer::SetParticleState() {
@@ -144,21 +140,40 @@ void DeviceRenderer::SetParticleState() {
     batch_.SetView(projection, current);
   }
   const D3DXMATRIX identity = Identity();
-  device_->SetTransform(D3DTS_PROJECTION, &projection);
-  device_->SetTransform(D3DTS_WORLD, &identity);
-  device_->SetTransform(D3DTS_VIEW, &identity);
-  device_->SetRenderState(D3DRS_LIGHTING, FALSE);
-  device_->SetRenderState(D3DRS_ZENABLE, D3DZB_FALSE);
-  device_->SetRenderState(D3DRS_DITHERENABLE, FALSE);
-  device_->SetRenderState(D3DRS_ALPHABLENDENABLE, TRUE);
-  device_->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_SRCALPHA);
-  device_->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_MODULATE);
-  device_->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_MODULATE);
-  device_->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_TEXTURE);
-  device_->SetTextureStageState(0, D3DTSS_COLORARG2, D3DTA_DIFFUSE);
-  device_->SetTextureStageState(0, D3DTSS_ALPHAARG1, D3DTA_TEXTURE);
-  device_->SetTextureStageState(0, D3DTSS_ALPHAARG2, D3DTA_DIFFUSE);
-  device_->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
+  for (uint8_t step = kFirstParticleStep; step <= kLastParticleStep; ++step) {
+    for (const DeviceState& state : kDeviceStates) {
+      if (static_cast<uint8_t>(state.step) == step) SetParticleValue(state, projection, identity);
+    }
+  }
+}
+
+void DeviceRenderer::SetParticleValue(const DeviceState& state, const D3DMATRIX& projection,
+                                      const D3DMATRIX& identity) {
+  if (state.kind == DeviceStateKind::Transform) {
+    device_->SetTransform(TransformOf(state), state.value == OrthoProjection ? &projection : &identity);
+  } else {
+    SetDwordState(device_, state, state.value);
+  }
+}
+
+void DeviceRenderer::Restore(const DeviceState& state, const SavedState& saved) {
+  switch (state.kind) {
+    case DeviceStateKind::Transform:
+      device_->SetTransform(TransformOf(state), &saved.matrix);
+      break;
+    case DeviceStateKind::Texture:
+      device_->SetTexture(0, saved.texture);
+      break;
+    default:
+      SetDwordState(device_, state, saved.value);
+  }
+}
+
+void DeviceRenderer::ReleaseSavedTexture() {
+  for (SavedState& saved : saved_) {
+    if (saved.texture) saved.texture->Release();
+    saved.texture = nullptr;
+  }
 }
 
 // Without an open frame there is nothing saved to put back, and no texture
@@ -167,26 +182,8 @@ int32_t DeviceRenderer::EndFrame() {
   Flush();
   if (!frameOpen_) return 0;
   frameOpen_ = false;
-  device_->SetTextureStageState(0, D3DTSS_ALPHAOP, savedAlphaOp_);
-  device_->SetRenderState(D3DRS_CULLMODE, savedCullMode_);
-  device_->SetRenderState(D3DRS_LIGHTING, savedLighting_);
-  device_->SetRenderState(D3DRS_ZENABLE, savedZEnable_);
-  device_->SetRenderState(D3DRS_DITHERENABLE, savedDither_);
-  device_->SetRenderState(D3DRS_ALPHABLENDENABLE, savedAlphaBlend_);
-  device_->SetRenderState(D3DRS_SRCBLEND, savedSourceBlend_);
-  device_->SetRenderState(D3DRS_DESTBLEND, savedDestinationBlend_);
-  device_->SetTransform(D3DTS_PROJECTION, &savedProjection_);
-  device_->SetTransform(D3DTS_WORLD, &savedWorld_);
-  device_->SetTransform(D3DTS_VIEW, &savedView_);
-  device_->SetTextureStageState(0, D3DTSS_COLOROP, savedColourOp_);
-  device_->SetTextureStageState(0, D3DTSS_COLORARG1, savedColourArg1_);
-  device_->SetTextureStageState(0, D3DTSS_COLORARG2, savedColourArg2_);
-  device_->SetTextureStageState(0, D3DTSS_ALPHAARG1, savedAlphaArg1_);
-  device_->SetTextureStageState(0, D3DTSS_ALPHAARG2, savedAlphaArg2_);
-  device_->SetTexture(0, savedTexture_);
-  device_->SetVertexShader(savedVertexShader_);
-  if (savedTexture_) savedTexture_->Release();
-  savedTexture_ = nullptr;
+  for (size_t i = 0; i < std::size(kDeviceStates); ++i) Restore(kDeviceStates[i], saved_[i]);
+  ReleaseSavedTexture();
   return 0;
 }
 

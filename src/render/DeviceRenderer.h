@@ -4,7 +4,9 @@
 #pragma once
 
 #include <cstdint>
+#include <iterator>
 
+#include "render/DeviceStates.h"
 #include "render/IParticleRenderer.h"
 #include "render/QuadBatch.h"
 #include "tavrix/platform/Direct3D8.h"
@@ -42,8 +44,20 @@ class DeviceRenderer final : public IParticleRenderer {
   float ViewHeight() const { return viewHeight_; }
 
  private:
+  // The host's value of one device state, in the member its kind uses.
+  struct SavedState {
+    DWORD value = 0;
+    D3DMATRIX matrix{};
+    IDirect3DBaseTexture8* texture = nullptr;
+  };
+
   void SaveHostState();
+  void Save(const DeviceState& state, SavedState& saved);
   void SetParticleState();
+  void SetParticleValue(const DeviceState& state, const D3DMATRIX& projection,
+                        const D3DMATRIX& identity);
+  void Restore(const DeviceState& state, const SavedState& saved);
+  void ReleaseSavedTexture();
   void DrawBatched(const QuadVertex (&strip)[4], float x, float y);
   void DrawList(const ScreenVertex* vertices, uint32_t quads);
   void Flush();
@@ -56,27 +70,11 @@ class DeviceRenderer final : public IParticleRenderer {
   int32_t clientHeight_ = 0;
   float viewWidth_ = 120.0f;
   float viewHeight_ = 90.0f;
-  D3DMATRIX savedProjection_{};
-  D3DMATRIX savedView_{};
-  D3DMATRIX savedWorld_{};
   D3DVIEWPORT8 viewport_{};
   // The world transform of the quad being drawn.
   D3DMATRIX quadWorld_;
-  DWORD savedLighting_ = 0;
-  DWORD savedZEnable_ = 0;
-  DWORD savedDither_ = 0;
-  DWORD savedAlphaBlend_ = 0;
-  DWORD savedSourceBlend_ = 0;
-  DWORD savedDestinationBlend_ = 0;
-  DWORD savedAlphaOp_ = 0;
-  DWORD savedCullMode_ = 0;
-  DWORD savedColourOp_ = 0;
-  DWORD savedColourArg1_ = 0;
-  DWORD savedColourArg2_ = 0;
-  DWORD savedAlphaArg1_ = 0;
-  DWORD savedAlphaArg2_ = 0;
-  IDirect3DBaseTexture8* savedTexture_ = nullptr;
-  DWORD savedVertexShader_ = 0;
+  // One for each entry of kDeviceStates, at the same index.
+  SavedState saved_[std::size(kDeviceStates)];
   // True from BeginFrame to EndFrame: only then is there host state to
   // put back.
   bool frameOpen_ = false;
