@@ -1,57 +1,65 @@
 #include "d3d8/StateProbe.h"
 
 #include <cstring>
+#include <iterator>
+
+#include "render/DeviceStates.h"
 
 namespace tavrix::windows_test {
 namespace {
 
-struct RenderState {
-  const char* name;
-  D3DRENDERSTATETYPE state;
-  DWORD value;
+// The host's value of each state, at the index of its entry in
+// kDeviceStates. Transforms take UnusualMatrix and the texture the probe's
+// own instead.
+constexpr DWORD kHostValues[] = {
+    D3DTOP_SUBTRACT,                  // stage-0 alpha operation
+    D3DCULL_CW,                       // cull mode
+    TRUE,                             // lighting
+    D3DZB_USEW,                       // z enable
+    TRUE,                             // dither enable
+    FALSE,                            // alpha-blend enable
+    D3DBLEND_DESTCOLOR,               // source blend
+    D3DBLEND_INVDESTALPHA,            // destination blend
+    0,                                // projection
+    0,                                // world
+    0,                                // view
+    D3DTOP_ADDSIGNED,                 // stage-0 colour operation
+    D3DTA_TFACTOR,                    // colour argument 1
+    D3DTA_SPECULAR,                   // colour argument 2
+    D3DTA_TFACTOR,                    // alpha argument 1
+    D3DTA_CURRENT,                    // alpha argument 2
+    0,                                // texture
+    D3DFVF_XYZRHW | D3DFVF_SPECULAR,  // vertex shader
 };
+static_assert(std::size(kHostValues) == std::size(kDeviceStates));
 
-// Each differs from what the particle renderer sets.
-constexpr RenderState kRenderStates[] = {
-    {"D3DRS_CULLMODE", D3DRS_CULLMODE, D3DCULL_CW},
-    {"D3DRS_LIGHTING", D3DRS_LIGHTING, TRUE},
-    {"D3DRS_ZENABLE", D3DRS_ZENABLE, D3DZB_USEW},
-    {"D3DRS_DITHERENABLE", D3DRS_DITHERENABLE, TRUE},
-    {"D3DRS_ALPHABLENDENABLE", D3DRS_ALPHABLENDENABLE, FALSE},
-    {"D3DRS_SRCBLEND", D3DRS_SRCBLEND, D3DBLEND_DESTCOLOR},
-    {"D3DRS_DESTBLEND", D3DRS_DESTBLEND, D3DBLEND_INVDESTALPHA},
-};
+// A host value equal to the one the renderer sets would hide a missing
+// restore.
+constexpr bool HostValuesDifferFromParticleValues() {
+  for (size_t i = 0; i < std::size(kDeviceStates); ++i) {
+    const DeviceState& state = kDeviceStates[i];
+    if (state.kind != DeviceStateKind::Transform && state.step != ParticleStep::LeftToDrawing &&
+        kHostValues[i] == state.value)
+      return false;
+  }
+  return true;
+}
+static_assert(HostValuesDifferFromParticleValues());
 
-struct StageState {
-  const char* name;
-  D3DTEXTURESTAGESTATETYPE state;
-  DWORD value;
-};
+constexpr const char* kKindNames[] = {"render state", "stage-0 state", "transform",
+                                      "texture of stage 0", "vertex shader"};
+static_assert(std::size(kKindNames) == static_cast<size_t>(DeviceStateKind::VertexShader) + 1);
 
-constexpr StageState kStageStates[] = {
-    {"D3DTSS_COLOROP", D3DTSS_COLOROP, D3DTOP_ADDSIGNED},
-    {"D3DTSS_COLORARG1", D3DTSS_COLORARG1, D3DTA_TFACTOR},
-    {"D3DTSS_COLORARG2", D3DTSS_COLORARG2, D3DTA_SPECULAR},
-    {"D3DTSS_ALPHAOP", D3DTSS_ALPHAOP, D3DTOP_SUBTRACT},
-    {"D3DTSS_ALPHAARG1", D3DTSS_ALPHAARG1, D3DTA_TFACTOR},
-    {"D3DTSS_ALPHAARG2", D3DTSS_ALPHAARG2, D3DTA_CURRENT},
-};
+std::string Describe(const DeviceState& state) {
+  std::string name = kKindNames[static_cast<int>(state.kind)];
+  if (state.kind == DeviceStateKind::Texture || state.kind == DeviceStateKind::VertexShader) return name;
+  return name + " " + std::to_string(state.id);
+}
 
-struct Transform {
-  const char* name;
-  D3DTRANSFORMSTATETYPE state;
-  float seed;
-};
-
-constexpr Transform kTransforms[] = {
-    {"D3DTS_PROJECTION", D3DTS_PROJECTION, 3.25f},
-    {"D3DTS_WORLD", D3DTS_WORLD, -7.5f},
-    {"D3DTS_VIEW", D3DTS_VIEW, 11.125f},
-};
-
-constexpr DWORD kVertexShader = D3DFVF_XYZRHW | D3DFVF_SPECULAR;
-
-D3DMATRIX UnusualMatrix(float seed) {
+// Distinct for each entry, so that transforms restored into each other's
+// place show too.
+D3DMATRIX UnusualMatrix(size_t index) {
+  const float seed = 3.25f + 7.5f * static_cast<float>(index);
   D3DMATRIX matrix;
   for (int i = 0; i < 16; ++i) matrix.m[i / 4][i % 4] = seed + 0.5f * static_cast<float>(i);
   return matrix;
@@ -69,42 +77,47 @@ StateProbe::~StateProbe() {
 }
 
 void StateProbe::SetUnusualState() {
-  for (const RenderState& s : kRenderStates) device_->SetRenderState(s.state, s.value);
-  for (const StageState& s : kStageStates) device_->SetTextureStageState(0, s.state, s.value);
-  for (const Transform& t : kTransforms) {
-    const D3DMATRIX matrix = UnusualMatrix(t.seed);
-    device_->SetTransform(t.state, &matrix);
+  for (size_t i = 0; i < std::size(kDeviceStates); ++i) {
+    const DeviceState& state = kDeviceStates[i];
+    if (state.kind == DeviceStateKind::Transform) {
+      const D3DMATRIX matrix = UnusualMatrix(i);
+      device_->SetTransform(TransformOf(state), &matrix);
+    } else if (state.kind == DeviceStateKind::Texture) {
+      device_->SetTexture(0, hostTexture_);
+    } else {
+      SetDwordState(device_, state, kHostValues[i]);
+    }
   }
-  device_->SetTexture(0, hostTexture_);
-  device_->SetVertexShader(kVertexShader);
   hostTexture_->AddRef();
   hostReferences_ = hostTexture_->Release();
 }
 
+bool StateProbe::CameBack(size_t index) {
+  const DeviceState& state = kDeviceStates[index];
+  if (state.kind == DeviceStateKind::Transform) {
+    D3DMATRIX matrix;
+    const D3DMATRIX expected = UnusualMatrix(index);
+    return SUCCEEDED(device_->GetTransform(TransformOf(state), &matrix)) &&
+           std::memcmp(&matrix, &expected, sizeof matrix) == 0;
+  }
+  if (state.kind == DeviceStateKind::Texture) {
+    IDirect3DBaseTexture8* texture = nullptr;
+    device_->GetTexture(0, &texture);
+    const bool same = texture == hostTexture_;
+    if (texture) texture->Release();
+    return same;
+  }
+  DWORD value = 0;
+  return SUCCEEDED(GetDwordState(device_, state, &value)) && value == kHostValues[index];
+}
+
 std::vector<std::string> StateProbe::ChangedStates() {
   std::vector<std::string> changed;
-  DWORD value = 0;
-  for (const RenderState& s : kRenderStates)
-    if (FAILED(device_->GetRenderState(s.state, &value)) || value != s.value) changed.push_back(s.name);
-  for (const StageState& s : kStageStates)
-    if (FAILED(device_->GetTextureStageState(0, s.state, &value)) || value != s.value)
-      changed.push_back(s.name);
-  for (const Transform& t : kTransforms) {
-    D3DMATRIX matrix;
-    const D3DMATRIX expected = UnusualMatrix(t.seed);
-    if (FAILED(device_->GetTransform(t.state, &matrix)) ||
-        std::memcmp(&matrix, &expected, sizeof matrix) != 0)
-      changed.push_back(t.name);
-  }
-  IDirect3DBaseTexture8* texture = nullptr;
-  device_->GetTexture(0, &texture);
-  if (texture != hostTexture_) changed.push_back("texture of stage 0");
-  if (texture) texture->Release();
+  for (size_t i = 0; i < std::size(kDeviceStates); ++i)
+    if (!CameBack(i)) changed.push_back(Describe(kDeviceStates[i]));
   // The renderer gave back the reference it took while saving the texture.
   hostTexture_->AddRef();
   if (hostTexture_->Release() != hostReferences_) changed.push_back("reference count of the host's texture");
-  if (FAILED(device_->GetVertexShader(&value)) || value != kVertexShader)
-    changed.push_back("vertex shader");
   return changed;
 }
 

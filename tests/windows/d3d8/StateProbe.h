@@ -4,6 +4,7 @@
 
 #include <d3d8.h>
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,8 @@ class StateProbe {
   std::vector<std::string> ChangedStates();
 
  private:
+  bool CameBack(size_t index);
+
   IDirect3DDevice8* device_;
   IDirect3DTexture8* hostTexture_ = nullptr;
   ULONG hostReferences_ = 0;
