@@ -2,6 +2,8 @@
 // each quad onto the host image's pixels.
 #include "render/ImageRenderer.h"
 
+#include <cstddef>
+
 #include "module/Allocator.h"
 #include "platform/Win32.h"
 #include "resources/CTexture.h"
@@ -16,12 +18,18 @@ IParticleImage* ImageOf(CTexture* texture) {
   return imageTexture ? imageTexture->GetImage() : nullptr;
 }
 
-int32_t TexturePixel(int32_t size, float coordinate) {
-  return TruncateToInt32(static_cast<float>(size) * coordinate);
-}
-
-Point Destination(const QuadPoint& corner, float x, float y) {
-  return Point{TruncateToInt32(x + corner.x + 0.5f), TruncateToInt32(y + corner.y + 0.5f)};
+// Truncation toward zero of every value. When all lie inside the int32 range,
+// as on any real view, a plain cast is exact and spares each value its own
+// checks; otherwise each takes TruncateToInt32's saturation and NaN rule.
+template <size_t N>
+void TruncateAll(const float (&values)[N], int32_t (&out)[N]) {
+  int32_t outside = 0;  // an int, not a bool: the test then runs on all values at once
+  for (float v : values) outside |= !((v > -2147483648.0f) & (v < 2147483648.0f));
+  if (!outside) {
+    for (size_t i = 0; i < N; ++i) out[i] = static_cast<int32_t>(values[i]);
+    return;
+  }
+  for (size_t i = 0; i < N; ++i) out[i] = TruncateToInt32(values[i]);
 }
 
 }  // namespace
@@ -35,28 +43,37 @@ ImageRenderer::ImageRenderer(HWND window) {
 
 void* ImageRenderer::Destroy(unsigned int flags) { return DestroyObject(this, flags); }
 
+// The image is resolved here, once per emitter, so that drawing a quad asks
+// nothing of the texture.
 int32_t ImageRenderer::Bind(bool additive, FrameSet* frameSet) {
   additive_ = additive;
   texture_ = frameSet ? frameSet->Texture() : nullptr;
-  if (IParticleImage* image = ImageOf(texture_)) {
-    textureWidth_ = image->GetWidth();
-    textureHeight_ = image->GetHeight();
+  image_ = ImageOf(texture_);
+  if (image_) {
+    textureWidth_ = image_->GetWidth();
+    textureHeight_ = image_->GetHeight();
   }
   return 0;
 }
 
 int32_t ImageRenderer::DrawQuad(const QuadPoint* corners, const UvRect& uv, uint32_t colour,
                                 int32_t, float x, float y) {
-  IParticleImage* image = ImageOf(texture_);
-  if (!image) return 0;
-  const int32_t left = TexturePixel(textureWidth_, uv.uLeft);
-  const int32_t top = TexturePixel(textureHeight_, uv.vTop);
-  const int32_t right = TexturePixel(textureWidth_, uv.uRight);
-  const int32_t bottom = TexturePixel(textureHeight_, uv.vBottom);
-  const Point source[4] = {{left, top}, {right, top}, {right, bottom}, {left, bottom}};
-  const Point destination[4] = {Destination(corners[3], x, y), Destination(corners[2], x, y),
-                                Destination(corners[1], x, y), Destination(corners[0], x, y)};
-  image->Draw(source, destination, colour, additive_ ? 1 : 0);
+  if (!image_) return 0;
+  const float width = static_cast<float>(textureWidth_);
+  const float height = static_cast<float>(textureHeight_);
+  // The source rectangle in image pixels, then the destination corners 3, 2,
+  // 1, 0 plus a half, each cut toward zero.
+  const float exact[12] = {
+      width * uv.uLeft,        height * uv.vTop,        width * uv.uRight,
+      height * uv.vBottom,     x + corners[3].x + 0.5f, y + corners[3].y + 0.5f,
+      x + corners[2].x + 0.5f, y + corners[2].y + 0.5f, x + corners[1].x + 0.5f,
+      y + corners[1].y + 0.5f, x + corners[0].x + 0.5f, y + corners[0].y + 0.5f};
+  int32_t cut[12];
+  TruncateAll(exact, cut);
+  const Point source[4] = {{cut[0], cut[1]}, {cut[2], cut[1]}, {cut[2], cut[3]}, {cut[0], cut[3]}};
+  const Point destination[4] = {
+      {cut[4], cut[5]}, {cut[6], cut[7]}, {cut[8], cut[9]}, {cut[10], cut[11]}};
+  image_->Draw(source, destination, colour, additive_ ? 1 : 0);
   return 0;
 }
 

@@ -11,6 +11,7 @@
 namespace tavrix {
 
 class CTexture;
+class IParticleImage;
 
 class ImageRenderer final : public IParticleRenderer {
  public:
@@ -18,7 +19,10 @@ class ImageRenderer final : public IParticleRenderer {
   explicit ImageRenderer(HWND window);
   ~ImageRenderer() = default;
 
-  void Reset() override { texture_ = nullptr; }
+  void Reset() override {
+    texture_ = nullptr;
+    image_ = nullptr;
+  }
   int32_t Bind(bool additive, FrameSet* frameSet) override;
   int32_t DrawQuad(const QuadPoint* corners, const UvRect& uv, uint32_t colour, int32_t vertexCount,
                    float x, float y) override;
@@ -36,6 +40,8 @@ class ImageRenderer final : public IParticleRenderer {
 
  private:
   CTexture* texture_ = nullptr;
+  // The bound texture's image, or none: what DrawQuad draws into.
+  IParticleImage* image_ = nullptr;
   bool additive_ = false;
   int32_t viewWidth_ = 0;
   int32_t viewHeight_ = 0;

@@ -3,6 +3,8 @@
 // life and the view-size rules.
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "render/ImageRenderer.h"
 #include "resources/CTexture.h"
 #include "resources/FrameSet.h"
@@ -127,6 +129,39 @@ TEST_F(ImageRendererTest, ViewSizeIsStoredAndDoesNotChangeDrawing) {
   EXPECT_EQ(renderer.ViewWidth(), 320);
   EXPECT_EQ(renderer.ViewHeight(), 200);
 }
+
+struct Extreme {
+  float value;
+  int32_t destination;  // value + 0.5
+  int32_t source;       // value x 32, the image's height
+};
+
+class ImageRendererExtreme : public ImageRendererTest,
+                             public ::testing::WithParamInterface<Extreme> {};
+
+// One value past the int32 range, or NaN, in a corner and in the uv saturates
+// or gives 0 there, while the ordinary values of the same quad stay exact.
+TEST_P(ImageRendererExtreme, SaturatesOrGivesZeroAndLeavesTheRestExact) {
+  const auto [value, destination, source] = GetParam();
+  FrameSet* frames = Frames("f", "spark.png");
+  renderer.Bind(false, frames);
+  const QuadPoint corners[4] = {{value, 0}, {8, 0}, {8, 8}, {0, value}};
+  renderer.DrawQuad(corners, UvRect{0, value, 1, 1}, 0, 4, 0, 0);
+  RecordingImage* image = ImageOf(frames);
+  ASSERT_EQ(image->draws.size(), 1u);
+  ExpectPoints(image->draws[0].destination, {{0, destination}, {8, 8}, {8, 0}, {destination, 0}});
+  ExpectPoints(image->draws[0].source, {{0, source}, {64, source}, {64, 32}, {0, 32}});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ImageRenderer, ImageRendererExtreme,
+    ::testing::Values(Extreme{std::numeric_limits<float>::quiet_NaN(), 0, 0},
+                      Extreme{std::numeric_limits<float>::infinity(), INT32_MAX, INT32_MAX},
+                      Extreme{-std::numeric_limits<float>::infinity(), INT32_MIN, INT32_MIN},
+                      Extreme{2147483648.0f, INT32_MAX, INT32_MAX},
+                      Extreme{-2147483648.0f, INT32_MIN, INT32_MIN},
+                      Extreme{1.0e9f, 1000000000, INT32_MAX},
+                      Extreme{-1.0e6f, -999999, -32000000}));
 
 TEST(ImageRendererClient, AZeroWidthClientGivesASquareView) {
   ImageRenderer renderer(nullptr);

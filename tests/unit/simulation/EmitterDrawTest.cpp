@@ -109,6 +109,28 @@ TEST_F(EmitterDraw, ColourChannelsPackAsArgbRoundedToEven) {
   }
 }
 
+struct ChannelCase {
+  float channel;
+  uint32_t byte;
+};
+
+class PackedChannel : public ::testing::TestWithParam<ChannelCase> {};
+
+// Each channel lands in its own byte, rounded to nearest next to both ends
+// of the range.
+TEST_P(PackedChannel, RoundsIntoItsOwnByte) {
+  const auto [channel, byte] = GetParam();
+  EXPECT_EQ(PackColour(channel, 0.0f, 0.0f, 0.0f), byte << 16);
+  EXPECT_EQ(PackColour(0.0f, channel, 0.0f, 0.0f), byte << 8);
+  EXPECT_EQ(PackColour(0.0f, 0.0f, channel, 0.0f), byte);
+  EXPECT_EQ(PackColour(1.0f, 1.0f, 1.0f, channel), byte << 24 | 0x00FFFFFFu);
+}
+
+INSTANTIATE_TEST_SUITE_P(EmitterDraw, PackedChannel,
+                         ::testing::Values(ChannelCase{-0.0f, 0}, ChannelCase{0.001f, 0},
+                                           ChannelCase{0.003f, 1}, ChannelCase{0.998f, 254},
+                                           ChannelCase{0.999f, 255}, ChannelCase{1.5f, 255}));
+
 TEST_F(EmitterDraw, ColoursFollowTheLifeTracks) {
   test::SimulationWorld::GiveFrameSet(emitter);
   test::SetRamp(emitter.LifeRed, 1.0f, 0.0f);
