@@ -10,16 +10,18 @@ cd "$(dirname "$0")/.."
 seconds=${1:-60}
 limit=${2:-1}
 
+# Each fuzzer with the folder name of its corpus.
+pairs=(EffectFileFuzzer:effect RecordFuzzer:record ImageFuzzer:image IniFuzzer:ini
+  JsonRecordFuzzer:json)
+
 bash scripts/setup.sh
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DTAVRIX_BUILD_FUZZERS=ON -DTAVRIX_BUILD_TESTS=OFF
-cmake --build build-fuzz -j"$(nproc)" --target EffectFileFuzzer RecordFuzzer ImageFuzzer IniFuzzer \
-  JsonRecordFuzzer
+cmake --build build-fuzz -j"$(nproc)" --target "${pairs[@]%%:*}"
 
 top=$(pwd)
 mkdir -p build-fuzz/artifacts
-for pair in EffectFileFuzzer:effect RecordFuzzer:record ImageFuzzer:image IniFuzzer:ini \
-  JsonRecordFuzzer:json; do
+for pair in "${pairs[@]}"; do
   fuzzer=${pair%%:*}
   corpus=${pair##*:}
   mkdir -p "build-fuzz/corpus/$corpus"
