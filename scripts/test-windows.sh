@@ -44,9 +44,9 @@ done
 # The software device's frames of the samples, for the Direct3D 8 comparison.
 reference=build-win64/d3d8-reference
 mkdir -p "$reference"
-for sample in fire:500 smoke:1000 burst:1200 snow:1500 ring:500 glow:500; do
-  build/tools/tavrix render "build/samples/${sample%%:*}.eff" --root build/samples --size 256x256 \
-    --time "${sample##*:}" --step 33 -o "$reference/${sample%%:*}.png" > /dev/null
+grep -v '^#' samples/reference-times.txt | while read -r sample time; do
+  build/tools/tavrix render "build/samples/$sample.eff" --root build/samples --size 256x256 \
+    --time "$time" --step 33 -o "$reference/$sample.png" > /dev/null
 done
 
 display=:$((90 + RANDOM % 100))
