@@ -10,9 +10,11 @@ cd "$(dirname "$0")/.."
 seconds=${1:-60}
 limit=${2:-1}
 
-# Each fuzzer with the folder name of its corpus.
-pairs=(EffectFileFuzzer:effect RecordFuzzer:record ImageFuzzer:image IniFuzzer:ini
-  JsonRecordFuzzer:json)
+# Each fuzzer with the folder name of its corpus, as fuzz/fuzzers.txt lists them.
+pairs=()
+while read -r fuzzer corpus _; do
+  pairs+=("$fuzzer:$corpus")
+done < <(grep -v '^#' fuzz/fuzzers.txt)
 
 bash scripts/setup.sh
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
