@@ -1,5 +1,7 @@
 // The arc tangent and the quadrant logic of atan2, in single precision, on
-// the bit patterns of the arguments.
+// the bit patterns of the arguments. The method, breakpoints and constants
+// are fdlibm's atanf and atan2f (Sun Microsystems), in the single-precision
+// form the GNU C library carries.
 #include "simulation/ArcTangent.h"
 
 #include <cmath>
@@ -13,10 +15,9 @@ namespace {
 int32_t Word(float v) { return static_cast<int32_t>(FloatBits(v)); }
 
 // atan of 0.5, 1, 1.5 and infinity, each as a high and a low part.
-constexpr float kAtanHigh[] = {0x1.dac67p-2f, 0x1.921fb4p-1f, 0x1.f730bcp-1f,
-                           0x1.921fb4p+0f};
-constexpr float kAtanLow[] = {0x1.586ed2p-28f, 0x1.4442dp-25f, 0x1.281f68p-25f,
-                          0x1.4442dp-24f};
+constexpr float kAtanHigh[] = {0x1.dac67p-2f, 0x1.921fb4p-1f, 0x1.f730bcp-1f, 0x1.921fb4p+0f};
+constexpr float kAtanLow[] = {0x1.586ed2p-28f, 0x1.4442dp-25f, 0x1.281f68p-25f, 0x1.4442dp-24f};
+// The odd polynomial for atan on [-7/16, 7/16], in powers of x squared.
 constexpr float kPolynomial[] = {
     0x1.555556p-2f, -0x1.99999ap-3f, 0x1.24924ap-3f, -0x1.c71c7p-4f,
     0x1.745cdcp-4f, -0x1.3b0f2ap-4f, 0x1.10d66ap-4f, -0x1.dde2d6p-5f,
@@ -29,28 +30,28 @@ constexpr float kPiLow = -0x1.777a5cp-24f;
 float ArcTangent(float x) {
   const int32_t hx = Word(x);
   const int32_t ix = hx & 0x7fffffff;
-  if (ix >= 0x4c000000) {  // |x| >= 2^25, or not a number
+  if (ix >= 0x4c000000) {  // |x| >= 2^25: pi/2 to float precision, or not a number
     if (ix > 0x7f800000) return x + x;
     return hx > 0 ? kAtanHigh[3] + kAtanLow[3] : -kAtanHigh[3] - kAtanLow[3];
   }
   int id;
-  if (ix < 0x3ee00000) {  // |x| < 0.4375
-    if (ix < 0x31000000) return x;
+  if (ix < 0x3ee00000) {  // |x| < 7/16: the polynomial needs no reduction
+    if (ix < 0x31000000) return x;  // |x| < 2^-29: atan x is x to float precision
     id = -1;
   } else {
     x = std::fabs(x);
-    if (ix < 0x3f980000) {
-      if (ix < 0x3f300000) {
+    if (ix < 0x3f980000) {    // |x| < 19/16
+      if (ix < 0x3f300000) {  // |x| < 11/16: reduced about 0.5
         id = 0;
         x = (2.0f * x - 1.0f) / (2.0f + x);
-      } else {
+      } else {  // about 1
         id = 1;
         x = (x - 1.0f) / (x + 1.0f);
       }
-    } else if (ix < 0x401c0000) {
+    } else if (ix < 0x401c0000) {  // |x| < 39/16: reduced about 1.5
       id = 2;
       x = (x - 1.5f) / (1.0f + 1.5f * x);
-    } else {
+    } else {  // atan x = pi/2 - atan(1/x)
       id = 3;
       x = -1.0f / x;
     }
@@ -99,11 +100,11 @@ float ArcTangent2(float y, float x) {
   if (ix == 0) return hy < 0 ? -kPiOver2 : kPiOver2;
   if (ix == 0x7f800000) return AtInfinity(m, iy == 0x7f800000);
   if (iy == 0x7f800000) return hy < 0 ? -kPiOver2 : kPiOver2;
-  const int32_t k = (iy - ix) >> 23;
+  const int32_t k = (iy - ix) >> 23;  // the binary exponent of |y/x|
   float z;
-  if (k > 60) {
+  if (k > 60) {  // |y/x| > 2^60: the angle is pi/2 to float precision
     z = kPiOver2 + 0.5f * kPiLow;
-  } else if (hx < 0 && k < -60) {
+  } else if (hx < 0 && k < -60) {  // x < 0, |y/x| < 2^-60: z vanishes beside pi
     z = 0.0f;
   } else {
     z = ArcTangent(std::fabs(y / x));
