@@ -5,8 +5,10 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 
 #include "KeyBindings.h"
+#include "common/ArgumentForms.h"
 
 namespace tavrix::viewer {
 namespace {
@@ -89,20 +91,25 @@ int ParseViewerOptions(int argc, char** argv, ViewerOptions& options) {
   } catch (const CLI::ParseError& e) {
     return app.exit(e) == 0 ? 0 : 2;
   }
-  if (!size.empty() && (std::sscanf(size.c_str(), "%dx%d", &options.width, &options.height) != 2 ||
-                        options.width <= 0 || options.height <= 0)) {
-    std::fprintf(stderr, "--size: expected WxH with both above 0, got %s\n", size.c_str());
-    return 2;
+  if (!size.empty()) {
+    const std::optional<tools::Size> parsed = tools::ParseSize(size);
+    if (!parsed) {
+      std::fprintf(stderr, "--size: expected WxH with both from 1 to 16384, got %s\n", size.c_str());
+      return 2;
+    }
+    options.width = parsed->width;
+    options.height = parsed->height;
   }
   if (background == "checker") {
     options.checkerboard = true;
   } else if (!background.empty()) {
-    unsigned rgb = 0;
-    if (background.size() != 6 || std::sscanf(background.c_str(), "%6x", &rgb) != 1) {
+    // The window has no alpha to show, so the colour's is not offered.
+    const std::optional<uint32_t> colour = tools::ParseColour(background);
+    if (background.size() != 6 || !colour) {
       std::fprintf(stderr, "--background: expected RRGGBB or checker, got %s\n", background.c_str());
       return 2;
     }
-    options.background = 0xFF000000u | rgb;
+    options.background = *colour;
   }
   for (std::string& file : options.files) file = Absolute(file);
   options.startFolder = fs::current_path().string();

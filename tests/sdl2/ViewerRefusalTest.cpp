@@ -67,7 +67,10 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedRun{"NoEffectLoads", "missing.json", "", {}, 1, "no effect loaded: nothing to play"},
         RefusedRun{"EffectWithoutEmittersOpensInTheEditor", "empty.json", "", {"--edit"}, 0,
                    "empty.json: loaded as effect 0"},
-        RefusedRun{"WindowSizeAboveZero", "fire.json", "", {"--size", "0x4"}, 2, "--size: expected WxH"}),
+        RefusedRun{"WindowSizeAboveZero", "fire.json", "", {"--size", "0x4"}, 2, "--size: expected WxH"},
+        RefusedRun{"WindowSizeWhole", "fire.json", "", {"--size", "64x64y"}, 2, "--size: expected WxH"},
+        RefusedRun{"BackgroundAllHex", "fire.json", "", {"--background", "12345g"}, 2,
+                   "--background: expected RRGGBB"}),
     [](const testing::TestParamInfo<RefusedRun>& info) { return std::string(info.param.name); });
 
 TEST(Viewer, FindsThePackedSamplesBesideTheProgramWithoutRoot) {
