@@ -48,21 +48,17 @@ const std::string& EffectDocument::RedoLabel() const {
   return redo_.empty() ? none : redo_.back().label;
 }
 
-bool EffectDocument::Undo() {
-  if (undo_.empty()) return false;
-  Step step = std::move(undo_.back());
-  undo_.pop_back();
-  redo_.push_back({step.label, std::move(record_), state_});
-  mergeOpen_ = false;
-  Become(std::move(step.record), step.state);
-  return true;
-}
+bool EffectDocument::Undo() { return MoveStep(undo_, redo_); }
 
-bool EffectDocument::Redo() {
-  if (redo_.empty()) return false;
-  Step step = std::move(redo_.back());
-  redo_.pop_back();
-  undo_.push_back({step.label, std::move(record_), state_});
+bool EffectDocument::Redo() { return MoveStep(redo_, undo_); }
+
+// The latest step of one history becomes the record; the record it replaces
+// goes on the other history under the same label.
+bool EffectDocument::MoveStep(std::vector<Step>& from, std::vector<Step>& to) {
+  if (from.empty()) return false;
+  Step step = std::move(from.back());
+  from.pop_back();
+  to.push_back({step.label, std::move(record_), state_});
   mergeOpen_ = false;
   Become(std::move(step.record), step.state);
   return true;

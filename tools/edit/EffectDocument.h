@@ -63,6 +63,7 @@ class EffectDocument {
     Json record;
     uint64_t state;
   };
+  bool MoveStep(std::vector<Step>& from, std::vector<Step>& to);
   void Become(Json record, uint64_t state);
 
   Json record_;

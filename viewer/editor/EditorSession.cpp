@@ -25,23 +25,21 @@ bool EditorSession::Apply(const edit::Edit& edit) {
 }
 
 bool EditorSession::Undo() {
-  const std::string label = document_.UndoLabel();
-  if (!document_.Undo()) {
-    status_ = "Nothing to undo";
-    return false;
-  }
-  status_ = "Undid " + label;
-  Show();
-  return true;
+  return MoveStep(document_.UndoLabel(), &edit::EffectDocument::Undo, "Undid ", "Nothing to undo");
 }
 
 bool EditorSession::Redo() {
-  const std::string label = document_.RedoLabel();
-  if (!document_.Redo()) {
-    status_ = "Nothing to redo";
+  return MoveStep(document_.RedoLabel(), &edit::EffectDocument::Redo, "Redid ", "Nothing to redo");
+}
+
+// The label is a copy: the step it names leaves its history in the move.
+bool EditorSession::MoveStep(std::string label, bool (edit::EffectDocument::*move)(), const char* done,
+                             const char* nothing) {
+  if (!(document_.*move)()) {
+    status_ = nothing;
     return false;
   }
-  status_ = "Redid " + label;
+  status_ = done + label;
   Show();
   return true;
 }

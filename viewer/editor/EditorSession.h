@@ -44,6 +44,8 @@ class EditorSession {
   edit::TrackRef track{-1, "ScaleLife"};  // shown in the curve editor
 
  private:
+  bool MoveStep(std::string label, bool (edit::EffectDocument::*move)(), const char* done,
+                const char* nothing);
   void Show();
   void KeepSelectionInside();
 
