@@ -7,6 +7,7 @@
 
 #include "effectfile/Effect.h"
 #include "resources/NameTable.h"
+#include "simulation/EmitterMath.h"
 #include "simulation/EmitterKeys.h"
 #include "tavrix/ResultCode.h"
 
@@ -46,12 +47,6 @@ const EmitterKeyDefault EmitterKeyDefaults[EmitterKeyCount] = {
     {"LifeBlue", &Emitter::LifeBlue, 1, 0, 1, 1},
     {"LifeVisible", &Emitter::LifeVisible, 1, 0, 1, 1},
 };
-
-namespace {
-
-constexpr double kRadiansPerDegree = 3.14159265358979323846 / 180.0;
-
-}  // namespace
 
 Emitter::~Emitter() {
   ring_.Release(owner ? owner->ParticleStorage() : nullptr);
@@ -114,7 +109,7 @@ void Emitter::SetPivot(float px, float py) {
 
 void Emitter::SetForceAngle(float degrees) {
   forceAngle = degrees;
-  const double radians = degrees * kRadiansPerDegree;
+  const double radians = degrees * emitter_math::kRadiansPerDegreeDouble;
   forceDirectionX = static_cast<float>(std::sin(radians));
   forceDirectionY = static_cast<float>(-std::cos(radians));
 }

@@ -9,7 +9,10 @@
 namespace tavrix {
 namespace emitter_math {
 
-constexpr float kRadiansPerDegree = 3.14159265358979323846f / 180.0f;
+// The force direction is worked out in double; the per-particle arithmetic
+// takes the same factor rounded once to float.
+constexpr double kRadiansPerDegreeDouble = 3.14159265358979323846 / 180.0;
+constexpr float kRadiansPerDegree = static_cast<float>(kRadiansPerDegreeDouble);
 constexpr float kDegreesPerRadian = 180.0f / 3.14159265358979323846f;
 // Magnitudes below this count as zero for spin, forces and gravity.
 constexpr float kTiny = 0.000001f;

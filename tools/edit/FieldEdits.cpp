@@ -4,6 +4,7 @@
 
 #include "edit/FieldCatalog.h"
 #include "edit/RecordAccess.h"
+#include "record/DerivedFields.h"
 #include "record/FloatText.h"
 #include "record/RecordSchema.h"
 
@@ -71,17 +72,15 @@ Json CheckedValue(const FieldInfo& info, const Json& value, const std::string& w
 // not recompute them when it reads the record.
 void UpdateDerived(Json& object, const std::string& name) {
   if (name == "forceAngle") {
-    const double radians =
-        double(FloatOf(object["forceAngle"], name)) * (3.14159265358979323846 / 180.0);
-    object["forceDirectionX"] = FloatToJson(float(std::sin(radians)));
-    object["forceDirectionY"] = FloatToJson(float(-std::cos(radians)));
+    const record::Point force = record::ForceDirection(FloatOf(object["forceAngle"], name));
+    object["forceDirectionX"] = FloatToJson(force.x);
+    object["forceDirectionY"] = FloatToJson(force.y);
   } else if (name == "pivotX" || name == "pivotY") {
-    const float px = FloatOf(object["pivotX"], "pivotX"), py = FloatOf(object["pivotY"], "pivotY");
-    object[record::key::Corners] =
-        Json::array({Json::array({FloatToJson(-px), FloatToJson(-py)}),
-                     Json::array({FloatToJson(1.0f - px), FloatToJson(-py)}),
-                     Json::array({FloatToJson(1.0f - px), FloatToJson(1.0f - py)}),
-                     Json::array({FloatToJson(-px), FloatToJson(1.0f - py)})});
+    Json corners = Json::array();
+    for (const record::Point& corner :
+         record::PivotCorners(FloatOf(object["pivotX"], "pivotX"), FloatOf(object["pivotY"], "pivotY")))
+      corners.push_back(Json::array({FloatToJson(corner.x), FloatToJson(corner.y)}));
+    object[record::key::Corners] = std::move(corners);
   }
 }
 
