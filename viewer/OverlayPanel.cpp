@@ -2,6 +2,7 @@
 
 #include <imgui.h>
 
+#include "PanelLayout.h"
 #include "Viewer.h"
 
 namespace tavrix::viewer {
@@ -76,7 +77,7 @@ void KeyList() {
 }  // namespace
 
 void OverlayPanel::Draw(Viewer& viewer) {
-  ImGui::SetNextWindowPos(ImVec2(8, 8), ImGuiCond_FirstUseEver);
+  PlaceNextPanel(PanelPlace::Overlay);
   ImGui::SetNextWindowBgAlpha(0.75f);
   ImGui::Begin("tavrix-view", nullptr, ImGuiWindowFlags_AlwaysAutoResize);
   FrameFigures(viewer);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "EditorPanels.h"
+#include "PanelLayout.h"
 #include "edit/RecordAccess.h"
 #include "edit/TrackCatalog.h"
 #include "edit/TrackEdits.h"
@@ -155,8 +156,7 @@ void CurvePanel::KeyTable(const edit::TrackBody& body) {
 }
 
 void CurvePanel::Draw(Viewer&) {
-  ImGui::SetNextWindowPos(ImVec2(8, 470), ImGuiCond_FirstUseEver);
-  ImGui::SetNextWindowSize(ImVec2(560, 322), ImGuiCond_FirstUseEver);
+  PlaceNextPanel(PanelPlace::Curve);
   ImGui::Begin("Curve");
   const edit::TrackRef& track = session_->track;
   const edit::TrackInfo* info = InfoOf(track);

@@ -26,7 +26,7 @@ std::string AddEditorPanels(Viewer& viewer, const ViewerOptions& options) {
                                                  RecentFiles(DefaultRecentListPath()));
   auto files = std::make_unique<FilePanel>(session);
   FilePanel* prompt = files.get();
-  viewer.SetQuitGuard([prompt] { return prompt->MayDiscard("quit"); });
+  viewer.SetQuitGuard([prompt] { return prompt->MayDiscard({FileAction::Kind::Quit, {}}); });
   viewer.AddPanel(std::move(files));
   viewer.AddPanel(std::make_unique<EffectPanel>(session));
   viewer.AddPanel(std::make_unique<EmittersPanel>(session));

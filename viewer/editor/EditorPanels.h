@@ -14,22 +14,31 @@ namespace tavrix::viewer::editor {
 
 using SharedSession = std::shared_ptr<EditorSession>;
 
+// An action that would lose the record's unsaved changes, so waits for the
+// discard prompt.
+struct FileAction {
+  enum class Kind { None, New, Open, Quit };
+  Kind kind = Kind::None;
+  std::string path;  // the file to open
+};
+
 class FilePanel : public Panel {
  public:
   explicit FilePanel(SharedSession session) : session_(std::move(session)) {}
   void Draw(Viewer& viewer) override;
   // Asks before unsaved changes would be lost; true when nothing would be.
-  bool MayDiscard(std::string pendingAction);
+  bool MayDiscard(FileAction pendingAction);
 
  private:
   void MenuBar(Viewer& viewer);
   void UndoKeys();
   void SaveAsPopup();
   void DiscardPopup(Viewer& viewer);
-  void Perform(const std::string& action, Viewer& viewer);
+  void Perform(const FileAction& action, Viewer& viewer);
+  void PerformPending(Viewer& viewer);
 
   SharedSession session_;
-  std::string pending_;  // the action waiting for the discard prompt
+  FileAction pending_;  // the action waiting for the discard prompt
   bool saveAsRequested_ = false;
   char saveAs_[512] = {};
   char openPath_[512] = {};

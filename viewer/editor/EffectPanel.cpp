@@ -2,12 +2,12 @@
 
 #include "EditorPanels.h"
 #include "FieldWidgets.h"
+#include "PanelLayout.h"
 
 namespace tavrix::viewer::editor {
 
 void EffectPanel::Draw(Viewer&) {
-  ImGui::SetNextWindowPos(ImVec2(8, 190), ImGuiCond_FirstUseEver);
-  ImGui::SetNextWindowSize(ImVec2(320, 280), ImGuiCond_FirstUseEver);
+  PlaceNextPanel(PanelPlace::Effect);
   ImGui::Begin("Effect");
   FieldGroups(*session_, -1);
   TrackList(*session_, -1);

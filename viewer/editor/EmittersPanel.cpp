@@ -4,6 +4,7 @@
 
 #include "EditorPanels.h"
 #include "FieldWidgets.h"
+#include "PanelLayout.h"
 #include "edit/EmitterEdits.h"
 #include "edit/RecordAccess.h"
 
@@ -49,10 +50,7 @@ void EmittersPanel::ListAndButtons() {
 }
 
 void EmittersPanel::Draw(Viewer&) {
-  // Along the right edge, clear of the viewer's overlay.
-  const ImVec2 display = ImGui::GetIO().DisplaySize;
-  ImGui::SetNextWindowPos(ImVec2(display.x - 8, 8), ImGuiCond_FirstUseEver, ImVec2(1, 0));
-  ImGui::SetNextWindowSize(ImVec2(360, display.y - 16), ImGuiCond_FirstUseEver);
+  PlaceNextPanel(PanelPlace::Emitters);
   ImGui::Begin("Emitters");
   ListAndButtons();
   ImGui::Separator();

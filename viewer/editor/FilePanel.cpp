@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "EditorPanels.h"
+#include "PanelLayout.h"
 #include "Viewer.h"
 #include "edit/DocumentFiles.h"
 
@@ -18,18 +19,21 @@ bool CtrlPressed(ImGuiKey key) {
 
 }  // namespace
 
-// Actions that would lose the record wait for the prompt: "new", "quit" or
-// "open " and a path.
-void FilePanel::Perform(const std::string& action, Viewer& viewer) {
-  if (action == "new")
-    session_->New();
-  else if (action == "quit")
-    viewer.Close();
-  else if (action.rfind("open ", 0) == 0)
-    session_->Open(action.substr(5));
+void FilePanel::Perform(const FileAction& action, Viewer& viewer) {
+  switch (action.kind) {
+    case FileAction::Kind::None: break;
+    case FileAction::Kind::New: session_->New(); break;
+    case FileAction::Kind::Open: session_->Open(action.path); break;
+    case FileAction::Kind::Quit: viewer.Close(); break;
+  }
 }
 
-bool FilePanel::MayDiscard(std::string pendingAction) {
+void FilePanel::PerformPending(Viewer& viewer) {
+  Perform(pending_, viewer);
+  pending_ = {};
+}
+
+bool FilePanel::MayDiscard(FileAction pendingAction) {
   if (!session_->Document().Modified()) return true;
   pending_ = std::move(pendingAction);
   return false;
@@ -37,22 +41,22 @@ bool FilePanel::MayDiscard(std::string pendingAction) {
 
 void FilePanel::MenuBar(Viewer& viewer) {
   if (!ImGui::BeginMenuBar()) return;
-  std::string action;
+  FileAction action;
   if (ImGui::BeginMenu("File")) {
-    if (ImGui::MenuItem("New from template")) action = "new";
+    if (ImGui::MenuItem("New from template")) action = {FileAction::Kind::New, {}};
     ImGui::InputText("##open", openPath_, sizeof openPath_);
     ImGui::SameLine();
-    if (ImGui::Button("Open") && openPath_[0]) action = std::string("open ") + openPath_;
+    if (ImGui::Button("Open") && openPath_[0]) action = {FileAction::Kind::Open, openPath_};
     if (ImGui::BeginMenu("Open recent", !session_->Recent().Paths().empty())) {
       for (const std::string& path : session_->Recent().Paths())
-        if (ImGui::MenuItem(path.c_str())) action = "open " + path;
+        if (ImGui::MenuItem(path.c_str())) action = {FileAction::Kind::Open, path};
       ImGui::EndMenu();
     }
     ImGui::Separator();
     if (ImGui::MenuItem("Save", nullptr, false, !session_->Path().empty())) session_->Save();
     if (ImGui::MenuItem("Save as JSON or .eff...")) saveAsRequested_ = true;
     ImGui::Separator();
-    if (ImGui::MenuItem("Quit")) action = "quit";
+    if (ImGui::MenuItem("Quit")) action = {FileAction::Kind::Quit, {}};
     ImGui::EndMenu();
   }
   if (ImGui::BeginMenu("Edit")) {
@@ -64,7 +68,7 @@ void FilePanel::MenuBar(Viewer& viewer) {
     ImGui::EndMenu();
   }
   ImGui::EndMenuBar();
-  if (!action.empty() && MayDiscard(action)) Perform(action, viewer);
+  if (action.kind != FileAction::Kind::None && MayDiscard(action)) Perform(action, viewer);
 }
 
 void FilePanel::UndoKeys() {
@@ -94,33 +98,30 @@ void FilePanel::SaveAsPopup() {
 }
 
 void FilePanel::DiscardPopup(Viewer& viewer) {
-  if (!pending_.empty() && !ImGui::IsPopupOpen(kDiscardPopup)) ImGui::OpenPopup(kDiscardPopup);
+  if (pending_.kind != FileAction::Kind::None && !ImGui::IsPopupOpen(kDiscardPopup)) ImGui::OpenPopup(kDiscardPopup);
   if (!ImGui::BeginPopupModal(kDiscardPopup, nullptr, ImGuiWindowFlags_AlwaysAutoResize)) return;
   ImGui::Text("%s has changes that are not saved.",
               session_->Path().empty() ? "The new effect" : session_->Path().c_str());
   const bool canSave = !session_->Path().empty();
   if (canSave && ImGui::Button("Save, then go on") && session_->Save()) {
-    Perform(pending_, viewer);
-    pending_.clear();
+    PerformPending(viewer);
     ImGui::CloseCurrentPopup();
   }
   if (canSave) ImGui::SameLine();
   if (ImGui::Button("Discard them")) {
-    Perform(pending_, viewer);
-    pending_.clear();
+    PerformPending(viewer);
     ImGui::CloseCurrentPopup();
   }
   ImGui::SameLine();
   if (ImGui::Button("Cancel")) {
-    pending_.clear();
+    pending_ = {};
     ImGui::CloseCurrentPopup();
   }
   ImGui::EndPopup();
 }
 
 void FilePanel::Draw(Viewer& viewer) {
-  ImGui::SetNextWindowPos(ImVec2(340, 8), ImGuiCond_FirstUseEver);
-  ImGui::SetNextWindowSize(ImVec2(460, 84), ImGuiCond_FirstUseEver);
+  PlaceNextPanel(PanelPlace::File);
   const std::string name = std::filesystem::path(session_->Path()).filename().string();
   const std::string title =
       (name.empty() ? std::string("new effect") : name) + (session_->Document().Modified() ? " *" : "") + "###file";

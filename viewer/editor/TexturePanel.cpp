@@ -8,6 +8,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "PanelLayout.h"
 #include "Viewer.h"
 #include "edit/FieldEdits.h"
 #include "edit/FrameEdits.h"
@@ -86,7 +87,7 @@ void TexturePanel::Grid(int emitter) {
 }
 
 void TexturePanel::Draw(Viewer& viewer) {
-  ImGui::SetNextWindowPos(ImVec2(340, 100), ImGuiCond_FirstUseEver);
+  PlaceNextPanel(PanelPlace::Texture);
   ImGui::SetNextWindowCollapsed(true, ImGuiCond_FirstUseEver);
   ImGui::Begin("Texture and frames");
   try {
