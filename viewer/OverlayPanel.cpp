@@ -2,17 +2,14 @@
 
 #include <imgui.h>
 
+#include <string>
+
 #include "PanelLayout.h"
 #include "Viewer.h"
+#include "record/FieldTable.h"
 
 namespace tavrix::viewer {
 namespace {
-
-const char* EndModeText(int32_t mode) {
-  static const char* const kTexts[] = {"0, plays on", "1, loops", "2, stops at the end",
-                                       "3, stops emitting and fades"};
-  return mode >= 0 && mode < 4 ? kTexts[mode] : "unknown";
-}
 
 void FrameFigures(const Viewer& viewer) {
   const FrameStats& stats = viewer.Stats();
@@ -56,9 +53,12 @@ void EffectLines(Viewer& viewer) {
     ImGui::Separator();
     if (effect.Id() < 0) ImGui::Text("%s (not loaded)", effect.Name().c_str());
     else ImGui::Text("%s (effect %d)", effect.Name().c_str(), effect.Id());
-    if (effect.Id() >= 0)
+    if (effect.Id() >= 0) {
+      const std::string end =
+          record::NumberedChoice(record::EndModes, effect.EndMode(), &record::Choice::label, " unknown");
       ImGui::Text("  %.2f s of %.2f s, end mode %s", double(effect.PlayMs()) / 1000.0,
-                  double(effect.DurationSeconds()), EndModeText(effect.EndMode()));
+                  double(effect.DurationSeconds()), end.c_str());
+    }
     if (effect.Error().empty()) continue;
     ImGui::PushStyleColor(ImGuiCol_Text, ImVec4(1.0f, 0.35f, 0.3f, 1.0f));
     ImGui::PushTextWrapPos(ImGui::GetFontSize() * 24.0f);

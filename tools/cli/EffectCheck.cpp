@@ -10,6 +10,7 @@
 #include "cli/EffectSummary.h"
 #include "cli/ResultText.h"
 #include "record/DerivedFields.h"
+#include "record/FieldTable.h"
 #include "record/FloatText.h"
 #include "record/RecordPath.h"
 #include "record/TextField.h"
@@ -194,15 +195,16 @@ void Checker::PlainEmitter(const Json& e, const std::string& path) {
   Tracks(e["tracks"], Child(path, "tracks"), TrackOwner::Emitter);
   ForceDirection(e, path);
   const int64_t spawn = IntOf(e["spawnShape"]);
-  if (spawn < 0 || spawn > 3)
+  if (spawn < 0 || spawn >= record::SpawnShapes.count)
     Add(Severity::Warning, Child(path, "spawnShape"),
-        std::to_string(spawn) + " is none of 0 point, 1 horizontal line, 2 vertical line, 3 box; "
-                                "the library spawns at a point");
+        std::to_string(spawn) + " is none of " + record::ChoiceListing(record::SpawnShapes, &record::Choice::label) +
+            "; the library spawns at a point");
   const int64_t rotation = IntOf(e["rotationMode"]);
-  if (rotation < 0 || rotation > 2)
+  if (rotation < 0 || rotation >= record::RotationModes.count)
     Add(Severity::Warning, Child(path, "rotationMode"),
-        std::to_string(rotation) + " is none of 0 follow emission, 1 fixed angle, 2 random angle; "
-                                   "the library starts every quad unrotated");
+        std::to_string(rotation) + " is none of " +
+            record::ChoiceListing(record::RotationModes, &record::Choice::label) +
+            "; the library starts every quad unrotated");
   if (IntOf(e["animated"])) return;
   const Json& block = e["frameSet"];
   const uint64_t frames = block["frames"].size();
@@ -269,10 +271,10 @@ void Checker::Effect(const Json& effect) {
   if (records_) {
     Tracks(effect["tracks"], "tracks", TrackOwner::Effect);
     const int64_t end = IntOf(effect["endMode"]);
-    if (end < 0 || end > 3)
+    if (end < 0 || end >= record::EndModes.count)
       Add(Severity::Warning, "endMode",
-          std::to_string(end) + " is none of 0 ReportOnce, 1 Loop, 2 KillAtEnd, 3 FadeAtEnd; "
-                                "the library takes no action at the end");
+          std::to_string(end) + " is none of " + record::ChoiceListing(record::EndModes, &record::Choice::name) +
+              "; the library takes no action at the end");
     const float duration = FloatOf(effect["durationSeconds"]);
     if (!(duration > 0.0f))
       Add(Severity::Warning, "durationSeconds",

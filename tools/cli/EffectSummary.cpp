@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <strings.h>
 
+#include "record/FieldTable.h"
 #include "record/FloatText.h"
 #include "record/TextField.h"
 #include "simulation/ParamTrack.h"
@@ -33,21 +34,15 @@ EffectSize SizeOf(const record::Json& effect) {
 }
 
 std::string EndModeName(int64_t mode) {
-  static const char* const names[] = {"ReportOnce", "Loop", "KillAtEnd", "FadeAtEnd"};
-  if (mode >= 0 && mode < 4) return std::to_string(mode) + " " + names[mode];
-  return std::to_string(mode) + " (no end action)";
+  return record::NumberedChoice(record::EndModes, mode, &record::Choice::name, " (no end action)");
 }
 
 std::string SpawnShapeName(int64_t shape) {
-  static const char* const names[] = {"point", "horizontal line", "vertical line", "box"};
-  if (shape >= 0 && shape < 4) return std::to_string(shape) + " " + names[shape];
-  return std::to_string(shape) + " (unknown shape)";
+  return record::NumberedChoice(record::SpawnShapes, shape, &record::Choice::label, " (unknown shape)");
 }
 
 std::string RotationModeName(int64_t mode) {
-  static const char* const names[] = {"follow emission direction", "fixed angle", "random angle"};
-  if (mode >= 0 && mode < 3) return std::to_string(mode) + " " + names[mode];
-  return std::to_string(mode) + " (unknown mode)";
+  return record::NumberedChoice(record::RotationModes, mode, &record::Choice::label, " (unknown mode)");
 }
 
 std::string Number(const record::Json& value) {

@@ -1,7 +1,7 @@
 // The artists' reference of the effect format (Markdown) and the JSON Schema
-// of its JSON form, both written from the record layout tables, the
-// record model's track table and the field notes, so that neither can drift
-// from the code. Each throws ToolError when a field has no note.
+// of its JSON form, both written from the record layout tables and the
+// record model's track and field tables, so that neither can drift
+// from the code. Each throws ToolError when a field has no entry.
 #pragma once
 
 #include <string>

@@ -1,7 +1,6 @@
 // The Markdown reference: one table per record block, one per track table.
 #include <cstdio>
 
-#include "cli/ExitCode.h"
 #include "cli/FormatNotes.h"
 #include "cli/Reference.h"
 #include "record/RecordSchema.h"
@@ -10,6 +9,7 @@
 namespace tavrix::tools {
 namespace {
 
+using record::FieldBlock;
 using record::FieldDesc;
 using record::FieldKind;
 using record::Omitted;
@@ -33,12 +33,6 @@ std::string DefaultText(Omitted omitted, const char* byDefault) {
   return omitted == Omitted::Derived ? std::string("from ") + byDefault : byDefault;
 }
 
-const FieldNote& NoteOf(const char* block, const char* name) {
-  const FieldNote* note = FindFieldNote(block, name);
-  if (!note) throw ToolError{ExitInternal, std::string("no note for ") + block + " field " + name};
-  return *note;
-}
-
 class Tables {
  public:
   std::string text;
@@ -46,19 +40,19 @@ class Tables {
   void Heading(const std::string& title, const std::string& intro) {
     text += "\n## " + title + "\n\n" + intro + "\n\n| Field | Type | Unit | Default | Meaning |\n|---|---|---|---|---|\n";
   }
-  void Row(const char* block, const char* name, const char* type, const std::string& byDefault) {
-    const FieldNote& note = NoteOf(block, name);
+  void Row(FieldBlock block, const char* name, const char* type, const std::string& byDefault) {
+    const record::FieldEntry& note = FieldNoteOf(block, name);
     text += std::string("| `") + name + "` | " + type + " | " + note.unit + " | " + byDefault + " | " +
             note.meaning + " |\n";
   }
-  void Row(const char* block, const FieldDesc& field) {
+  void Row(FieldBlock block, const FieldDesc& field) {
     Row(block, field.name, KindText(field.kind), DefaultText(field.omitted, field.byDefault));
   }
-  void Row(const char* block, const PartDesc& part, const char* type) {
+  void Row(FieldBlock block, const PartDesc& part, const char* type) {
     Row(block, part.name, type, DefaultText(part.omitted, part.byDefault));
   }
   template <size_t N>
-  void Rows(const char* block, const FieldDesc (&fields)[N]) {
+  void Rows(FieldBlock block, const FieldDesc (&fields)[N]) {
     for (const FieldDesc& field : fields) Row(block, field);
   }
   void Tracks(const std::string& title, TrackOwner owner) {
@@ -94,33 +88,33 @@ std::string ReferenceMarkdown() {
   t.Heading("Effect", "The record, in order: `tag`, `version`, `tracks` (the effect tracks; default: " +
                           std::string(TracksPart.byDefault) + "), `emitters` (default " + EmittersPart.byDefault +
                           "), then placement and run state.");
-  t.Rows("effect", EffectHeaderFields);
-  t.Rows("effect", EffectTailFields);
+  t.Rows(FieldBlock::Effect, EffectHeaderFields);
+  t.Rows(FieldBlock::Effect, EffectTailFields);
   t.Tracks("Effect tracks", TrackOwner::Effect);
   t.Heading("Emitter (`\"magic\": \"ET2D\"`)",
             "In order: `magic` (default " + std::string(EmitterMagicField.byDefault) +
                 "), `version`, `tracks` (the emitter tracks; default: " + TracksPart.byDefault +
                 "), `name`, `corners`, the fields below, then a `frameSet` block or, when `animated` is set, "
                 "a `frameAnimation` block (default: " + FrameBlockPart.byDefault + ").");
-  t.Row("emitter", EmitterVersionField);
-  t.Row("emitter", EmitterNameField);
-  t.Row("emitter", CornersPart, "4 x [float, float]");
-  t.Rows("emitter", EmitterFields);
+  t.Row(FieldBlock::Emitter, EmitterVersionField);
+  t.Row(FieldBlock::Emitter, EmitterNameField);
+  t.Row(FieldBlock::Emitter, CornersPart, "4 x [float, float]");
+  t.Rows(FieldBlock::Emitter, EmitterFields);
   t.Tracks("Emitter tracks", TrackOwner::Emitter);
   t.Heading("Frame blocks", "`frameAnimation`: cycleLength, loop, randomStart, frameSetName, textureName, "
                             "frames, hasFollowUp. `frameSet`: frameSetName, textureName, frames, frameIndex.");
-  t.Rows("frames", AnimationHeadFields);
-  t.Rows("frames", FrameNameFields);
-  t.Row("frames", FramesPart, "list of 4 floats");
-  t.Rows("frames", AnimationTailFields);
-  t.Rows("frames", FrameSetTailFields);
+  t.Rows(FieldBlock::Frames, AnimationHeadFields);
+  t.Rows(FieldBlock::Frames, FrameNameFields);
+  t.Row(FieldBlock::Frames, FramesPart, "list of 4 floats");
+  t.Rows(FieldBlock::Frames, AnimationTailFields);
+  t.Rows(FieldBlock::Frames, FrameSetTailFields);
   t.Heading("Sub-effect emitter (`\"magic\": \"SE2D\"`)",
             "Plays copies of a nested effect file, each with its own base speed and angle, after a delay.");
-  t.Row("subEffect", EmitterVersionField);
-  t.Rows("subEffect", SubEffectFields);
+  t.Row(FieldBlock::SubEffect, EmitterVersionField);
+  t.Rows(FieldBlock::SubEffect, SubEffectFields);
   t.Heading("Track entries", "Each entry of a `tracks` list.");
-  t.Rows("track", TrackFields);
-  t.Row("track", KeysPart, "list of {time, value}");
+  t.Rows(FieldBlock::Track, TrackFields);
+  t.Row(FieldBlock::Track, KeysPart, "list of {time, value}");
   return t.text;
 }
 

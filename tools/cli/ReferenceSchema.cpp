@@ -1,9 +1,8 @@
 // The JSON Schema (draft-07) of the record's JSON form, for editors'
 // completion and checks: the same layout tables RecordFromJson walks, the
-// library's track names, and the notes as descriptions.
+// library's track names, and the field table's meanings as descriptions.
 #include <string>
 
-#include "cli/ExitCode.h"
 #include "cli/FormatNotes.h"
 #include "cli/Reference.h"
 #include "record/JsonText.h"
@@ -13,6 +12,7 @@
 namespace tavrix::tools {
 namespace {
 
+using record::FieldBlock;
 using record::FieldDesc;
 using record::FieldKindName;
 using record::Json;
@@ -31,11 +31,10 @@ struct Absent {
   const char* byDefault;
 };
 
-std::string Describe(const char* block, const char* name, const Absent& absent) {
-  const FieldNote* note = FindFieldNote(block, name);
-  if (!note) throw ToolError{ExitInternal, std::string("no note for ") + block + " field " + name};
-  std::string text = note->meaning;
-  if (*note->unit) text += std::string(" (") + note->unit + ")";
+std::string Describe(FieldBlock block, const char* name, const Absent& absent) {
+  const record::FieldEntry& note = FieldNoteOf(block, name);
+  std::string text = note.meaning;
+  if (*note.unit) text += std::string(" (") + note.unit + ")";
   switch (absent.omitted) {
     case Omitted::Required: return text + "; required";
     case Omitted::Value: return text + "; default " + absent.byDefault;
@@ -45,7 +44,7 @@ std::string Describe(const char* block, const char* name, const Absent& absent) 
 }
 
 // A described value: draft-07 ignores siblings of "$ref", so it sits in allOf.
-Json Described(Json schema, const char* block, const char* name, const Absent& absent) {
+Json Described(Json schema, FieldBlock block, const char* name, const Absent& absent) {
   Json described = {{"description", Describe(block, name, absent)}, {"allOf", Json::array({std::move(schema)})}};
   if (absent.omitted == Omitted::Value && *absent.byDefault != '{')
     described["default"] = Json::parse(absent.byDefault);
@@ -54,7 +53,7 @@ Json Described(Json schema, const char* block, const char* name, const Absent& a
 
 class ObjectSchema {
  public:
-  explicit ObjectSchema(const char* block) : block_(block) {}
+  explicit ObjectSchema(FieldBlock block) : block_(block) {}
   ObjectSchema& Add(const char* name, Json schema, const Absent& absent) {
     properties_[name] = Described(std::move(schema), block_, name, absent);
     if (absent.omitted == Omitted::Required) required_.push_back(name);
@@ -84,7 +83,7 @@ class ObjectSchema {
   }
 
  private:
-  const char* block_;
+  FieldBlock block_;
   Json properties_ = Json::object();
   Json required_ = Json::array();
 };
@@ -108,11 +107,11 @@ Json TrackName(TrackOwner owner) {
 Json NegativeCount() { return {{"type", "integer"}, {"minimum", -2147483648LL}, {"maximum", -1}}; }
 
 Json Track(TrackOwner owner) {
-  ObjectSchema track("track");
+  ObjectSchema track(FieldBlock::Track);
   for (const FieldDesc& field : record::TrackFields)
     if (std::string(field.name) != key::Name) track.Add(field);
     else track.Add(field.name, TrackName(owner), {field.omitted, field.byDefault});
-  ObjectSchema keyItem("track");
+  ObjectSchema keyItem(FieldBlock::Track);
   keyItem.Plain("time", Ref("float")).Plain("value", Ref("float"));
   Json item = keyItem.Build();
   item["required"] = Json::array({"time", "value"});
@@ -122,7 +121,7 @@ Json Track(TrackOwner owner) {
 }
 
 Json FrameBlock(bool animated) {
-  ObjectSchema block("frames");
+  ObjectSchema block(FieldBlock::Frames);
   if (animated) block.Fields(record::AnimationHeadFields);
   block.Fields(record::FrameNameFields);
   block.Add(record::FramesPart, {{"type", "array"},
@@ -137,7 +136,7 @@ Json FrameBlock(bool animated) {
 Json NotBlock(const char* other) { return {{"not", {{"required", Json::array({other})}}}}; }
 
 Json PlainEmitter() {
-  ObjectSchema e("emitter");
+  ObjectSchema e(FieldBlock::Emitter);
   e.Plain(key::Magic, {{"const", "ET2D"}, {"default", "ET2D"}});
   e.Add(record::EmitterVersionField);
   e.Plain(key::Tracks, {{"type", "array"}, {"items", Ref("emitterTrack")}});
@@ -158,7 +157,7 @@ Json PlainEmitter() {
 }
 
 Json SubEffectEmitter() {
-  ObjectSchema e("subEffect");
+  ObjectSchema e(FieldBlock::SubEffect);
   e.Plain(key::Magic, {{"const", "SE2D"}});
   e.Add(record::EmitterVersionField);
   e.Fields(record::SubEffectFields);
@@ -201,7 +200,7 @@ Json Definitions() {
 }  // namespace
 
 std::string ReferenceSchema() {
-  ObjectSchema effect("effect");
+  ObjectSchema effect(FieldBlock::Effect);
   effect.Fields(record::EffectHeaderFields);
   effect.Plain(key::Tracks, {{"type", "array"}, {"items", Ref("effectTrack")}});
   effect.Plain(key::OnlyListedTracks, {{"type", "boolean"}});

@@ -1,16 +1,20 @@
-// The fields of a record an artist edits, with what the library accepts for
-// each: a flag, one of a list of choices, a number in a range, a whole
-// number (stored as a float, or as an integer index) or a text; and the group a panel shows it in.
-// Fields the library sets itself (run state, derived vectors, magic and version) are not here.
+// The fields of a record an artist edits, as the field table offers them to
+// the editor: what the library accepts for each and the group a panel shows
+// it in. Fields the library sets itself (run state, derived vectors, magic
+// and version) are not here.
 #pragma once
 
 #include <string_view>
 #include <vector>
 
+#include "record/FieldTable.h"
+
 namespace tavrix::edit {
 
+using record::FieldRule;
+
+// The frame fields split by the block that holds them.
 enum class FieldScope { Effect, Emitter, SubEffect, Animation, FrameSet };
-enum class FieldRule { Flag, Choice, Number, Whole, Index, Text };
 
 struct FieldInfo {
   FieldScope scope;
@@ -18,8 +22,8 @@ struct FieldInfo {
   const char* label;
   const char* group;
   FieldRule rule;
-  double low, high;            // Number, Whole and Index; Choice takes 0 to high
-  const char* const* choices;  // Choice: the name of each value
+  double low, high;                // Number, Whole and Index; Choice takes 0 to high
+  const record::Choices* choices;  // Choice
 };
 
 std::vector<const FieldInfo*> FieldsOf(FieldScope scope);

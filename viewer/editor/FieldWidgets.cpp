@@ -22,6 +22,11 @@ float DragSpeed(const edit::FieldInfo& info) {
   return float(std::clamp((info.high - info.low) / 2000.0, 0.001, 1.0));
 }
 
+bool ChoiceLabel(void* choices, int index, const char** label) {
+  *label = static_cast<const record::Choices*>(choices)->items[index].label;
+  return true;
+}
+
 // A record read from a file may hold anything: what is no number shows as 0.
 double NumberOf(const Json& value) { return value.is_number() ? value.get<double>() : 0; }
 
@@ -38,7 +43,8 @@ bool FieldWidget(const FieldView& field, Json& changed) {
     }
     case FieldRule::Choice: {
       int value = int(NumberOf(field.value));
-      if (!ImGui::Combo(label, &value, info.choices, int(info.high) + 1)) return false;
+      if (!ImGui::Combo(label, &value, ChoiceLabel, const_cast<record::Choices*>(info.choices), info.choices->count))
+        return false;
       changed = value;
       return true;
     }
