@@ -4,6 +4,7 @@
 
 #include "resources/FrameSet.h"
 #include "resources/NameTable.h"
+#include "simulation/EmitterFields.h"
 #include "tavrix/ResultCode.h"
 
 namespace tavrix {
@@ -44,22 +45,17 @@ int32_t Emitter::Read(IDataStream& stream) {
   return Success;
 }
 
+// The corners are one transfer of eight floats, then the table in order;
+// the first field that fails stops the walk.
 int32_t Emitter::ReadFields(IDataStream& stream) {
-  const bool read =
-      stream.Read(corners, sizeof(float), 8) == 8 && ReadField(stream, emissionBacklog) &&
-      ReadFlag(stream, enabled) && ReadFlag(stream, uniformSize) &&
-      ReadField(stream, forceDirectionX) && ReadField(stream, forceDirectionY) &&
-      ReadField(stream, forceAngle) && ReadField(stream, rotationMode) &&
-      ReadField(stream, rotationOffset) && ReadFlag(stream, alignToMotion) &&
-      ReadField(stream, randomRotationCentre) && ReadField(stream, randomRotationRange) &&
-      ReadField(stream, fixedRotation) && ReadField(stream, spawnShape) &&
-      ReadField(stream, pivotX) && ReadField(stream, pivotY) &&
-      ReadFlag(stream, useEffectEmission) && ReadFlag(stream, effectRotation) &&
-      ReadFlag(stream, additive) && ReadFlag(stream, singleParticle) &&
-      ReadFlag(stream, useEffectOffset) && ReadFlag(stream, reservedFlag) &&
-      ReadField(stream, positionX) && ReadField(stream, positionY) &&
-      ReadFlag(stream, reverseDrawOrder) && ReadFlag(stream, stopped);
-  return read ? Success : EmitterFieldUnreadable;
+  if (stream.Read(corners, sizeof(float), 8) != 8) return EmitterFieldUnreadable;
+  for (const EmitterField& field : EmitterFields) {
+    const bool read = field.flag      ? ReadFlag(stream, this->*field.flag)
+                      : field.integer ? ReadField(stream, this->*field.integer)
+                                      : ReadField(stream, this->*field.real);
+    if (!read) return EmitterFieldUnreadable;
+  }
+  return Success;
 }
 
 int32_t Emitter::Write(IDataStream& stream) {
@@ -84,21 +80,14 @@ int32_t Emitter::Write(IDataStream& stream) {
 }
 
 int32_t Emitter::WriteFields(IDataStream& stream) const {
-  const bool written =
-      stream.Write(corners, sizeof(float), 8) == 8 && WriteField(stream, emissionBacklog) &&
-      WriteFlag(stream, enabled) && WriteFlag(stream, uniformSize) &&
-      WriteField(stream, forceDirectionX) && WriteField(stream, forceDirectionY) &&
-      WriteField(stream, forceAngle) && WriteField(stream, rotationMode) &&
-      WriteField(stream, rotationOffset) && WriteFlag(stream, alignToMotion) &&
-      WriteField(stream, randomRotationCentre) && WriteField(stream, randomRotationRange) &&
-      WriteField(stream, fixedRotation) && WriteField(stream, spawnShape) &&
-      WriteField(stream, pivotX) && WriteField(stream, pivotY) &&
-      WriteFlag(stream, useEffectEmission) && WriteFlag(stream, effectRotation) &&
-      WriteFlag(stream, additive) && WriteFlag(stream, singleParticle) &&
-      WriteFlag(stream, useEffectOffset) && WriteFlag(stream, reservedFlag) &&
-      WriteField(stream, positionX) && WriteField(stream, positionY) &&
-      WriteFlag(stream, reverseDrawOrder) && WriteFlag(stream, stopped);
-  return written ? Success : EmitterFieldNotWritten;
+  if (stream.Write(corners, sizeof(float), 8) != 8) return EmitterFieldNotWritten;
+  for (const EmitterField& field : EmitterFields) {
+    const bool written = field.flag      ? WriteFlag(stream, this->*field.flag)
+                         : field.integer ? WriteField(stream, this->*field.integer)
+                                         : WriteField(stream, this->*field.real);
+    if (!written) return EmitterFieldNotWritten;
+  }
+  return Success;
 }
 
 }  // namespace tavrix
