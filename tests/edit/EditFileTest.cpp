@@ -3,6 +3,7 @@
 // track is exactly the table's defaults, in the table's order.
 #include <gtest/gtest.h>
 
+#include "TestPaths.h"
 #include "edit/DocumentFiles.h"
 #include "edit/EffectPreview.h"
 #include "edit/EffectTemplate.h"

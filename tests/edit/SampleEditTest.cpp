@@ -5,6 +5,7 @@
 
 #include <filesystem>
 
+#include "TestPaths.h"
 #include "edit/DocumentFiles.h"
 #include "edit/EffectPreview.h"
 #include "edit/EmitterEdits.h"

@@ -3,6 +3,7 @@
 // saved file loaded and drawn by the library: the edits show in the pixels.
 #include <gtest/gtest.h>
 
+#include "TestPaths.h"
 #include "edit/DocumentFiles.h"
 #include "edit/EffectPreview.h"
 #include "edit/EmitterEdits.h"

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <string>
 
+#include "TestPaths.h"
 #include "common/PngFile.h"
 
 namespace {
@@ -42,10 +43,10 @@ class GoldenImage : public testing::TestWithParam<Sample> {};
 
 TEST_P(GoldenImage, RendersAsCommitted) {
   const Sample& sample = GetParam();
-  const std::string out = std::string(TAVRIX_OUTPUT_DIR) + "/" + sample.name;
-  std::filesystem::create_directories(TAVRIX_OUTPUT_DIR);
-  const std::string command = std::string(TAVRIX_CLI_PATH) + " render " + TAVRIX_SAMPLES_DIR + "/" +
-                              sample.name + ".eff --root " + TAVRIX_SAMPLES_DIR +
+  const std::string out = std::string(TAVRIX_GOLDEN_OUTPUT_DIR) + "/" + sample.name;
+  std::filesystem::create_directories(TAVRIX_GOLDEN_OUTPUT_DIR);
+  const std::string command = std::string(TAVRIX_TOOL_PATH) + " render " + TAVRIX_SAMPLES_BUILT + "/" +
+                              sample.name + ".eff --root " + TAVRIX_SAMPLES_BUILT +
                               " --size 256x256 --time " + sample.times +
                               " --frames 4 --fps " + sample.fps + " --step " + sample.stepMs + " --sheet 4x1 -o " + out + ".png > /dev/null";
   ASSERT_EQ(std::system(command.c_str()), 0) << command;

@@ -15,6 +15,7 @@
 #include <string>
 
 #include "HostDeclarations.h"
+#include "TestPaths.h"
 
 namespace {
 

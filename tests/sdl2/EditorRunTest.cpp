@@ -10,6 +10,7 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 
+#include "TestPaths.h"
 #include "common/PngFile.h"
 #include "sdl2/HostRuns.h"
 #include "support/TempDir.h"
@@ -70,9 +71,9 @@ TEST(Editor, ScriptedDragOfLifeVisibleShowsAtOnceUndoBringsItBackAndSavesWhatPac
   for (float value : LifeVisibleValues(Json::parse(std::ifstream(folder.File("faded.json"))))) EXPECT_EQ(value, 0);
 
   const std::string packed = folder.File("packed.eff");
-  ASSERT_EQ(std::system((std::string(TAVRIX_CLI_PATH) + " pack " + fire + " -o " + packed).c_str()), 0);
+  ASSERT_EQ(std::system((std::string(TAVRIX_TOOL_PATH) + " pack " + fire + " -o " + packed).c_str()), 0);
   EXPECT_EQ(Bytes(folder.File("back.eff")), Bytes(packed));
-  EXPECT_EQ(std::system((std::string(TAVRIX_CLI_PATH) + " info " + folder.File("back.eff") + " --root " +
+  EXPECT_EQ(std::system((std::string(TAVRIX_TOOL_PATH) + " info " + folder.File("back.eff") + " --root " +
                          TAVRIX_SAMPLES_BUILT + " > /dev/null")
                             .c_str()),
             0);

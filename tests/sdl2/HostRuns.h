@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <string>
 
+#include "TestPaths.h"
+
 namespace tavrix::test {
 
 inline std::string OutputPath(const std::string& name) {

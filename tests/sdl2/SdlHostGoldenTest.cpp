@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <string>
 
+#include "TestPaths.h"
 #include "common/PngFile.h"
 #include "sdl2/HostRuns.h"
 

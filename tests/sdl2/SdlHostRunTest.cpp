@@ -6,6 +6,7 @@
 
 #include <filesystem>
 
+#include "TestPaths.h"
 #include "support/TempDir.h"
 #include "tools/ToolRunner.h"
 

@@ -9,6 +9,7 @@
 #include <fstream>
 #include <nlohmann/json.hpp>
 
+#include "TestPaths.h"
 #include "ShownEffect.h"
 #include "common/PngFile.h"
 #include "support/TempDir.h"

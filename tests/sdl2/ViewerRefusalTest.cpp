@@ -10,6 +10,7 @@
 #include <fstream>
 #include <nlohmann/json.hpp>
 
+#include "TestPaths.h"
 #include "support/TempDir.h"
 #include "tools/ToolRunner.h"
 

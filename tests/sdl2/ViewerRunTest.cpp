@@ -15,6 +15,7 @@
 #include <sstream>
 #include <thread>
 
+#include "TestPaths.h"
 #include "common/PngFile.h"
 #include "sdl2/HostRuns.h"
 #include "support/TempDir.h"

@@ -4,6 +4,7 @@
 
 #include <functional>
 
+#include "TestPaths.h"
 #include "record/JsonText.h"
 #include "record/RecordModel.h"
 #include "support/EffectFileBuilder.h"

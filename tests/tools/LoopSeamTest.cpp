@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "TestPaths.h"
 #include "common/PngFile.h"
 #include "record/JsonText.h"
 #include "support/TempDir.h"

@@ -4,6 +4,7 @@
 // is a warning.
 #include <gtest/gtest.h>
 
+#include "TestPaths.h"
 #include "common/PngFile.h"
 #include "record/JsonText.h"
 #include "record/RecordModel.h"

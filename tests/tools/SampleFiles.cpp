@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "TestPaths.h"
 #include "record/JsonText.h"
 #include "support/EffectFileBuilder.h"
 

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <set>
 
+#include "TestPaths.h"
 #include "record/EffectEnvelope.h"
 #include "record/RecordModel.h"
 #include "support/EffectFileBuilder.h"

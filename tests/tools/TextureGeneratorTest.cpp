@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "TestPaths.h"
 #include "support/TempDir.h"
 #include "tools/ToolRunner.h"
 

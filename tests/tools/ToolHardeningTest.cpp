@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "TestPaths.h"
 #include "record/JsonText.h"
 #include "record/RecordModel.h"
 #include "support/EffectFileBuilder.h"

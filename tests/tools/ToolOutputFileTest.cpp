@@ -14,6 +14,7 @@
 #include <iterator>
 #include <set>
 
+#include "TestPaths.h"
 #include "support/TempDir.h"
 #include "tools/ToolRunner.h"
 

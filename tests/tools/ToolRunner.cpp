@@ -8,6 +8,8 @@
 #include <csignal>
 #include <cstdio>
 
+#include "TestPaths.h"
+
 namespace tavrix::test {
 namespace {
 
