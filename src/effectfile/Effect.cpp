@@ -5,13 +5,12 @@
 
 #include "effectfile/EffectTracks.h"
 #include "registry/EffectRegistry.h"
-#include "resources/NameTable.h"
 #include "simulation/SafeConvert.h"
 #include "tavrix/ResultCode.h"
 
 namespace tavrix {
 
-const EffectTrackDefault EffectTrackDefaults[EffectTrackCount] = {
+const TrackDefault<Effect> EffectTrackDefaults[EffectTrackCount] = {
     {"ScaleLife", &Effect::ScaleLife, 1000, 0, 100, 1},
     {"ScaleQuantity", &Effect::ScaleQuantity, 1000, 0, 100, 1},
     {"ScaleX", &Effect::ScaleX, 1000, 0, 100, 1},
@@ -42,15 +41,7 @@ int32_t SizeOrDefault(float v) {
 }  // namespace
 
 Effect::Effect(int32_t id, EffectRegistry* owner) : id(id), owner(owner) {
-  tracks.Reserve(EffectTrackCount);
-  for (const EffectTrackDefault& entry : EffectTrackDefaults) {
-    ParamTrack& track = this->*entry.track;
-    track.SetRange(entry.duration, entry.boundA, entry.boundB, entry.defaultValue);
-    // Without a name the track could never be found or written; leaving it
-    // out of the table makes a record naming it fail as an unknown key.
-    const char* name = InternName(entry.name);
-    if (name) tracks.PushBack(TrackEntry{name, &track});
-  }
+  RegisterTracks(*this, EffectTrackDefaults, tracks);
 }
 
 Effect::~Effect() {
@@ -59,14 +50,7 @@ Effect::~Effect() {
   tracks.Release();
 }
 
-ParamTrack* Effect::FindTrack(const char* name) {
-  const char* interned = InternName(name);
-  if (!interned) return nullptr;
-  for (const TrackEntry& entry : tracks) {
-    if (entry.name == interned) return entry.track;
-  }
-  return nullptr;
-}
+ParamTrack* Effect::FindTrack(const char* name) { return FindKeyedTrack(tracks, name); }
 
 void Effect::UpdateFrameCorners() {
   const float w = frameWidth;

@@ -9,6 +9,7 @@
 #include "render/IParticleRenderer.h"
 #include "simulation/IParticleEmitter.h"
 #include "simulation/ParamTrack.h"
+#include "simulation/TrackDefaults.h"
 
 namespace tavrix {
 
@@ -62,11 +63,7 @@ class Effect {
   HostVector<IParticleEmitter*> emitters;
   int32_t nextEmitterNumber = 1;
 
-  struct TrackEntry {
-    const char* name;
-    ParamTrack* track;
-  };
-  HostVector<TrackEntry> tracks;
+  TrackKeys tracks;
 
   ParamTrack ScaleLife, ScaleQuantity, ScaleX, ScaleY, ScaleSpeed, ScaleSpin, ScaleFixedForce,
       ScaleRand, BaseEmissionForce, VarEmissionForce, BaseEmissionAngle, VarEmissionAngle,

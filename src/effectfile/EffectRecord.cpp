@@ -72,8 +72,8 @@ int32_t Effect::Write(IDataStream& stream) {
     return EffectHeaderNotWritten;
   }
   if (!WriteField(stream, tracks.Size())) return EffectTrackCountNotWritten;
-  for (const TrackEntry& entry : tracks) {
-    WriteShortString(stream, entry.name);
+  for (const KeyedTrack& entry : tracks) {
+    WriteShortString(stream, entry.key);
     if (!entry.track->Write(stream)) return EffectTrackNotWritten;
   }
 

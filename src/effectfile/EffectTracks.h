@@ -6,16 +6,11 @@
 #include <cstddef>
 
 #include "effectfile/Effect.h"
+#include "simulation/TrackDefaults.h"
 
 namespace tavrix {
 
-struct EffectTrackDefault {
-  const char* name;
-  ParamTrack Effect::*track;
-  float duration, boundA, boundB, defaultValue;
-};
-
 inline constexpr size_t EffectTrackCount = 18;
-extern const EffectTrackDefault EffectTrackDefaults[EffectTrackCount];
+extern const TrackDefault<Effect> EffectTrackDefaults[EffectTrackCount];
 
 }  // namespace tavrix

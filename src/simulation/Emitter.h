@@ -11,12 +11,12 @@
 #include <cstdint>
 
 #include "module/Allocator.h"
-#include "module/HostVector.h"
 #include "simulation/FrameAnimation.h"
 #include "simulation/IParticleEmitter.h"
 #include "simulation/ParamTrack.h"
 #include "simulation/Particle.h"
 #include "simulation/ParticleRing.h"
+#include "simulation/TrackDefaults.h"
 
 namespace tavrix {
 
@@ -80,11 +80,7 @@ class Emitter final : public IParticleEmitter {
       BaseEmissionAngle, VarEmissionAngle, BaseEmissionArc, VarEmissionArc, LifeRed, LifeGreen,
       LifeBlue, LifeVisible;
 
-  struct KeyEntry {
-    const char* key;
-    ParamTrack* track;
-  };
-  HostVector<KeyEntry> keys;
+  TrackKeys keys;
 
   bool uniformSize = true;
   float forceDirectionX = 0.0f;

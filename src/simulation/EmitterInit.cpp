@@ -13,7 +13,7 @@
 
 namespace tavrix {
 
-const EmitterKeyDefault EmitterKeyDefaults[EmitterKeyCount] = {
+const TrackDefault<Emitter> EmitterKeyDefaults[EmitterKeyCount] = {
     {"BaseLife", &Emitter::BaseLife, 1000, 0, 1000, 2},
     {"VarLife", &Emitter::VarLife, 1000, 0, 2000, 0},
     {"BaseQuantity", &Emitter::BaseQuantity, 1000, 0, 1000, 10},
@@ -58,16 +58,7 @@ void Emitter::Init(Effect* effect) {
   // The block belongs to the old owner's pool.
   ring_.Release(owner ? owner->ParticleStorage() : nullptr);
   owner = effect;
-  keys.Clear();
-  keys.Reserve(EmitterKeyCount);
-  for (const EmitterKeyDefault& entry : EmitterKeyDefaults) {
-    ParamTrack& track = this->*entry.track;
-    track.SetRange(entry.domain, entry.minimum, entry.maximum, entry.defaultValue);
-    // A key that cannot be interned could never be found; a record naming it
-    // then fails as an unknown key.
-    const char* key = InternName(entry.key);
-    if (key) keys.PushBack(KeyEntry{key, &track});
-  }
+  RegisterTracks(*this, EmitterKeyDefaults, keys);
   uniformSize = true;
   SetForceAngle(0.0f);
   rotationMode = 1;
@@ -89,14 +80,7 @@ void Emitter::Init(Effect* effect) {
   frameSetName = nullptr;
 }
 
-ParamTrack* Emitter::FindTrack(const char* key) {
-  const char* interned = InternName(key);
-  if (!interned) return nullptr;
-  for (const KeyEntry& entry : keys) {
-    if (entry.key == interned) return entry.track;
-  }
-  return nullptr;
-}
+ParamTrack* Emitter::FindTrack(const char* key) { return FindKeyedTrack(keys, key); }
 
 void Emitter::SetPivot(float px, float py) {
   pivotX = px;

@@ -6,16 +6,11 @@
 #include <cstddef>
 
 #include "simulation/Emitter.h"
+#include "simulation/TrackDefaults.h"
 
 namespace tavrix {
 
-struct EmitterKeyDefault {
-  const char* key;
-  ParamTrack Emitter::*track;
-  float domain, minimum, maximum, defaultValue;
-};
-
 inline constexpr size_t EmitterKeyCount = 32;
-extern const EmitterKeyDefault EmitterKeyDefaults[EmitterKeyCount];
+extern const TrackDefault<Emitter> EmitterKeyDefaults[EmitterKeyCount];
 
 }  // namespace tavrix

@@ -62,7 +62,7 @@ int32_t Emitter::Write(IDataStream& stream) {
   WriteField(stream, static_cast<uint32_t>(EmitterTag));
   WriteField(stream, version);
   if (!WriteField(stream, keys.Size())) return EmitterTrackCountNotWritten;
-  for (const KeyEntry& entry : keys) {
+  for (const KeyedTrack& entry : keys) {
     WriteShortString(stream, entry.key);
     if (!entry.track->Write(stream)) return EmitterTrackNotWritten;
   }

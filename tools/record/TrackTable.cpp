@@ -15,23 +15,22 @@ namespace {
 
 // The library's numbers as SetRange leaves them ("sizeEffect" is given
 // bounds 400 and 0, which it swaps), with the track's note.
-TrackInfo Described(TrackOwner owner, const char* key, float domain, float boundA, float boundB, float defaultValue) {
-  const TrackNote* note = FindTrackNote(owner, key);
-  if (!note) throw std::logic_error(std::string("no note for track ") + key);
+template <class Holder>
+TrackInfo Described(TrackOwner owner, const TrackDefault<Holder>& entry) {
+  const TrackNote* note = FindTrackNote(owner, entry.key);
+  if (!note) throw std::logic_error(std::string("no note for track ") + entry.key);
   ParamTrack track;
-  track.SetRange(domain, boundA, boundB, defaultValue);
-  return {owner,      key,        track.Duration(),  track.Minimum(), track.Maximum(), track.DefaultValue(),
+  track.SetRange(entry.domain, entry.boundA, entry.boundB, entry.defaultValue);
+  return {owner,      entry.key,  track.Duration(),  track.Minimum(), track.Maximum(), track.DefaultValue(),
           note->time, note->unit, note->description};
 }
 
 std::vector<TrackInfo> Table(TrackOwner owner) {
   std::vector<TrackInfo> tracks;
   if (owner == TrackOwner::Effect)
-    for (const EffectTrackDefault& t : EffectTrackDefaults)
-      tracks.push_back(Described(owner, t.name, t.duration, t.boundA, t.boundB, t.defaultValue));
+    for (const TrackDefault<Effect>& entry : EffectTrackDefaults) tracks.push_back(Described(owner, entry));
   else
-    for (const EmitterKeyDefault& k : EmitterKeyDefaults)
-      tracks.push_back(Described(owner, k.key, k.domain, k.minimum, k.maximum, k.defaultValue));
+    for (const TrackDefault<Emitter>& entry : EmitterKeyDefaults) tracks.push_back(Described(owner, entry));
   return tracks;
 }
 

@@ -29,8 +29,8 @@ TEST_F(EffectCore, TheKeyTableHoldsTheEighteenTracksInOrder) {
                             "speed_whole",     "gravity",           "sizeEffect"};
   ASSERT_EQ(effect.tracks.Size(), 18u);
   for (uint32_t i = 0; i < 18; ++i) {
-    EXPECT_STREQ(effect.tracks[i].name, expected[i]);
-    EXPECT_EQ(effect.tracks[i].name, InternName(expected[i])) << "names are interned";
+    EXPECT_STREQ(effect.tracks[i].key, expected[i]);
+    EXPECT_EQ(effect.tracks[i].key, InternName(expected[i])) << "names are interned";
     EXPECT_EQ(effect.FindTrack(expected[i]), effect.tracks[i].track);
   }
   EXPECT_EQ(effect.FindTrack("GRAVITY"), &effect.gravity);
