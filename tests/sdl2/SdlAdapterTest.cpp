@@ -15,7 +15,7 @@
 #include "resources/FrameSet.h"
 #include "resources/TextureManager.h"
 #include "support/RecordingImage.h"
-#include "support/TextureEnvironment.h"
+#include "support/posix/TextureEnvironment.h"
 
 namespace tavrix::sdl2 {
 namespace {

@@ -1,6 +1,6 @@
 // Writing test images: libpng and libjpeg for PNG and JPEG, plain bytes for
 // the rest, and the working-directory switch texture tests run under.
-#include "support/ImageFiles.h"
+#include "support/posix/ImageFiles.h"
 
 #include <jpeglib.h>
 #include <png.h>

@@ -1,6 +1,6 @@
 // The recording device and its textures: plain maps of state, a log of Set
 // calls and copies of every vertex drawn.
-#include "support/RecordingDevice.h"
+#include "support/posix/RecordingDevice.h"
 
 #include <algorithm>
 #include <cstring>

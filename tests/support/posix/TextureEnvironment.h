@@ -8,8 +8,8 @@
 #include "module/CurrentDevice.h"
 #include "resources/NameTable.h"
 #include "support/CountingAllocator.h"
-#include "support/ImageFiles.h"
-#include "support/RecordingDevice.h"
+#include "support/posix/ImageFiles.h"
+#include "support/posix/RecordingDevice.h"
 #include "support/TempDir.h"
 
 namespace tavrix::test {

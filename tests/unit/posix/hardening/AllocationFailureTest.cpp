@@ -11,9 +11,9 @@
 #include "software/SoftwareDevice.h"
 #include "support/CountingAllocator.h"
 #include "support/EffectFileBuilder.h"
-#include "support/ImageFiles.h"
 #include "support/RecordingImage.h"
 #include "support/TempDir.h"
+#include "support/posix/ImageFiles.h"
 #include "tavrix/tavrix.h"
 
 namespace tavrix {

@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "platform/D3DX.h"
-#include "support/ImageFiles.h"
-#include "support/RecordingDevice.h"
 #include "support/TempDir.h"
+#include "support/posix/ImageFiles.h"
+#include "support/posix/RecordingDevice.h"
 
 namespace tavrix {
 namespace {

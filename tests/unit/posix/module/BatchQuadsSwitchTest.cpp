@@ -10,7 +10,7 @@
 
 #include "support/CountingAllocator.h"
 #include "support/EffectWorkloads.h"
-#include "support/RecordingDevice.h"
+#include "support/posix/RecordingDevice.h"
 #include "tavrix/tavrix.h"
 
 namespace tavrix {

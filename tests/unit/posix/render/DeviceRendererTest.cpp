@@ -11,7 +11,7 @@
 #include "resources/CTexture.h"
 #include "resources/FrameSet.h"
 #include "resources/TextureManager.h"
-#include "support/TextureEnvironment.h"
+#include "support/posix/TextureEnvironment.h"
 
 namespace tavrix {
 namespace {

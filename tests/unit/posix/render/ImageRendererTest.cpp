@@ -10,7 +10,7 @@
 #include "resources/FrameSet.h"
 #include "resources/TextureManager.h"
 #include "support/RecordingImage.h"
-#include "support/TextureEnvironment.h"
+#include "support/posix/TextureEnvironment.h"
 
 namespace tavrix {
 namespace {

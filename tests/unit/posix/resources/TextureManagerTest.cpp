@@ -9,7 +9,7 @@
 #include "resources/FrameSet.h"
 #include "resources/TextureManager.h"
 #include "support/RecordingImage.h"
-#include "support/TextureEnvironment.h"
+#include "support/posix/TextureEnvironment.h"
 #include "tavrix/ResultCode.h"
 
 namespace tavrix {

@@ -9,9 +9,9 @@
 #include "render/DeviceRenderer.h"
 #include "software/SoftwareDevice.h"
 #include "support/CountingAllocator.h"
-#include "support/ImageFiles.h"
 #include "support/TempDir.h"
 #include "support/Workloads.h"
+#include "support/posix/ImageFiles.h"
 
 namespace tavrix {
 namespace {
