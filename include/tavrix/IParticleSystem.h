@@ -103,12 +103,13 @@ class IParticleSystem {
   // for an unknown id), ClearNoRegistry or Disabled.
   virtual int32_t ClearEffect(int32_t id) = 0;
   // Advances every playing effect to timeMs on its own clock (milliseconds
-  // since its PlayEffect) in one step, however far; an effect already there
-  // does not move. Effects go in ascending identifier order; the first that
+  // since its PlayEffect) in one step, however far; time only moves forward:
+  // an effect already at or past timeMs does not move (to go back, play it
+  // again). Effects go in ascending identifier order; the first that
   // reaches its end stops the walk (later ones stay put this call) and -1
-  // (EffectEnded) is returned. The finish listener is not called. For tools
-  // that scrub time; a game calls UpdateAll. Returns 0, EffectEnded,
-  // UpdateNoRegistry or Disabled.
+  // (EffectEnded) is returned. The finish listener is not called. For hosts
+  // that keep one clock for all effects; a game calls UpdateAll. Returns 0,
+  // EffectEnded, UpdateNoRegistry or Disabled.
   virtual int32_t UpdateAllTo(int32_t timeMs) = 0;
   // Draws one effect; call between BeginFrame and EndFrame, to choose which
   // effects draw or to draw the host's own things between them. Returns 0
