@@ -12,5 +12,7 @@ namespace tavrix::tools {
 
 // The --root option the playing subcommands share.
 void AddRootOption(CLI::App& command, std::string& root);
+// The root an effect plays from: the --root given, else the effect's folder.
+std::string RootFor(const std::string& effect, const std::string& root);
 
 }  // namespace tavrix::tools

@@ -89,6 +89,16 @@ void EffectPlayer::AdvanceTo(int64_t timeMs, const std::function<void(int64_t)>&
   }
 }
 
+std::unique_ptr<EffectPlayer> StartPlayer(const PlayableEffect& effect, const std::string& name,
+                                          const PlayerOptions& options) {
+  try {
+    return std::make_unique<EffectPlayer>(effect.Path(), options);
+  } catch (ToolError& e) {
+    if (e.message.rfind(effect.Path(), 0) == 0) e.message.replace(0, effect.Path().size(), name);
+    throw;
+  }
+}
+
 Image EffectPlayer::Frame() {
   device_.Clear(0, nullptr, D3DCLEAR_TARGET, options_.background, 1.0f, 0);
   system_->DrawAll();

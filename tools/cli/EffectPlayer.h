@@ -10,6 +10,7 @@
 
 #include "common/PngFile.h"
 #include "software/SoftwareDevice.h"
+#include "cli/EffectFiles.h"
 #include "cli/ExitCode.h"
 #include "tavrix/tavrix.h"
 
@@ -56,5 +57,10 @@ class EffectPlayer {
   size_t nextStep_ = 0;
   std::string previousDirectory_;
 };
+
+// A JSON record is loaded from a scratch file: what the library says of
+// that file is said of the record the user named.
+std::unique_ptr<EffectPlayer> StartPlayer(const PlayableEffect& effect, const std::string& name,
+                                          const PlayerOptions& options);
 
 }  // namespace tavrix::tools

@@ -9,6 +9,7 @@
 
 #include "cli/BenchCommand.h"
 #include "cli/CheckCommand.h"
+#include "cli/DiffCommand.h"
 #include "cli/DumpCommand.h"
 #include "cli/ExitCode.h"
 #include "cli/InfoCommand.h"
@@ -32,6 +33,7 @@ int Run(int argc, char** argv) {
   AddDumpCommand(app, exitCode);
   AddPackCommand(app, exitCode);
   AddRenderCommand(app, exitCode);
+  AddDiffCommand(app, exitCode);
   AddBenchCommand(app, exitCode);
   AddReferenceCommand(app, exitCode);
   try {

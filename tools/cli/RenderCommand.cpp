@@ -83,18 +83,6 @@ std::string RootOf(const RenderRequest& r) {
   return r.root.empty() ? std::filesystem::absolute(r.effect, error).parent_path().string() : r.root;
 }
 
-// A JSON record is loaded from a scratch file: what the library says of
-// that file is said of the record the user named.
-std::unique_ptr<EffectPlayer> StartPlayer(const PlayableEffect& effect, const std::string& name,
-                                          const PlayerOptions& options) {
-  try {
-    return std::make_unique<EffectPlayer>(effect.Path(), options);
-  } catch (ToolError& e) {
-    if (e.message.rfind(effect.Path(), 0) == 0) e.message.replace(0, effect.Path().size(), name);
-    throw;
-  }
-}
-
 int Render(const RenderRequest& r) {
   CheckBounds(r);
   // A JSON record plays from a scratch file: its textures stay where the
