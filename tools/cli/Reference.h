@@ -1,7 +1,6 @@
 // The artists' reference of the effect format (Markdown) and the JSON Schema
-// of its JSON form, both written from the record layout tables and the
-// record model's track and field tables, so that neither can drift
-// from the code. Each throws ToolError when a field has no entry.
+// of its JSON form, both written from the record layout and the record
+// model's track and field tables, so that neither can drift from the code.
 #pragma once
 
 #include <string>

@@ -1,7 +1,6 @@
 // The Markdown reference: one table per record block, one per track table.
 #include <cstdio>
 
-#include "cli/FormatNotes.h"
 #include "cli/Reference.h"
 #include "record/RecordSchema.h"
 #include "record/TrackTable.h"
@@ -9,11 +8,13 @@
 namespace tavrix::tools {
 namespace {
 
+using record::Absent;
 using record::FieldBlock;
-using record::FieldDesc;
+using record::FieldEntry;
 using record::FieldKind;
+using record::FieldOf;
+using record::FieldRun;
 using record::Omitted;
-using record::PartDesc;
 using record::TrackInfo;
 using record::TrackOwner;
 
@@ -28,10 +29,13 @@ std::string Num(float value) {
 }
 
 // What a field left out takes, as the Default column shows it.
-std::string DefaultText(Omitted omitted, const char* byDefault) {
-  if (omitted == Omitted::Required) return "required";
-  return omitted == Omitted::Derived ? std::string("from ") + byDefault : byDefault;
+std::string DefaultText(const Absent& absent) {
+  if (absent.omitted == Omitted::Required) return "required";
+  return absent.omitted == Omitted::Derived ? std::string("from ") + absent.byDefault : absent.byDefault;
 }
+
+// What a field left out takes, in the text before a table.
+const char* DefaultOf(FieldBlock block, const char* name) { return FieldOf(block, name).absent.byDefault; }
 
 class Tables {
  public:
@@ -40,20 +44,14 @@ class Tables {
   void Heading(const std::string& title, const std::string& intro) {
     text += "\n## " + title + "\n\n" + intro + "\n\n| Field | Type | Unit | Default | Meaning |\n|---|---|---|---|---|\n";
   }
-  void Row(FieldBlock block, const char* name, const char* type, const std::string& byDefault) {
-    const record::FieldEntry& note = FieldNoteOf(block, name);
-    text += std::string("| `") + name + "` | " + type + " | " + note.unit + " | " + byDefault + " | " +
-            note.meaning + " |\n";
+  // A list's type is what its items are.
+  void Row(const FieldEntry& field, const char* listType = nullptr) {
+    const char* type = field.kind == FieldKind::List ? listType : KindText(field.kind);
+    text += std::string("| `") + field.name + "` | " + type + " | " + field.unit + " | " +
+            DefaultText(field.absent) + " | " + field.meaning + " |\n";
   }
-  void Row(FieldBlock block, const FieldDesc& field) {
-    Row(block, field.name, KindText(field.kind), DefaultText(field.omitted, field.byDefault));
-  }
-  void Row(FieldBlock block, const PartDesc& part, const char* type) {
-    Row(block, part.name, type, DefaultText(part.omitted, part.byDefault));
-  }
-  template <size_t N>
-  void Rows(FieldBlock block, const FieldDesc (&fields)[N]) {
-    for (const FieldDesc& field : fields) Row(block, field);
+  void Rows(const FieldRun& fields) {
+    for (const FieldEntry* field : fields) Row(*field);
   }
   void Tracks(const std::string& title, TrackOwner owner) {
     text += "\n## " + title + "\n\n| Track | Meaning | Unit | Range | Default | Domain | Runs over |\n"
@@ -85,36 +83,38 @@ std::string ReferenceMarkdown() {
            "of a `tracks` list is added with its library default, and a frame block left out has every\n"
            "field at its default. `tavrix dump` writes every field; `onlyListedTracks: true` in a dump marks\n"
            "a record that stores fewer tracks than the library has, so that `pack` adds none.\n";
+  const RecordLayout& layout = Layout();
   t.Heading("Effect", "The record, in order: `tag`, `version`, `tracks` (the effect tracks; default: " +
-                          std::string(TracksPart.byDefault) + "), `emitters` (default " + EmittersPart.byDefault +
-                          "), then placement and run state.");
-  t.Rows(FieldBlock::Effect, EffectHeaderFields);
-  t.Rows(FieldBlock::Effect, EffectTailFields);
+                          std::string(DefaultOf(FieldBlock::Effect, key::Tracks)) + "), `emitters` (default " +
+                          DefaultOf(FieldBlock::Effect, key::Emitters) + "), then placement and run state.");
+  t.Rows(layout.effectHeader);
+  t.Rows(layout.effectTail);
   t.Tracks("Effect tracks", TrackOwner::Effect);
   t.Heading("Emitter (`\"magic\": \"ET2D\"`)",
-            "In order: `magic` (default " + std::string(EmitterMagicField.byDefault) +
-                "), `version`, `tracks` (the emitter tracks; default: " + TracksPart.byDefault +
+            "In order: `magic` (default " + std::string(DefaultOf(FieldBlock::Emitter, key::Magic)) +
+                "), `version`, `tracks` (the emitter tracks; default: " +
+                DefaultOf(FieldBlock::Emitter, key::Tracks) +
                 "), `name`, `corners`, the fields below, then a `frameSet` block or, when `animated` is set, "
-                "a `frameAnimation` block (default: " + FrameBlockPart.byDefault + ").");
-  t.Row(FieldBlock::Emitter, EmitterVersionField);
-  t.Row(FieldBlock::Emitter, EmitterNameField);
-  t.Row(FieldBlock::Emitter, CornersPart, "4 x [float, float]");
-  t.Rows(FieldBlock::Emitter, EmitterFields);
+                "a `frameAnimation` block (default: " + DefaultOf(FieldBlock::Emitter, key::FrameSet) + ").");
+  t.Row(FieldOf(FieldBlock::Emitter, key::Version));
+  t.Row(FieldOf(FieldBlock::Emitter, key::Name));
+  t.Row(FieldOf(FieldBlock::Emitter, key::Corners), "4 x [float, float]");
+  t.Rows(layout.emitter);
   t.Tracks("Emitter tracks", TrackOwner::Emitter);
   t.Heading("Frame blocks", "`frameAnimation`: cycleLength, loop, randomStart, frameSetName, textureName, "
                             "frames, hasFollowUp. `frameSet`: frameSetName, textureName, frames, frameIndex.");
-  t.Rows(FieldBlock::Frames, AnimationHeadFields);
-  t.Rows(FieldBlock::Frames, FrameNameFields);
-  t.Row(FieldBlock::Frames, FramesPart, "list of 4 floats");
-  t.Rows(FieldBlock::Frames, AnimationTailFields);
-  t.Rows(FieldBlock::Frames, FrameSetTailFields);
+  t.Rows(layout.animationHead);
+  t.Rows(layout.frameNames);
+  t.Row(FieldOf(FieldBlock::Frames, key::Frames), "list of 4 floats");
+  t.Rows(layout.animationTail);
+  t.Rows(layout.frameSetTail);
   t.Heading("Sub-effect emitter (`\"magic\": \"SE2D\"`)",
             "Plays copies of a nested effect file, each with its own base speed and angle, after a delay.");
-  t.Row(FieldBlock::SubEffect, EmitterVersionField);
-  t.Rows(FieldBlock::SubEffect, SubEffectFields);
+  t.Row(FieldOf(FieldBlock::SubEffect, key::Version));
+  t.Rows(layout.subEffect);
   t.Heading("Track entries", "Each entry of a `tracks` list.");
-  t.Rows(FieldBlock::Track, TrackFields);
-  t.Row(FieldBlock::Track, KeysPart, "list of {time, value}");
+  t.Rows(layout.track);
+  t.Row(FieldOf(FieldBlock::Track, key::Keys), "list of {time, value}");
   return t.text;
 }
 

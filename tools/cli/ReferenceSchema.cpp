@@ -3,7 +3,6 @@
 // library's track names, and the field table's meanings as descriptions.
 #include <string>
 
-#include "cli/FormatNotes.h"
 #include "cli/Reference.h"
 #include "record/JsonText.h"
 #include "record/RecordSchema.h"
@@ -12,29 +11,24 @@
 namespace tavrix::tools {
 namespace {
 
+using record::Absent;
 using record::FieldBlock;
-using record::FieldDesc;
+using record::FieldEntry;
 using record::FieldKindName;
+using record::FieldOf;
+using record::FieldRun;
 using record::Json;
 using record::Omitted;
-using record::PartDesc;
 using record::TrackInfo;
 using record::TrackOwner;
 namespace key = record::key;
 
 Json Ref(const std::string& name) { return {{"$ref", "#/definitions/" + name}}; }
 
-// How a field is described when left out: its default, or that it is
-// required.
-struct Absent {
-  Omitted omitted;
-  const char* byDefault;
-};
-
-std::string Describe(FieldBlock block, const char* name, const Absent& absent) {
-  const record::FieldEntry& note = FieldNoteOf(block, name);
-  std::string text = note.meaning;
-  if (*note.unit) text += std::string(" (") + note.unit + ")";
+std::string Describe(const FieldEntry& field) {
+  const Absent& absent = field.absent;
+  std::string text = field.meaning;
+  if (*field.unit) text += std::string(" (") + field.unit + ")";
   switch (absent.omitted) {
     case Omitted::Required: return text + "; required";
     case Omitted::Value: return text + "; default " + absent.byDefault;
@@ -44,34 +38,31 @@ std::string Describe(FieldBlock block, const char* name, const Absent& absent) {
 }
 
 // A described value: draft-07 ignores siblings of "$ref", so it sits in allOf.
-Json Described(Json schema, FieldBlock block, const char* name, const Absent& absent) {
-  Json described = {{"description", Describe(block, name, absent)}, {"allOf", Json::array({std::move(schema)})}};
-  if (absent.omitted == Omitted::Value && *absent.byDefault != '{')
-    described["default"] = Json::parse(absent.byDefault);
+Json Described(Json schema, const FieldEntry& field) {
+  Json described = {{"description", Describe(field)}, {"allOf", Json::array({std::move(schema)})}};
+  if (field.absent.omitted == Omitted::Value && *field.absent.byDefault != '{')
+    described["default"] = Json::parse(field.absent.byDefault);
   return described;
 }
 
 class ObjectSchema {
  public:
   explicit ObjectSchema(FieldBlock block) : block_(block) {}
-  ObjectSchema& Add(const char* name, Json schema, const Absent& absent) {
-    properties_[name] = Described(std::move(schema), block_, name, absent);
-    if (absent.omitted == Omitted::Required) required_.push_back(name);
+  // A plain field refers to its kind's definition; a list gives its schema.
+  ObjectSchema& Add(const FieldEntry& field, Json schema) {
+    properties_[field.name] = Described(std::move(schema), field);
+    if (field.absent.omitted == Omitted::Required) required_.push_back(field.name);
     return *this;
   }
-  ObjectSchema& Add(const FieldDesc& field) {
-    return Add(field.name, Ref(FieldKindName(field.kind)), {field.omitted, field.byDefault});
-  }
-  ObjectSchema& Add(const PartDesc& part, Json schema) {
-    return Add(part.name, std::move(schema), {part.omitted, part.byDefault});
-  }
+  ObjectSchema& Add(const FieldEntry& field) { return Add(field, Ref(FieldKindName(field.kind))); }
+  ObjectSchema& Add(const char* name, Json schema) { return Add(FieldOf(block_, name), std::move(schema)); }
+  ObjectSchema& Add(const char* name) { return Add(FieldOf(block_, name)); }
   ObjectSchema& Plain(const char* name, Json schema) {
     properties_[name] = std::move(schema);
     return *this;
   }
-  template <size_t N>
-  ObjectSchema& Fields(const FieldDesc (&fields)[N]) {
-    for (const FieldDesc& field : fields) Add(field);
+  ObjectSchema& Fields(const FieldRun& fields) {
+    for (const FieldEntry* field : fields) Add(*field);
     return *this;
   }
   Json Build() const {
@@ -108,27 +99,28 @@ Json NegativeCount() { return {{"type", "integer"}, {"minimum", -2147483648LL}, 
 
 Json Track(TrackOwner owner) {
   ObjectSchema track(FieldBlock::Track);
-  for (const FieldDesc& field : record::TrackFields)
-    if (std::string(field.name) != key::Name) track.Add(field);
-    else track.Add(field.name, TrackName(owner), {field.omitted, field.byDefault});
+  for (const FieldEntry* field : record::Layout().track)
+    if (std::string(field->name) != key::Name) track.Add(*field);
+    else track.Add(*field, TrackName(owner));
   ObjectSchema keyItem(FieldBlock::Track);
   keyItem.Plain("time", Ref("float")).Plain("value", Ref("float"));
   Json item = keyItem.Build();
   item["required"] = Json::array({"time", "value"});
-  track.Add(record::KeysPart, {{"type", "array"}, {"items", item}});
+  track.Add(key::Keys, {{"type", "array"}, {"items", item}});
   track.Plain(key::KeyCount, NegativeCount());
   return track.Build();
 }
 
 Json FrameBlock(bool animated) {
   ObjectSchema block(FieldBlock::Frames);
-  if (animated) block.Fields(record::AnimationHeadFields);
-  block.Fields(record::FrameNameFields);
-  block.Add(record::FramesPart, {{"type", "array"},
+  const record::RecordLayout& layout = record::Layout();
+  if (animated) block.Fields(layout.animationHead);
+  block.Fields(layout.frameNames);
+  block.Add(key::Frames, {{"type", "array"},
                           {"items", {{"type", "array"}, {"items", Ref("float")}, {"minItems", 4}, {"maxItems", 4}}}});
   block.Plain(key::FrameCount, NegativeCount());
-  if (animated) block.Fields(record::AnimationTailFields);
-  else block.Fields(record::FrameSetTailFields);
+  if (animated) block.Fields(layout.animationTail);
+  else block.Fields(layout.frameSetTail);
   return block.Build();
 }
 
@@ -138,15 +130,15 @@ Json NotBlock(const char* other) { return {{"not", {{"required", Json::array({ot
 Json PlainEmitter() {
   ObjectSchema e(FieldBlock::Emitter);
   e.Plain(key::Magic, {{"const", "ET2D"}, {"default", "ET2D"}});
-  e.Add(record::EmitterVersionField);
+  e.Add(key::Version);
   e.Plain(key::Tracks, {{"type", "array"}, {"items", Ref("emitterTrack")}});
   e.Plain(key::OnlyListedTracks, {{"type", "boolean"}});
-  e.Add(record::EmitterNameField);
-  e.Add(record::CornersPart, {{"type", "array"},
+  e.Add(key::Name);
+  e.Add(key::Corners, {{"type", "array"},
                        {"minItems", 4},
                        {"maxItems", 4},
                        {"items", {{"type", "array"}, {"items", Ref("float")}, {"minItems", 2}, {"maxItems", 2}}}});
-  e.Fields(record::EmitterFields);
+  e.Fields(record::Layout().emitter);
   e.Plain(key::FrameSet, Ref("frameSet"));
   e.Plain(key::FrameAnimation, Ref("frameAnimation"));
   Json schema = e.Build();
@@ -159,8 +151,8 @@ Json PlainEmitter() {
 Json SubEffectEmitter() {
   ObjectSchema e(FieldBlock::SubEffect);
   e.Plain(key::Magic, {{"const", "SE2D"}});
-  e.Add(record::EmitterVersionField);
-  e.Fields(record::SubEffectFields);
+  e.Add(key::Version);
+  e.Fields(record::Layout().subEffect);
   Json schema = e.Build();
   schema["required"].push_back(key::Magic);
   return schema;
@@ -201,13 +193,13 @@ Json Definitions() {
 
 std::string ReferenceSchema() {
   ObjectSchema effect(FieldBlock::Effect);
-  effect.Fields(record::EffectHeaderFields);
+  effect.Fields(record::Layout().effectHeader);
   effect.Plain(key::Tracks, {{"type", "array"}, {"items", Ref("effectTrack")}});
   effect.Plain(key::OnlyListedTracks, {{"type", "boolean"}});
   effect.Plain(key::Emitters,
                {{"type", "array"}, {"items", {{"oneOf", Json::array({Ref("emitter"), Ref("subEffectEmitter")})}}}});
   effect.Plain(key::EmitterCount, NegativeCount());
-  effect.Fields(record::EffectTailFields);
+  effect.Fields(record::Layout().effectTail);
   effect.Plain(key::Trailing, Ref("hexPairs"));
   effect.Plain(key::Schema, {{"type", "string"}});
   Json schema = {{"$schema", "http://json-schema.org/draft-07/schema#"},

@@ -1,5 +1,7 @@
 #include "edit/FieldCatalog.h"
 
+#include <algorithm>
+
 #include "record/RecordSchema.h"
 
 namespace tavrix::edit {
@@ -7,11 +9,8 @@ namespace {
 
 using record::FieldBlock;
 
-template <size_t N>
-bool Holds(const record::FieldDesc (&fields)[N], std::string_view name) {
-  for (const record::FieldDesc& field : fields)
-    if (name == field.name) return true;
-  return false;
+bool Holds(const record::FieldRun& fields, const record::FieldEntry& entry) {
+  return std::find(fields.begin(), fields.end(), &entry) != fields.end();
 }
 
 FieldScope ScopeOf(const record::FieldEntry& entry) {
@@ -19,9 +18,10 @@ FieldScope ScopeOf(const record::FieldEntry& entry) {
     case FieldBlock::Effect: return FieldScope::Effect;
     case FieldBlock::SubEffect: return FieldScope::SubEffect;
     case FieldBlock::Frames:
-      return Holds(record::FrameSetTailFields, entry.name) ? FieldScope::FrameSet : FieldScope::Animation;
+      return Holds(record::Layout().frameSetTail, entry) ? FieldScope::FrameSet : FieldScope::Animation;
     case FieldBlock::Emitter:
-    case FieldBlock::Track: break;
+    case FieldBlock::Track:
+    case FieldBlock::Key: break;
   }
   return FieldScope::Emitter;
 }

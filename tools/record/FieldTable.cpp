@@ -1,6 +1,8 @@
 #include "record/FieldTable.h"
 
 #include <iterator>
+#include <stdexcept>
+#include <string>
 
 namespace tavrix::record {
 namespace {
@@ -20,6 +22,8 @@ constexpr FieldBlock Em = FieldBlock::Emitter;
 constexpr FieldBlock Fr = FieldBlock::Frames;
 constexpr FieldBlock Sub = FieldBlock::SubEffect;
 constexpr FieldBlock Tr = FieldBlock::Track;
+constexpr FieldBlock Key = FieldBlock::Key;
+using K = FieldKind;
 constexpr FieldRule Flag = FieldRule::Flag;
 constexpr FieldRule Number = FieldRule::Number;
 constexpr FieldRule Whole = FieldRule::Whole;
@@ -30,6 +34,12 @@ constexpr double Far = 1e6;     // view units: positions further out are surely 
 constexpr double Turns = 3600;  // degrees: the angle tracks' own range
 constexpr double HourMs = 3.6e6;
 
+// What a field left out takes: this JSON value, what it is worked out from,
+// or nothing.
+constexpr Absent Is(const char* json) { return {Omitted::Value, json}; }
+constexpr Absent From(const char* fields) { return {Omitted::Derived, fields}; }
+constexpr Absent Required = {};
+
 // A choice field takes the values its list names.
 FieldEditing Chosen(const char* label, const char* group, const Choices& choices) {
   return {label, group, FieldRule::Choice, 0, double(choices.count - 1), &choices};
@@ -39,133 +49,154 @@ std::vector<FieldEntry> Table() {
   const std::string endModes = "what happens after durationSeconds: " + ChoiceListing(EndModes, &Choice::label) +
                                "; other values do nothing";
   return {
-      {Fx, "durationSeconds", "length of one play", "seconds", {"Duration (s)", "play", Number, 0.001, 86400}},
-      {Fx, "endMode", endModes, "0 to 3", Chosen("At the end", "play", EndModes)},
-      {Fx, "frameWidth", "width of the effect's frame, a rectangle centred on it; spawn shapes 1 to 3 spread over it",
+      {Fx, "durationSeconds", K::Float, Is("0"), "length of one play", "seconds", {"Duration (s)", "play", Number, 0.001, 86400}},
+      {Fx, "endMode", K::Int32, Is("0"), endModes, "0 to 3", Chosen("At the end", "play", EndModes)},
+      {Fx, "frameWidth", K::Float, Is("0"), "width of the effect's frame, a rectangle centred on it; spawn shapes 1 to 3 spread over it",
        "view units", {"Frame width", "frame", Number, 0, 16384}},
-      {Fx, "frameHeight", "height of the effect's frame", "view units", {"Frame height", "frame", Number, 0, 16384}},
-      {Fx, "positionX", "the effect's position; the host's SetEffectPosition replaces it", "view units",
+      {Fx, "frameHeight", K::Float, Is("0"), "height of the effect's frame", "view units", {"Frame height", "frame", Number, 0, 16384}},
+      {Fx, "positionX", K::Float, Is("0"), "the effect's position; the host's SetEffectPosition replaces it", "view units",
        {"Position x", "frame", Number, -Far, Far}},
-      {Fx, "positionY", "the effect's position, downwards", "view units", {"Position y", "frame", Number, -Far, Far}},
-      {Fx, "tag", "record tag, the letters \"TVPS\"", ""},
-      {Fx, "version", "record version", ""},
-      {Fx, "running", "stored while playing: the effect comes back playing and replays elapsedSeconds", ""},
-      {Fx, "elapsedSeconds", "time since the effect was started", "seconds"},
-      {Fx, "stopping", "emission stopped; the effect ends with its last particle", ""},
+      {Fx, "positionY", K::Float, Is("0"), "the effect's position, downwards", "view units", {"Position y", "frame", Number, -Far, Far}},
+      {Fx, "tag", K::Tag, Is("\"TVPS\""), "record tag, the letters \"TVPS\"", ""},
+      {Fx, "version", K::Int32, Is("1"), "record version", ""},
+      {Fx, "running", K::Flag, Is("0"), "stored while playing: the effect comes back playing and replays elapsedSeconds", ""},
+      {Fx, "elapsedSeconds", K::Float, Is("0"), "time since the effect was started", "seconds"},
+      {Fx, "tracks", K::List, From("every track at its default"), "the effect tracks", ""},
+      {Fx, "emitters", K::List, Is("[]"), "the emitters, drawn from the last to the first", ""},
+      {Fx, "stopping", K::Flag, Is("0"), "emission stopped; the effect ends with its last particle", ""},
 
-      {Em, "name", "the emitter's name; empty ones become \"Emitter_N\"", "", {"Name", "general", Text}},
-      {Em, "enabled", "a disabled emitter neither updates nor draws", "", {"Enabled", "general", Flag, 0, 1}},
-      {Em, "singleParticle", "one immortal, motionless particle at the emitter's position instead of emission", "",
+      {Em, "name", K::Text, Is("\"\""), "the emitter's name; empty ones become \"Emitter_N\"", "", {"Name", "general", Text}},
+      {Em, "enabled", K::Flag, Is("1"), "a disabled emitter neither updates nor draws", "", {"Enabled", "general", Flag, 0, 1}},
+      {Em, "singleParticle", K::Flag, Is("0"), "one immortal, motionless particle at the emitter's position instead of emission", "",
        {"Single immortal particle", "emission", Flag, 0, 1}},
-      {Em, "useEffectEmission", "emission force, angle and arc come from the effect's tracks", "",
+      {Em, "useEffectEmission", K::Flag, Is("1"), "emission force, angle and arc come from the effect's tracks", "",
        {"Emission from the effect's tracks", "emission", Flag, 0, 1}},
-      {Em, "spawnShape",
+      {Em, "spawnShape", K::Int32, Is("0"),
        "where particles appear: 0 a point, 1 a horizontal line, 2 a vertical line, 3 a box, over the effect's frame; "
        "other values a point",
        "0 to 3", Chosen("Spawn shape", "spawn shape", SpawnShapes)},
-      {Em, "positionX",
+      {Em, "positionX", K::Float, Is("0"),
        "where the emitter's particles appear: relative to the effect's position when useEffectOffset is set, else "
        "from the view's left edge",
        "view units", {"Position x", "spawn shape", Number, -Far, Far}},
-      {Em, "positionY",
+      {Em, "positionY", K::Float, Is("0"),
        "where the emitter's particles appear, positive down the view like every y: relative to the effect's "
        "position when useEffectOffset is set, else from the view's top edge",
        "view units", {"Position y", "spawn shape", Number, -Far, Far}},
-      {Em, "uniformSize", "the height follows the width (BaseY, VarY and LifeY unused)", "",
+      {Em, "uniformSize", K::Flag, Is("1"), "the height follows the width (BaseY, VarY and LifeY unused)", "",
        {"Height follows width", "size and colour", Flag, 0, 1}},
-      {Em, "pivotX", "pivot across the quad (the corners are what draws)", "0 to 1",
+      {Em, "pivotX", K::Float, Is("0.5"), "pivot across the quad (the corners are what draws)", "0 to 1",
        {"Pivot x", "size and colour", Number, -10, 10}},
-      {Em, "pivotY", "pivot down the quad", "0 to 1", {"Pivot y", "size and colour", Number, -10, 10}},
-      {Em, "rotationMode",
+      {Em, "pivotY", K::Float, Is("0.5"), "pivot down the quad", "0 to 1", {"Pivot y", "size and colour", Number, -10, 10}},
+      {Em, "rotationMode", K::Int32, Is("1"),
        "a particle's start angle: 0 the emission direction plus rotationOffset, 1 fixedRotation, 2 random around "
        "randomRotationCentre; other values start unrotated",
        "0 to 2", Chosen("Rotation", "rotation", RotationModes)},
-      {Em, "rotationOffset", "added to the emission direction in rotation mode 0", "degrees",
+      {Em, "rotationOffset", K::Float, Is("0"), "added to the emission direction in rotation mode 0", "degrees",
        {"Offset from the direction", "rotation", Number, -Turns, Turns}},
-      {Em, "alignToMotion", "in rotation mode 0 the quad turns with its velocity", "",
+      {Em, "alignToMotion", K::Flag, Is("0"), "in rotation mode 0 the quad turns with its velocity", "",
        {"Align to motion", "rotation", Flag, 0, 1}},
-      {Em, "fixedRotation", "start angle in rotation mode 1", "degrees",
+      {Em, "fixedRotation", K::Float, Is("0"), "start angle in rotation mode 1", "degrees",
        {"Fixed angle", "rotation", Number, -Turns, Turns}},
-      {Em, "randomRotationCentre", "centre of the random start angle in rotation mode 2", "degrees",
+      {Em, "randomRotationCentre", K::Float, Is("0"), "centre of the random start angle in rotation mode 2", "degrees",
        {"Random angle centre", "rotation", Number, -Turns, Turns}},
-      {Em, "randomRotationRange", "full width of the random start angle in rotation mode 2", "degrees",
+      {Em, "randomRotationRange", K::Float, Is("360"), "full width of the random start angle in rotation mode 2", "degrees",
        {"Random angle range", "rotation", Number, 0, Turns}},
-      {Em, "forceAngle",
+      {Em, "forceAngle", K::Float, Is("0"),
        "angle of the steady force (0 up, 90 right), kept for editing: the library pushes along forceDirectionX/Y "
        "and never recomputes them from it",
        "degrees", {"Steady force angle", "forces", Number, -Turns, Turns}},
-      {Em, "additive", "additive blending instead of alpha blending", "",
+      {Em, "additive", K::Flag, Is("0"), "additive blending instead of alpha blending", "",
        {"Additive blending", "blending and flags", Flag, 0, 1}},
-      {Em, "reverseDrawOrder", "draw the newest particles first", "",
+      {Em, "reverseDrawOrder", K::Flag, Is("0"), "draw the newest particles first", "",
        {"Newest drawn first", "blending and flags", Flag, 0, 1}},
-      {Em, "useEffectOffset", "particles are drawn displaced by the effect's position", "",
+      {Em, "useEffectOffset", K::Flag, Is("0"), "particles are drawn displaced by the effect's position", "",
        {"Follow the effect when it moves", "blending and flags", Flag, 0, 1}},
-      {Em, "version", "record version; below 1 the library refuses the effect", ""},
-      {Em, "corners",
+      {Em, "magic", K::Tag, Is("\"ET2D\""), "record tag, the letters \"ET2D\"", ""},
+      {Em, "tracks", K::List, From("every track at its default"), "the emitter tracks", ""},
+      {Em, "frameSet", K::List, Is("{} (every field at its default)"),
+       "the frame block: frameSet, or frameAnimation when animated is set", ""},
+      {Em, "version", K::UInt32, Is("1"), "record version; below 1 the library refuses the effect", ""},
+      {Em, "corners", K::List, From("pivotX and pivotY"),
        "the quad's corners around the particle, in units of its width and height, before rotation: the pivot stored "
        "as corners",
        "[x, y] x 4"},
-      {Em, "emissionBacklog", "emission time not yet turned into particles", "seconds"},
-      {Em, "forceDirectionX",
+      {Em, "emissionBacklog", K::Float, Is("0"), "emission time not yet turned into particles", "seconds"},
+      {Em, "forceDirectionX", K::Float, From("sin of forceAngle"),
        "direction of the steady force: this stored vector, not forceAngle, is what pushes the particles; the library "
        "never recomputes it",
        "unit vector"},
-      {Em, "forceDirectionY", "direction of the steady force, positive down the view; stored and used as is",
+      {Em, "forceDirectionY", K::Float, From("-cos of forceAngle"), "direction of the steady force, positive down the view; stored and used as is",
        "unit vector"},
-      {Em, "effectRotation", "kept in the record; effects hold no rotation, so it changes nothing", ""},
-      {Em, "reservedFlag", "kept in the record, no effect", ""},
-      {Em, "stopped", "emission stopped; live particles run on", ""},
-      {Em, "animated",
+      {Em, "effectRotation", K::Flag, Is("0"), "kept in the record; effects hold no rotation, so it changes nothing", ""},
+      {Em, "reservedFlag", K::Flag, Is("0"), "kept in the record, no effect", ""},
+      {Em, "stopped", K::Flag, Is("0"), "emission stopped; live particles run on", ""},
+      {Em, "animated", K::Flag, Is("0"),
        "particles run through the frames (frameAnimation block) instead of showing one (frameSet block)", ""},
 
-      {Fr, "cycleLength", "time to run through all frames once", "seconds",
+      {Fr, "cycleLength", K::Float, Is("0"), "time to run through all frames once", "seconds",
        {"Cycle length (s)", "texture and frames", Number, 0.001, 3600}},
-      {Fr, "loop", "start again after the last frame", "", {"Loop", "texture and frames", Flag, 0, 1}},
-      {Fr, "randomStart", "each particle starts at a random point of the cycle", "",
+      {Fr, "loop", K::Flag, Is("0"), "start again after the last frame", "", {"Loop", "texture and frames", Flag, 0, 1}},
+      {Fr, "randomStart", K::Flag, Is("0"), "each particle starts at a random point of the cycle", "",
        {"Random start frame", "texture and frames", Flag, 0, 1}},
-      {Fr, "frameIndex", "the frame every particle shows; past the list, the whole texture", "index from 0",
+      {Fr, "frameIndex", K::UInt32, Is("0"), "the frame every particle shows; past the list, the whole texture", "index from 0",
        {"Frame", "texture and frames", Index, 0, 4095}},
-      {Fr, "frameSetName", "name the frames are shared by: emitters naming the same frame set add to one list", ""},
-      {Fr, "textureName",
+      {Fr, "frameSetName", K::Text, Is("\"\""), "name the frames are shared by: emitters naming the same frame set add to one list", ""},
+      {Fr, "textureName", K::Text, Is("\"\""),
        "texture file under image\\ of the folder the effect is played from; missing, particles draw untextured", ""},
-      {Fr, "frames", "texture rectangles [uLeft, vTop, uRight, vBottom]", "texture coordinates, 0 to 1"},
-      {Fr, "hasFollowUp", "kept in the record, no effect", ""},
+      {Fr, "frames", K::List, Is("[]"), "texture rectangles [uLeft, vTop, uRight, vBottom]", "texture coordinates, 0 to 1"},
+      {Fr, "hasFollowUp", K::Flag, Is("0"), "kept in the record, no effect", ""},
 
-      {Sub, "name", "the emitter's name", "", {"Name", "general", Text}},
-      {Sub, "enabled", "a disabled sub-effect emitter still starts its copies but neither advances nor draws them", "",
+      {Sub, "name", K::Text, Is("\"\""), "the emitter's name", "", {"Name", "general", Text}},
+      {Sub, "enabled", K::Flag, Is("1"), "a disabled sub-effect emitter still starts its copies but neither advances nor draws them", "",
        {"Enabled", "general", Flag, 0, 1}},
-      {Sub, "effectFile", "nested effect file, relative to the folder the effect is played from", "",
+      {Sub, "effectFile", K::Text, Is("\"\""), "nested effect file, relative to the folder the effect is played from", "",
        {"Nested effect file", "nested effect", Text}},
-      {Sub, "positionX", "position handed to every emitter of every copy", "view units",
+      {Sub, "positionX", K::Float, Is("0"), "position handed to every emitter of every copy", "view units",
        {"Position x", "nested effect", Number, -Far, Far}},
-      {Sub, "positionY", "position handed to every emitter of every copy", "view units",
+      {Sub, "positionY", K::Float, Is("0"), "position handed to every emitter of every copy", "view units",
        {"Position y", "nested effect", Number, -Far, Far}},
-      {Sub, "startDelay", "time before the copies start", "milliseconds",
+      {Sub, "startDelay", K::Float, Is("0"), "time before the copies start", "milliseconds",
        {"Start delay (ms)", "nested effect", Number, 0, HourMs}},
-      {Sub, "copiesMin", "fewest copies of the nested effect", "copies", {"Copies from", "copies", Whole, 0, 256}},
-      {Sub, "copiesMax", "bound of the copies, excluded (min 1, max 3 give 1 or 2); at most 256", "copies",
+      {Sub, "copiesMin", K::Float, Is("0"), "fewest copies of the nested effect", "copies", {"Copies from", "copies", Whole, 0, 256}},
+      {Sub, "copiesMax", K::Float, Is("0"), "bound of the copies, excluded (min 1, max 3 give 1 or 2); at most 256", "copies",
        {"Copies up to (excluded, unless equal)", "copies", Whole, 0, 256}},
-      {Sub, "speedMin", "lowest base speed given to a copy's emitters (steps of 0.01)", "speed factor",
+      {Sub, "speedMin", K::Float, Is("0"), "lowest base speed given to a copy's emitters (steps of 0.01)", "speed factor",
        {"Speed from", "copies", Number, 0, 1000}},
-      {Sub, "speedMax", "bound of the base speed", "speed factor", {"Speed up to", "copies", Number, 0, 1000}},
-      {Sub, "angleMin", "lowest base emission angle given to a copy's emitters (steps of 0.01)", "degrees",
+      {Sub, "speedMax", K::Float, Is("0"), "bound of the base speed", "speed factor", {"Speed up to", "copies", Number, 0, 1000}},
+      {Sub, "angleMin", K::Float, Is("0"), "lowest base emission angle given to a copy's emitters (steps of 0.01)", "degrees",
        {"Angle from", "copies", Number, -Turns, Turns}},
-      {Sub, "angleMax", "bound of the base emission angle", "degrees",
+      {Sub, "angleMax", K::Float, Is("0"), "bound of the base emission angle", "degrees",
        {"Angle up to", "copies", Number, -Turns, Turns}},
-      {Sub, "version", "record version; below 1 the library refuses the effect", ""},
+      {Sub, "version", K::UInt32, Is("1"), "record version; below 1 the library refuses the effect", ""},
 
-      {Tr, "name", "the track's key; letter case is ignored", ""},
-      {Tr, "cycles", "how many times the keys run over the domain", ""},
-      {Tr, "duration", "the domain: keys lie between 0 and it; 0 or less becomes 1", "the track's time"},
-      {Tr, "boundA", "one end of the range drawn values are clamped to", ""},
-      {Tr, "boundB", "the other end; equal ends become a range of 0.001", ""},
-      {Tr, "default", "the value of the key at time 0 when no key is stored there; outside the range, the minimum", ""},
-      {Tr, "keys", "{time, value} pairs, straight lines between them; keys past the domain or the 1,024th are dropped",
+      {Tr, "name", K::Text, Required, "the track's key; letter case is ignored", ""},
+      {Tr, "cycles", K::Float, Is("1"), "how many times the keys run over the domain", ""},
+      {Tr, "duration", K::Float, From("the track's own"), "the domain: keys lie between 0 and it; 0 or less becomes 1", "the track's time"},
+      {Tr, "boundA", K::Float, From("the track's minimum"), "one end of the range drawn values are clamped to", ""},
+      {Tr, "boundB", K::Float, From("the track's maximum"), "the other end; equal ends become a range of 0.001", ""},
+      {Tr, "default", K::Float, From("the track's own"), "the value of the key at time 0 when no key is stored there; outside the range, the minimum", ""},
+      {Tr, "keys", K::List, From("one key (0, default)"), "{time, value} pairs, straight lines between them; keys past the domain or the 1,024th are dropped",
        ""},
+      {Key, "time", K::Float, Required, "where the key lies on the track's domain", "the track's time"},
+      {Key, "value", K::Float, Required, "the track's value at that time", ""},
   };
 }
 
 }  // namespace
+
+const char* FieldKindName(FieldKind kind) {
+  switch (kind) {
+    case FieldKind::Float: return "float";
+    case FieldKind::Int32: return "int32";
+    case FieldKind::UInt32: return "uint32";
+    case FieldKind::Flag: return "flag";
+    case FieldKind::Text: return "text";
+    case FieldKind::Tag: return "tag";
+    case FieldKind::List: return "list";
+  }
+  return "";
+}
 
 const Choices EndModes = {kEndModes, int(std::size(kEndModes))};
 const Choices SpawnShapes = {kSpawnShapes, int(std::size(kSpawnShapes))};
@@ -188,10 +219,10 @@ const std::vector<FieldEntry>& FieldEntries() {
   return entries;
 }
 
-const FieldEntry* FindFieldEntry(FieldBlock block, std::string_view name) {
+const FieldEntry& FieldOf(FieldBlock block, std::string_view name) {
   for (const FieldEntry& entry : FieldEntries())
-    if (entry.block == block && name == entry.name) return &entry;
-  return nullptr;
+    if (entry.block == block && name == entry.name) return entry;
+  throw std::logic_error("no entry in the field table for " + std::string(name));
 }
 
 }  // namespace tavrix::record

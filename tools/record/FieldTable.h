@@ -1,8 +1,9 @@
-// What the tools know of each field of an effect record, written once: its
-// meaning and unit for the reference and the JSON Schema, and how the editor
-// offers it (label, group, what it accepts). The kind, default and order
-// stay with the record layout in RecordSchema.h, which pack and dump walk.
-// The choice fields' names are listed here too, for every tool that shows them.
+// What the tools know of each field of an effect record, written once: how
+// it is stored and what it takes when left out of the JSON (for dump, pack
+// and check), its meaning and unit for the reference and the JSON Schema,
+// and how the editor offers it (label, group, what it accepts). The order
+// the record stores them in is the layout's, in RecordSchema.h. The choice
+// fields' names are listed here too, for every tool that shows them.
 #pragma once
 
 #include <cstdint>
@@ -12,8 +13,27 @@
 
 namespace tavrix::record {
 
-// The record blocks the reference describes; "frames" covers both frame blocks.
-enum class FieldBlock { Effect, Emitter, Frames, SubEffect, Track };
+// The record blocks the reference describes; "frames" covers both frame
+// blocks, "key" the items of a track's key list.
+enum class FieldBlock { Effect, Emitter, Frames, SubEffect, Track, Key };
+
+// How a field is stored. A list is a list or block of its own, which dump
+// and pack walk item by item.
+enum class FieldKind { Float, Int32, UInt32, Flag, Text, Tag, List };
+
+// The kind as the reference names it and the JSON Schema's definitions are
+// called.
+const char* FieldKindName(FieldKind kind);
+
+// What a field left out of the JSON takes. A value is JSON text; a derived
+// default is worked out from other fields as the library would, and its text
+// says from what. Required fields have no default.
+enum class Omitted { Required, Value, Derived };
+
+struct Absent {
+  Omitted omitted = Omitted::Required;
+  const char* byDefault = "";
+};
 
 // What the editor accepts: a flag, one of a list of choices, a number in a
 // range, a whole number (stored as a float, or as an integer index) or a text.
@@ -51,6 +71,8 @@ struct FieldEditing {
 struct FieldEntry {
   FieldBlock block;
   const char* name;
+  FieldKind kind;
+  Absent absent;
   std::string meaning;
   const char* unit;  // "" when the field has none
   FieldEditing editing = {};
@@ -58,8 +80,8 @@ struct FieldEntry {
 
 // Within a block, edited fields run in the order the editor's panels show them.
 const std::vector<FieldEntry>& FieldEntries();
-// Null when a name has no entry, which the reference refuses: every field
-// must be explained.
-const FieldEntry* FindFieldEntry(FieldBlock block, std::string_view name);
+// Every field the tools name has an entry: a missing one is a fault of the
+// tools, thrown as std::logic_error.
+const FieldEntry& FieldOf(FieldBlock block, std::string_view name);
 
 }  // namespace tavrix::record

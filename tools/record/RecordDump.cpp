@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <stdexcept>
 #include <string>
 
 #include "effectfile/DataStream.h"
@@ -46,11 +47,9 @@ class PlainReader {
     return value;
   }
   std::string Text(const std::string& what);
-  Json Field(const FieldDesc& field, const std::string& context);
-  void Fields(const FieldDesc* fields, size_t count, Json& into, const std::string& context);
-  template <size_t N>
-  void Fields(const FieldDesc (&fields)[N], Json& into, const std::string& context) {
-    Fields(fields, N, into, context);
+  Json Field(const FieldEntry& field, const std::string& context);
+  void Fields(const FieldRun& fields, Json& into, const std::string& context) {
+    for (const FieldEntry* field : fields) into[field->name] = Field(*field, context);
   }
 
   void Track(Json& tracks, const std::string& context);
@@ -87,7 +86,7 @@ std::string PlainReader::Text(const std::string& what) {
   return std::string(text, count);
 }
 
-Json PlainReader::Field(const FieldDesc& field, const std::string& context) {
+Json PlainReader::Field(const FieldEntry& field, const std::string& context) {
   const std::string what = context + field.name;
   switch (field.kind) {
     case FieldKind::Float: return FloatToJson(Number<float>(what));
@@ -103,25 +102,21 @@ Json PlainReader::Field(const FieldDesc& field, const std::string& context) {
         if (c < 0x20 || c > 0x7E) return tag;
       return std::string(letters, 4);
     }
+    case FieldKind::List: break;
   }
-  return nullptr;
-}
-
-void PlainReader::Fields(const FieldDesc* fields, size_t count, Json& into,
-                         const std::string& context) {
-  for (size_t i = 0; i < count; ++i) into[fields[i].name] = Field(fields[i], context);
+  throw std::logic_error(what + " is a list, not a plain field");
 }
 
 void PlainReader::Track(Json& tracks, const std::string& context) {
   Json track = Json::object();
-  Fields(TrackFields, track, context);
+  Fields(Layout().track, track, context);
   const int32_t keyCount = Number<int32_t>(context + "key count");
   if (keyCount < 0) track[key::KeyCount] = keyCount;
   CountItems(keyCount, 8, context + "key count");
   Json keys = Json::array();
   for (int32_t k = 0; k < keyCount; ++k) {
     Json item = Json::object();
-    Fields(KeyFields, item, context + "key " + std::to_string(k) + " ");
+    Fields(Layout().key, item, context + "key " + std::to_string(k) + " ");
     keys.push_back(std::move(item));
   }
   track[key::Keys] = std::move(keys);
@@ -141,7 +136,7 @@ void PlainReader::Tracks(Json& into, const std::string& context, TrackOwner owne
 }
 
 void PlainReader::Frames(Json& block, const std::string& context) {
-  Fields(FrameNameFields, block, context);
+  Fields(Layout().frameNames, block, context);
   const int32_t count = Number<int32_t>(context + "frame count");
   if (count < 0) block[key::FrameCount] = count;
   CountItems(count, 16, context + "frame count");
@@ -170,16 +165,16 @@ Json PlainReader::PlainEmitter(const std::string& context) {
     corners.push_back(std::move(corner));
   }
   emitter[key::Corners] = std::move(corners);
-  Fields(EmitterFields, emitter, context);
+  Fields(Layout().emitter, emitter, context);
   Json block = Json::object();
   if (emitter["animated"].get<int>() != 0) {
-    Fields(AnimationHeadFields, block, context);
+    Fields(Layout().animationHead, block, context);
     Frames(block, context);
-    Fields(AnimationTailFields, block, context);
+    Fields(Layout().animationTail, block, context);
     emitter[key::FrameAnimation] = std::move(block);
   } else {
     Frames(block, context);
-    Fields(FrameSetTailFields, block, context);
+    Fields(Layout().frameSetTail, block, context);
     emitter[key::FrameSet] = std::move(block);
   }
   return emitter;
@@ -190,7 +185,7 @@ Json PlainReader::SubEffectEmitter(const std::string& context) {
   emitter[key::Magic] = "SE2D";
   Number<uint32_t>(context + "magic");
   emitter[key::Version] = Number<uint32_t>(context + "version");
-  Fields(SubEffectFields, emitter, context);
+  Fields(Layout().subEffect, emitter, context);
   return emitter;
 }
 
@@ -206,7 +201,7 @@ Json PlainReader::Emitter(const std::string& context) {
 
 Json PlainReader::Effect() {
   Json effect = Json::object();
-  Fields(EffectHeaderFields, effect, "effect ");
+  Fields(Layout().effectHeader, effect, "effect ");
   Tracks(effect, "effect ", TrackOwner::Effect);
   const int32_t count = Number<int32_t>("emitter count");
   if (count < 0) effect[key::EmitterCount] = count;
@@ -214,7 +209,7 @@ Json PlainReader::Effect() {
   for (int32_t e = 0; e < count; ++e)
     emitters.push_back(Emitter("emitter " + std::to_string(e) + " "));
   effect[key::Emitters] = std::move(emitters);
-  Fields(EffectTailFields, effect, "effect ");
+  Fields(Layout().effectTail, effect, "effect ");
   const size_t end = Offset();
   if (end < plain_.size()) effect[key::Trailing] = HexText(plain_.data() + end, plain_.size() - end);
   return effect;

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <set>
+#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
@@ -48,11 +49,11 @@ class ObjectReader {
   }
   // The field as given, else its default; derived defaults come from the
   // values the caller worked out.
-  Json Value(const FieldDesc& field, const Json& derived) {
+  Json Value(const FieldEntry& field, const Json& derived) {
     if (const Json* value = Optional(field.name)) return *value;
-    switch (field.omitted) {
+    switch (field.absent.omitted) {
       case Omitted::Required: break;
-      case Omitted::Value: return Json::parse(field.byDefault);
+      case Omitted::Value: return Json::parse(field.absent.byDefault);
       case Omitted::Derived:
         if (derived.contains(field.name)) return derived[field.name];
         break;
@@ -101,13 +102,13 @@ float FloatOr(const Json& value, float fallback) { return FloatFromJson(value).v
 // An emitter field a derived one is worked out from, given or at its
 // default; a value of the wrong type is reported where it is packed.
 float EmitterFloat(ObjectReader& emitter, const char* name) {
-  return FloatOr(emitter.Value(FieldNamed(EmitterFields, name), Json()), 0.0f);
+  return FloatOr(emitter.Value(FieldOf(FieldBlock::Emitter, name), Json()), 0.0f);
 }
 
 // Only the library's own tracks have a body to default to.
 void RequireBody(ObjectReader& track, TrackOwner owner) {
-  for (const FieldDesc& field : TrackFields)
-    if (field.omitted == Omitted::Derived && !track.Optional(field.name)) {
+  for (const FieldEntry* field : Layout().track)
+    if (field->absent.omitted == Omitted::Derived && !track.Optional(field->name)) {
       const Json* name = track.Optional(key::Name);
       const std::optional<std::string> text = name ? TextFromJson(*name) : std::nullopt;
       if (!text) Fail(track.PathOf(key::Name), "missing");
@@ -157,19 +158,18 @@ class PlainWriter {
     if (!WriteField(stream_, value)) throw RecordJsonError{"", "out of memory"};
   }
   void PutText(const std::string& text);
-  void PutField(const FieldDesc& field, const Json& value, const std::string& path);
-  void Field(const FieldDesc& field, ObjectReader& object, const Json& derived = Json::object()) {
+  void PutField(const FieldEntry& field, const Json& value, const std::string& path);
+  void Field(const FieldEntry& field, ObjectReader& object, const Json& derived = Json::object()) {
     Guard([&] { PutField(field, object.Value(field, derived), object.PathOf(field.name)); });
   }
-  template <size_t N>
-  void Fields(const FieldDesc (&fields)[N], ObjectReader& object, const Json& derived = Json::object()) {
-    for (const FieldDesc& field : fields) Field(field, object, derived);
+  void Fields(const FieldRun& fields, ObjectReader& object, const Json& derived = Json::object()) {
+    for (const FieldEntry* field : fields) Field(*field, object, derived);
   }
   void PutFloat(const Json& value, const std::string& path);
   // A list's stored count: the number of items, or the negative count a
   // file gave explicitly (then the list must be empty).
   void PutCount(ObjectReader& object, const char* countName, const Json& items);
-  const Json& List(ObjectReader& object, const PartDesc& part, Json& fallback);
+  const Json& List(ObjectReader& object, const char* name, Json& fallback);
   void Tracks(ObjectReader& object, TrackOwner owner);
   void Track(const Json& track, const std::string& path, TrackOwner owner);
   void Emitter(const Json& emitter, const std::string& path);
@@ -199,7 +199,7 @@ void PlainWriter::PutFloat(const Json& value, const std::string& path) {
   Put(*number);
 }
 
-void PlainWriter::PutField(const FieldDesc& field, const Json& value, const std::string& path) {
+void PlainWriter::PutField(const FieldEntry& field, const Json& value, const std::string& path) {
   switch (field.kind) {
     case FieldKind::Float: return PutFloat(value, path);
     case FieldKind::Int32:
@@ -229,7 +229,9 @@ void PlainWriter::PutField(const FieldDesc& field, const Json& value, const std:
       return Put(static_cast<uint32_t>(
           Integer(value, path, 0, UINT32_MAX, "expected four letters or a 32-bit number")));
     }
+    case FieldKind::List: break;
   }
+  throw std::logic_error(path + " is a list, not a plain field");
 }
 
 void PlainWriter::PutCount(ObjectReader& object, const char* countName, const Json& items) {
@@ -244,11 +246,11 @@ void PlainWriter::PutCount(ObjectReader& object, const char* countName, const Js
 
 // The list as given, else its default; a list of the wrong type is reported
 // and packs as empty.
-const Json& PlainWriter::List(ObjectReader& object, const PartDesc& part, Json& fallback) {
+const Json& PlainWriter::List(ObjectReader& object, const char* name, Json& fallback) {
   fallback = Json::array();
-  const Json* given = object.Optional(part.name);
+  const Json* given = object.Optional(name);
   if (!given) return fallback;
-  Guard([&] { RequireArray(*given, object.PathOf(part.name)); });
+  Guard([&] { RequireArray(*given, object.PathOf(name)); });
   return given->is_array() ? *given : fallback;
 }
 
@@ -257,7 +259,7 @@ void PlainWriter::Track(const Json& track, const std::string& path, TrackOwner o
   const TrackInfo* info = RegisteredTrack(owner, track);
   if (!info) RequireBody(object, owner);
   const Json derived = info ? TrackBodyDefaults(*info) : Json::object();
-  Fields(TrackFields, object, derived);
+  Fields(Layout().track, object, derived);
   const Json* given = object.Optional(key::Keys);
   Json keys = Json::array();
   if (given) Guard([&] { keys = RequireArray(*given, object.PathOf(key::Keys)); });
@@ -266,7 +268,7 @@ void PlainWriter::Track(const Json& track, const std::string& path, TrackOwner o
   for (size_t k = 0; k < keys.size(); ++k)
     Guard([&] {
       ObjectReader item(keys[k], Item(object.PathOf(key::Keys), k));
-      Fields(KeyFields, item);
+      Fields(Layout().key, item);
       item.RefuseUnknown(Guarded());
     });
   object.RefuseUnknown(Guarded());
@@ -276,7 +278,7 @@ void PlainWriter::Track(const Json& track, const std::string& path, TrackOwner o
 // order, unless the record is marked as holding only the listed ones.
 void PlainWriter::Tracks(ObjectReader& object, TrackOwner owner) {
   Json empty;
-  const Json& tracks = List(object, TracksPart, empty);
+  const Json& tracks = List(object, key::Tracks, empty);
   const Json* only = object.Optional(key::OnlyListedTracks);
   if (only && !only->is_boolean())
     Guard([&] { Fail(object.PathOf(key::OnlyListedTracks), "expected true or false"); });
@@ -297,10 +299,10 @@ void PlainWriter::Tracks(ObjectReader& object, TrackOwner owner) {
 }
 
 void PlainWriter::Frames(ObjectReader& block) {
-  Fields(FrameNameFields, block);
+  Fields(Layout().frameNames, block);
   const std::string path = block.PathOf(key::Frames);
   Json empty;
-  const Json& frames = List(block, FramesPart, empty);
+  const Json& frames = List(block, key::Frames, empty);
   Guard([&] { PutCount(block, key::FrameCount, frames); });
   for (size_t f = 0; f < frames.size(); ++f)
     Guard([&] {
@@ -330,7 +332,7 @@ void PlainWriter::Corners(ObjectReader& object) {
 }
 
 void PlainWriter::FrameBlock(ObjectReader& object) {
-  const bool animated = IsSet(object.Value(FieldNamed(EmitterFields, "animated"), Json()));
+  const bool animated = IsSet(object.Value(FieldOf(FieldBlock::Emitter, "animated"), Json()));
   const char* used = animated ? key::FrameAnimation : key::FrameSet;
   const char* other = animated ? key::FrameSet : key::FrameAnimation;
   if (object.Optional(other))
@@ -342,37 +344,37 @@ void PlainWriter::FrameBlock(ObjectReader& object) {
   const Json emptyBlock = Json::object();
   ObjectReader block(given ? *given : emptyBlock, object.PathOf(used));
   if (animated) {
-    Fields(AnimationHeadFields, block);
+    Fields(Layout().animationHead, block);
     Frames(block);
-    Fields(AnimationTailFields, block);
+    Fields(Layout().animationTail, block);
   } else {
     Frames(block);
-    Fields(FrameSetTailFields, block);
+    Fields(Layout().frameSetTail, block);
   }
   block.RefuseUnknown(Guarded());
 }
 
 void PlainWriter::PlainEmitter(ObjectReader& object) {
   Put(static_cast<uint32_t>(EmitterTag));
-  Field(EmitterVersionField, object);
+  Field(FieldOf(FieldBlock::Emitter, key::Version), object);
   Tracks(object, TrackOwner::Emitter);
-  Field(EmitterNameField, object);
+  Field(FieldOf(FieldBlock::Emitter, key::Name), object);
   Guard([&] { Corners(object); });
   // Left out, the force direction is what the library's SetForceAngle gives.
   const Point force = ForceDirection(EmitterFloat(object, "forceAngle"));
-  Fields(EmitterFields, object, Json{{"forceDirectionX", force.x}, {"forceDirectionY", force.y}});
+  Fields(Layout().emitter, object, Json{{"forceDirectionX", force.x}, {"forceDirectionY", force.y}});
   Guard([&] { FrameBlock(object); });
 }
 
 void PlainWriter::SubEffectEmitter(ObjectReader& object) {
   Put(static_cast<uint32_t>(SubEffectTag));
-  Field(EmitterVersionField, object);
-  Fields(SubEffectFields, object);
+  Field(FieldOf(FieldBlock::SubEffect, key::Version), object);
+  Fields(Layout().subEffect, object);
 }
 
 void PlainWriter::Emitter(const Json& emitter, const std::string& path) {
   ObjectReader object(emitter, path);
-  const Json magic = object.Value(EmitterMagicField, Json());
+  const Json magic = object.Value(FieldOf(FieldBlock::Emitter, key::Magic), Json());
   if (magic == "ET2D") PlainEmitter(object);
   else if (magic == "SE2D") SubEffectEmitter(object);
   else Fail(object.PathOf(key::Magic), "expected \"ET2D\" or \"SE2D\"");
@@ -382,14 +384,14 @@ void PlainWriter::Emitter(const Json& emitter, const std::string& path) {
 void PlainWriter::Effect(const Json& record) {
   ObjectReader effect(record, "");
   effect.Optional(key::Schema);  // names the JSON Schema for editors; not packed
-  Fields(EffectHeaderFields, effect);
+  Fields(Layout().effectHeader, effect);
   Tracks(effect, TrackOwner::Effect);
   Json empty;
-  const Json& emitters = List(effect, EmittersPart, empty);
+  const Json& emitters = List(effect, key::Emitters, empty);
   Guard([&] { PutCount(effect, key::EmitterCount, emitters); });
   for (size_t e = 0; e < emitters.size(); ++e)
     Guard([&] { Emitter(emitters[e], Item(key::Emitters, e)); });
-  Fields(EffectTailFields, effect);
+  Fields(Layout().effectTail, effect);
   if (const Json* trailing = effect.Optional(key::Trailing))
     Guard([&] {
       std::optional<Bytes> bytes =
