@@ -8,6 +8,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "LiveReload.h"
 #include "record/EffectEnvelope.h"
 #include "record/JsonText.h"
 
@@ -55,13 +56,8 @@ EffectBytes ReadEffectSource(const std::string& path) {
     }
   }
   // What the record holds is only for showing; the library judges the file.
-  EffectBytes effect{std::move(bytes), std::nullopt};
-  try {
-    if (std::optional<record::Bytes> plain = record::DecipherEffect(effect.file))
-      effect.record = record::RecordToJson(*plain);
-  } catch (const record::RecordFormatError&) {
-  }
-  return effect;
+  std::optional<record::Json> record = sdl2::RecordOfEffect(bytes);
+  return {std::move(bytes), std::move(record)};
 }
 
 TemporaryEffectFile::TemporaryEffectFile(const record::Bytes& bytes) {

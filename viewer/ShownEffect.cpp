@@ -3,31 +3,28 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "LiveReload.h"
 #include "ViewerLog.h"
-#include "tavrix/ResultCodeNames.h"
+#include "cli/ResultText.h"
 
 namespace tavrix::viewer {
-
-FileStamp StampOf(const std::string& path) {
-  std::error_code error;
-  const auto modified = std::filesystem::last_write_time(path, error);
-  if (error) return {};
-  const auto size = std::filesystem::file_size(path, error);
-  return {int64_t(modified.time_since_epoch().count()), error ? -1 : int64_t(size)};
-}
 
 ShownEffect::ShownEffect(sdl2::ParticleHost& host, std::string path, float x, float y)
     : host_(host), path_(std::move(path)), name_(std::filesystem::path(path_).filename().string()),
       x_(x), y_(y) {}
 
 bool ShownEffect::LoadFile() {
-  shown_ = seen_ = StampOf(path_);
+  // Stamped before reading, so that a save in between is seen next time.
+  watch_.Watch({path_});
+  bool loaded = false;
   try {
-    return Replace(ReadEffectSource(path_));
+    loaded = Replace(ReadEffectSource(path_));
   } catch (const SourceError& e) {
     Fail(e.what());
-    return false;
   }
+  // The last good effect's textures and nested files stay watched.
+  if (record_) watch_.Add(sdl2::DependentFiles(*record_, host_.Root()));
+  return loaded;
 }
 
 bool ShownEffect::Replace(const EffectBytes& effect) {
@@ -35,45 +32,32 @@ bool ShownEffect::Replace(const EffectBytes& effect) {
   int32_t id;
   try {
     TemporaryEffectFile file(effect.file);
-    id = host_.LoadEffect(file.Path());
-    // Frame sets are shared by name, so a changed effect loaded beside the
-    // old one would find the old frames in its sets: once it is known to
-    // load, the old one goes and it is loaded again on its own.
-    if (id >= 0 && reloading) {
-      host_.System().UnloadEffect(id_);
-      host_.System().UnloadEffect(id);
-      id_ = -1;
-      id = host_.LoadEffect(file.Path());
-    }
+    id = sdl2::LoadInPlace(host_, id_, file.Path());
   } catch (const SourceError& e) {
     Fail(e.what());
     return false;
   }
   if (id < 0) {
-    Fail(std::string(ResultCodeName(id)) + " (" + std::to_string(id) + "): " + ResultCodeMeaning(id));
+    Fail(tools::ResultText(id));
     return false;
   }
   if (effect.record) {
     endMode_ = effect.record->value("endMode", -1);
     durationSeconds_ = effect.record->value("durationSeconds", 0.0f);
   }
-  const uint32_t prewarm = reloading ? PrewarmForPlace() : 0;
+  const uint32_t prewarm = reloading ? sdl2::PrewarmForPlace(playMs_, endMode_, durationSeconds_) : 0;
   id_ = id;
   error_.clear();
   host_.System().SetEffectPosition(id_, x_, y_, true);
   host_.System().PlayEffect(id_, prewarm);
   playMs_ = prewarm;
   endReports_ = 0;
-  Log(reloading ? name_ + ": reloaded at " + std::to_string(prewarm) + " ms"
+  Log(reloading ? name_ + ": reloaded at " + std::to_string(prewarm) +
+                      " ms: " + sdl2::ReloadNote(record_, effect.record, changed_)
                 : name_ + ": loaded as effect " + std::to_string(id_));
+  record_ = effect.record;
+  changed_.clear();
   return true;
-}
-
-uint32_t ShownEffect::PrewarmForPlace() const {
-  // A looping effect needs only its place in the current round.
-  const int64_t durationMs = int64_t(durationSeconds_ * 1000.0f);
-  if (endMode_ == 1 && durationMs > 0) return uint32_t(playMs_ % durationMs);
-  return uint32_t(std::min<int64_t>(playMs_, INT32_MAX));
 }
 
 void ShownEffect::Fail(const std::string& message) {
@@ -82,10 +66,8 @@ void ShownEffect::Fail(const std::string& message) {
 }
 
 bool ShownEffect::FileChanged() {
-  const FileStamp now = StampOf(path_);
-  const bool settled = now == seen_ && now != shown_;
-  seen_ = now;
-  return settled;
+  changed_ = watch_.Changed();
+  return !changed_.empty();
 }
 
 void ShownEffect::Restart(uint32_t prewarmMs) {

@@ -1,29 +1,19 @@
 // One file shown in the viewer: the effect the library plays for it, where
 // it stands, how long it has played, what its record says about its end,
-// and the file's state on disk. When the file changes it is loaded again
-// in place; when it fails, the last good effect stays and the failure is
-// kept, by name, for the overlay.
+// and the state on disk of its file and of the textures and nested files it
+// reads. When one changes it is loaded again in place; when it fails, the
+// last good effect stays and the failure is kept, by name, for the overlay.
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "EffectSource.h"
+#include "FileWatch.h"
 #include "ParticleHost.h"
 
 namespace tavrix::viewer {
-
-// A file's modification time and size: a change of either is an edit.
-struct FileStamp {
-  int64_t modified = 0;
-  int64_t size = -1;
-  bool operator==(const FileStamp& other) const {
-    return modified == other.modified && size == other.size;
-  }
-  bool operator!=(const FileStamp& other) const { return !(*this == other); }
-};
-
-FileStamp StampOf(const std::string& path);
 
 class ShownEffect {
  public:
@@ -38,8 +28,9 @@ class ShownEffect {
   // play time; false when the library refuses them, the current effect then
   // staying. The way in for effects edited in memory.
   bool Replace(const EffectBytes& effect);
-  // True once the file changed on disk and then held still for one look, so
-  // that a file caught half written is not loaded.
+  // True once the file, a texture or a nested file it reads changed on disk
+  // and then held still for one look, so that a file caught half written is
+  // not loaded.
   bool FileChanged();
 
   void Restart(uint32_t prewarmMs);
@@ -61,7 +52,6 @@ class ShownEffect {
 
  private:
   void Fail(const std::string& message);
-  uint32_t PrewarmForPlace() const;
 
   sdl2::ParticleHost& host_;
   std::string path_, name_, error_;
@@ -71,7 +61,9 @@ class ShownEffect {
   int32_t endMode_ = -1;
   float durationSeconds_ = 0;
   int32_t endReports_ = 0;
-  FileStamp shown_, seen_;
+  std::optional<record::Json> record_;
+  sdl2::FileWatch watch_;
+  std::string changed_;  // the file whose change the next reload takes in
 };
 
 }  // namespace tavrix::viewer

@@ -33,6 +33,8 @@ class ParticleHost final : private IEffectFinishListener {
   int32_t LoadEffect(const std::string& path);
   IParticleSystem& System() { return *system_; }
   DrawTarget& Target() { return target_; }
+  // The folder holding image/ and the nested effect files.
+  const std::string& Root() const { return loader_.Root(); }
 
   // Called from inside Update with each effect that reached its end.
   void OnFinished(std::function<void(int32_t)> handler) { finished_ = std::move(handler); }

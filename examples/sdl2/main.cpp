@@ -1,10 +1,13 @@
 // A small SDL2 game host: it opens a window, plays effect files through the
 // library's public interface in image-loader mode, lets the first effect
-// follow the mouse, and draws every frame with the real elapsed time.
+// follow the mouse, and draws every frame with the real elapsed time. With
+// --watch it reloads an effect whose file, texture or nested effect file
+// changed on disk, where it stands and at its play time, so an artist can
+// tune effects inside the running game.
 // Whatever the input, it ends with a message and an exit code (0, 1 failed,
 // 2 usage), never an abort.
 //
-//   tavrix-sdl2 [--root DIR] [--size WxH] [--frames N [--step MS] [--screenshot OUT.png]] EFFECT...
+//   tavrix-sdl2 [--root DIR] [--size WxH] [--watch] [--frames N [--step MS] [--screenshot OUT.png]] EFFECT...
 //
 // With --frames the host runs N frames of --step milliseconds each (16 by
 // default) on SDL's software renderer, saves the last one and exits: the
@@ -20,7 +23,7 @@
 
 #include "ParticleHost.h"
 #include "SdlWindow.h"
-#include "tavrix/ResultCodeNames.h"
+#include "WatchedEffect.h"
 
 namespace {
 
@@ -33,12 +36,18 @@ struct Options {
   int32_t frames = 0;  // 0: until the window is closed
   int32_t stepMs = 16;
   std::string screenshot;
+  bool watch = false;
 };
 
+// Files are looked at four times a second; a scripted run looks every frame.
+constexpr uint64_t kWatchIntervalMs = 250;
+
 const char kUsage[] =
-    "usage: tavrix-sdl2 [--root DIR] [--size WxH] [--frames N [--step MS] [--screenshot OUT.png]] EFFECT...\n"
+    "usage: tavrix-sdl2 [--root DIR] [--size WxH] [--watch] [--frames N [--step MS] [--screenshot OUT.png]] "
+    "EFFECT...\n"
     "  --root DIR         folder holding image/ and nested effect files (default: the current folder)\n"
     "  --size WxH         window size (default 640x480)\n"
+    "  --watch            reload an effect whose file or texture changed on disk, in place\n"
     "  --frames N         run N frames of --step ms (default 16) on the software renderer, then exit\n"
     "  --step MS          with --frames: milliseconds per frame, 0 to 1000000\n"
     "  --screenshot F     with --frames: save the last frame as PNG\n";
@@ -59,12 +68,22 @@ bool ParseCount(const char* text, int32_t& count) {
   return true;
 }
 
+// The host works in its root folder; paths given go from where the user is.
+std::string Absolute(const char* path) {
+  std::error_code error;
+  return std::filesystem::absolute(path, error).string();
+}
+
 bool ParseOptions(int argc, char** argv, Options& options) {
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
     if (arg.rfind("--", 0) != 0) {
-      options.effects.push_back(arg);
+      options.effects.push_back(Absolute(argv[i]));
+      continue;
+    }
+    if (arg == "--watch") {
+      options.watch = true;
       continue;
     }
     if (!value) return false;
@@ -79,9 +98,7 @@ bool ParseOptions(int argc, char** argv, Options& options) {
     } else if (arg == "--step") {
       valid = ParseCount(value, options.stepMs);
     } else if (arg == "--screenshot") {
-      // The host works in the root folder; the picture goes where the user is.
-      std::error_code error;
-      options.screenshot = std::filesystem::absolute(value, error).string();
+      options.screenshot = Absolute(value);
     } else {
       valid = false;
     }
@@ -94,22 +111,18 @@ int Run(const Options& options) {
   const bool scripted = options.frames > 0;
   SdlWindow window({"Tavrix SDL2 host", options.width, options.height, scripted, false});
   ParticleHost host(window.Renderer(), options.root, options.width, options.height);
-  std::vector<int32_t> ids;
+  std::vector<WatchedEffect> effects;
   for (size_t i = 0; i < options.effects.size(); ++i) {
-    const int32_t id = host.LoadEffect(options.effects[i]);
-    if (id < 0) {
-      std::fprintf(stderr, "%s: %s (%d): %s\n", options.effects[i].c_str(), tavrix::ResultCodeName(id), id,
-                   tavrix::ResultCodeMeaning(id));
+    // Side by side across the window.
+    const float x = float(options.width) * (float(i) + 0.5f) / float(options.effects.size());
+    WatchedEffect& effect = effects.emplace_back(host, options.effects[i], x, float(options.height) * 0.5f);
+    if (!effect.Load()) {
+      std::fprintf(stderr, "%s: %s\n", options.effects[i].c_str(), effect.Error().c_str());
       return 1;
     }
-    // Side by side across the window; moving live particles too hands the
-    // place on to sub-effect copies.
-    const float x = float(options.width) * (float(i) + 0.5f) / float(options.effects.size());
-    host.System().SetEffectPosition(id, x, float(options.height) * 0.5f, true);
-    host.System().PlayEffect(id, 0);
-    ids.push_back(id);
   }
   FrameClock clock;
+  uint64_t lastWatchMs = 0;
   for (int32_t frame = 0; !scripted || frame < options.frames; ++frame) {
     SDL_Event event;
     while (SDL_PollEvent(&event)) {
@@ -119,9 +132,15 @@ int Run(const Options& options) {
       // where they were born, so it leaves a trail. A scripted run draws
       // the same frame under any display, wherever its pointer rests.
       if (event.type == SDL_MOUSEMOTION && !scripted)
-        host.System().SetEffectPosition(ids[0], float(event.motion.x), float(event.motion.y), false);
+        effects[0].MoveTo(float(event.motion.x), float(event.motion.y), false);
     }
-    host.Update(scripted ? options.stepMs : clock.Take());
+    if (options.watch && (scripted || SDL_GetTicks64() - lastWatchMs >= kWatchIntervalMs)) {
+      lastWatchMs = SDL_GetTicks64();
+      for (WatchedEffect& effect : effects) effect.ReloadIfChanged();
+    }
+    const int32_t elapsedMs = scripted ? options.stepMs : clock.Take();
+    host.Update(elapsedMs);
+    for (WatchedEffect& effect : effects) effect.Advance(elapsedMs);
     SDL_SetRenderDrawColor(window.Renderer(), 0, 0, 0, 255);
     SDL_RenderClear(window.Renderer());
     host.Draw();
