@@ -1,0 +1,5 @@
+# WebAssembly with Debian's emscripten, whose prebuilt system libraries stay
+# in its frozen cache. Its optimiser needs the Debian Node.js modules, which
+# a Node.js from elsewhere does not search; the build scripts set NODE_PATH.
+include(/usr/share/emscripten/cmake/Modules/Platform/Emscripten.cmake)
+set(CMAKE_CROSSCOMPILING_EMULATOR node)
