@@ -7,8 +7,8 @@
 namespace tavrix::viewer {
 
 enum class Action {
-  Pause, Step, Restart, Slower, Faster, Replay, MoveLive, Background, Overlay,
-  ZoomIn, ZoomOut, ZoomReset, Screenshot, Quit
+  Pause, Step, StepBack, Restart, ToRangeStart, InPoint, OutPoint, ClearRange, Slower, Faster, Replay,
+  MoveLive, Background, Overlay, ZoomIn, ZoomOut, ZoomReset, Screenshot, Quit
 };
 
 struct KeyBinding {
@@ -20,8 +20,13 @@ struct KeyBinding {
 
 inline constexpr KeyBinding kKeyBindings[] = {
     {SDLK_SPACE, SDLK_SPACE, "Space", "play / pause", Action::Pause},
-    {SDLK_PERIOD, SDLK_RIGHT, ". or Right", "one step while paused", Action::Step},
+    {SDLK_PERIOD, SDLK_RIGHT, ". or Right", "pause, one frame forward", Action::Step},
+    {SDLK_COMMA, SDLK_LEFT, ", or Left", "pause, one frame back", Action::StepBack},
     {SDLK_r, SDLK_r, "R", "restart (with the prewarm)", Action::Restart},
+    {SDLK_HOME, SDLK_HOME, "Home", "to the play range's in point (or 0)", Action::ToRangeStart},
+    {SDLK_i, SDLK_i, "I", "play range: in point at this frame", Action::InPoint},
+    {SDLK_e, SDLK_e, "E", "play range: out point at this frame", Action::OutPoint},
+    {SDLK_c, SDLK_c, "C", "play range: clear (play on)", Action::ClearRange},
     {SDLK_LEFTBRACKET, SDLK_LEFTBRACKET, "[", "half the speed of time", Action::Slower},
     {SDLK_RIGHTBRACKET, SDLK_RIGHTBRACKET, "]", "double the speed of time", Action::Faster},
     {SDLK_l, SDLK_l, "L", "replay effects that end: on / off", Action::Replay},

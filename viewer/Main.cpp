@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "OverlayPanel.h"
+#include "TimelinePanel.h"
 #include "Viewer.h"
 #include "editor/EditorPanels.h"
 
@@ -19,6 +20,7 @@ int Run(int argc, char** argv) {
   try {
     Viewer viewer(options);
     viewer.AddPanel(std::make_unique<OverlayPanel>());
+    viewer.AddPanel(MakeTimelinePanel());
     if (options.edit) {
       const std::string error = editor::AddEditorPanels(viewer, options);
       if (!error.empty()) {

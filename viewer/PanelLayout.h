@@ -5,7 +5,7 @@
 
 namespace tavrix::viewer {
 
-enum class PanelPlace { Overlay, File, Effect, Emitters, Curve, Texture };
+enum class PanelPlace { Overlay, File, Effect, Emitters, Curve, Texture, Timeline };
 
 // Sets the next ImGui window's first position, and its first size when the
 // table gives one.

@@ -20,7 +20,8 @@ Viewer::Viewer(const ViewerOptions& options)
     : options_(options),
       window_({"tavrix-view", options.width, options.height, options.frames > 0, true}),
       host_(window_.Renderer(), options.root, options.width, options.height),
-      imgui_(window_.Window(), window_.Renderer()) {
+      imgui_(window_.Window(), window_.Renderer()),
+      timeline_(host_, effects_, controls_, FrameSteps(options.stepMs)) {
   controls_.timeScale = options.timeScale;
   controls_.prewarmMs = options.prewarmMs;
   settings_ = {options.background, options.checkerboard, options.zoom, options.overlay};
@@ -32,9 +33,12 @@ Viewer::Viewer(const ViewerOptions& options)
     effects_.emplace_back(host_, options.files[i], float(options.width) * (float(i) + 0.5f) / float(count),
                           float(options.height) * 0.5f);
     effects_.back().LoadFile();
-    if (controls_.prewarmMs > 0) effects_.back().Restart(controls_.prewarmMs);
   }
-  host_.OnFinished([this](int32_t id) { finished_.push_back(id); });
+  timeline_.Restart();
+  if (options.atMs >= 0) {
+    controls_.paused = true;
+    timeline_.SeekTo(options.atMs);
+  }
 }
 
 int Viewer::Run() {
@@ -110,8 +114,16 @@ void Viewer::Drag(float windowX, float windowY) {
 void Viewer::Perform(Action action) {
   switch (action) {
     case Action::Pause: controls_.paused = !controls_.paused; break;
-    case Action::Step: controls_.paused = controls_.stepOnce = true; break;
-    case Action::Restart: controls_.restartRequested = true; break;
+    case Action::Step:
+    case Action::StepBack:
+      controls_.paused = true;
+      timeline_.StepFrame(action == Action::Step ? 1 : -1);
+      break;
+    case Action::Restart: timeline_.Restart(); break;
+    case Action::ToRangeStart: timeline_.SeekTo(timeline_.Range().Set() ? timeline_.Range().inMs : 0); break;
+    case Action::InPoint: timeline_.SetIn(); break;
+    case Action::OutPoint: timeline_.SetOut(); break;
+    case Action::ClearRange: timeline_.ClearRange(); break;
     case Action::Slower: controls_.timeScale = std::max(controls_.timeScale * 0.5f, 1.0f / 64); break;
     case Action::Faster: controls_.timeScale = std::min(controls_.timeScale * 2.0f, 16.0f); break;
     case Action::Replay: controls_.replay = !controls_.replay; break;
@@ -140,30 +152,18 @@ void Viewer::WatchFiles() {
   }
 }
 
-int32_t Viewer::ElapsedMs() {
-  const int32_t real = Scripted() ? int32_t(std::lround(options_.stepMs * controls_.timeScale))
-                                  : clock_.Take(controls_.timeScale);
-  if (!controls_.paused) return real;
-  const bool step = controls_.stepOnce;
-  controls_.stepOnce = false;
-  return step ? std::max(1, int32_t(std::lround(options_.stepMs * controls_.timeScale))) : 0;
+int64_t Viewer::PlayedMs() {
+  // A scripted frame is one frame of the timeline at the speed of time.
+  if (Scripted()) return std::llround(double(timeline_.NextFrameMs()) * controls_.timeScale);
+  return clock_.Take(controls_.timeScale);
 }
 
 void Viewer::Update() {
-  if (controls_.restartRequested) {
-    for (ShownEffect& effect : effects_) effect.Restart(controls_.prewarmMs);
-    controls_.restartRequested = false;
-  }
-  const int32_t elapsed = ElapsedMs();
+  const int64_t played = PlayedMs();
   const uint64_t start = SDL_GetPerformanceCounter();
-  if (elapsed > 0) host_.Update(elapsed);
+  timeline_.Follow();
+  if (!controls_.paused) timeline_.Play(played);
   stats_.updateMs = double(SDL_GetPerformanceCounter() - start) * 1000.0 / double(SDL_GetPerformanceFrequency());
-  for (ShownEffect& effect : effects_) effect.Advance(elapsed);
-  // Reported from inside the update; played again only now that it is over.
-  for (int32_t id : finished_)
-    for (ShownEffect& effect : effects_)
-      if (effect.Id() == id && effect.Finished() && controls_.replay) effect.Restart(controls_.prewarmMs);
-  finished_.clear();
 }
 
 void Viewer::UpdateView() {

@@ -14,6 +14,7 @@
 #include "ParticleHost.h"
 #include "SdlWindow.h"
 #include "ShownEffect.h"
+#include "Timeline.h"
 #include "ViewerOptions.h"
 #include "ViewerState.h"
 
@@ -42,6 +43,7 @@ class Viewer {
   std::vector<ShownEffect>& Effects() { return effects_; }
   sdl2::ParticleHost& Host() { return host_; }
   PlayControls& Controls() { return controls_; }
+  Timeline& Time() { return timeline_; }
   ViewSettings& Settings() { return settings_; }
   const FrameStats& Stats() const { return stats_; }
 
@@ -50,7 +52,7 @@ class Viewer {
   void HandleEvent(const SDL_Event& event);
   void Drag(float windowX, float windowY);
   void WatchFiles();
-  int32_t ElapsedMs();
+  int64_t PlayedMs();
   void Update();
   void Draw();
   void SaveScreenshots();
@@ -67,7 +69,7 @@ class Viewer {
   PlayControls controls_;
   ViewSettings settings_;
   FrameStats stats_;
-  std::vector<int32_t> finished_;
+  Timeline timeline_;
   std::vector<std::string> screenshots_;
   int32_t reloads_ = 0, keyShots_ = 0;
   int dragged_ = -1;

@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "KeyBindings.h"
+#include "Timeline.h"
 #include "common/ArgumentForms.h"
 
 namespace tavrix::viewer {
@@ -78,10 +79,14 @@ int ParseViewerOptions(int argc, char** argv, ViewerOptions& options) {
   app.add_option("--edit-script", options.editScript,
                  "run the editing commands of this file, one a frame (for tests; implies --edit)");
   app.add_option("--frames", options.frames,
-                 "run N frames of --step ms on SDL's software renderer, then exit")->check(CLI::PositiveNumber);
-  app.add_option("--step", options.stepMs, "with --frames: milliseconds per frame (default 16)")
-      ->check(CLI::NonNegativeNumber);
-  app.add_option("--screenshot", options.screenshot, "with --frames: save the last frame as PNG");
+                 "run N frames on SDL's software renderer, then exit")->check(CLI::PositiveNumber);
+  app.add_option("--step", options.stepMs,
+                 "milliseconds per frame of the timeline, 1 to 1000 (default 17, 17, 16: a 60 Hz game)")
+      ->check(CLI::Range(1, 1000));
+  app.add_option("--at", options.atMs, "start paused at the moment MS (with --screenshot: its picture, then exit)")
+      ->check(CLI::Range(int64_t(0), Timeline::kMaxMs));
+  app.add_option("--screenshot", options.screenshot,
+                 "with --frames or --at: save the last frame as PNG");
   app.add_option("--reload-shots", options.reloadShots,
                  "save a PNG named PREFIX-N.png after each reload (for scripts)");
   app.add_flag("--overlay-in-screenshots", options.overlayInScreenshots,
@@ -115,6 +120,7 @@ int ParseViewerOptions(int argc, char** argv, ViewerOptions& options) {
   options.startFolder = fs::current_path().string();
   options.root = options.root.empty() ? DefaultRoot(options.files.front()) : Absolute(options.root);
   options.screenshot = Absolute(options.screenshot);
+  if (options.atMs >= 0 && !options.screenshot.empty() && options.frames == 0) options.frames = 1;
   options.editScript = Absolute(options.editScript);
   options.edit = options.edit || !options.editScript.empty();
   options.reloadShots = Absolute(options.reloadShots);

@@ -13,7 +13,8 @@ struct ViewerOptions {
   std::string startFolder;          // where screenshots taken by key go
   int32_t width = 960, height = 640;
   int32_t frames = 0;               // 0: run until closed
-  int32_t stepMs = 16;              // with frames: the fixed step
+  int32_t stepMs = 0;               // the frame step; 0: 17, 17, 16 as a 60 Hz game
+  int64_t atMs = -1;                // start paused at this moment
   std::string screenshot;           // with frames: the last frame, as PNG
   std::string reloadShots;          // prefix of a screenshot after each reload
   uint32_t background = 0xFF000000u;

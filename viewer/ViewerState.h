@@ -8,12 +8,10 @@ namespace tavrix::viewer {
 
 struct PlayControls {
   bool paused = false;
-  bool stepOnce = false;
   float timeScale = 1.0f;
   bool replay = true;
   uint32_t prewarmMs = 0;
   bool moveLiveParticles = false;
-  bool restartRequested = false;
 };
 
 struct ViewSettings {

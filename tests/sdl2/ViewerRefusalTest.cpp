@@ -1,9 +1,10 @@
 // tavrix-view and its editor's script end what they cannot do with one clear
 // message and an exit code, never an abort: an emitter that is not there,
 // undo and redo with nothing to take, a refused edit, a run in which no
-// effect loads, a bad window size. A script runs with the overlay hidden, an
-// effect without emitters opens in the editor, and without --root the
-// packed samples are found beside the program, wherever it was built.
+// effect loads, a bad window size, a moment off the timeline. A script runs
+// with the overlay hidden, an effect without emitters opens in the editor,
+// and without --root the packed samples are found beside the program,
+// wherever it was built.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -68,6 +69,9 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedRun{"NoEffectLoads", "missing.json", "", {}, 1, "no effect loaded: nothing to play"},
         RefusedRun{"EffectWithoutEmittersOpensInTheEditor", "empty.json", "", {"--edit"}, 0,
                    "empty.json: loaded as effect 0"},
+        RefusedRun{"SeekOnlyToWholeMilliseconds", "fire.json", "seek 15x\n", {}, 2,
+                   "script line 1: seek takes whole milliseconds from 0 to 600000"},
+        RefusedRun{"AtOnlyWithinTheTimeline", "fire.json", "", {"--at", "600001"}, 2, "--at: Value 600001"},
         RefusedRun{"WindowSizeAboveZero", "fire.json", "", {"--size", "0x4"}, 2, "--size: expected WxH"},
         RefusedRun{"WindowSizeWhole", "fire.json", "", {"--size", "64x64y"}, 2, "--size: expected WxH"},
         RefusedRun{"BackgroundAllHex", "fire.json", "", {"--background", "12345g"}, 2,

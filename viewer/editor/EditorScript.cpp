@@ -1,5 +1,6 @@
 #include "EditorScript.h"
 
+#include <charconv>
 #include <sstream>
 
 #include "Viewer.h"
@@ -38,7 +39,23 @@ const Verb kVerbs[] = {
        return true;
      }},
     {"wait", 0, [](const ScriptCommand&, EditorSession&, Viewer&) { return true; }},
+    {"seek", 1,
+     [](const ScriptCommand& c, EditorSession&, Viewer& v) {
+       v.Controls().paused = true;
+       v.Time().SeekTo(c.ms);
+       Log("seek " + std::to_string(c.ms) + " ms took " + std::to_string(v.Time().LastSeekMs()) + " ms");
+       return true;
+     }},
 };
+
+// A whole number of milliseconds the timeline reaches, nothing after it.
+int64_t ParseMoment(const std::string& word) {
+  int64_t ms = -1;
+  const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), ms);
+  if (error != std::errc() || end != word.data() + word.size() || ms < 0 || ms > Timeline::kMaxMs)
+    throw ScriptError{"seek takes whole milliseconds from 0 to " + std::to_string(Timeline::kMaxMs)};
+  return ms;
+}
 
 // Which emitters an effect has is known only when the command runs; the
 // names of tracks are known now.
@@ -56,6 +73,7 @@ ScriptCommand Parse(const std::vector<std::string>& words) {
   command.verb = words[0];
   try {
     if (command.verb == "save" || command.verb == "shot") command.path = words[1];
+    if (command.verb == "seek") command.ms = ParseMoment(words[1]);
     if (command.verb == "track" || command.verb == "drag") command.track = {std::stoi(words[1]), words[2]};
     if (command.verb == "drag") {
       command.index = std::stoi(words[3]);

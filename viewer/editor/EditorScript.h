@@ -9,6 +9,7 @@
 //   save PATH                       JSON or .eff by the name
 //   shot PATH                       a screenshot of the next frame
 //   wait                            a frame without edits
+//   seek MS                         pause at the moment MS, as the timeline's cursor
 #pragma once
 
 #include <string>
@@ -24,6 +25,7 @@ struct ScriptCommand {
   edit::TrackRef track;
   int index = 0;
   float time = 0, value = 0;
+  int64_t ms = 0;
 };
 
 struct ScriptError {
