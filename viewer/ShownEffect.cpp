@@ -41,11 +41,8 @@ bool ShownEffect::Replace(const EffectBytes& effect) {
     Fail(tools::ResultText(id));
     return false;
   }
-  if (effect.record) {
-    endMode_ = effect.record->value("endMode", -1);
-    durationSeconds_ = effect.record->value("durationSeconds", 0.0f);
-  }
-  const uint32_t prewarm = reloading ? sdl2::PrewarmForPlace(playMs_, endMode_, durationSeconds_) : 0;
+  if (effect.record) end_ = record::PlayEndOf(*effect.record);
+  const uint32_t prewarm = reloading ? sdl2::PrewarmForPlace(playMs_, end_) : 0;
   id_ = id;
   error_.clear();
   host_.System().SetEffectPosition(id_, x_, y_, true);
@@ -85,8 +82,8 @@ void ShownEffect::MoveTo(float x, float y, bool moveLiveParticles) {
 
 bool ShownEffect::Finished() {
   ++endReports_;
-  if (endMode_ == 1) return false;             // it loops by itself
-  return endMode_ != 3 || endReports_ >= 2;    // the fade out ends at the second report
+  if (end_.endMode == 1) return false;             // it loops by itself
+  return end_.endMode != 3 || endReports_ >= 2;    // the fade out ends at the second report
 }
 
 }  // namespace tavrix::viewer

@@ -12,6 +12,7 @@
 #include "EffectSource.h"
 #include "FileWatch.h"
 #include "ParticleHost.h"
+#include "record/PlayEnd.h"
 
 namespace tavrix::viewer {
 
@@ -47,8 +48,8 @@ class ShownEffect {
   int64_t PlayMs() const { return playMs_; }
   float X() const { return x_; }
   float Y() const { return y_; }
-  int32_t EndMode() const { return endMode_; }
-  float DurationSeconds() const { return durationSeconds_; }
+  int32_t EndMode() const { return end_.endMode; }
+  float DurationSeconds() const { return float(end_.durationMs) / 1000.0f; }
 
  private:
   void Fail(const std::string& message);
@@ -58,8 +59,7 @@ class ShownEffect {
   int32_t id_ = -1;
   float x_, y_;
   int64_t playMs_ = 0;
-  int32_t endMode_ = -1;
-  float durationSeconds_ = 0;
+  record::PlayEnd end_;
   int32_t endReports_ = 0;
   std::optional<record::Json> record_;
   sdl2::FileWatch watch_;

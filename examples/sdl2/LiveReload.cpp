@@ -60,9 +60,8 @@ std::vector<std::string> DependentFiles(const record::Json& record, const std::s
   return files;
 }
 
-uint32_t PrewarmForPlace(int64_t playMs, int32_t endMode, float durationSeconds) {
-  const int64_t durationMs = int64_t(durationSeconds * 1000.0f);
-  if (endMode == 1 && durationMs > 0) return uint32_t(playMs % durationMs);
+uint32_t PrewarmForPlace(int64_t playMs, const record::PlayEnd& end) {
+  if (end.endMode == 1 && end.durationMs > 0) return uint32_t(std::max<int64_t>(playMs, 0) % end.durationMs);
   return uint32_t(std::clamp<int64_t>(playMs, 0, INT32_MAX));
 }
 

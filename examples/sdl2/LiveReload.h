@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "ParticleHost.h"
+#include "record/PlayEnd.h"
 #include "record/RecordModel.h"
 
 namespace tavrix::sdl2 {
@@ -24,7 +25,7 @@ std::optional<record::Json> ReadEffectRecord(const std::string& path);
 std::vector<std::string> DependentFiles(const record::Json& record, const std::string& root);
 // The play time a reloaded effect is prewarmed to: a looping effect needs
 // only its place in the current round.
-uint32_t PrewarmForPlace(int64_t playMs, int32_t endMode, float durationSeconds);
+uint32_t PrewarmForPlace(int64_t playMs, const record::PlayEnd& end);
 // Loads path in place of the effect oldId (-1 for none): the new identifier,
 // or the library's negative result code with the old effect left as it was.
 int32_t LoadInPlace(ParticleHost& host, int32_t oldId, const std::string& path);

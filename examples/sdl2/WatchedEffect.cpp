@@ -43,8 +43,7 @@ bool WatchedEffect::ReloadIfChanged() {
     std::fprintf(stderr, "tavrix-sdl2: %s: %s; the last good effect stays\n", name_.c_str(), error_.c_str());
     return false;
   }
-  const uint32_t prewarm = PrewarmForPlace(playMs_, record ? record->value("endMode", -1) : -1,
-                                           record ? record->value("durationSeconds", 0.0f) : 0.0f);
+  const uint32_t prewarm = PrewarmForPlace(playMs_, record ? record::PlayEndOf(*record) : record::PlayEnd{});
   id_ = id;
   error_.clear();
   host_.System().SetEffectPosition(id_, x_, y_, true);

@@ -4,7 +4,6 @@
 // and unreadable input fails with the tool's code.
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <functional>
 
 #include "TestPaths.h"

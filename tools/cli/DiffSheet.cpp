@@ -5,6 +5,7 @@
 
 #include "cli/EffectPlayer.h"
 #include "common/ContactSheet.h"
+#include "record/PlayEnd.h"
 
 namespace tavrix::tools {
 namespace {
@@ -17,10 +18,9 @@ constexpr int64_t DefaultSpanMs = 2000;
 constexpr int64_t LongestSpanMs = 10000;
 
 int64_t SpanMs(const DiffSide& before, const DiffSide& after) {
-  const double seconds = std::max(before.record.value("durationSeconds", 0.0),
-                                  after.record.value("durationSeconds", 0.0));
-  if (!(seconds > 0)) return DefaultSpanMs;
-  return std::clamp(int64_t(seconds * 1000.0), int64_t(Moments), LongestSpanMs);
+  const int64_t longest =
+      std::max(record::PlayEndOf(before.record).durationMs, record::PlayEndOf(after.record).durationMs);
+  return longest > 0 ? std::clamp(longest, int64_t(Moments), LongestSpanMs) : DefaultSpanMs;
 }
 
 void PlaySide(const DiffSide& side, int32_t column, int64_t spanMs, ContactSheet& sheet) {
