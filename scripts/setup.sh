@@ -14,6 +14,9 @@ packages=(
   # builds run under qemu-i386 with Debian's i386 libraries.
   mingw-w64 wine64 xvfb xauth libgl1-mesa-dri lld qemu-user g++-multilib
   libpng-dev:i386 libjpeg62-turbo-dev:i386 libinih-dev:i386 zlib1g-dev:i386 libgtest-dev:i386
+  # WebAssembly: emscripten with its prebuilt system libraries, and the
+  # browser the web viewer's tests drive headless.
+  emscripten chromium
 )
 
 sudo_cmd=""
@@ -32,4 +35,10 @@ done
 if [ ${#missing[@]} -gt 0 ]; then
   $sudo_cmd apt-get update
   DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y --no-install-recommends "${missing[@]}"
+fi
+
+# The web viewer's test driver from npm, as locked; npm comes with Node.js.
+web=$(dirname "$0")/../web
+if [ ! "$web/node_modules/.package-lock.json" -nt "$web/package-lock.json" ]; then
+  (cd "$web" && npm ci --no-audit --no-fund)
 fi

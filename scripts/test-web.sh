@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# The WebAssembly side: the core's unit tests compiled with emscripten and
+# run under Node.js; then the web viewer built and tested in headless
+# Chromium against the native build's software-device frames and scene hash.
+# TAVRIX_NATIVE_BUILD names the native build folder (default build).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/web.sh --build
+native=$(realpath -m "${TAVRIX_NATIVE_BUILD:-build}")
+export NODE_PATH=/usr/share/nodejs
+cmake --build "$native" -j"$(nproc)" --target tavrix_cli tavrix_web_scene
+cmake --build build-web -j"$(nproc)" --target tavrix_web_tests
+ctest --test-dir build-web --output-on-failure
+
+# The software device's frames of the compared samples, at the viewer's size.
+reference=build-web/reference
+mkdir -p "$reference"
+grep -v '^#' samples/reference-times.txt | while read -r sample time _; do
+  "$native/tools/tavrix" render "$native/samples/$sample.eff" --root "$native/samples" \
+    --size 256x256 --time "$time" -o "$reference/$sample.png" > /dev/null
+done
+
+# The fixed scene: every compared sample for two seconds.
+scene="2000 $(grep -v '^#' samples/reference-times.txt | awk '{printf "%s.eff ", $1}')"
+TAVRIX_SCENE_HASH=$(cd "$native/samples" && "$native/web/tavrix_web_scene" $scene)
+TAVRIX_WEB_ROOT=$PWD/build-web TAVRIX_SCENE="${scene% }" TAVRIX_SCENE_HASH=$TAVRIX_SCENE_HASH \
+  node --test web/tests/

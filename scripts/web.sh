@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# The web viewer: builds the runtime and its web host in WebAssembly with
+# emscripten into build-web/site/, with the samples the native build packs,
+# then serves that folder on 127.0.0.1 and prints the address. --build only
+# builds. TAVRIX_NATIVE_BUILD names the native build folder (default build).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/setup.sh
+source scripts/compiler-cache.sh
+native=${TAVRIX_NATIVE_BUILD:-build}
+# emcc's optimiser needs Debian's Node.js modules, which this Node.js does not search.
+export NODE_PATH=/usr/share/nodejs
+
+cmake -S . -B "$native" -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" > /dev/null
+cmake --build "$native" -j"$(nproc)" --target samples
+cmake -S . -B build-web -DCMAKE_TOOLCHAIN_FILE=cmake/toolchains/emscripten.cmake \
+  -DCMAKE_BUILD_TYPE=Release -DTAVRIX_SAMPLES_DIR="$(realpath -m "$native")/samples" "${launcher[@]}" > /dev/null
+cmake --build build-web -j"$(nproc)" --target tavrix_web_site
+
+[ "${1:-}" = --build ] && exit 0
+port=${PORT:-8023}
+echo "The viewer: http://127.0.0.1:$port/index.html"
+exec python3 -m http.server "$port" --bind 127.0.0.1 --directory build-web/site
