@@ -18,19 +18,24 @@ namespace {
 constexpr std::uintmax_t MaximumEffectBytes = std::uintmax_t(64) << 20;
 
 std::string TextOf(const record::Json& object, const char* field) {
-  return object.is_object() && object.contains(field) ? record::TextFromJson(object[field]).value_or("") : "";
+  return object.is_object() && object.contains(field)
+             ? record::TextFromJson(object[field]).value_or("")
+             : "";
 }
 
-void AddFound(std::vector<std::string>& files, const std::string& root, const std::string& libraryPath) {
+void AddFound(std::vector<std::string>& files, const std::string& root,
+              const std::string& libraryPath) {
   const std::string file = ResolveImagePath(root, libraryPath);
-  if (!file.empty() && std::find(files.begin(), files.end(), file) == files.end()) files.push_back(file);
+  if (!file.empty() && std::find(files.begin(), files.end(), file) == files.end())
+    files.push_back(file);
 }
 
 }  // namespace
 
 std::optional<record::Json> RecordOfEffect(const record::Bytes& file) {
   try {
-    if (std::optional<record::Bytes> plain = record::DecipherEffect(file)) return record::RecordToJson(*plain);
+    if (std::optional<record::Bytes> plain = record::DecipherEffect(file))
+      return record::RecordToJson(*plain);
   } catch (const record::RecordFormatError&) {
   }
   return std::nullopt;
@@ -38,7 +43,8 @@ std::optional<record::Json> RecordOfEffect(const record::Bytes& file) {
 
 std::optional<record::Json> ReadEffectRecord(const std::string& path) {
   std::error_code error;
-  if (!std::filesystem::is_regular_file(path, error) || std::filesystem::file_size(path, error) > MaximumEffectBytes)
+  if (!std::filesystem::is_regular_file(path, error) ||
+      std::filesystem::file_size(path, error) > MaximumEffectBytes)
     return std::nullopt;
   std::ifstream in(path, std::ios::binary);
   const record::Bytes bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
@@ -51,7 +57,8 @@ std::vector<std::string> DependentFiles(const record::Json& record, const std::s
   for (const record::Json& emitter : record["emitters"]) {
     if (!emitter.is_object()) continue;
     for (const char* block : {"frameSet", "frameAnimation"}) {
-      const std::string texture = emitter.contains(block) ? TextOf(emitter[block], "textureName") : "";
+      const std::string texture =
+          emitter.contains(block) ? TextOf(emitter[block], "textureName") : "";
       if (!texture.empty()) AddFound(files, root, "image\\" + texture);
     }
     const std::string nested = TextOf(emitter, "effectFile");
@@ -61,7 +68,8 @@ std::vector<std::string> DependentFiles(const record::Json& record, const std::s
 }
 
 uint32_t PrewarmForPlace(int64_t playMs, const record::PlayEnd& end) {
-  if (end.endMode == 1 && end.durationMs > 0) return uint32_t(std::max<int64_t>(playMs, 0) % end.durationMs);
+  if (end.endMode == 1 && end.durationMs > 0)
+    return uint32_t(std::max<int64_t>(playMs, 0) % end.durationMs);
   return uint32_t(std::clamp<int64_t>(playMs, 0, INT32_MAX));
 }
 
@@ -76,8 +84,8 @@ int32_t LoadInPlace(ParticleHost& host, int32_t oldId, const std::string& path) 
   return host.LoadEffect(path);
 }
 
-std::string ReloadNote(const std::optional<record::Json>& before, const std::optional<record::Json>& after,
-                       const std::string& changedFile) {
+std::string ReloadNote(const std::optional<record::Json>& before,
+                       const std::optional<record::Json>& after, const std::string& changedFile) {
   const std::vector<record::RecordChange> changes =
       before && after ? record::DiffRecords(*before, *after) : std::vector<record::RecordChange>{};
   if (changes.empty() && !changedFile.empty())

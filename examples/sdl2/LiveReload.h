@@ -31,6 +31,6 @@ uint32_t PrewarmForPlace(int64_t playMs, const record::PlayEnd& end);
 int32_t LoadInPlace(ParticleHost& host, int32_t oldId, const std::string& path);
 // "emitters[\"sparks\"].tracks.LifeRed.keys[2].value: 0.5 -> 0.8 (+3 more)";
 // when the record is unchanged, the name of the file that changed.
-std::string ReloadNote(const std::optional<record::Json>& before, const std::optional<record::Json>& after,
-                       const std::string& changedFile);
+std::string ReloadNote(const std::optional<record::Json>& before,
+                       const std::optional<record::Json>& after, const std::string& changedFile);
 }  // namespace tavrix::sdl2

@@ -9,8 +9,11 @@
 namespace tavrix::sdl2 {
 
 WatchedEffect::WatchedEffect(ParticleHost& host, std::string path, float x, float y)
-    : host_(host), path_(std::move(path)), name_(std::filesystem::path(path_).filename().string()),
-      x_(x), y_(y) {}
+    : host_(host),
+      path_(std::move(path)),
+      name_(std::filesystem::path(path_).filename().string()),
+      x_(x),
+      y_(y) {}
 
 std::optional<record::Json> WatchedEffect::Watch() {
   // Stamped before reading, so that a save in between is seen next time.
@@ -40,10 +43,12 @@ bool WatchedEffect::ReloadIfChanged() {
   const int32_t id = LoadInPlace(host_, id_, path_);
   if (id < 0) {
     error_ = tools::ResultText(id);
-    std::fprintf(stderr, "tavrix-sdl2: %s: %s; the last good effect stays\n", name_.c_str(), error_.c_str());
+    std::fprintf(stderr, "tavrix-sdl2: %s: %s; the last good effect stays\n", name_.c_str(),
+                 error_.c_str());
     return false;
   }
-  const uint32_t prewarm = PrewarmForPlace(playMs_, record ? record::PlayEndOf(*record) : record::PlayEnd{});
+  const uint32_t prewarm =
+      PrewarmForPlace(playMs_, record ? record::PlayEndOf(*record) : record::PlayEnd{});
   id_ = id;
   error_.clear();
   host_.System().SetEffectPosition(id_, x_, y_, true);

@@ -33,7 +33,8 @@ Json DotEffect() {
     if (track["name"] == "BaseX" || track["name"] == "BaseY") track["keys"][0]["value"] = 16;
   emitter.erase("frameAnimation");
   emitter["animated"] = 0;
-  emitter["frameSet"] = {{"frameSetName", "dot"}, {"textureName", "dot.png"}, {"frames", {{0, 0, 1, 1}}}};
+  emitter["frameSet"] = {
+      {"frameSetName", "dot"}, {"textureName", "dot.png"}, {"frames", {{0, 0, 1, 1}}}};
   ring["emitters"] = Json::array({emitter});
   ring["endMode"] = 2;
   ring["durationSeconds"] = 1.5;
@@ -44,8 +45,8 @@ Json DotEffect() {
 // clock's resolution is still seen.
 void Touch(const std::string& path) {
   static int writes = 0;
-  std::filesystem::last_write_time(path, std::filesystem::file_time_type::clock::now() +
-                                             std::chrono::seconds(++writes));
+  std::filesystem::last_write_time(
+      path, std::filesystem::file_time_type::clock::now() + std::chrono::seconds(++writes));
 }
 
 void WriteTexture(const std::string& path, uint32_t colour) {
@@ -55,7 +56,8 @@ void WriteTexture(const std::string& path, uint32_t colour) {
 }
 
 void WriteBytes(const std::string& path, const record::Bytes& bytes) {
-  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+  std::ofstream(path, std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
   Touch(path);
 }
 

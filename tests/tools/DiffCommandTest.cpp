@@ -1,12 +1,14 @@
 // "tavrix diff" run as a user runs it: each kind of edit to the fire sample
 // gives its record path lines and exit 1, equal effects exit 0 silently, a
 // nested effect is compared through the sub-effect emitter that names it,
-// and unreadable input fails with the tool's code.
+// --render lays both out side by side, and unreadable input fails with the
+// tool's code.
 #include <gtest/gtest.h>
 
 #include <functional>
 
 #include "TestPaths.h"
+#include "common/PngFile.h"
 #include "support/TempDir.h"
 #include "tools/SampleFiles.h"
 #include "tools/ToolRunner.h"
@@ -38,8 +40,8 @@ TEST_P(DiffEdit, PrintsItsPathsAndExitsOne) {
   TempDir dir;
   Json edited = SampleJson("fire");
   GetParam().edit(edited);
-  const ToolRun run = RunTool({"diff", WriteJson(dir, "old.json", SampleJson("fire")),
-                               WriteJson(dir, "new.json", edited)});
+  const ToolRun run = RunTool(
+      {"diff", WriteJson(dir, "old.json", SampleJson("fire")), WriteJson(dir, "new.json", edited)});
   EXPECT_EQ(run.exitCode, GetParam().expected.empty() ? 0 : 1) << run.output;
   EXPECT_EQ(run.output, GetParam().expected);
 }
@@ -48,13 +50,17 @@ INSTANTIATE_TEST_SUITE_P(
     Diff, DiffEdit,
     testing::Values(
         DiffCase{"Identical", [](Json&) {}, ""},
-        DiffCase{"Field", [](Json& e) { e["durationSeconds"] = 2.5; }, "durationSeconds: 4.0 -> 2.5\n"},
+        DiffCase{"Field", [](Json& e) { e["durationSeconds"] = 2.5; },
+                 "durationSeconds: 4.0 -> 2.5\n"},
         DiffCase{"Key",
                  [](Json& e) { Track(e["emitters"][1], "BaseLife")["keys"][0]["value"] = 0.5; },
                  "emitters[\"flames\"].tracks.BaseLife.keys[0].value: 1.0 -> 0.5\n"},
-        DiffCase{"AddedKey",
-                 [](Json& e) { Track(e["emitters"][0], "BaseLife")["keys"].push_back({{"time", 9}, {"value", 1}}); },
-                 "emitters[\"embers\"].tracks.BaseLife.keys[1]: added {\"time\":9.0,\"value\":1.0}\n"},
+        DiffCase{
+            "AddedKey",
+            [](Json& e) {
+              Track(e["emitters"][0], "BaseLife")["keys"].push_back({{"time", 9}, {"value", 1}});
+            },
+            "emitters[\"embers\"].tracks.BaseLife.keys[1]: added {\"time\":9.0,\"value\":1.0}\n"},
         DiffCase{"AddedEmitter",
                  [](Json& e) {
                    Json copy = e["emitters"][0];
@@ -73,11 +79,29 @@ TEST(Diff, ComparesTheNestedEffectsOfSubEffectEmitters) {
   TempDir dir;
   Json sparks = SampleJson("burst_sparks");
   sparks["durationSeconds"] = 9;
-  ASSERT_EQ(RunTool({"pack", WriteJson(dir, "s.json", sparks), "-o", dir.File("burst_sparks.eff")}).exitCode, 0);
+  ASSERT_EQ(RunTool({"pack", WriteJson(dir, "s.json", sparks), "-o", dir.File("burst_sparks.eff")})
+                .exitCode,
+            0);
   const ToolRun run = RunTool({"diff", std::string(TAVRIX_SAMPLES_BUILT) + "/burst.eff",
                                WriteJson(dir, "burst.json", SampleJson("burst"))});
   EXPECT_EQ(run.exitCode, 1) << run.output;
   EXPECT_EQ(run.output, "emitters[\"sparks\"].effect.durationSeconds: 1.8 -> 9.0\n");
+}
+
+// A duration stored as NaN bits is no span: the sheet spans the default.
+TEST(Diff, RenderWritesOldAndNewSideBySide) {
+  TempDir dir;
+  Json odd = SampleJson("fire");
+  odd["durationSeconds"] = "0x7FC00000";
+  const ToolRun run = RunTool({"diff", WriteJson(dir, "old.json", SampleJson("fire")),
+                               WriteJson(dir, "odd.json", odd), "--render", "-o",
+                               dir.File("sheet.png"), "--root", TAVRIX_SAMPLES_BUILT});
+  EXPECT_EQ(run.exitCode, 1) << run.output;
+  tools::Image sheet;
+  std::string error;
+  ASSERT_TRUE(tools::ReadPng(dir.File("sheet.png"), sheet, error)) << error << run.output;
+  EXPECT_EQ(sheet.width, 2 * 192);
+  EXPECT_EQ(sheet.height, 4 * 192);
 }
 
 TEST(Diff, UnreadableInputFailsWithTheToolsCode) {

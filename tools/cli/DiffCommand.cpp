@@ -56,13 +56,15 @@ int Diff(const DiffRequest& r) {
 void AddDiffCommand(CLI::App& app, int& exitCode) {
   auto request = std::make_shared<DiffRequest>();
   CLI::App* diff = app.add_subcommand(
-      "diff", "Show what changed between two effects as record paths with old and new values; "
-              "exit 0 when equal, 1 when they differ");
+      "diff",
+      "Show what changed between two effects as record paths with old and new values; "
+      "exit 0 when equal, 1 when they differ");
   diff->add_option("OLD", request->before, "Effect file or JSON record")->required();
   diff->add_option("NEW", request->after, "Effect file or JSON record")->required();
   diff->add_flag("--render", request->render,
                  "Also write a contact sheet of a few moments of both, OLD left, NEW right");
-  diff->add_option("-o,--output", request->output, "Where the sheet goes (default: OLD_diff.png here)");
+  diff->add_option("-o,--output", request->output,
+                   "Where the sheet goes (default: OLD_diff.png here)");
   AddRootOption(*diff, request->root);
   diff->callback([request, &exitCode] { exitCode = Diff(*request); });
 }

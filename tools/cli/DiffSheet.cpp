@@ -18,8 +18,8 @@ constexpr int64_t DefaultSpanMs = 2000;
 constexpr int64_t LongestSpanMs = 10000;
 
 int64_t SpanMs(const DiffSide& before, const DiffSide& after) {
-  const int64_t longest =
-      std::max(record::PlayEndOf(before.record).durationMs, record::PlayEndOf(after.record).durationMs);
+  const int64_t longest = std::max(record::PlayEndOf(before.record).durationMs,
+                                   record::PlayEndOf(after.record).durationMs);
   return longest > 0 ? std::clamp(longest, int64_t(Moments), LongestSpanMs) : DefaultSpanMs;
 }
 

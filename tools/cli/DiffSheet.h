@@ -11,8 +11,8 @@
 namespace tavrix::tools {
 
 struct DiffSide {
-  std::string file;    // effect file or JSON record
-  std::string root;    // folder of its textures and nested effects
+  std::string file;  // effect file or JSON record
+  std::string root;  // folder of its textures and nested effects
   record::Json record;
 };
 

@@ -91,7 +91,8 @@ std::vector<std::string> EmitterPaths(const std::string& path, const Json& emitt
 
 class Differ {
  public:
-  Differ(const NestedRecords& nested, std::vector<RecordChange>& out) : nested_(nested), out_(out) {}
+  Differ(const NestedRecords& nested, std::vector<RecordChange>& out)
+      : nested_(nested), out_(out) {}
 
   void Value(const std::string& path, const Json& a, const Json& b, int depth = 0) {
     // Equal records can still name nested files that differ.
@@ -133,17 +134,23 @@ class Differ {
       ++end;
     const size_t inA = a.size() - start - end, inB = b.size() - start - end;
     for (size_t i = start; i < start + std::min(inA, inB); ++i) Value(Item(path, i), a[i], b[i]);
-    for (size_t i = start + inB; i < start + inA; ++i) Add(ChangeKind::Removed, Item(path, i), a[i], nullptr);
-    for (size_t i = start + inA; i < start + inB; ++i) Add(ChangeKind::Added, Item(path, i), nullptr, b[i]);
+    for (size_t i = start + inB; i < start + inA; ++i)
+      Add(ChangeKind::Removed, Item(path, i), a[i], nullptr);
+    for (size_t i = start + inA; i < start + inB; ++i)
+      Add(ChangeKind::Added, Item(path, i), nullptr, b[i]);
   }
 
   template <class Compare>
   void Matched(const Pairs& pairs, const std::vector<std::string>& pathsA,
-               const std::vector<std::string>& pathsB, const Json& a, const Json& b, Compare compare) {
+               const std::vector<std::string>& pathsB, const Json& a, const Json& b,
+               Compare compare) {
     for (const auto& [i, j] : pairs) {
-      if (j == None) Add(ChangeKind::Removed, pathsA[i], a[i], nullptr);
-      else if (i == None) Add(ChangeKind::Added, pathsB[j], nullptr, b[j]);
-      else compare(pathsA[i], a[i], b[j]);
+      if (j == None)
+        Add(ChangeKind::Removed, pathsA[i], a[i], nullptr);
+      else if (i == None)
+        Add(ChangeKind::Added, pathsB[j], nullptr, b[j]);
+      else
+        compare(pathsA[i], a[i], b[j]);
     }
   }
 
@@ -155,7 +162,8 @@ class Differ {
     };
     const std::vector<std::string> keysA = keys(a), keysB = keys(b);
     // A track whose key changed is another track; only nameless ones pair by place.
-    const Pairs pairs = Match(keysA, keysB, [&](size_t i, size_t j) { return keysA[i].empty() && keysB[j].empty(); });
+    const Pairs pairs = Match(
+        keysA, keysB, [&](size_t i, size_t j) { return keysA[i].empty() && keysB[j].empty(); });
     Matched(pairs, TrackPaths(path, a), TrackPaths(path, b), a, b,
             [&](const std::string& p, const Json& x, const Json& y) { Value(p, x, y); });
   }
@@ -171,10 +179,11 @@ class Differ {
       return a[i].value(key::Magic, Json()) == b[j].value(key::Magic, Json());
     });
     const std::vector<std::string> pathsA = EmitterPaths(path, a);
-    Matched(pairs, pathsA, EmitterPaths(path, b), a, b, [&](const std::string& p, const Json& x, const Json& y) {
-      Value(p, x, y, depth);
-      Nested(p, x, y, depth);
-    });
+    Matched(pairs, pathsA, EmitterPaths(path, b), a, b,
+            [&](const std::string& p, const Json& x, const Json& y) {
+              Value(p, x, y, depth);
+              Nested(p, x, y, depth);
+            });
     Order(path, pairs, a);
   }
 
@@ -189,13 +198,15 @@ class Differ {
     }
     Json before = Json::array(), after = Json::array();
     for (const auto& item : kept) before.push_back(item.second);
-    std::stable_sort(kept.begin(), kept.end(), [](const auto& x, const auto& y) { return x.first < y.first; });
+    std::stable_sort(kept.begin(), kept.end(),
+                     [](const auto& x, const auto& y) { return x.first < y.first; });
     for (const auto& item : kept) after.push_back(item.second);
     if (before != after) Add(ChangeKind::Changed, Child(path, "order"), before, after);
   }
 
   void Nested(const std::string& path, const Json& a, const Json& b, int depth) {
-    if (!nested_ || depth + 1 >= MaximumNesting || !a.contains("effectFile") || !b.contains("effectFile"))
+    if (!nested_ || depth + 1 >= MaximumNesting || !a.contains("effectFile") ||
+        !b.contains("effectFile"))
       return;
     const std::string fileA = TextFromJson(a["effectFile"]).value_or("");
     const std::string fileB = TextFromJson(b["effectFile"]).value_or("");
@@ -216,7 +227,8 @@ std::string Shown(const Json& value) {
 
 }  // namespace
 
-std::vector<RecordChange> DiffRecords(const Json& before, const Json& after, const NestedRecords& nested) {
+std::vector<RecordChange> DiffRecords(const Json& before, const Json& after,
+                                      const NestedRecords& nested) {
   std::vector<RecordChange> changes;
   Differ(nested, changes).Value("", before, after);
   return changes;
@@ -234,7 +246,8 @@ std::string ChangeLine(const RecordChange& change) {
 
 std::string ChangeSummary(const std::vector<RecordChange>& changes) {
   if (changes.empty()) return "no change to the record";
-  const std::string more = changes.size() > 1 ? " (+" + std::to_string(changes.size() - 1) + " more)" : "";
+  const std::string more =
+      changes.size() > 1 ? " (+" + std::to_string(changes.size() - 1) + " more)" : "";
   return ChangeLine(changes.front()) + more;
 }
 
