@@ -8,6 +8,8 @@ import { Renderer } from './renderer.js';
 import { addImage, collectFrame, isImage, openEffect, startRuntime, writeFile } from './runtime.js';
 
 const FRAME_MS = 50 / 3;  // one step of the 60 Hz clock, on average
+const LONGEST_MS = 3600000;  // an hour of effect time: a moment past it is taken as this
+const LARGEST_SIDE = 4096;
 const $ = (id) => document.getElementById(id);
 const params = new URLSearchParams(location.search);
 const state = { playing: true, speed: 1, zoom: 1, background: [0, 0, 0], pending: 0, last: 0, stats: {} };
@@ -122,7 +124,10 @@ async function sceneHash(effects, durationMs) {
 
 async function main() {
   const size = /^(\d+)x(\d+)$/.exec(params.get('size') || '');
-  if (size) [$('view').width, $('view').height] = [+size[1], +size[2]];
+  if (size) {
+    const side = (n) => Math.min(Math.max(+n, 1), LARGEST_SIDE);
+    [$('view').width, $('view').height] = [side(size[1]), side(size[2])];
+  }
   renderer = new Renderer($('view'));
   runtime = await startRuntime($('view').width, $('view').height);
   bindControls();
@@ -131,7 +136,7 @@ async function main() {
   if (effect && show(effect.replace(/^samples\//, ''))) $('sample').value = effect.replace(/^samples\//, '');
   if (params.has('at')) {
     setPlaying(false);
-    runtime.call.seek(Math.max(0, +params.get('at') || 0));
+    runtime.call.seek(Math.min(Math.max(0, +params.get('at') || 0), LONGEST_MS));
   }
   window.tavrixViewer = { sceneHash, runtime };
   document.body.dataset.state = 'ready';
