@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "module/Allocator.h"
 #include "simulation/FrameAnimation.h"
@@ -59,11 +60,10 @@ class Emitter final : public IParticleEmitter {
   void SetPivot(float px, float py);
   void SetForceAngle(float degrees);
 
-  // The live particles; index 0 is the oldest. A record stays where it is
-  // until the next Update or spawn.
-  Particle& ParticleAt(int32_t index) const { return ring_.At(static_cast<uint32_t>(index)); }
-  Particle* Oldest() const { return ring_.Count() ? &ring_.At(0) : nullptr; }
-  Particle* Newest() const { return ring_.Count() ? &ring_.At(ring_.Count() - 1) : nullptr; }
+  // The live particles, gathered from the columns; index 0 is the oldest.
+  Particle ParticleAt(int32_t index) const { return ring_.Load(ring_.Slot(index)); }
+  std::optional<Particle> Oldest() const;
+  std::optional<Particle> Newest() const;
 
   Effect* owner = nullptr;
   const char* name = nullptr;
@@ -113,31 +113,20 @@ class Emitter final : public IParticleEmitter {
  private:
   ParticleRing ring_;
 
-  // What every particle of one step shares: the effect-wide values and the
-  // life tracks as this step reads them.
-  struct StepValues {
-    float speedWhole;
-    float scaleVisible;
-    float gravity;
-    StepCurve x, y, speed, spin, fixedForce, jitter, red, green, blue, visible;
-  };
-  StepValues EffectValues(bool birth) const;
+  StepPlan Plan(float dt, bool birth) const;
+  void AgeAndRemove(float dt);
+  // The step of the particles in count slots from slot, the youngest first.
+  void StepSlots(const StepPlan& plan, uint32_t slot, uint32_t count);
 
-  bool Spawn();
+  bool Spawn(const StepPlan& birth);
   void RemoveAllParticles() { ring_.Clear(); }
   void InitParticle(Particle& p);
   void PlaceParticle(Particle& p);
   float EmissionDirection(Particle& p, float effectTime);
   float BirthAngle(float direction) const;
-  void UpdateParticle(Particle& p, float t, float dt, const StepValues& step);
-  void MoveParticle(Particle& p, float dt, const StepValues& step);
-  void OrientParticle(Particle& p, float dt);
 
   int32_t ReadFields(IDataStream& stream);
   int32_t WriteFields(IDataStream& stream) const;
 };
-
-// A particle's colour as drawn: 32-bit ARGB, alpha in the top byte.
-uint32_t PackColour(float red, float green, float blue, float alpha);
 
 }  // namespace tavrix

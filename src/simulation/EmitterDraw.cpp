@@ -1,9 +1,9 @@
 // Drawing: the emitter binds its blend mode and frame set once and hands one
-// coloured, textured quad per visible particle to the renderer.
+// coloured, textured quad per visible particle to the renderer, copied from
+// the corners and colour the update placed.
 #include "simulation/Emitter.h"
 
 #include "resources/FrameSet.h"
-#include "simulation/SafeConvert.h"
 #include "tavrix/ResultCode.h"
 
 namespace tavrix {
@@ -16,18 +16,6 @@ UvRect FrameOf(const FrameSet* frames, uint32_t index) {
 }
 
 }  // namespace
-
-// Each channel x 255 rounded to nearest, ties to even; NaN and values below 0
-// give 0, values from 255 up give 255. Clamping all four before rounding
-// gives the same bytes as a test per channel, without the branches.
-uint32_t PackColour(float red, float green, float blue, float alpha) {
-  float scaled[4] = {alpha * 255.0f, red * 255.0f, green * 255.0f, blue * 255.0f};
-  for (float& v : scaled) v = v > 0.0f ? v : 0.0f;
-  for (float& v : scaled) v = v < 255.0f ? v : 255.0f;
-  uint32_t packed = 0;
-  for (float v : scaled) packed = packed << 8 | RoundSmallToEven(v);
-  return packed;
-}
 
 int32_t Emitter::Draw(IParticleRenderer& renderer) {
   if (ring_.Count() == 0) return Success;
@@ -42,14 +30,24 @@ int32_t Emitter::Draw(IParticleRenderer& renderer) {
   // the loop would be read again for every quad; locals are read once.
   const bool perParticleFrame = animated;
   const bool offsets = useEffectOffset;
-  ring_.ForEach(reverseDrawOrder, [&](const Particle& p) {
-    if (p.alpha < 0.05f) return;
-    const float ox = offsets ? p.offsetX : 0.0f;
-    const float oy = offsets ? p.offsetY : 0.0f;
-    if (perParticleFrame) {
-      uv = FrameOf(frames, static_cast<uint32_t>(p.frameAnimation.CurrentFrame()));
+  const float* const corner = ring_.Floats(kCorner0X);
+  const uint32_t stride = ring_.Capacity();
+  const uint32_t* const colour = ring_.Words(kColour);
+  const float* const offsetX = ring_.Floats(kOffsetX);
+  const float* const offsetY = ring_.Floats(kOffsetY);
+  const float* const elapsed = ring_.Floats(kFrameElapsed);
+  ring_.ForEach(reverseDrawOrder, [&](uint32_t slot) {
+    if (colour[slot] == 0) return;
+    QuadPoint quad[4];
+    for (uint32_t k = 0; k < 4; ++k) {
+      quad[k].x = corner[(2 * k) * stride + slot];
+      quad[k].y = corner[(2 * k + 1) * stride + slot];
     }
-    renderer.DrawQuad(p.quad, uv, PackColour(p.red, p.green, p.blue, p.alpha), 4, ox, oy);
+    if (perParticleFrame) {
+      uv = FrameOf(frames, static_cast<uint32_t>(frameAnimation.Frame(elapsed[slot])));
+    }
+    renderer.DrawQuad(quad, uv, colour[slot], 4, offsets ? offsetX[slot] : 0.0f,
+                      offsets ? offsetY[slot] : 0.0f);
   });
   return Success;
 }

@@ -131,9 +131,11 @@ void Emitter::SetEnabled(bool value) {
 }
 
 void Emitter::SetParticleOffset(float x, float y) {
-  ring_.ForEach(false, [x, y](Particle& p) {
-    p.offsetX = x;
-    p.offsetY = y;
+  float* const offsetX = ring_.Floats(kOffsetX);
+  float* const offsetY = ring_.Floats(kOffsetY);
+  ring_.ForEach(false, [&](uint32_t slot) {
+    offsetX[slot] = x;
+    offsetY[slot] = y;
   });
 }
 

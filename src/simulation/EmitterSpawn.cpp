@@ -106,10 +106,7 @@ void Emitter::InitParticle(Particle& p) {
     direction = EmissionDirection(p, time);
   }
   p.angle = BirthAngle(direction);
-  if (animated) p.frameAnimation.Start(&frameAnimation);
-  p.lastWidth = -1.0f;
-  p.lastHeight = -1.0f;
-  UpdateParticle(p, 0.0f, 0.0f, EffectValues(true));
+  if (animated) frameAnimation.Start(p.frameElapsed, p.frameFinished);
 }
 
 }  // namespace tavrix

@@ -1,6 +1,7 @@
 // The simulation step: ageing and removing particles, the emission rate and
 // backlog, and the per-step update of every particle's size, colour, motion,
-// orientation and quad.
+// orientation and quad, run by the lane code chunk by chunk from the young
+// end, with the random draws taken in between in the order they always are.
 #include "simulation/Emitter.h"
 
 #include <cmath>
@@ -9,16 +10,15 @@
 #include "simulation/ArcTangent.h"
 #include "simulation/EmitterMath.h"
 #include "simulation/SineCosine.h"
+#include "simulation/lanes/LanePaths.h"
 #include "tavrix/ResultCode.h"
 
 namespace tavrix {
 namespace {
 
 using emitter_math::kDegreesPerRadian;
-using emitter_math::kRadiansPerDegree;
 using emitter_math::kTiny;
 using emitter_math::NextDraw;
-using emitter_math::WrapDegrees;
 
 // Particles a step may still spawn: floor(rate * backlog), bounded by the
 // per-step and per-emitter limits, for any rate and backlog a file can give.
@@ -31,39 +31,76 @@ uint32_t SpawnCount(float rate, float backlog, int32_t live) {
   return wanted >= static_cast<float>(limit) ? limit : static_cast<uint32_t>(wanted);
 }
 
+float AlignedAngle(float velocityX, float velocityY, float rotationOffset) {
+  float angle = ArcTangent2(velocityX, -velocityY) * kDegreesPerRadian;
+  if (angle < 0.0f) angle += 360.0f;
+  return angle + rotationOffset;
+}
+
+SineAndCosineLane LargeSineCosine(float radians) {
+  const auto [s, c] = sine_cosine::Large(radians);
+  return {s, c};
+}
+
+LaneRange RangeOf(const ParamTrack& track) { return {track.Minimum(), track.Maximum()}; }
+
 }  // namespace
 
-Emitter::StepValues Emitter::EffectValues(bool birth) const {
+StepPlan Emitter::Plan(float dt, bool birth) const {
   const float o = owner->NormalisedTime();
+  StepPlan plan{};
+  plan.dt = dt;
+  plan.birth = birth;
+  plan.speedWhole = owner->speed_whole.Evaluate(o);
   // "ScaleVisible" is evaluated at 0 for a particle's birth step.
-  return StepValues{owner->speed_whole.Evaluate(o),
-                    owner->ScaleVisible.Evaluate(birth ? 0.0f : o),
-                    owner->gravity.Evaluate(o),
-                    StepCurve(LifeX),
-                    StepCurve(LifeY),
-                    StepCurve(LifeSpeed),
-                    StepCurve(LifeSpin),
-                    StepCurve(LifeFixedForce),
-                    StepCurve(LifeRand),
-                    StepCurve(LifeRed),
-                    StepCurve(LifeGreen),
-                    StepCurve(LifeBlue),
-                    StepCurve(LifeVisible)};
+  plan.scaleVisible = owner->ScaleVisible.Evaluate(birth ? 0.0f : o);
+  plan.gravity = owner->gravity.Evaluate(o);
+  plan.x = LifeX.Lanes();
+  plan.y = LifeY.Lanes();
+  plan.speed = LifeSpeed.Lanes();
+  plan.spin = LifeSpin.Lanes();
+  plan.fixedForce = LifeFixedForce.Lanes();
+  plan.jitter = LifeRand.Lanes();
+  plan.red = LifeRed.Lanes();
+  plan.green = LifeGreen.Lanes();
+  plan.blue = LifeBlue.Lanes();
+  plan.visible = LifeVisible.Lanes();
+  plan.widthRange = RangeOf(BaseX);
+  plan.heightRange = RangeOf(BaseY);
+  plan.speedRange = RangeOf(BaseSpeed);
+  plan.fixedForceRange = RangeOf(BaseFixedForce);
+  plan.jitterRange = RangeOf(BaseRand);
+  plan.redRange = RangeOf(LifeRed);
+  plan.greenRange = RangeOf(LifeGreen);
+  plan.blueRange = RangeOf(LifeBlue);
+  plan.visibleRange = RangeOf(LifeVisible);
+  plan.uniformSize = uniformSize;
+  plan.alignToMotion = rotationMode == 0 && alignToMotion;
+  plan.moving = !singleParticle;
+  plan.forceDirectionX = forceDirectionX;
+  plan.forceDirectionY = forceDirectionY;
+  plan.rotationOffset = rotationOffset;
+  for (int k = 0; k < 4; ++k) plan.corners[k] = corners[k];
+  plan.evaluate = EvaluateTrack;
+  plan.alignedAngle = AlignedAngle;
+  plan.largeSineCosine = LargeSineCosine;
+  return plan;
 }
 
 int32_t Emitter::Update(float dt) {
   if (!owner) return Success;
-  const StepValues step = EffectValues(false);
-  const bool mortal = !singleParticle;
-  ring_.Sweep([&](Particle& p) {
-    p.age += dt;
-    if (mortal && p.age > p.lifetime) return false;
-    UpdateParticle(p, p.age / p.lifetime, dt, step);
-    return true;
-  });
+  if (ring_.Count() > 0) {
+    AgeAndRemove(dt);
+    const StepPlan plan = Plan(dt, false);
+    SlotRun runs[2];
+    ring_.Runs(runs);
+    StepSlots(plan, runs[1].first, runs[1].count);
+    StepSlots(plan, runs[0].first, runs[0].count);
+  }
   if (stopped) return Success;
+  const StepPlan birth = Plan(0.0f, true);
   if (singleParticle) {
-    if (ring_.Count() == 0) Spawn();
+    if (ring_.Count() == 0) Spawn(birth);
     return Success;
   }
   emissionBacklog += dt;
@@ -74,89 +111,69 @@ int32_t Emitter::Update(float dt) {
     emissionBacklog -= static_cast<float>(n) / rate;
     if (emissionBacklog < 0.0f || std::fabs(emissionBacklog) < kTiny) emissionBacklog = 0.0f;
     uint32_t spawned = 0;
-    while (spawned < n && Spawn()) ++spawned;
+    while (spawned < n && Spawn(birth)) ++spawned;
   }
   return Success;
 }
 
-bool Emitter::Spawn() {
-  Particle* p = ring_.Append(owner->ParticleStorage(), kMaxLiveParticles);
+void Emitter::AgeAndRemove(float dt) {
+  float* const age = ring_.Floats(kAge);
+  const float* const lifetime = ring_.Floats(kLifetime);
+  SlotRun runs[2];
+  ring_.Runs(runs);
+  for (const SlotRun& run : runs) {
+    for (uint32_t i = run.first; i < run.first + run.count; ++i) age[i] += dt;
+  }
+  if (singleParticle) return;
+  ring_.Remove([&](uint32_t slot) { return !(age[slot] > lifetime[slot]); });
+}
+
+void Emitter::StepSlots(const StepPlan& plan, uint32_t slot, uint32_t count) {
+  const StepLanes& lanes = CurrentLanes();
+  const ColumnBlock block{ring_.Words(kLifetime), ring_.Capacity()};
+  float* const elapsed = ring_.Floats(kFrameElapsed);
+  uint32_t* const finished = ring_.Words(kFrameFinished);
+  StepScratch scratch;
+  // Chunks from the young end, so that the draws go youngest first.
+  for (uint32_t end = slot + count; end > slot;) {
+    const uint32_t n = end - slot < kChunk ? end - slot : kChunk;
+    const uint32_t first = end - n;
+    lanes.shape(plan, block, first, n, scratch);
+    if (animated) {
+      for (uint32_t i = first; i < end; ++i) frameAnimation.Advance(plan.dt, elapsed[i], finished[i]);
+    }
+    if (plan.moving) {
+      for (uint32_t i = n; i > 0; --i) {
+        const bool jittering = std::fabs(scratch.jitter[i - 1]) >= kTiny;
+        scratch.draw1[i - 1] = jittering ? NextDraw() : 0.0;
+        scratch.draw2[i - 1] = jittering ? NextDraw() : 0.0;
+      }
+    }
+    lanes.motion(plan, block, first, n, scratch);
+    end = first;
+  }
+}
+
+bool Emitter::Spawn(const StepPlan& birth) {
+  uint32_t slot;
   // A ring that cannot grow supplies nothing: no particle is born, and the
   // rest of this step's particles are not asked for.
-  if (!p) return false;
-  InitParticle(*p);
+  if (!ring_.Append(owner->ParticleStorage(), kMaxLiveParticles, slot)) return false;
+  Particle p{};
+  InitParticle(p);
+  ring_.Store(slot, p);
+  StepSlots(birth, slot, 1);
   return true;
 }
 
-void Emitter::UpdateParticle(Particle& p, float t, float dt, const StepValues& step) {
-  p.width = BaseX.Clamp(step.x.At(t) * p.birthWidth);
-  p.height = uniformSize ? p.width : BaseY.Clamp(step.y.At(t) * p.birthHeight);
-  p.speed = BaseSpeed.Clamp(step.speedWhole * step.speed.At(t) * p.birthSpeed);
-  if (rotationMode != 0 || !alignToMotion) p.spin = step.spin.At(t) * p.birthSpin;
-  p.steadyForce = BaseFixedForce.Clamp(step.fixedForce.At(t) * p.birthSteadyForce);
-  p.jitter = BaseRand.Clamp(step.jitter.At(t) * p.birthJitter);
-  p.red = LifeRed.Clamp(step.red.At(t));
-  p.green = LifeGreen.Clamp(step.green.At(t));
-  p.blue = LifeBlue.Clamp(step.blue.At(t));
-  p.alpha = LifeVisible.Clamp(step.visible.At(t) * step.scaleVisible);
-  if (animated) p.frameAnimation.Advance(dt);
-  if (!singleParticle) MoveParticle(p, dt, step);
-  OrientParticle(p, dt);
+std::optional<Particle> Emitter::Oldest() const {
+  if (ring_.Count() == 0) return std::nullopt;
+  return ParticleAt(0);
 }
 
-void Emitter::MoveParticle(Particle& p, float dt, const StepValues& step) {
-  const float jitter = p.jitter;
-  if (std::fabs(jitter) >= kTiny) {
-    const double r1 = NextDraw();
-    const double r2 = NextDraw();
-    p.velocityY = static_cast<float>(p.velocityY + (-jitter / 2.0f + r1 * jitter) * dt);
-    p.velocityX = static_cast<float>(p.velocityX + (-jitter / 2.0f + r2 * jitter) * dt);
-  }
-  if (std::fabs(p.steadyForce) >= kTiny) {
-    p.velocityX += p.steadyForce * forceDirectionX * dt;
-    p.velocityY += p.steadyForce * forceDirectionY * dt;
-  }
-  const float g = step.gravity;
-  if (std::fabs(g) >= kTiny) {
-    p.positionX += dt * p.velocityX * p.speed;
-    p.positionY += dt * (p.velocityY * p.speed + 31.6f * g * dt) + 500.0f * g * dt * dt;
-  } else {
-    p.positionX += p.velocityX * p.speed * dt;
-    p.positionY += p.velocityY * p.speed * dt;
-  }
-}
-
-// The particle's angle, the matrix of its quad and the quad's corners.
-void Emitter::OrientParticle(Particle& p, float dt) {
-  bool rebuild;
-  if (rotationMode == 0 && alignToMotion) {
-    float angle = ArcTangent2(p.velocityX, -p.velocityY) * kDegreesPerRadian;
-    if (angle < 0.0f) angle += 360.0f;
-    p.angle = angle + rotationOffset;
-    rebuild = true;
-  } else {
-    const bool spinning = std::fabs(p.spin) >= kTiny;
-    if (spinning) p.angle = WrapDegrees(p.angle + p.spin * dt);
-    rebuild = spinning || p.width != p.lastWidth || p.height != p.lastHeight;
-    p.lastWidth = p.width;
-    p.lastHeight = p.height;
-  }
-  // The corners are placed from the matrix held here rather than read back
-  // from the record just written, which would wait on the stores.
-  float m00 = p.m00, m01 = p.m01, m10 = p.m10, m11 = p.m11;
-  if (rebuild) {
-    const auto [s, c] = SineCosine(p.angle * kRadiansPerDegree);
-    p.m00 = m00 = c * p.width;
-    p.m01 = m01 = -s * p.height;
-    p.m10 = m10 = s * p.width;
-    p.m11 = m11 = c * p.height;
-  }
-  for (int k = 0; k < 4; ++k) {
-    const float cx = corners[k].x;
-    const float cy = corners[k].y;
-    p.quad[k].x = p.positionX + (m00 * cx + m01 * cy);
-    p.quad[k].y = p.positionY + (m10 * cx + m11 * cy);
-  }
+std::optional<Particle> Emitter::Newest() const {
+  if (ring_.Count() == 0) return std::nullopt;
+  return ParticleAt(ring_.Count() - 1);
 }
 
 }  // namespace tavrix

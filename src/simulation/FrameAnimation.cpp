@@ -80,33 +80,31 @@ int32_t FrameAnimation::Write(IDataStream& stream) const {
   return Success;
 }
 
-bool FrameClock::Start(const FrameAnimation* templateAnimation) {
-  if (!templateAnimation || static_cast<const FrameClock*>(templateAnimation) == this) return false;
-  const FrameSet* frames = templateAnimation->frameSet;
-  const uint32_t n = frames ? frames->FrameCount() : 0;
-  cycleLength = templateAnimation->cycleLength;
-  loop = templateAnimation->loop;
-  randomStart = templateAnimation->randomStart;
-  total = cycleLength;
-  frameDuration = cycleLength / static_cast<float>(n > 1 ? n : 1);
-  elapsed = randomStart ? static_cast<float>(ProcessRandom().Draw() * (total * 0.999f)) : 0.0f;
-  hasFollowUp = false;
-  finished = false;
-  Advance(0.0f);
-  return true;
+float FrameAnimation::FrameDuration() const {
+  const uint32_t n = frameSet ? frameSet->FrameCount() : 0;
+  return cycleLength / static_cast<float>(n > 1 ? n : 1);
 }
 
-void FrameClock::Advance(float dt) {
-  if (finished && !hasFollowUp) return;
+void FrameAnimation::Start(float& elapsed, uint32_t& finished) const {
+  elapsed = randomStart ? static_cast<float>(ProcessRandom().Draw() * (cycleLength * 0.999f)) : 0.0f;
+  finished = 0;
+  Advance(0.0f, elapsed, finished);
+}
+
+void FrameAnimation::Advance(float dt, float& elapsed, uint32_t& finished) const {
+  if (finished) return;
   elapsed += dt;
-  if (!loop && elapsed >= total) {
-    finished = true;
-    if (!hasFollowUp) elapsed = total - frameDuration;
+  if (!loop && elapsed >= cycleLength) {
+    finished = 1;
+    elapsed = cycleLength - FrameDuration();
   }
-  phase = std::fmod(elapsed, total);
+}
+
+int32_t FrameAnimation::Frame(float elapsed) const {
   // A cycle of no length has no frame: -1 is past every frame set's end,
   // which draws the whole texture.
-  currentFrame = total > 0.0f ? TruncateToInt32(phase / frameDuration, -1) : -1;
+  if (!(cycleLength > 0.0f)) return -1;
+  return TruncateToInt32(std::fmod(elapsed, cycleLength) / FrameDuration(), -1);
 }
 
 }  // namespace tavrix

@@ -1,5 +1,5 @@
 // Animates a particle's texture frame through a frame set. The emitter holds
-// one as a template; every particle runs its own copy.
+// the animation; every particle runs its own clock through it.
 #pragma once
 
 #include <cstdint>
@@ -12,21 +12,10 @@ class FrameSet;
 
 class FrameAnimation;
 
-// The running part of an animation, plain data so that particle records
-// can be moved: each particle advances its own clock.
+// The frame animation's settings, read from its record block.
 struct FrameClock {
-  bool Start(const FrameAnimation* templateAnimation);
-  void Advance(float dt);
-  int32_t CurrentFrame() const { return currentFrame; }
-
   float cycleLength = 0.0f;
-  float frameDuration = 0.0f;
-  float total = 0.0f;
-  float elapsed = 0.0f;
-  float phase = 0.0f;
-  int32_t currentFrame = 0;
   bool hasFollowUp = false;
-  bool finished = true;
   bool randomStart = false;
   bool loop = false;
 };
@@ -42,9 +31,19 @@ class FrameAnimation : public FrameClock {
   int32_t Read(IDataStream& stream);
   int32_t Write(IDataStream& stream) const;
 
+  // A particle's own clock, kept as the time it has run and whether a clock
+  // that does not loop has run out: a new particle's clock, which draws
+  // once when the start is random; one step of it; the frame it shows.
+  void Start(float& elapsed, uint32_t& finished) const;
+  void Advance(float dt, float& elapsed, uint32_t& finished) const;
+  int32_t Frame(float elapsed) const;
+
   FrameSet* frameSet = nullptr;
   const char* frameSetName = nullptr;
   const char* textureName = nullptr;
+
+ private:
+  float FrameDuration() const;
 };
 
 // The frame set block shared by the frame animation block and the emitter's

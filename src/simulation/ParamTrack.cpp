@@ -66,6 +66,22 @@ void ParamTrack::Reshape() {
   }
 }
 
+LaneTrack ParamTrack::Lanes() const {
+  LaneTrack lanes{LaneTrack::Other, constant_, 0.0f, 0.0f, 0.0f, 0.0f, duration_, rampReciprocal_,
+                  this};
+  if (shape_ == Shape::Constant) lanes.shape = LaneTrack::Constant;
+  if (shape_ == Shape::Ramp) {
+    lanes.shape = LaneTrack::Ramp;
+    lanes.time0 = keys_[0].time;
+    lanes.value0 = keys_[0].value;
+    lanes.time1 = keys_[1].time;
+    lanes.value1 = keys_[1].value;
+  }
+  return lanes;
+}
+
+float EvaluateTrack(const ParamTrack* track, float x) { return track->Evaluate(x); }
+
 int32_t ParamTrack::AddKey(float time, float value) {
   // A key time that is not a number would sit nowhere in the order.
   if (time > duration_ || time != time) return -1;

@@ -7,6 +7,7 @@
 
 #include "effectfile/DataStream.h"
 #include "module/HostVector.h"
+#include "simulation/StepPlan.h"
 
 namespace tavrix {
 
@@ -41,6 +42,8 @@ class ParamTrack {
   float Clamp(float v) const;
   // Whether Evaluate gives one value whatever its argument.
   bool IsConstant() const { return shape_ == Shape::Constant; }
+  // The track as the update's lanes evaluate it.
+  LaneTrack Lanes() const;
 
  private:
   // How Evaluate walks the keys, chosen whenever they or the domain change:
@@ -130,24 +133,12 @@ inline float ParamTrack::Clamp(float v) const {
   return v > maximum_ ? maximum_ : v;
 }
 
-// A track as one step of the update reads it for every particle: a track
-// with one value is evaluated once for the whole step, not per particle.
-class StepCurve {
- public:
-  explicit StepCurve(const ParamTrack& track)
-      : track_(&track), constant_(track.IsConstant()), value_(track.Evaluate(0.0f)) {}
-  float At(float x) const { return constant_ ? value_ : track_->Evaluate(x); }
-
- private:
-  const ParamTrack* track_;
-  bool constant_;
-  float value_;
-};
-
 // A Base value varied by a Var spread, clamped to the base track's range;
 // each call draws exactly one value of the process-wide random source.
 float Sample(const ParamTrack& base, const ParamTrack& var, float time);
 float SampleScaled(const ParamTrack& base, const ParamTrack& var, const ParamTrack& scale,
                    float time);
+// Evaluate, out of line, for lanes that meet a track of many keys.
+float EvaluateTrack(const ParamTrack* track, float x);
 
 }  // namespace tavrix

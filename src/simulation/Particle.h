@@ -1,16 +1,43 @@
-// The fixed-layout particle record. Records of one emitter lie side by side
-// in birth order and are moved as plain bytes when the emitter compacts or
-// grows them; a record handed out for a new particle still holds whatever
-// an earlier particle left there. Fields the update reads every step come
-// first, those only spawning and drawing need come last.
+// A particle as columns: each field of an emitter's live particles lies in
+// its own contiguous array, so that the update reads and writes every field
+// as one stream, lane by lane. Particle is the same fields gathered for one
+// particle, for readers that want a whole particle (tools, tests).
 #pragma once
 
-#include <type_traits>
+#include <cstddef>
+#include <cstdint>
 
 #include "render/IParticleRenderer.h"
-#include "simulation/FrameAnimation.h"
 
 namespace tavrix {
+
+enum ParticleColumn : uint32_t {
+  kLifetime,
+  kAge,
+  kPositionX,
+  kPositionY,
+  kVelocityX,
+  kVelocityY,
+  kAngle,
+  kWidth,
+  kHeight,
+  kBirthWidth,
+  kBirthHeight,
+  kBirthSpeed,
+  kBirthSpin,
+  kBirthSteadyForce,
+  kBirthJitter,
+  kCorner0X,  // the four corners, x and y in turn
+  kColour = kCorner0X + 8,  // packed ARGB; 0 when too faint to draw
+  kOffsetX,
+  kOffsetY,
+  kFrameElapsed,   // the particle's own frame clock
+  kFrameFinished,  // 1 once a clock that does not loop has run out
+  kColumnCount,
+};
+
+// Every column is one 32-bit word per particle.
+constexpr uint32_t kBytesPerParticle = kColumnCount * 4;
 
 struct Particle {
   float lifetime;
@@ -18,23 +45,36 @@ struct Particle {
   float positionX, positionY;
   float velocityX, velocityY;
   float angle;
-  float m00, m01, m10, m11;
-  float lastWidth, lastHeight;
   float width, height;
-  float speed;
-  float spin;
-  float steadyForce;
-  float jitter;
   float birthWidth, birthHeight;
   float birthSpeed;
   float birthSpin;
   float birthSteadyForce;
   float birthJitter;
   QuadPoint quad[4];
-  float red, green, blue, alpha;
+  uint32_t colour;
   float offsetX, offsetY;
-  FrameClock frameAnimation;
+  float frameElapsed;
+  uint32_t frameFinished;
 };
-static_assert(std::is_trivially_copyable<Particle>::value, "records move as plain bytes");
+
+// Where each column's word lies in a Particle, in column order.
+constexpr size_t kColumnOffsets[kColumnCount] = {
+    offsetof(Particle, lifetime),      offsetof(Particle, age),
+    offsetof(Particle, positionX),     offsetof(Particle, positionY),
+    offsetof(Particle, velocityX),     offsetof(Particle, velocityY),
+    offsetof(Particle, angle),         offsetof(Particle, width),
+    offsetof(Particle, height),        offsetof(Particle, birthWidth),
+    offsetof(Particle, birthHeight),   offsetof(Particle, birthSpeed),
+    offsetof(Particle, birthSpin),     offsetof(Particle, birthSteadyForce),
+    offsetof(Particle, birthJitter),   offsetof(Particle, quad[0].x),
+    offsetof(Particle, quad[0].y),     offsetof(Particle, quad[1].x),
+    offsetof(Particle, quad[1].y),     offsetof(Particle, quad[2].x),
+    offsetof(Particle, quad[2].y),     offsetof(Particle, quad[3].x),
+    offsetof(Particle, quad[3].y),     offsetof(Particle, colour),
+    offsetof(Particle, offsetX),       offsetof(Particle, offsetY),
+    offsetof(Particle, frameElapsed),  offsetof(Particle, frameFinished),
+};
+static_assert(sizeof(Particle) == kBytesPerParticle, "one word per column");
 
 }  // namespace tavrix

@@ -26,20 +26,20 @@ uint64_t ParticlePool::BudgetLeft(uint32_t replacing) {
   return held < processBudget ? processBudget - held : 0;
 }
 
-Particle* ParticlePool::AcquireBlock(uint32_t count, uint32_t replacing) {
+uint32_t* ParticlePool::AcquireBlock(uint32_t count, uint32_t replacing) {
   if (count == 0 || count > BudgetLeft(replacing)) return nullptr;
-  if (static_cast<uint64_t>(count) * sizeof(Particle) > UINT32_MAX) return nullptr;
-  void* memory = AllocateBytes(static_cast<uint32_t>(count * sizeof(Particle)));
+  if (static_cast<uint64_t>(count) * kBytesPerParticle > UINT32_MAX) return nullptr;
+  void* memory = AllocateBytes(static_cast<uint32_t>(count * kBytesPerParticle));
   if (!memory) return nullptr;
   // Fresh records start as zeros, so that nothing a particle reads before
   // writing depends on what the allocator left there.
-  std::memset(memory, 0, count * sizeof(Particle));
+  std::memset(memory, 0, count * kBytesPerParticle);
   recordsInAllPools += count;
   held_ += count;
-  return static_cast<Particle*>(memory);
+  return static_cast<uint32_t*>(memory);
 }
 
-void ParticlePool::RecycleBlock(Particle* block, uint32_t count) {
+void ParticlePool::RecycleBlock(uint32_t* block, uint32_t count) {
   if (!block) return;
   FreeBytes(block);
   recordsInAllPools -= count;

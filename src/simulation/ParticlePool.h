@@ -11,7 +11,7 @@ namespace tavrix {
 class ParticlePool {
  public:
   // All pools of the process together hold at most this many records by
-  // default (about 120 MB): more than a real scene shows, and a bound on the
+  // default (about 56 MB): more than a real scene shows, and a bound on the
   // memory and the work per update that hostile files can cause.
   static constexpr uint64_t DefaultProcessBudget = 500000;
   static uint64_t ProcessBudget();
@@ -30,8 +30,8 @@ class ParticlePool {
   // A block of count records from the host allocator, in place of a block
   // of replacing records that the caller gives back right after; none when
   // count is 0, the budget would be exceeded or the allocator refuses.
-  Particle* AcquireBlock(uint32_t count, uint32_t replacing);
-  void RecycleBlock(Particle* block, uint32_t count);
+  uint32_t* AcquireBlock(uint32_t count, uint32_t replacing);
+  void RecycleBlock(uint32_t* block, uint32_t count);
 
   // Records in the blocks this pool has handed out and not taken back.
   uint64_t HeldRecords() const { return held_; }

@@ -1,16 +1,24 @@
-// An emitter's live particles side by side in one block, oldest first, as a
-// ring: births append at the young end, the update walks from the young end
-// to the old one and packs the survivors towards the young end, so that
-// both the update and the draw read memory in order. The block comes from
-// the registry's pool and grows only when the ring is full.
+// An emitter's live particles in one block of columns, oldest first, as a
+// ring: births append at the young end, removal packs the survivors towards
+// the young end, so that both the update and the draw read every column in
+// order. The live slots of a column are at most two runs: from the head to
+// the block's end, and from the block's start. The block comes from the
+// registry's pool and grows only when the ring is full.
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 
 #include "simulation/Particle.h"
 #include "simulation/ParticlePool.h"
 
 namespace tavrix {
+
+// A stretch of consecutive slots, [first, first + count).
+struct SlotRun {
+  uint32_t first;
+  uint32_t count;
+};
 
 class ParticleRing {
  public:
@@ -20,45 +28,55 @@ class ParticleRing {
 
   int32_t Count() const { return static_cast<int32_t>(count_); }
   uint32_t Capacity() const { return capacity_; }
-  // Index 0 is the oldest particle.
-  Particle& At(uint32_t index) const { return records_[Wrap(head_ + index)]; }
+  // The slot of the particle at index; index 0 is the oldest.
+  uint32_t Slot(uint32_t index) const { return Wrap(head_ + index); }
+  float* Floats(ParticleColumn column) const {
+    return reinterpret_cast<float*>(words_ + column * capacity_);
+  }
+  uint32_t* Words(ParticleColumn column) const { return words_ + column * capacity_; }
 
-  // The record for a new youngest particle; none when the ring is full and
-  // cannot grow beyond limit records, the budget or the host allocator.
-  Particle* Append(ParticlePool* pool, uint32_t limit);
+  Particle Load(uint32_t slot) const;
+  void Store(uint32_t slot, const Particle& particle);
+
+  // The slot for a new youngest particle, false when the ring is full and
+  // cannot grow beyond limit particles, the budget or the host allocator.
+  bool Append(ParticlePool* pool, uint32_t limit, uint32_t& slot);
   void Clear() { head_ = count_ = 0; }
   // Gives the block back to the pool it came from.
   void Release(ParticlePool* pool);
 
-  // Calls step on every particle from the youngest to the oldest; a particle
-  // for which it returns false is removed, the others keep their order.
-  template <class Step>
-  void Sweep(Step step);
+  // Asks keep about every slot from the youngest to the oldest and removes
+  // the particles it refuses; the others keep their order.
+  template <class Keep>
+  void Remove(Keep keep);
 
-  // Calls visit on every particle, oldest first, or youngest first.
+  // The live slots, oldest run first.
+  void Runs(SlotRun runs[2]) const;
+
+  // Calls visit with every live slot, oldest first, or youngest first.
   template <class Visit>
   void ForEach(bool youngestFirst, Visit visit) const;
 
  private:
   uint32_t Wrap(uint32_t index) const { return index >= capacity_ ? index - capacity_ : index; }
   bool Grow(ParticlePool* pool, uint32_t limit);
+  void MoveParticle(uint32_t from, uint32_t to);
 
-  Particle* records_ = nullptr;
+  uint32_t* words_ = nullptr;
   uint32_t capacity_ = 0;
   uint32_t head_ = 0;
   uint32_t count_ = 0;
 };
 
-template <class Step>
-void ParticleRing::Sweep(Step step) {
+template <class Keep>
+void ParticleRing::Remove(Keep keep) {
   if (count_ == 0) return;
   uint32_t from = Wrap(head_ + count_ - 1);
   uint32_t to = from;
   uint32_t kept = 0;
   for (uint32_t n = count_; n > 0; --n) {
-    Particle& p = records_[from];
-    if (step(p)) {
-      if (to != from) records_[to] = p;
+    if (keep(from)) {
+      if (to != from) MoveParticle(from, to);
       to = to == 0 ? capacity_ - 1 : to - 1;
       ++kept;
     }
@@ -70,19 +88,14 @@ void ParticleRing::Sweep(Step step) {
 
 template <class Visit>
 void ParticleRing::ForEach(bool youngestFirst, Visit visit) const {
-  // The live records are at most two runs: from the head to the block's end,
-  // and from the block's start.
-  const uint32_t first = capacity_ - head_ < count_ ? capacity_ - head_ : count_;
-  Particle* const runs[2] = {records_ + head_, records_};
-  const uint32_t lengths[2] = {first, count_ - first};
+  SlotRun runs[2];
+  Runs(runs);
   for (int r = 0; r < 2; ++r) {
-    const int run = youngestFirst ? 1 - r : r;
-    Particle* p = runs[run];
-    const uint32_t length = lengths[run];
+    const SlotRun& run = runs[youngestFirst ? 1 - r : r];
     if (youngestFirst) {
-      for (uint32_t i = length; i > 0; --i) visit(p[i - 1]);
+      for (uint32_t i = run.count; i > 0; --i) visit(run.first + i - 1);
     } else {
-      for (uint32_t i = 0; i < length; ++i) visit(p[i]);
+      for (uint32_t i = 0; i < run.count; ++i) visit(run.first + i);
     }
   }
 }

@@ -61,10 +61,10 @@ class SimulationWorld {
 };
 
 // The live particles of an emitter, oldest first, from index first on.
-inline std::vector<Particle*> Particles(Emitter& emitter, int32_t first = 0) {
-  std::vector<Particle*> all;
+inline std::vector<Particle> Particles(Emitter& emitter, int32_t first = 0) {
+  std::vector<Particle> all;
   for (int32_t i = first; i < emitter.GetParticleCount(); ++i) {
-    all.push_back(&emitter.ParticleAt(i));
+    all.push_back(emitter.ParticleAt(i));
   }
   return all;
 }

@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "simulation/SafeConvert.h"
+#include "simulation/lanes/LanePaths.h"
 #include "support/CountingAllocator.h"
 #include "support/QuadRecorder.h"
 #include "support/Workloads.h"
@@ -45,8 +46,8 @@ TEST_F(EmitterDraw, BindsOnceAndDrawsEveryParticleOldestFirst) {
   ASSERT_EQ(renderer.quads.size(), 10u);
   int32_t index = 0;
   for (const test::RecordedQuad& quad : renderer.quads) {
-    const Particle* p = &emitter.ParticleAt(index++);
-    EXPECT_EQ(std::memcmp(quad.corners, p->quad, sizeof quad.corners), 0);
+    const Particle p = emitter.ParticleAt(index++);
+    EXPECT_EQ(std::memcmp(quad.corners, p.quad, sizeof quad.corners), 0);
     EXPECT_EQ(quad.colour, 0xFFFFFFFFu);
     EXPECT_EQ(quad.vertexCount, 4);
     EXPECT_EQ(quad.uv.uRight, 0.5f) << "frame 0 of the frame set";
@@ -88,6 +89,17 @@ TEST_F(EmitterDraw, AlphaBelowFivePercentIsSimulatedButNotDrawn) {
   emitter.Draw(renderer);
   EXPECT_EQ(renderer.quads.size(), 10u);
   EXPECT_EQ(renderer.quads[0].colour >> 24, 13u);  // 0.05 x 255 = 12.75
+}
+
+// The colour as the update packs it, the same on every lane path.
+uint32_t PackColour(float red, float green, float blue, float alpha) {
+  const uint32_t packed = LanesFor(LanePath::Scalar)->packColour(red, green, blue, alpha);
+  for (LanePath path : {LanePath::Vector, LanePath::Wide}) {
+    if (const StepLanes* lanes = LanesFor(path)) {
+      EXPECT_EQ(lanes->packColour(red, green, blue, alpha), packed) << lanes->name;
+    }
+  }
+  return packed;
 }
 
 TEST_F(EmitterDraw, ColourChannelsPackAsArgbRoundedToEven) {

@@ -39,26 +39,25 @@ TEST_F(EmitterUpdate, TheDefaultEmitterSpawnsTenASecondOfUnrotatedWhiteSquares) 
   EXPECT_EQ(emitter.GetParticleCount(), 10);
 
   int index = 0;
-  for (Particle* p : test::Particles(emitter)) {
+  for (const Particle& p : test::Particles(emitter)) {
     ++index;
-    EXPECT_EQ(p->lifetime, 2.0f);
-    EXPECT_EQ(p->width, 2.0f);
-    EXPECT_EQ(p->height, 2.0f);
-    EXPECT_EQ(p->angle, 0.0f);
-    EXPECT_EQ(p->red, 1.0f);
-    EXPECT_EQ(p->alpha, 1.0f);
-    const float travelled = Distance(p->positionX - 100.0f, p->positionY - 200.0f);
-    EXPECT_NEAR(travelled, 50.0f * p->age, 1e-3f) << "50 view units a second";
-    EXPECT_NEAR(Distance(p->velocityX, p->velocityY), 5.0f, 1e-5f);
+    EXPECT_EQ(p.lifetime, 2.0f);
+    EXPECT_EQ(p.width, 2.0f);
+    EXPECT_EQ(p.height, 2.0f);
+    EXPECT_EQ(p.angle, 0.0f);
+    EXPECT_EQ(p.colour, 0xFFFFFFFFu);
+    const float travelled = Distance(p.positionX - 100.0f, p.positionY - 200.0f);
+    EXPECT_NEAR(travelled, 50.0f * p.age, 1e-3f) << "50 view units a second";
+    EXPECT_NEAR(Distance(p.velocityX, p.velocityY), 5.0f, 1e-5f);
     // Unrotated 2 x 2 quad centred on the position, clockwise from top-left.
-    EXPECT_FLOAT_EQ(p->quad[0].x, p->positionX - 1.0f);
-    EXPECT_FLOAT_EQ(p->quad[0].y, p->positionY - 1.0f);
-    EXPECT_FLOAT_EQ(p->quad[1].x, p->positionX + 1.0f);
-    EXPECT_FLOAT_EQ(p->quad[1].y, p->positionY - 1.0f);
-    EXPECT_FLOAT_EQ(p->quad[2].x, p->positionX + 1.0f);
-    EXPECT_FLOAT_EQ(p->quad[2].y, p->positionY + 1.0f);
-    EXPECT_FLOAT_EQ(p->quad[3].x, p->positionX - 1.0f);
-    EXPECT_FLOAT_EQ(p->quad[3].y, p->positionY + 1.0f);
+    EXPECT_FLOAT_EQ(p.quad[0].x, p.positionX - 1.0f);
+    EXPECT_FLOAT_EQ(p.quad[0].y, p.positionY - 1.0f);
+    EXPECT_FLOAT_EQ(p.quad[1].x, p.positionX + 1.0f);
+    EXPECT_FLOAT_EQ(p.quad[1].y, p.positionY - 1.0f);
+    EXPECT_FLOAT_EQ(p.quad[2].x, p.positionX + 1.0f);
+    EXPECT_FLOAT_EQ(p.quad[2].y, p.positionY + 1.0f);
+    EXPECT_FLOAT_EQ(p.quad[3].x, p.positionX - 1.0f);
+    EXPECT_FLOAT_EQ(p.quad[3].y, p.positionY + 1.0f);
   }
   EXPECT_EQ(index, 10);
   EXPECT_NEAR(emitter.Oldest()->age, 0.9f, 1e-5f);
@@ -70,8 +69,8 @@ TEST_F(EmitterUpdate, DirectionsCoverTheFullCircle) {
   emitter.Update(1.0f);
   ASSERT_EQ(emitter.GetParticleCount(), 1000);
   int quadrants[4] = {};
-  for (Particle* p : test::Particles(emitter)) {
-    ++quadrants[(p->velocityX >= 0 ? 1 : 0) + (p->velocityY >= 0 ? 2 : 0)];
+  for (const Particle& p : test::Particles(emitter)) {
+    ++quadrants[(p.velocityX >= 0 ? 1 : 0) + (p.velocityY >= 0 ? 2 : 0)];
   }
   for (int q : quadrants) EXPECT_GT(q, 180);
 }
@@ -153,11 +152,11 @@ TEST_F(EmitterUpdate, SpawnShapesUseTheEffectFrame) {
     SetConstant(emitter.BaseQuantity, 200.0f);
     emitter.Update(1.0f);
     float minX = 1e9f, maxX = -1e9f, minY = 1e9f, maxY = -1e9f;
-    for (Particle* p : test::Particles(emitter)) {
-      minX = std::fmin(minX, p->positionX);
-      maxX = std::fmax(maxX, p->positionX);
-      minY = std::fmin(minY, p->positionY);
-      maxY = std::fmax(maxY, p->positionY);
+    for (const Particle& p : test::Particles(emitter)) {
+      minX = std::fmin(minX, p.positionX);
+      maxX = std::fmax(maxX, p.positionX);
+      minY = std::fmin(minY, p.positionY);
+      maxY = std::fmax(maxY, p.positionY);
     }
     if (shape == 2) {
       EXPECT_EQ(minX, 10.0f);
@@ -215,7 +214,7 @@ TEST_F(EmitterUpdate, RotationModeZeroWithOffsetNinetyTurnsAQuarterClockwise) {
   SetConstant(effect.BaseEmissionArc, 0.0f);  // every particle flies straight up
   SetConstant(emitter.BaseQuantity, 1.0f);
   emitter.Update(1.0f);
-  const Particle& p = *emitter.Oldest();
+  const Particle p = *emitter.Oldest();
   EXPECT_EQ(p.angle, 90.0f);
   EXPECT_NEAR(p.velocityX, 0.0f, 1e-6f);
   EXPECT_LT(p.velocityY, 0.0f);
@@ -230,10 +229,10 @@ TEST_F(EmitterUpdate, RotationModeZeroFollowsEachParticlesDirection) {
   emitter.rotationMode = 0;
   SetConstant(emitter.BaseQuantity, 100.0f);
   emitter.Update(1.0f);
-  for (Particle* p : test::Particles(emitter)) {
-    float direction = std::atan2(p->velocityX, -p->velocityY) * 57.29578f;
+  for (const Particle& p : test::Particles(emitter)) {
+    float direction = std::atan2(p.velocityX, -p.velocityY) * 57.29578f;
     if (direction < 0.0f) direction += 360.0f;
-    EXPECT_NEAR(std::fmod(p->angle + 360.0f, 360.0f), direction, 1e-2f);
+    EXPECT_NEAR(std::fmod(p.angle + 360.0f, 360.0f), direction, 1e-2f);
   }
 }
 
@@ -253,9 +252,9 @@ TEST_F(EmitterUpdate, RotationModesOneAndTwo) {
   SetConstant(emitter.BaseQuantity, 300.0f);
   emitter.Update(1.0f);
   float low = 360.0f, high = 0.0f;
-  for (Particle* p : test::Particles(emitter, 1)) {
-    low = std::fmin(low, p->angle);
-    high = std::fmax(high, p->angle);
+  for (const Particle& p : test::Particles(emitter, 1)) {
+    low = std::fmin(low, p.angle);
+    high = std::fmax(high, p.angle);
   }
   EXPECT_GE(low, 90.0f);
   EXPECT_LE(high, 110.0f);
@@ -276,13 +275,13 @@ TEST_F(EmitterUpdate, AlignToMotionTracksTheBendingVelocity) {
   emitter.StopEmission();
   for (int i = 0; i < 5; ++i) {
     emitter.Update(0.1f);
-    const Particle& p = *emitter.Oldest();
+    const Particle p = *emitter.Oldest();
     float expected = ArcTangent2(p.velocityX, -p.velocityY) * (180.0f / 3.14159265358979323846f);
     if (expected < 0.0f) expected += 360.0f;
     EXPECT_EQ(p.angle, expected + 5.0f);
     EXPECT_GT(p.angle, 95.0f) << "the downward force turns it clockwise";
     const float c = std::cos(p.angle * (3.14159265358979323846f / 180.0f));
-    EXPECT_FLOAT_EQ(p.m00, c * p.width);
+    EXPECT_NEAR(p.quad[1].x - p.quad[0].x, c * p.width, 1e-4f) << "the quad turned with it";
   }
 }
 
@@ -293,7 +292,7 @@ TEST_F(EmitterUpdate, UniformSizeIgnoresTheHeightTracks) {
   test::SetRamp(emitter.LifeX, 1.0f, 2.0f);
   emitter.Update(1.0f);
   emitter.Update(0.5f);
-  for (Particle* p : test::Particles(emitter)) EXPECT_EQ(p->height, p->width);
+  for (const Particle& p : test::Particles(emitter)) EXPECT_EQ(p.height, p.width);
   EXPECT_GT(emitter.Oldest()->width, 2.0f);
 
   emitter.uniformSize = false;
@@ -318,7 +317,7 @@ TEST_F(EmitterUpdate, ASingleParticleEmitterKeepsOneStillImmortalParticle) {
   EXPECT_EQ(draws.Count(), 4);
   for (int i = 0; i < 20; ++i) emitter.Update(0.5f);
   ASSERT_EQ(emitter.GetParticleCount(), 1);
-  const Particle& p = *emitter.Oldest();
+  const Particle p = *emitter.Oldest();
   EXPECT_EQ(p.positionX, 40.0f);
   EXPECT_EQ(p.positionY, 50.0f);
   EXPECT_EQ(p.width, 6.0f) << "Life values of t = 1 once the age passes the lifetime";
@@ -339,13 +338,14 @@ TEST_F(EmitterUpdate, SteadyForceJitterAndGravityMoveTheParticle) {
   emitter.Update(1.0f);
   emitter.StopEmission();
   emitter.Update(0.5f);
-  Particle& p = *emitter.Oldest();
+  Particle p = *emitter.Oldest();
   EXPECT_NEAR(p.velocityX, 5.0f, 1e-5f);
   EXPECT_NEAR(p.velocityY, 0.0f, 1e-5f);
   const float x = p.positionX;
   const float y = p.positionY;
   SetConstant(effect.gravity, 0.5f);
   emitter.Update(0.5f);
+  p = *emitter.Oldest();
   EXPECT_NEAR(p.positionX - x, 0.5f * 10.0f * 10.0f, 1e-3f);
   EXPECT_NEAR(p.positionY - y, (31.6f + 500.0f) * 0.5f * 0.25f, 1e-3f);
   EXPECT_NEAR(p.velocityY, 0.0f, 1e-5f) << "gravity moves without changing velocity";
@@ -365,9 +365,9 @@ TEST_F(EmitterUpdate, ParticleOffsetsFollowTheEffectPosition) {
   emitter.Update(0.5f);
   EXPECT_EQ(emitter.Oldest()->offsetX, 3.0f);
   emitter.SetParticleOffset(8.0f, 9.0f);
-  for (Particle* p : test::Particles(emitter)) {
-    EXPECT_EQ(p->offsetX, 8.0f);
-    EXPECT_EQ(p->offsetY, 9.0f);
+  for (const Particle& p : test::Particles(emitter)) {
+    EXPECT_EQ(p.offsetX, 8.0f);
+    EXPECT_EQ(p.offsetY, 9.0f);
   }
 }
 

@@ -1,0 +1,14 @@
+// The update's lane code compiled without vector instructions: the reference the vector paths are held to.
+#include <math.h>
+
+#include <cstdint>
+
+#include "simulation/Particle.h"
+#include "simulation/StepPlan.h"
+#include "simulation/lanes/LanePaths.h"
+
+namespace tavrix::lanes_scalar {
+#include "simulation/lanes/StepLanes.inc"
+
+extern const StepLanes kLanes = {"scalar", Shape, Motion, PackColour};
+}  // namespace tavrix::lanes_scalar

@@ -1,0 +1,14 @@
+// The update's lane code compiled for the build's baseline instruction set (SSE2 on x86).
+#include <math.h>
+
+#include <cstdint>
+
+#include "simulation/Particle.h"
+#include "simulation/StepPlan.h"
+#include "simulation/lanes/LanePaths.h"
+
+namespace tavrix::lanes_vector {
+#include "simulation/lanes/StepLanes.inc"
+
+extern const StepLanes kLanes = {"vector", Shape, Motion, PackColour};
+}  // namespace tavrix::lanes_vector

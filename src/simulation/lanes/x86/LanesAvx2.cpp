@@ -1,0 +1,15 @@
+// The update's lane code compiled for AVX2, eight floats to a register,
+// without fused multiply-adds, which would round differently.
+#include <math.h>
+
+#include <cstdint>
+
+#include "simulation/Particle.h"
+#include "simulation/StepPlan.h"
+#include "simulation/lanes/LanePaths.h"
+
+namespace tavrix::lanes_wide {
+#include "simulation/lanes/StepLanes.inc"
+
+extern const StepLanes kLanes = {"avx2", Shape, Motion, PackColour};
+}  // namespace tavrix::lanes_wide
