@@ -1,9 +1,11 @@
-// The particle storage and the track shortcuts change no bit of what is
-// drawn: 3,000 frames of the churned busy workload draw the quads that the
-// linked-record pool and the full track walk drew, recorded with that
-// implementation (commit 5ff381f) by running test::RunChurnedBusy(3000).
+// The particle storage, the track shortcuts and the lane code change no bit
+// of what is drawn: 3,000 frames of the churned busy workload draw the quads
+// that the linked-record pool and the full track walk drew, recorded with
+// that implementation (commit 5ff381f) by running test::RunChurnedBusy(3000),
+// on every lane path this build and processor have.
 #include <gtest/gtest.h>
 
+#include "simulation/lanes/LanePaths.h"
 #include "support/ChurnWorkload.h"
 #include "support/CountingAllocator.h"
 
@@ -14,13 +16,22 @@ constexpr uint64_t kRecordedHash = 12830021569865068809ull;
 constexpr uint64_t kRecordedQuads = 2519198;
 constexpr int64_t kRecordedLiveSum = 2639940;
 
-TEST(ChurnEquivalence, ThousandsOfChurnedFramesDrawTheRecordedQuads) {
+class ChurnEquivalence : public ::testing::TestWithParam<LanePath> {
+ protected:
+  ~ChurnEquivalence() override { UseLanePath(LanePath::Wide) || UseLanePath(LanePath::Vector); }
+};
+
+TEST_P(ChurnEquivalence, ThousandsOfChurnedFramesDrawTheRecordedQuads) {
+  if (!UseLanePath(GetParam())) GTEST_SKIP() << "this processor lacks the path";
   test::ScopedAllocator scope;
   const test::ChurnResult result = test::RunChurnedBusy(3000);
   EXPECT_EQ(result.liveSum, kRecordedLiveSum);
   EXPECT_EQ(result.quads, kRecordedQuads);
-  EXPECT_EQ(result.hash, kRecordedHash) << result.hash;
+  EXPECT_EQ(result.hash, kRecordedHash) << CurrentLanes().name << " " << result.hash;
 }
+
+INSTANTIATE_TEST_SUITE_P(LanePaths, ChurnEquivalence,
+                         ::testing::Values(LanePath::Scalar, LanePath::Vector, LanePath::Wide));
 
 }  // namespace
 }  // namespace tavrix
