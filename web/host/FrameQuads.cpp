@@ -1,3 +1,4 @@
+// Collecting a frame's quads: the runs, the vertices and the running hash.
 #include "FrameQuads.h"
 
 namespace tavrix::web {

@@ -1,3 +1,4 @@
+// The fixed scene both builds hash, played alone per effect from a fresh player.
 #include "SceneHash.h"
 
 #include <cinttypes>

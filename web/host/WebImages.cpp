@@ -1,3 +1,4 @@
+// The page's images by name, as the library asks for them while loading.
 #include "WebImages.h"
 
 #include <cctype>

@@ -1,3 +1,4 @@
+// The page's player: one system, one shown effect, the 60 Hz clock.
 #include "WebPlayer.h"
 
 #include <algorithm>
