@@ -44,7 +44,7 @@ done
 # The software device's frames of the samples, for the Direct3D 8 comparison.
 reference=build-win64/d3d8-reference
 mkdir -p "$reference"
-grep -v '^#' samples/reference-times.txt | while read -r sample time; do
+grep -v '^#' samples/reference-times.txt | while read -r sample time _; do
   build/tools/tavrix render "build/samples/$sample.eff" --root build/samples --size 256x256 \
     --time "$time" --step 33 -o "$reference/$sample.png" > /dev/null
 done

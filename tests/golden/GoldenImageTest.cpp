@@ -1,13 +1,17 @@
-// Golden images: every sample effect rendered at fixed times by the tavrix
-// program (one fresh process each, so the library's random sequence starts
-// from its fixed seed) and compared pixel for pixel with the committed image.
+// Golden images: the samples samples/reference-times.txt lists, rendered at
+// its times by the tavrix program (one fresh process each, so the library's
+// random sequence starts from its fixed seed) and compared pixel for pixel
+// with the committed image.
 // A mismatch writes the render and a diff image beside the build; with
 // TAVRIX_UPDATE_GOLDEN=1 the committed images are replaced instead.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <string>
+#include <vector>
 
 #include "TestPaths.h"
 #include "common/PngFile.h"
@@ -17,13 +21,27 @@ namespace {
 using tavrix::tools::Image;
 
 struct Sample {
-  const char* name;
-  const char* times;  // --time of the first frame, in ms
-  const char* fps;    // four frames this many a second apart
-  // The images were made with one update per frame interval; the step
-  // keeps them, whatever the program's default step.
-  const char* stepMs;
+  std::string name;
+  int timeMs;      // of the first frame
+  int intervalMs;  // between the four frames
 };
+
+// A list that cannot be read leaves no tests, which GoogleTest reports; a
+// line it cannot read becomes a sample that fails.
+std::vector<Sample> ListedSamples() {
+  std::ifstream list(std::string(TAVRIX_SAMPLES_SOURCE) + "/reference-times.txt");
+  std::vector<Sample> samples;
+  std::string line;
+  while (std::getline(list, line)) {
+    if (line.empty() || line[0] == '#') continue;
+    char name[64];
+    Sample sample{"unreadable", 0, 0};
+    if (std::sscanf(line.c_str(), "%63s %d %d", name, &sample.timeMs, &sample.intervalMs) == 3)
+      sample.name = name;
+    samples.push_back(sample);
+  }
+  return samples;
+}
 
 std::string GoldenPath(const std::string& name) {
   return std::string(TAVRIX_GOLDEN_DIR) + "/" + name + ".png";
@@ -45,10 +63,14 @@ TEST_P(GoldenImage, RendersAsCommitted) {
   const Sample& sample = GetParam();
   const std::string out = std::string(TAVRIX_GOLDEN_OUTPUT_DIR) + "/" + sample.name;
   std::filesystem::create_directories(TAVRIX_GOLDEN_OUTPUT_DIR);
-  const std::string command = std::string(TAVRIX_TOOL_PATH) + " render " + TAVRIX_SAMPLES_BUILT + "/" +
-                              sample.name + ".eff --root " + TAVRIX_SAMPLES_BUILT +
-                              " --size 256x256 --time " + sample.times +
-                              " --frames 4 --fps " + sample.fps + " --step " + sample.stepMs + " --sheet 4x1 -o " + out + ".png > /dev/null";
+  // The images were made with one update per frame interval; the step keeps
+  // them, whatever the program's default step.
+  const std::string interval = std::to_string(sample.intervalMs);
+  const std::string command = std::string(TAVRIX_TOOL_PATH) + " render " + TAVRIX_SAMPLES_BUILT +
+                              "/" + sample.name + ".eff --root " + TAVRIX_SAMPLES_BUILT +
+                              " --size 256x256 --time " + std::to_string(sample.timeMs) +
+                              " --frames 4 --fps " + std::to_string(1000.0 / sample.intervalMs) +
+                              " --step " + interval + " --sheet 4x1 -o " + out + ".png > /dev/null";
   ASSERT_EQ(std::system(command.c_str()), 0) << command;
   Image actual, expected;
   std::string error;
@@ -69,12 +91,9 @@ TEST_P(GoldenImage, RendersAsCommitted) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Samples, GoldenImage,
-                         testing::Values(Sample{"fire", "500", "2", "500"}, Sample{"smoke", "1000", "2", "500"},
-                                         Sample{"burst", "1200", "4", "250"},
-                                         Sample{"snow", "1500", "2", "500"},
-                                         Sample{"ring", "500", "2", "500"},
-                                         Sample{"glow", "500", "2", "500"}),
-                         [](const testing::TestParamInfo<Sample>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Samples, GoldenImage, testing::ValuesIn(ListedSamples()),
+                         [](const testing::TestParamInfo<Sample>& info) {
+                           return info.param.name;
+                         });
 
 }  // namespace

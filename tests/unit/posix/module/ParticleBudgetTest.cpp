@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "TestPaths.h"
 #include "module/HostSettings.h"
 #include "simulation/Emitter.h"
 #include "simulation/ParticlePool.h"
