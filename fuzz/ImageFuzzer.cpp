@@ -11,7 +11,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 1) return 0;
   using Decoder = HRESULT (*)(const uint8_t*, size_t, tavrix::ImageData*);
   static const Decoder decoders[] = {tavrix::DecodePng, tavrix::DecodeJpeg, tavrix::DecodeBmp,
-                                     tavrix::DecodeTga, tavrix::DecodeDds, tavrix::DecodeImage};
+                                     tavrix::DecodeTga, tavrix::DecodeDds,  tavrix::DecodeImage};
   tavrix::ImageData image;
   decoders[data[0] % 6](data + 1, size - 1, &image);
   image.Clear();

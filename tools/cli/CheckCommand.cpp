@@ -53,8 +53,8 @@ int Check(const CheckRequest& r) {
       errorCount += f.severity == Severity::Error;
     }
     const size_t warningCount = findings.size() - errorCount;
-    std::printf("%s: %zu error%s, %zu warning%s\n", path.c_str(), errorCount, errorCount == 1 ? "" : "s",
-                warningCount, warningCount == 1 ? "" : "s");
+    std::printf("%s: %zu error%s, %zu warning%s\n", path.c_str(), errorCount,
+                errorCount == 1 ? "" : "s", warningCount, warningCount == 1 ? "" : "s");
     errors = errors || errorCount > 0;
     warnings = warnings || warningCount > 0;
   }

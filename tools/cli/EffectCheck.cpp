@@ -45,8 +45,8 @@ struct LoadedTrack {
 };
 
 void Load(const Json& stored, LoadedTrack& into) {
-  into.track.SetRange(FloatOf(stored["duration"]), FloatOf(stored["boundA"]), FloatOf(stored["boundB"]),
-                      FloatOf(stored["default"]));
+  into.track.SetRange(FloatOf(stored["duration"]), FloatOf(stored["boundA"]),
+                      FloatOf(stored["boundB"]), FloatOf(stored["default"]));
   const Json& keys = stored["keys"];
   for (size_t k = 0; k < keys.size(); ++k)
     if (into.track.AddKey(FloatOf(keys[k]["time"]), FloatOf(keys[k]["value"])) < 0)
@@ -64,7 +64,11 @@ class Checker {
   // Records false checks only the files.
   Checker(const CheckOptions& options, bool records, std::vector<Finding>& out, std::string prefix,
           int depth, std::set<std::string>& checked)
-      : options_(options), records_(records), out_(out), prefix_(std::move(prefix)), depth_(depth),
+      : options_(options),
+        records_(records),
+        out_(out),
+        prefix_(std::move(prefix)),
+        depth_(depth),
         checked_(checked) {}
 
   void Effect(const Json& effect);
@@ -125,8 +129,9 @@ void Checker::Track(const Json& track, const std::string& path, TrackOwner owner
   if (!known) {
     const int32_t code = emitter ? EmitterTrackUnknown : EffectTrackUnknown;
     Add(Severity::Error, Child(path, "name"),
-        "\"" + name + "\" is not " + (emitter ? "an emitter" : "an effect") + " track (did you mean \"" +
-            NearestTrackName(owner, name) + "\"?); the library refuses the effect: " + ResultText(code));
+        "\"" + name + "\" is not " + (emitter ? "an emitter" : "an effect") +
+            " track (did you mean \"" + NearestTrackName(owner, name) +
+            "\"?); the library refuses the effect: " + ResultText(code));
     return;
   }
   const float duration = FloatOf(track["duration"]);
@@ -151,7 +156,8 @@ void Checker::Track(const Json& track, const std::string& path, TrackOwner owner
               "; the library drops this key");
     else
       Add(Severity::Warning, at,
-          "past the bound of " + std::to_string(KeyBound) + " keys a track holds; the library drops it");
+          "past the bound of " + std::to_string(KeyBound) +
+              " keys a track holds; the library drops it");
   }
   // Base values are drawn and then clamped to the base track's range.
   if (!emitter || std::string(known->key).rfind("Base", 0) != 0) return;
@@ -160,7 +166,8 @@ void Checker::Track(const Json& track, const std::string& path, TrackOwner owner
     const float value = FloatOf(keys[k]["value"]);
     if (value < t.Minimum() || value > t.Maximum())
       Add(Severity::Warning, Child(record::Item(keysPath, k), "value"),
-          NumberText(value) + " is outside the range " + range + "; values drawn from it are clamped");
+          NumberText(value) + " is outside the range " + range +
+              "; values drawn from it are clamped");
   }
 }
 
@@ -173,11 +180,15 @@ void Checker::ForceDirection(const Json& e, const std::string& path) {
   const float angle = FloatOf(e["forceAngle"]);
   const record::Point derived = record::ForceDirection(angle);
   const float x = FloatOf(e["forceDirectionX"]), y = FloatOf(e["forceDirectionY"]);
-  if (std::fabs(x - derived.x) <= DirectionTolerance && std::fabs(y - derived.y) <= DirectionTolerance) return;
+  if (std::fabs(x - derived.x) <= DirectionTolerance &&
+      std::fabs(y - derived.y) <= DirectionTolerance)
+    return;
   Add(Severity::Warning, Child(path, "forceDirectionX"),
-      "the stored force direction (" + NumberText(x) + ", " + NumberText(y) + ") is not forceAngle " +
-          NumberText(angle) + " (" + NumberText(derived.x) + ", " + NumberText(derived.y) +
-          "); the library pushes particles along the stored direction (leave both out to follow forceAngle)");
+      "the stored force direction (" + NumberText(x) + ", " + NumberText(y) +
+          ") is not forceAngle " + NumberText(angle) + " (" + NumberText(derived.x) + ", " +
+          NumberText(derived.y) +
+          "); the library pushes particles along the stored direction (leave both out to follow "
+          "forceAngle)");
 }
 
 bool Checker::Emits(const Json& effect, const Json& emitter) {
@@ -190,14 +201,15 @@ bool Checker::Emits(const Json& effect, const Json& emitter) {
 
 void Checker::PlainEmitter(const Json& e, const std::string& path) {
   if (IntOf(e["version"]) < 1)
-    Add(Severity::Error, Child(path, "version"), "0 is below 1; the library refuses the effect: " +
-                                                     ResultText(EmitterBadVersion));
+    Add(Severity::Error, Child(path, "version"),
+        "0 is below 1; the library refuses the effect: " + ResultText(EmitterBadVersion));
   Tracks(e["tracks"], Child(path, "tracks"), TrackOwner::Emitter);
   ForceDirection(e, path);
   const int64_t spawn = IntOf(e["spawnShape"]);
   if (spawn < 0 || spawn >= record::SpawnShapes.count)
     Add(Severity::Warning, Child(path, "spawnShape"),
-        std::to_string(spawn) + " is none of " + record::ChoiceListing(record::SpawnShapes, &record::Choice::label) +
+        std::to_string(spawn) + " is none of " +
+            record::ChoiceListing(record::SpawnShapes, &record::Choice::label) +
             "; the library spawns at a point");
   const int64_t rotation = IntOf(e["rotationMode"]);
   if (rotation < 0 || rotation >= record::RotationModes.count)
@@ -217,8 +229,8 @@ void Checker::PlainEmitter(const Json& e, const std::string& path) {
 
 void Checker::SubEffectEmitter(const Json& e, const std::string& path) {
   if (IntOf(e["version"]) < 1)
-    Add(Severity::Error, Child(path, "version"), "0 is below 1; the library refuses the effect: " +
-                                                     ResultText(EmitterBadVersion));
+    Add(Severity::Error, Child(path, "version"),
+        "0 is below 1; the library refuses the effect: " + ResultText(EmitterBadVersion));
   const float low = FloatOf(e["copiesMin"]), high = FloatOf(e["copiesMax"]);
   // As the library counts: low + (a draw below the spread), truncated.
   const double spread = std::max(1.0, std::trunc(double(high) - double(low)));
@@ -229,7 +241,8 @@ void Checker::SubEffectEmitter(const Json& e, const std::string& path) {
             " (upper bound excluded) never make a copy; nothing of the nested effect plays");
   else if (most > SubEffectEmitter::MaxCopiesPerEmitter)
     Add(Severity::Warning, Child(path, "copiesMax"),
-        "the library makes at most " + std::to_string(SubEffectEmitter::MaxCopiesPerEmitter) + " copies");
+        "the library makes at most " + std::to_string(SubEffectEmitter::MaxCopiesPerEmitter) +
+            " copies");
 }
 
 void Checker::Texture(const Json& e, const std::string& path) {
@@ -252,7 +265,8 @@ void Checker::NestedFile(const Json& e, const std::string& path) {
   std::error_code error;
   if (name.empty() || !std::filesystem::is_regular_file(file, error)) {
     Add(Severity::Warning, where,
-        "nested effect \"" + name + "\" is not found (looked for " + file + "); the copies never play");
+        "nested effect \"" + name + "\" is not found (looked for " + file +
+            "); the copies never play");
     return;
   }
   // Each nested file is checked once, however often it is named.
@@ -273,7 +287,8 @@ void Checker::Effect(const Json& effect) {
     const int64_t end = IntOf(effect["endMode"]);
     if (end < 0 || end >= record::EndModes.count)
       Add(Severity::Warning, "endMode",
-          std::to_string(end) + " is none of " + record::ChoiceListing(record::EndModes, &record::Choice::name) +
+          std::to_string(end) + " is none of " +
+              record::ChoiceListing(record::EndModes, &record::Choice::name) +
               "; the library takes no action at the end");
     const float duration = FloatOf(effect["durationSeconds"]);
     if (!(duration > 0.0f))
@@ -298,7 +313,8 @@ void Checker::Effect(const Json& effect) {
     Add(Severity::Warning, "emitters", "every emitter is disabled; the effect never draws");
   else if (!anyEmits)
     Add(Severity::Warning, "emitters",
-        "no enabled emitter emits (the rate is 0 and none keeps a single particle); the effect never draws");
+        "no enabled emitter emits (the rate is 0 and none keeps a single particle); the effect "
+        "never draws");
 }
 
 }  // namespace

@@ -14,7 +14,7 @@ enum class Severity { Warning, Error };
 
 struct Finding {
   Severity severity;
-  std::string path;     // "emitters[2].tracks.LifeSpin.keys[3].time"
+  std::string path;  // "emitters[2].tracks.LifeSpin.keys[3].time"
   std::string message;
 };
 

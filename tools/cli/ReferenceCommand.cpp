@@ -22,8 +22,10 @@ void Reference(const ReferenceRequest& r) {
 void AddReferenceCommand(CLI::App& app, int& exitCode) {
   auto request = std::make_shared<ReferenceRequest>();
   CLI::App* reference = app.add_subcommand(
-      "reference", "Write the reference of every effect field and track (Markdown), or the JSON Schema");
-  reference->add_flag("--schema", request->schema, "Write the JSON Schema of the JSON form instead");
+      "reference",
+      "Write the reference of every effect field and track (Markdown), or the JSON Schema");
+  reference->add_flag("--schema", request->schema,
+                      "Write the JSON Schema of the JSON form instead");
   reference->add_option("-o,--output", request->output, "File to write (default: standard output)");
   reference->callback([request, &exitCode] {
     Reference(*request);

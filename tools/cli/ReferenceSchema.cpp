@@ -55,7 +55,9 @@ class ObjectSchema {
     return *this;
   }
   ObjectSchema& Add(const FieldEntry& field) { return Add(field, Ref(FieldKindName(field.kind))); }
-  ObjectSchema& Add(const char* name, Json schema) { return Add(FieldOf(block_, name), std::move(schema)); }
+  ObjectSchema& Add(const char* name, Json schema) {
+    return Add(FieldOf(block_, name), std::move(schema));
+  }
   ObjectSchema& Add(const char* name) { return Add(FieldOf(block_, name)); }
   ObjectSchema& Plain(const char* name, Json schema) {
     properties_[name] = std::move(schema);
@@ -92,7 +94,8 @@ Json TrackName(TrackOwner owner) {
                      ? std::string("[") + char(std::toupper(c)) + char(std::tolower(c)) + "]"
                      : std::string(1, c);
   }
-  return {{"anyOf", Json::array({{{"enum", names}}, {{"type", "string"}, {"pattern", pattern + ")$"}}})}};
+  return {{"anyOf",
+           Json::array({{{"enum", names}}, {{"type", "string"}, {"pattern", pattern + ")$"}}})}};
 }
 
 Json NegativeCount() { return {{"type", "integer"}, {"minimum", -2147483648LL}, {"maximum", -1}}; }
@@ -100,8 +103,10 @@ Json NegativeCount() { return {{"type", "integer"}, {"minimum", -2147483648LL}, 
 Json Track(TrackOwner owner) {
   ObjectSchema track(FieldBlock::Track);
   for (const FieldEntry* field : record::Layout().track)
-    if (std::string(field->name) != key::Name) track.Add(*field);
-    else track.Add(*field, TrackName(owner));
+    if (std::string(field->name) != key::Name)
+      track.Add(*field);
+    else
+      track.Add(*field, TrackName(owner));
   ObjectSchema keyItem(FieldBlock::Track);
   keyItem.Plain("time", Ref("float")).Plain("value", Ref("float"));
   Json item = keyItem.Build();
@@ -116,11 +121,15 @@ Json FrameBlock(bool animated) {
   const record::RecordLayout& layout = record::Layout();
   if (animated) block.Fields(layout.animationHead);
   block.Fields(layout.frameNames);
-  block.Add(key::Frames, {{"type", "array"},
-                          {"items", {{"type", "array"}, {"items", Ref("float")}, {"minItems", 4}, {"maxItems", 4}}}});
+  block.Add(
+      key::Frames,
+      {{"type", "array"},
+       {"items", {{"type", "array"}, {"items", Ref("float")}, {"minItems", 4}, {"maxItems", 4}}}});
   block.Plain(key::FrameCount, NegativeCount());
-  if (animated) block.Fields(layout.animationTail);
-  else block.Fields(layout.frameSetTail);
+  if (animated)
+    block.Fields(layout.animationTail);
+  else
+    block.Fields(layout.frameSetTail);
   return block.Build();
 }
 
@@ -134,10 +143,12 @@ Json PlainEmitter() {
   e.Plain(key::Tracks, {{"type", "array"}, {"items", Ref("emitterTrack")}});
   e.Plain(key::OnlyListedTracks, {{"type", "boolean"}});
   e.Add(key::Name);
-  e.Add(key::Corners, {{"type", "array"},
-                       {"minItems", 4},
-                       {"maxItems", 4},
-                       {"items", {{"type", "array"}, {"items", Ref("float")}, {"minItems", 2}, {"maxItems", 2}}}});
+  e.Add(
+      key::Corners,
+      {{"type", "array"},
+       {"minItems", 4},
+       {"maxItems", 4},
+       {"items", {{"type", "array"}, {"items", Ref("float")}, {"minItems", 2}, {"maxItems", 2}}}});
   e.Fields(record::Layout().emitter);
   e.Plain(key::FrameSet, Ref("frameSet"));
   e.Plain(key::FrameAnimation, Ref("frameAnimation"));
@@ -166,10 +177,11 @@ Json Definitions() {
   const Json hexPairs = {{"type", "string"}, {"pattern", "^([0-9A-Fa-f]{2})*$"}};
   Json d = Json::object();
   // The largest value that still rounds to a float: 2^128 - 2^103.
-  d["float"] = {{"anyOf", Json::array({{{"type", "number"},
-                                        {"exclusiveMinimum", -3.4028235677973366e38},
-                                        {"exclusiveMaximum", 3.4028235677973366e38}},
-                                       {{"type", "string"}, {"pattern", "^0[xX][0-9A-Fa-f]{1,8}$"}}})}};
+  d["float"] = {
+      {"anyOf", Json::array({{{"type", "number"},
+                              {"exclusiveMinimum", -3.4028235677973366e38},
+                              {"exclusiveMaximum", 3.4028235677973366e38}},
+                             {{"type", "string"}, {"pattern", "^0[xX][0-9A-Fa-f]{1,8}$"}}})}};
   d["int32"] = Integer(-2147483648LL, 2147483647LL);
   d["uint32"] = Integer(0, 4294967295LL);
   d["flag"] = {{"anyOf", Json::array({Integer(0, 255), {{"type", "boolean"}}})}};
@@ -178,7 +190,8 @@ Json Definitions() {
                                        {"properties", {{"bytes", hexPairs}}},
                                        {"required", Json::array({"bytes"})},
                                        {"additionalProperties", false}}})}};
-  d["tag"] = {{"anyOf", Json::array({{{"type", "string"}, {"minLength", 4}, {"maxLength", 4}}, Integer(0, 4294967295LL)})}};
+  d["tag"] = {{"anyOf", Json::array({{{"type", "string"}, {"minLength", 4}, {"maxLength", 4}},
+                                     Integer(0, 4294967295LL)})}};
   d["effectTrack"] = Track(TrackOwner::Effect);
   d["emitterTrack"] = Track(TrackOwner::Emitter);
   d["frameSet"] = FrameBlock(false);
@@ -197,7 +210,8 @@ std::string ReferenceSchema() {
   effect.Plain(key::Tracks, {{"type", "array"}, {"items", Ref("effectTrack")}});
   effect.Plain(key::OnlyListedTracks, {{"type", "boolean"}});
   effect.Plain(key::Emitters,
-               {{"type", "array"}, {"items", {{"oneOf", Json::array({Ref("emitter"), Ref("subEffectEmitter")})}}}});
+               {{"type", "array"},
+                {"items", {{"oneOf", Json::array({Ref("emitter"), Ref("subEffectEmitter")})}}}});
   effect.Plain(key::EmitterCount, NegativeCount());
   effect.Fields(record::Layout().effectTail);
   effect.Plain(key::Trailing, Ref("hexPairs"));
@@ -205,8 +219,9 @@ std::string ReferenceSchema() {
   Json schema = {{"$schema", "http://json-schema.org/draft-07/schema#"},
                  {"$id", "tavrix-effect.schema.json"},
                  {"title", "Tavrix effect record"},
-                 {"description", "The JSON form of an effect file, as tavrix dump writes it and tavrix pack "
-                                 "reads it. Generated by tavrix reference --schema; see docs/effect-format.md."}};
+                 {"description",
+                  "The JSON form of an effect file, as tavrix dump writes it and tavrix pack "
+                  "reads it. Generated by tavrix reference --schema; see docs/effect-format.md."}};
   Json body = effect.Build();
   for (auto it = body.begin(); it != body.end(); ++it) schema[it.key()] = it.value();
   schema["definitions"] = Definitions();

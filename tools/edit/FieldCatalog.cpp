@@ -18,7 +18,8 @@ FieldScope ScopeOf(const record::FieldEntry& entry) {
     case FieldBlock::Effect: return FieldScope::Effect;
     case FieldBlock::SubEffect: return FieldScope::SubEffect;
     case FieldBlock::Frames:
-      return Holds(record::Layout().frameSetTail, entry) ? FieldScope::FrameSet : FieldScope::Animation;
+      return Holds(record::Layout().frameSetTail, entry) ? FieldScope::FrameSet
+                                                         : FieldScope::Animation;
     case FieldBlock::Emitter:
     case FieldBlock::Track:
     case FieldBlock::Key: break;
@@ -30,7 +31,9 @@ std::vector<FieldInfo> Catalogue() {
   std::vector<FieldInfo> fields;
   for (const record::FieldEntry& entry : record::FieldEntries()) {
     const record::FieldEditing& e = entry.editing;
-    if (e.label) fields.push_back({ScopeOf(entry), entry.name, e.label, e.group, e.rule, e.low, e.high, e.choices});
+    if (e.label)
+      fields.push_back(
+          {ScopeOf(entry), entry.name, e.label, e.group, e.rule, e.low, e.high, e.choices});
   }
   return fields;
 }

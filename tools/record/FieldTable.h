@@ -55,7 +55,8 @@ extern const Choices SpawnShapes;
 extern const Choices RotationModes;
 
 // "2 KillAtEnd" with &Choice::name; the value followed by `unknown` outside the list.
-std::string NumberedChoice(const Choices& choices, int64_t value, const char* Choice::*words, const char* unknown);
+std::string NumberedChoice(const Choices& choices, int64_t value, const char* Choice::*words,
+                           const char* unknown);
 // "0 point, 1 horizontal line, ...".
 std::string ChoiceListing(const Choices& choices, const char* Choice::*words);
 

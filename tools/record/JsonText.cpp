@@ -68,7 +68,8 @@ class PathBuilder {
   // Finding a key given twice walks its object, so objects stay small.
   bool key(std::string& name) {
     if (containers_.back()->size() >= MaximumFields)
-      throw RecordJsonError{paths_.back(), "more than 256 fields in one object; no record object has"};
+      throw RecordJsonError{paths_.back(),
+                            "more than 256 fields in one object; no record object has"};
     if (containers_.back()->contains(name))
       throw RecordJsonError{Child(paths_.back(), name), "the key appears twice in its object"};
     key_ = std::move(name);

@@ -211,7 +211,8 @@ Json PlainReader::Effect() {
   effect[key::Emitters] = std::move(emitters);
   Fields(Layout().effectTail, effect, "effect ");
   const size_t end = Offset();
-  if (end < plain_.size()) effect[key::Trailing] = HexText(plain_.data() + end, plain_.size() - end);
+  if (end < plain_.size())
+    effect[key::Trailing] = HexText(plain_.data() + end, plain_.size() - end);
   return effect;
 }
 

@@ -113,7 +113,8 @@ void RequireBody(ObjectReader& track, TrackOwner owner) {
       const std::optional<std::string> text = name ? TextFromJson(*name) : std::nullopt;
       if (!text) Fail(track.PathOf(key::Name), "missing");
       Fail(track.PathOf(key::Name),
-           "\"" + *text + "\" is not " + (owner == TrackOwner::Emitter ? "an emitter" : "an effect") +
+           "\"" + *text + "\" is not " +
+               (owner == TrackOwner::Emitter ? "an emitter" : "an effect") +
                " track (did you mean \"" + NearestTrackName(owner, *text) +
                "\"?), so its body has no defaults: give duration, boundA, boundB and default");
     }
@@ -203,8 +204,9 @@ void PlainWriter::PutField(const FieldEntry& field, const Json& value, const std
   switch (field.kind) {
     case FieldKind::Float: return PutFloat(value, path);
     case FieldKind::Int32:
-      return Put(static_cast<int32_t>(Integer(value, path, INT32_MIN, INT32_MAX,
-                                              "expected an integer from -2147483648 to 2147483647")));
+      return Put(
+          static_cast<int32_t>(Integer(value, path, INT32_MIN, INT32_MAX,
+                                       "expected an integer from -2147483648 to 2147483647")));
     case FieldKind::UInt32:
       return Put(static_cast<uint32_t>(
           Integer(value, path, 0, UINT32_MAX, "expected an integer from 0 to 4294967295")));
@@ -262,8 +264,10 @@ void PlainWriter::Track(const Json& track, const std::string& path, TrackOwner o
   Fields(Layout().track, object, derived);
   const Json* given = object.Optional(key::Keys);
   Json keys = Json::array();
-  if (given) Guard([&] { keys = RequireArray(*given, object.PathOf(key::Keys)); });
-  else keys.push_back({{"time", 0}, {"value", StartValueOf(object, derived)}});
+  if (given)
+    Guard([&] { keys = RequireArray(*given, object.PathOf(key::Keys)); });
+  else
+    keys.push_back({{"time", 0}, {"value", StartValueOf(object, derived)}});
   Guard([&] { PutCount(object, key::KeyCount, keys); });
   for (size_t k = 0; k < keys.size(); ++k)
     Guard([&] {
@@ -282,8 +286,9 @@ void PlainWriter::Tracks(ObjectReader& object, TrackOwner owner) {
   const Json* only = object.Optional(key::OnlyListedTracks);
   if (only && !only->is_boolean())
     Guard([&] { Fail(object.PathOf(key::OnlyListedTracks), "expected true or false"); });
-  const std::vector<const TrackInfo*> added =
-      !addTracks_ || (only && IsSet(*only)) ? std::vector<const TrackInfo*>() : MissingTracks(owner, tracks);
+  const std::vector<const TrackInfo*> added = !addTracks_ || (only && IsSet(*only))
+                                                  ? std::vector<const TrackInfo*>()
+                                                  : MissingTracks(owner, tracks);
   Put(static_cast<uint32_t>(tracks.size() + added.size()));
   const std::vector<std::string> paths = TrackPaths(object.PathOf(key::Tracks), tracks);
   size_t next = 0;
@@ -292,7 +297,8 @@ void PlainWriter::Tracks(ObjectReader& object, TrackOwner owner) {
       Track(Json{{"name", added[next]->key}}, object.PathOf(key::Tracks), owner);
   };
   for (size_t t = 0; t < tracks.size(); ++t) {
-    if (const TrackInfo* info = RegisteredTrack(owner, tracks[t])) addUpTo(RegistrationIndex(*info));
+    if (const TrackInfo* info = RegisteredTrack(owner, tracks[t]))
+      addUpTo(RegistrationIndex(*info));
     Guard([&] { Track(tracks[t], paths[t], owner); });
   }
   addUpTo(SIZE_MAX);
@@ -307,7 +313,8 @@ void PlainWriter::Frames(ObjectReader& block) {
   for (size_t f = 0; f < frames.size(); ++f)
     Guard([&] {
       const Json& frame = RequireArray(frames[f], Item(path, f));
-      if (frame.size() != 4) Fail(Item(path, f), "expected 4 numbers: uLeft, vTop, uRight, vBottom");
+      if (frame.size() != 4)
+        Fail(Item(path, f), "expected 4 numbers: uLeft, vTop, uRight, vBottom");
       for (size_t c = 0; c < 4; ++c) PutFloat(frame[c], Item(Item(path, f), c));
     });
 }
@@ -319,7 +326,8 @@ void PlainWriter::Corners(ObjectReader& object) {
   if (const Json* given = object.Optional(key::Corners)) {
     corners = *given;
   } else {
-    for (const Point& corner : PivotCorners(EmitterFloat(object, "pivotX"), EmitterFloat(object, "pivotY")))
+    for (const Point& corner :
+         PivotCorners(EmitterFloat(object, "pivotX"), EmitterFloat(object, "pivotY")))
       corners.push_back({corner.x, corner.y});
   }
   RequireArray(corners, cornersPath);
@@ -327,7 +335,8 @@ void PlainWriter::Corners(ObjectReader& object) {
   for (size_t c = 0; c < 4; ++c) {
     const Json& corner = RequireArray(corners[c], Item(cornersPath, c));
     if (corner.size() != 2) Fail(Item(cornersPath, c), "expected 2 numbers: x, y");
-    for (size_t axis = 0; axis < 2; ++axis) PutFloat(corner[axis], Item(Item(cornersPath, c), axis));
+    for (size_t axis = 0; axis < 2; ++axis)
+      PutFloat(corner[axis], Item(Item(cornersPath, c), axis));
   }
 }
 
@@ -362,7 +371,8 @@ void PlainWriter::PlainEmitter(ObjectReader& object) {
   Guard([&] { Corners(object); });
   // Left out, the force direction is what the library's SetForceAngle gives.
   const Point force = ForceDirection(EmitterFloat(object, "forceAngle"));
-  Fields(Layout().emitter, object, Json{{"forceDirectionX", force.x}, {"forceDirectionY", force.y}});
+  Fields(Layout().emitter, object,
+         Json{{"forceDirectionX", force.x}, {"forceDirectionY", force.y}});
   Guard([&] { FrameBlock(object); });
 }
 
@@ -375,9 +385,12 @@ void PlainWriter::SubEffectEmitter(ObjectReader& object) {
 void PlainWriter::Emitter(const Json& emitter, const std::string& path) {
   ObjectReader object(emitter, path);
   const Json magic = object.Value(FieldOf(FieldBlock::Emitter, key::Magic), Json());
-  if (magic == "ET2D") PlainEmitter(object);
-  else if (magic == "SE2D") SubEffectEmitter(object);
-  else Fail(object.PathOf(key::Magic), "expected \"ET2D\" or \"SE2D\"");
+  if (magic == "ET2D")
+    PlainEmitter(object);
+  else if (magic == "SE2D")
+    SubEffectEmitter(object);
+  else
+    Fail(object.PathOf(key::Magic), "expected \"ET2D\" or \"SE2D\"");
   object.RefuseUnknown(Guarded());
 }
 

@@ -30,7 +30,8 @@ FieldRun EmitterRun() {
   for (const EmitterField& field : tavrix::EmitterFields) {
     const FieldEntry& entry = FieldOf(FieldBlock::Emitter, field.name);
     if (entry.kind != KindOf(field))
-      throw std::logic_error(std::string("the field table gives ") + field.name + " another kind than the library");
+      throw std::logic_error(std::string("the field table gives ") + field.name +
+                             " another kind than the library");
     run.push_back(&entry);
   }
   run.push_back(&FieldOf(FieldBlock::Emitter, "animated"));
@@ -40,8 +41,8 @@ FieldRun EmitterRun() {
 RecordLayout Build() {
   constexpr FieldBlock Fx = FieldBlock::Effect, Fr = FieldBlock::Frames;
   return {RunOf(Fx, {"tag", "version"}),
-          RunOf(Fx, {"positionX", "positionY", "frameWidth", "frameHeight", "running", "elapsedSeconds", "stopping",
-                     "endMode", "durationSeconds"}),
+          RunOf(Fx, {"positionX", "positionY", "frameWidth", "frameHeight", "running",
+                     "elapsedSeconds", "stopping", "endMode", "durationSeconds"}),
           RunOf(FieldBlock::Track, {"name", "cycles", "duration", "boundA", "boundB", "default"}),
           RunOf(FieldBlock::Key, {"time", "value"}),
           EmitterRun(),
@@ -49,8 +50,9 @@ RecordLayout Build() {
           RunOf(Fr, {"frameSetName", "textureName"}),
           RunOf(Fr, {"hasFollowUp"}),
           RunOf(Fr, {"frameIndex"}),
-          RunOf(FieldBlock::SubEffect, {"name", "enabled", "positionX", "positionY", "startDelay", "effectFile",
-                                        "copiesMin", "copiesMax", "speedMin", "speedMax", "angleMin", "angleMax"})};
+          RunOf(FieldBlock::SubEffect,
+                {"name", "enabled", "positionX", "positionY", "startDelay", "effectFile",
+                 "copiesMin", "copiesMax", "speedMin", "speedMax", "angleMin", "angleMax"})};
 }
 
 }  // namespace

@@ -14,7 +14,8 @@ const TrackInfo* RegisteredTrack(TrackOwner owner, const Json& entry) {
 std::vector<const TrackInfo*> MissingTracks(TrackOwner owner, const Json& tracks) {
   std::vector<bool> named(TracksOf(owner).size(), false);
   for (const Json& entry : tracks)
-    if (const TrackInfo* info = RegisteredTrack(owner, entry)) named[RegistrationIndex(*info)] = true;
+    if (const TrackInfo* info = RegisteredTrack(owner, entry))
+      named[RegistrationIndex(*info)] = true;
   std::vector<const TrackInfo*> missing;
   for (size_t t = 0; t < named.size(); ++t)
     if (!named[t]) missing.push_back(&TracksOf(owner)[t]);

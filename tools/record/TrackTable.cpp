@@ -21,16 +21,19 @@ TrackInfo Described(TrackOwner owner, const TrackDefault<Holder>& entry) {
   if (!note) throw std::logic_error(std::string("no note for track ") + entry.key);
   ParamTrack track;
   track.SetRange(entry.domain, entry.boundA, entry.boundB, entry.defaultValue);
-  return {owner,      entry.key,  track.Duration(),  track.Minimum(), track.Maximum(), track.DefaultValue(),
-          note->time, note->unit, note->description};
+  return {owner,           entry.key,       track.Duration(),
+          track.Minimum(), track.Maximum(), track.DefaultValue(),
+          note->time,      note->unit,      note->description};
 }
 
 std::vector<TrackInfo> Table(TrackOwner owner) {
   std::vector<TrackInfo> tracks;
   if (owner == TrackOwner::Effect)
-    for (const TrackDefault<Effect>& entry : EffectTrackDefaults) tracks.push_back(Described(owner, entry));
+    for (const TrackDefault<Effect>& entry : EffectTrackDefaults)
+      tracks.push_back(Described(owner, entry));
   else
-    for (const TrackDefault<Emitter>& entry : EmitterKeyDefaults) tracks.push_back(Described(owner, entry));
+    for (const TrackDefault<Emitter>& entry : EmitterKeyDefaults)
+      tracks.push_back(Described(owner, entry));
   return tracks;
 }
 
@@ -87,7 +90,8 @@ const char* TrackTimeText(TrackTime time) {
     case TrackTime::EffectSeconds: return "effect time in seconds";
     case TrackTime::NormalisedAge: return "the particle's normalised age (0 at birth, 1 at death)";
     case TrackTime::NormalisedEffectTime: return "normalised effect time (elapsed / duration)";
-    case TrackTime::BirthThenNormalised: return "0 at a particle's birth, then normalised effect time";
+    case TrackTime::BirthThenNormalised:
+      return "0 at a particle's birth, then normalised effect time";
     case TrackTime::NotACurve: return "not evaluated over time";
   }
   return "";

@@ -14,7 +14,13 @@ namespace tavrix::record {
 enum class TrackOwner { Effect, Emitter };
 
 // The argument a track is evaluated at.
-enum class TrackTime { EffectSeconds, NormalisedAge, NormalisedEffectTime, BirthThenNormalised, NotACurve };
+enum class TrackTime {
+  EffectSeconds,
+  NormalisedAge,
+  NormalisedEffectTime,
+  BirthThenNormalised,
+  NotACurve
+};
 
 struct TrackInfo {
   TrackOwner owner;
