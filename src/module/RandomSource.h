@@ -27,19 +27,25 @@ class RandomSource {
   int32_t state_ = 0;
 };
 
-// The minimal-standard step, computed with Schrage's decomposition so that no
-// product leaves 32 bits.
+// The minimal-standard step. For the states the generator visits, 1 to
+// Modulus - 1, the product leaves a remainder that folds back in one step
+// because the modulus is 2^31 - 1; any other state keeps Schrage's
+// decomposition, which defines what it gives.
 inline int32_t RandomSource::Step(int32_t s) {
   constexpr int32_t Multiplier = 16807;
   constexpr int32_t Modulus = 2147483647;
   constexpr int32_t Quotient = 127773;  // Modulus / Multiplier
   constexpr int32_t Remainder = 2836;   // Modulus % Multiplier
+  if (s > 0 && s < Modulus) {
+    const uint64_t product = static_cast<uint64_t>(s) * Multiplier;
+    const uint32_t folded = static_cast<uint32_t>((product & 0x7fffffff) + (product >> 31));
+    return static_cast<int32_t>(folded >= static_cast<uint32_t>(Modulus) ? folded - Modulus : folded);
+  }
   if (s > Quotient) {
     const int32_t t = Multiplier * (s % Quotient) - Remainder * (s / Quotient);
     return t <= 0 ? t + Modulus : t;
   }
-  // Widened so that a negative state stays defined; for the states the
-  // library produces (0..127773) this is the plain 32-bit product.
+  // Widened so that a negative state stays defined.
   return static_cast<int32_t>(static_cast<int64_t>(Multiplier) * s % Modulus);
 }
 

@@ -38,8 +38,14 @@ TEST(RandomSource, DecomposedPathMatchesTheExactProduct) {
     expected = expected * 16807 % 2147483647;
     ASSERT_EQ(random.Next(), expected) << i;
   }
-  random.Seed(127773);
-  EXPECT_EQ(random.Next(), int64_t{127773} * 16807 % 2147483647);
+  for (int32_t state : {127773, 2147483646}) {
+    random.Seed(state);
+    EXPECT_EQ(random.Next(), int64_t{state} * 16807 % 2147483647) << state;
+  }
+  // A state of the modulus itself, which no run reaches, keeps what the
+  // decomposition gives.
+  random.Seed(2147483647);
+  EXPECT_EQ(random.Next(), 2147483647);
 }
 
 TEST(RandomSource, SeedZeroStaysAtZero) {
