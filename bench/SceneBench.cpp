@@ -86,17 +86,18 @@ std::string WriteScene(const test::TempDir& dir, Workload workload, int32_t live
 }
 
 // Particle.ini beside the executable for as long as it lives: the way a
-// host turns batching on. An ini already there is left alone.
+// host turns batching or update threads on. An ini already there is left
+// alone.
 class IniBesideExecutable {
  public:
-  explicit IniBesideExecutable(bool wanted) {
-    if (!wanted) return;
+  explicit IniBesideExecutable(const std::string& text) {
+    if (text.empty()) return;
     path_ = std::filesystem::read_symlink("/proc/self/exe").parent_path() / "Particle.ini";
     if (std::filesystem::exists(path_)) {
       path_.clear();
       return;
     }
-    std::ofstream(path_) << "[System]\nBatchQuads=1\n";
+    std::ofstream(path_) << "[System]\n" << text;
   }
   ~IniBesideExecutable() {
     if (!path_.empty()) std::filesystem::remove(path_);
@@ -128,12 +129,14 @@ class OneImageLoader final : public IParticleImageLoader {
 // One system with one playing scene, churned.
 class Scene {
  public:
-  Scene(Workload workload, int32_t live, Target target) {
+  Scene(Workload workload, int32_t live, Target target, int threads = 1) {
     ParticlePool::SetProcessBudget(1000000);
     factory_ = CreateParticleSystem(0, &allocator_);
     system_ = factory_->CreateSystem();
     const bool device = target != Target::Images;
-    IniBesideExecutable ini(target == Target::BatchedDevice);
+    std::string settings = target == Target::BatchedDevice ? "BatchQuads=1\n" : "";
+    if (threads > 1) settings += "UpdateThreads=" + std::to_string(threads) + "\n";
+    IniBesideExecutable ini(settings);
     batched_ = ini.Written();
     system_->Initialise(&window_, device ? &device_ : nullptr, device ? nullptr : &loader_);
     const int32_t id = system_->LoadEffect(WriteScene(dir_, workload, live).c_str());
@@ -182,8 +185,8 @@ void Report(benchmark::State& state, const Scene& scene, double items, uint64_t 
   state.counters["device_calls_per_frame"] = static_cast<double>(scene.DeviceCalls()) / frames;
 }
 
-void RunUpdateAll(benchmark::State& state, Workload workload) {
-  Scene scene(workload, static_cast<int32_t>(state.range(0)), Target::Device);
+void RunUpdateAll(benchmark::State& state, Workload workload, int threads = 1) {
+  Scene scene(workload, static_cast<int32_t>(state.range(0)), Target::Device, threads);
   const uint64_t before = scene.Allocations();
   for (auto _ : state) {
     scene.Update();
@@ -212,6 +215,9 @@ void RunDrawAll(benchmark::State& state, Workload workload, Target target) {
 void BM_UpdateAllDefault(benchmark::State& s) { RunUpdateAll(s, Workload::Default); }
 void BM_UpdateAllBusy(benchmark::State& s) { RunUpdateAll(s, Workload::Busy); }
 void BM_UpdateAllGame(benchmark::State& s) { RunUpdateAll(s, Workload::Game); }
+// Two update threads, timed by the wall clock.
+void BM_UpdateAllBusyTwoThreads(benchmark::State& s) { RunUpdateAll(s, Workload::Busy, 2); }
+void BM_UpdateAllGameTwoThreads(benchmark::State& s) { RunUpdateAll(s, Workload::Game, 2); }
 void BM_DrawAllBusyDevice(benchmark::State& s) {
   RunDrawAll(s, Workload::Busy, Target::Device);
 }
@@ -233,6 +239,8 @@ void Sizes(benchmark::internal::Benchmark* b) {
 BENCHMARK(BM_UpdateAllDefault)->Apply(Sizes);
 BENCHMARK(BM_UpdateAllBusy)->Apply(Sizes);
 BENCHMARK(BM_UpdateAllGame)->Apply(Sizes);
+BENCHMARK(BM_UpdateAllBusyTwoThreads)->Apply(Sizes)->UseRealTime();
+BENCHMARK(BM_UpdateAllGameTwoThreads)->Apply(Sizes)->UseRealTime();
 BENCHMARK(BM_DrawAllBusyDevice)->Apply(Sizes);
 BENCHMARK(BM_DrawAllGameDevice)->Apply(Sizes);
 BENCHMARK(BM_DrawAllBusyBatched)->Apply(Sizes);

@@ -6,7 +6,8 @@
 # `git archive` laid out in build-base/ (or build-bench/) and built in its
 # build/ folder, the working tree in build-bench/, which leaves the working
 # tree itself alone. The two binaries then run interleaved, base then new,
-# BENCH_REPS times (default 5), pinned to core 0 when taskset is there, and
+# BENCH_REPS times (default 5), pinned to core 0 (or the cores BENCH_CPUS
+# lists, for the threaded benchmarks) when taskset is there, and
 # the table gives each benchmark's median time per particle.
 #
 #   scripts/bench-compare.sh [BASE_REV] [NEW_REV]
@@ -55,7 +56,7 @@ else
 fi
 
 pin=()
-command -v taskset > /dev/null && pin=(taskset -c 0)
+command -v taskset > /dev/null && pin=(taskset -c "${BENCH_CPUS:-0}")
 for ((rep = 1; rep <= reps; ++rep)); do
   for side in base new; do
     binary=$new_binary

@@ -69,6 +69,8 @@ int32_t Effect::GetHeight() const { return SizeOrDefault(sizeEffect.Minimum()); 
 
 ParticlePool* Effect::ParticleStorage() const { return owner ? owner->Pool() : nullptr; }
 
+UpdateWorkers* Effect::Workers() const { return owner ? owner->Workers() : nullptr; }
+
 void Effect::SetBaseSpeed(float v) {
   for (IParticleEmitter* emitter : emitters) emitter->SetBaseSpeed(v);
 }

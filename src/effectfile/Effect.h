@@ -15,6 +15,7 @@ namespace tavrix {
 
 class EffectRegistry;
 class ParticlePool;
+class UpdateWorkers;
 
 class Effect {
  public:
@@ -38,6 +39,8 @@ class Effect {
   // The pool of the owner registry, which holds the emitters' particle
   // records; none without an owner or when its pool could not be made.
   ParticlePool* ParticleStorage() const;
+  // The owner registry's update threads; none when updates run on one.
+  UpdateWorkers* Workers() const;
 
   // Served to the sub-effect emitter.
   void SetBaseSpeed(float v);

@@ -3,15 +3,25 @@
 
 #include <cstdio>
 #include <cstring>
+#include <thread>
 
 #include "platform/FileAccess.h"
 #include "platform/Win32.h"
 #include "simulation/ParticlePool.h"
+#include "simulation/UpdateWorkers.h"
 
 namespace tavrix {
 namespace {
 
-HostSettings Defaults() { return {true, ParticlePool::DefaultProcessBudget, false}; }
+HostSettings Defaults() { return {true, ParticlePool::DefaultProcessBudget, false, 1}; }
+
+// Beyond the processors there are, more threads only wait for each other.
+uint32_t ThreadsWithin(uint32_t wanted) {
+  uint32_t processors = std::thread::hardware_concurrency();
+  if (processors > UpdateWorkers::kMaxThreads) processors = UpdateWorkers::kMaxThreads;
+  if (wanted > processors) wanted = processors;
+  return wanted > 0 ? wanted : 1;
+}
 
 }  // namespace
 
@@ -26,6 +36,9 @@ HostSettings ReadHostSettings(const char* path) {
   settings.maxParticles = records < MaxParticlesCeiling ? records : MaxParticlesCeiling;
   settings.batchQuads =
       static_cast<int32_t>(GetPrivateProfileIntA("System", "BatchQuads", 0, path)) > 0;
+  const int32_t threads =
+      static_cast<int32_t>(GetPrivateProfileIntA("System", "UpdateThreads", 1, path));
+  settings.updateThreads = ThreadsWithin(threads > 0 ? static_cast<uint32_t>(threads) : 1);
   return settings;
 }
 

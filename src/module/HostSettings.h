@@ -11,6 +11,7 @@ struct HostSettings {
   bool enabled;
   uint64_t maxParticles;
   bool batchQuads;
+  uint32_t updateThreads;
 };
 
 // MaxParticles is clamped to this: a bound on the memory a stray file can
@@ -18,8 +19,9 @@ struct HostSettings {
 constexpr uint64_t MaxParticlesCeiling = 5000000;
 
 // [System] EnableParticle (default 1), MaxParticles (default the pool's
-// process budget) and BatchQuads (default 0) from the ini file at path; a
-// missing file or key gives the default.
+// process budget), BatchQuads (default 0) and UpdateThreads (default 1, at
+// most the processors there are) from the ini file at path; a missing file
+// or key gives the default.
 HostSettings ReadHostSettings(const char* path);
 
 // The same, from Particle.ini beside the host executable.

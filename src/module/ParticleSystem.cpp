@@ -57,6 +57,7 @@ int32_t ParticleSystem::Initialise(HWND window, IDirect3DDevice8* device,
   SetCurrentDevice(device);
   enabled_ = settings.enabled;
   ParticlePool::SetProcessBudget(settings.maxParticles);
+  registry_->StartUpdateWorkers(settings.updateThreads);
   return registry_->CreateParticlePool();
 }
 

@@ -22,6 +22,22 @@ struct LoadSeeding {
 
 void RandomSource::Seed(int32_t value) { state_ = value; }
 
+void RandomSource::JumpAhead(uint64_t steps) {
+  constexpr uint64_t Modulus = 2147483647;
+  // States outside the generator's cycle keep the step's own rule.
+  if (state_ <= 0 || static_cast<uint64_t>(state_) >= Modulus) {
+    for (; steps > 0; --steps) state_ = Step(state_);
+    return;
+  }
+  uint64_t factor = 16807;
+  uint64_t state = static_cast<uint64_t>(state_);
+  for (; steps > 0; steps >>= 1) {
+    if (steps & 1) state = state * factor % Modulus;
+    factor = factor * factor % Modulus;
+  }
+  state_ = static_cast<int32_t>(state);
+}
+
 int32_t RandomSource::Next() {
   state_ = Step(state_);
   return state_;

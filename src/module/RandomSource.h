@@ -14,6 +14,11 @@ class RandomSource {
   // A value in the open interval (0, 1).
   virtual double NextUnit();
 
+  // Moves the state on by steps draws at once: the k-th state after s is
+  // s * 16807^k modulo 2^31 - 1, so a slice of particles can start where
+  // the draws of the slices before it end.
+  void JumpAhead(uint64_t steps);
+
   // NextUnit of this class itself, inlined: the simulation draws up to two
   // values per particle and step from an object it knows to be exactly this.
   double Draw() {

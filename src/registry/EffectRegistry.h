@@ -7,6 +7,7 @@
 #include "module/HostVector.h"
 #include "render/IParticleRenderer.h"
 #include "simulation/ParticlePool.h"
+#include "simulation/UpdateWorkers.h"
 
 namespace tavrix {
 
@@ -39,6 +40,10 @@ class EffectRegistry {
 
   Effect* Find(int32_t id) const;
   ParticlePool* Pool() const { return pool_; }
+  // Threads for the update of big emitters, when the host asked for more
+  // than one; without them every update runs on the host's thread.
+  void StartUpdateWorkers(uint32_t threads);
+  UpdateWorkers* Workers() const { return workers_; }
 
  private:
   struct Entry {
@@ -54,6 +59,7 @@ class EffectRegistry {
   // Identifiers only grow, so appending keeps the entries in ascending order.
   HostVector<Entry> effects_;
   ParticlePool* pool_ = nullptr;
+  UpdateWorkers* workers_ = nullptr;
 };
 
 }  // namespace tavrix

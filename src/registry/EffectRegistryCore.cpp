@@ -14,6 +14,12 @@ EffectRegistry::~EffectRegistry() {
   effects_.Release();
   if (pool_) DestroyObject(pool_, 1);
   pool_ = nullptr;
+  if (workers_) DestroyObject(workers_, 1);
+  workers_ = nullptr;
+}
+
+void EffectRegistry::StartUpdateWorkers(uint32_t threads) {
+  if (threads > 1 && !workers_) workers_ = New<UpdateWorkers>(threads);
 }
 
 int32_t EffectRegistry::CreateParticlePool() {

@@ -12,12 +12,14 @@
 #include <optional>
 
 #include "module/Allocator.h"
+#include "module/RandomSource.h"
 #include "simulation/FrameAnimation.h"
 #include "simulation/IParticleEmitter.h"
 #include "simulation/ParamTrack.h"
 #include "simulation/Particle.h"
 #include "simulation/ParticleRing.h"
 #include "simulation/TrackDefaults.h"
+#include "simulation/UpdateWorkers.h"
 
 namespace tavrix {
 
@@ -28,6 +30,8 @@ class Emitter final : public IParticleEmitter {
  public:
   static constexpr uint32_t kMaxSpawnPerUpdate = 10000;
   static constexpr int32_t kMaxLiveParticles = 100000;
+  // Smaller emitters are not worth handing to other threads.
+  static constexpr int32_t kSplitCount = 8192;
   static constexpr uint32_t kVersion = 1;
 
   Emitter() = default;
@@ -115,8 +119,12 @@ class Emitter final : public IParticleEmitter {
 
   StepPlan Plan(float dt, bool birth) const;
   void AgeAndRemove(float dt);
-  // The step of the particles in count slots from slot, the youngest first.
-  void StepSlots(const StepPlan& plan, uint32_t slot, uint32_t count);
+  // The step of the particles in count slots from slot, the youngest first,
+  // drawing from random.
+  void StepSlots(const StepPlan& plan, uint32_t slot, uint32_t count, RandomSource& random);
+  // The step of a big emitter's particles in slices, one per update thread.
+  void StepSliced(const StepPlan& plan, UpdateWorkers& workers);
+  static void StepSlice(void* work, uint32_t slice);
 
   bool Spawn(const StepPlan& birth);
   void RemoveAllParticles() { ring_.Clear(); }

@@ -18,7 +18,6 @@ namespace {
 
 using emitter_math::kDegreesPerRadian;
 using emitter_math::kTiny;
-using emitter_math::NextDraw;
 
 // Particles a step may still spawn: floor(rate * backlog), bounded by the
 // per-step and per-emitter limits, for any rate and backlog a file can give.
@@ -92,10 +91,14 @@ int32_t Emitter::Update(float dt) {
   if (ring_.Count() > 0) {
     AgeAndRemove(dt);
     const StepPlan plan = Plan(dt, false);
-    SlotRun runs[2];
-    ring_.Runs(runs);
-    StepSlots(plan, runs[1].first, runs[1].count);
-    StepSlots(plan, runs[0].first, runs[0].count);
+    UpdateWorkers* const workers = owner->Workers();
+    if (workers && ring_.Count() >= kSplitCount) {
+      StepSliced(plan, *workers);
+    } else {
+      ring_.ForRange(0, ring_.Count(), [&](uint32_t first, uint32_t n) {
+        StepSlots(plan, first, n, ProcessRandom());
+      });
+    }
   }
   if (stopped) return Success;
   const StepPlan birth = Plan(0.0f, true);
@@ -128,7 +131,8 @@ void Emitter::AgeAndRemove(float dt) {
   ring_.Remove([&](uint32_t slot) { return !(age[slot] > lifetime[slot]); });
 }
 
-void Emitter::StepSlots(const StepPlan& plan, uint32_t slot, uint32_t count) {
+void Emitter::StepSlots(const StepPlan& plan, uint32_t slot, uint32_t count,
+                        RandomSource& random) {
   const StepLanes& lanes = CurrentLanes();
   const ColumnBlock block{ring_.Words(kLifetime), ring_.Capacity()};
   float* const elapsed = ring_.Floats(kFrameElapsed);
@@ -145,8 +149,8 @@ void Emitter::StepSlots(const StepPlan& plan, uint32_t slot, uint32_t count) {
     if (plan.moving) {
       for (uint32_t i = n; i > 0; --i) {
         const bool jittering = std::fabs(scratch.jitter[i - 1]) >= kTiny;
-        scratch.draw1[i - 1] = jittering ? NextDraw() : 0.0;
-        scratch.draw2[i - 1] = jittering ? NextDraw() : 0.0;
+        scratch.draw1[i - 1] = jittering ? random.Draw() : 0.0;
+        scratch.draw2[i - 1] = jittering ? random.Draw() : 0.0;
       }
     }
     lanes.motion(plan, block, first, n, scratch);
@@ -162,7 +166,7 @@ bool Emitter::Spawn(const StepPlan& birth) {
   Particle p{};
   InitParticle(p);
   ring_.Store(slot, p);
-  StepSlots(birth, slot, 1);
+  StepSlots(birth, slot, 1, ProcessRandom());
   return true;
 }
 

@@ -53,6 +53,11 @@ class ParticleRing {
   // The live slots, oldest run first.
   void Runs(SlotRun runs[2]) const;
 
+  // Calls visit(first, count) with the runs of slots that hold the
+  // particles of index lo up to hi, the younger run first.
+  template <class Visit>
+  void ForRange(uint32_t lo, uint32_t hi, Visit visit) const;
+
   // Calls visit with every live slot, oldest first, or youngest first.
   template <class Visit>
   void ForEach(bool youngestFirst, Visit visit) const;
@@ -84,6 +89,19 @@ void ParticleRing::Remove(Keep keep) {
   }
   head_ = Wrap(head_ + (count_ - kept));
   count_ = kept;
+}
+
+template <class Visit>
+void ParticleRing::ForRange(uint32_t lo, uint32_t hi, Visit visit) const {
+  if (lo >= hi) return;
+  const uint32_t first = Slot(lo);
+  const uint32_t count = hi - lo;
+  if (count <= capacity_ - first) {
+    visit(first, count);
+    return;
+  }
+  visit(0u, count - (capacity_ - first));
+  visit(first, capacity_ - first);
 }
 
 template <class Visit>

@@ -78,6 +78,9 @@ struct StepLanes {
   void (*motion)(const StepPlan& plan, const ColumnBlock& columns, uint32_t slot, uint32_t count,
                  const StepScratch& scratch);
   uint32_t (*packColour)(float red, float green, float blue, float alpha);
+  // How many of count particles from slot take their two jitter draws.
+  uint32_t (*countJittering)(const StepPlan& plan, const ColumnBlock& columns, uint32_t slot,
+                             uint32_t count);
 };
 
 }  // namespace tavrix

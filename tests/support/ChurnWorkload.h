@@ -17,14 +17,18 @@ struct ChurnResult {
   int64_t liveSum;
 };
 
-inline ChurnResult RunChurnedBusy(int frames) {
+// A rate above 0 makes the busy emitter emit that many particles a second
+// instead; threads above 1 share its update once it is big enough.
+inline ChurnResult RunChurnedBusy(int frames, float rate = 0.0f, uint32_t threads = 1) {
   SimulationWorld world;
+  world.registry.StartUpdateWorkers(threads);
   BuildShowcase(world);
   Effect& effect = *world.effect;
   effect.durationSeconds = 1000.0f;
   effect.endMode = 0;
   Emitter& busy = *static_cast<Emitter*>(effect.emitters[0]);
-  SetConstant(busy.BaseQuantity, 400.0f);
+  if (rate > 0.0f) busy.BaseQuantity.SetRange(1000.0f, 0.0f, rate, 0.0f);
+  SetConstant(busy.BaseQuantity, rate > 0.0f ? rate : 400.0f);
   SetConstant(busy.BaseLife, 2.0f);
   SetConstant(busy.VarLife, 1.0f);
   QuadRecorder recorder(QuadRecorder::HashOnly);

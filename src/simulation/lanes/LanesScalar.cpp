@@ -10,5 +10,5 @@
 namespace tavrix::lanes_scalar {
 #include "simulation/lanes/StepLanes.inc"
 
-extern const StepLanes kLanes = {"scalar", Shape, Motion, PackColour};
+extern const StepLanes kLanes = {"scalar", Shape, Motion, PackColour, CountJittering};
 }  // namespace tavrix::lanes_scalar

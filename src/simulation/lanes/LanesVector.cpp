@@ -10,5 +10,5 @@
 namespace tavrix::lanes_vector {
 #include "simulation/lanes/StepLanes.inc"
 
-extern const StepLanes kLanes = {"vector", Shape, Motion, PackColour};
+extern const StepLanes kLanes = {"vector", Shape, Motion, PackColour, CountJittering};
 }  // namespace tavrix::lanes_vector

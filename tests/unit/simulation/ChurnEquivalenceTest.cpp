@@ -33,5 +33,22 @@ TEST_P(ChurnEquivalence, ThousandsOfChurnedFramesDrawTheRecordedQuads) {
 INSTANTIATE_TEST_SUITE_P(LanePaths, ChurnEquivalence,
                          ::testing::Values(LanePath::Scalar, LanePath::Vector, LanePath::Wide));
 
+// An emitter big enough to be shared by the update threads draws the same
+// quads on every lane path with 1, 2 and 4 threads.
+TEST(ChurnEquivalence, EveryPathAndThreadCountDrawsTheSameBigEmitter) {
+  test::ScopedAllocator scope;
+  UseLanePath(LanePath::Scalar);
+  const test::ChurnResult reference = test::RunChurnedBusy(240, 8000.0f);
+  ASSERT_GT(reference.liveSum / 240, Emitter::kSplitCount);
+  for (LanePath path : {LanePath::Scalar, LanePath::Vector, LanePath::Wide}) {
+    if (!UseLanePath(path)) continue;
+    for (uint32_t threads : {1u, 2u, 4u}) {
+      const test::ChurnResult result = test::RunChurnedBusy(240, 8000.0f, threads);
+      EXPECT_EQ(result.hash, reference.hash) << CurrentLanes().name << " " << threads;
+      EXPECT_EQ(result.liveSum, reference.liveSum);
+    }
+  }
+}
+
 }  // namespace
 }  // namespace tavrix

@@ -5,7 +5,10 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <algorithm>
 #include <string>
+#include <thread>
+#include <utility>
 #include <vector>
 
 #include "TestPaths.h"
@@ -41,6 +44,18 @@ TEST(HostSettings, MaxParticlesIsReadClampedAndDefaulted) {
     const HostSettings settings = ReadHostSettings(path.c_str());
     EXPECT_EQ(settings.enabled, c.enabled) << (c.ini ? c.ini : "no file");
     EXPECT_EQ(settings.maxParticles, c.maxParticles) << (c.ini ? c.ini : "no file");
+  }
+}
+
+TEST(HostSettings, UpdateThreadsDefaultToOneAndStayWithinTheProcessors) {
+  const uint32_t processors = std::max(1u, std::thread::hardware_concurrency());
+  const std::pair<const char*, uint32_t> cases[] = {
+      {"", 1}, {"UpdateThreads=0\n", 1}, {"UpdateThreads=-3\n", 1},
+      {"UpdateThreads=2\n", std::min(2u, processors)}, {"UpdateThreads=1000\n", std::min(processors, 16u)}};
+  for (const auto& [line, threads] : cases) {
+    test::TempDir dir;
+    const std::string path = dir.Write("Particle.ini", std::string("[System]\n") + line);
+    EXPECT_EQ(ReadHostSettings(path.c_str()).updateThreads, threads) << line;
   }
 }
 
