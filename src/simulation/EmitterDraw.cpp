@@ -30,23 +30,17 @@ int32_t Emitter::Draw(IParticleRenderer& renderer) {
   // the loop would be read again for every quad; locals are read once.
   const bool perParticleFrame = animated;
   const bool offsets = useEffectOffset;
-  const float* const corner = ring_.Floats(kCorner0X);
-  const uint32_t stride = ring_.Capacity();
+  const QuadPoint* const quads = reinterpret_cast<const QuadPoint*>(ring_.Floats(kQuad));
   const uint32_t* const colour = ring_.Words(kColour);
   const float* const offsetX = ring_.Floats(kOffsetX);
   const float* const offsetY = ring_.Floats(kOffsetY);
   const float* const elapsed = ring_.Floats(kFrameElapsed);
   ring_.ForEach(reverseDrawOrder, [&](uint32_t slot) {
     if (colour[slot] == 0) return;
-    QuadPoint quad[4];
-    for (uint32_t k = 0; k < 4; ++k) {
-      quad[k].x = corner[(2 * k) * stride + slot];
-      quad[k].y = corner[(2 * k + 1) * stride + slot];
-    }
     if (perParticleFrame) {
       uv = FrameOf(frames, static_cast<uint32_t>(frameAnimation.Frame(elapsed[slot])));
     }
-    renderer.DrawQuad(quad, uv, colour[slot], 4, offsets ? offsetX[slot] : 0.0f,
+    renderer.DrawQuad(quads + size_t{slot} * 4, uv, colour[slot], 4, offsets ? offsetX[slot] : 0.0f,
                       offsets ? offsetY[slot] : 0.0f);
   });
   return Success;

@@ -27,8 +27,10 @@ enum ParticleColumn : uint32_t {
   kBirthSpin,
   kBirthSteadyForce,
   kBirthJitter,
-  kCorner0X,  // the four corners, x and y in turn
-  kColour = kCorner0X + 8,  // packed ARGB; 0 when too faint to draw
+  // The quad's four corners, x and y in turn: eight words side by side per
+  // particle, so that a drawing hands the host the corners where they lie.
+  kQuad,
+  kColour = kQuad + 8,  // packed ARGB; 0 when too faint to draw
   kOffsetX,
   kOffsetY,
   kFrameElapsed,   // the particle's own frame clock
@@ -36,8 +38,17 @@ enum ParticleColumn : uint32_t {
   kColumnCount,
 };
 
-// Every column is one 32-bit word per particle.
-constexpr uint32_t kBytesPerParticle = kColumnCount * 4;
+// Every column is one 32-bit word per particle; a byte more marks, while
+// particles are removed, the ones that stay.
+constexpr uint32_t kBytesPerParticle = kColumnCount * 4 + 1;
+
+// Where a column's word of the particle in slot lies in a block of
+// capacity particles.
+constexpr size_t WordOf(uint32_t column, uint32_t slot, uint32_t capacity) {
+  return column >= kQuad && column < kColour
+             ? size_t{kQuad} * capacity + size_t{slot} * 8 + (column - kQuad)
+             : size_t{column} * capacity + slot;
+}
 
 struct Particle {
   float lifetime;
@@ -75,6 +86,6 @@ constexpr size_t kColumnOffsets[kColumnCount] = {
     offsetof(Particle, offsetX),       offsetof(Particle, offsetY),
     offsetof(Particle, frameElapsed),  offsetof(Particle, frameFinished),
 };
-static_assert(sizeof(Particle) == kBytesPerParticle, "one word per column");
+static_assert(sizeof(Particle) == kColumnCount * 4, "one word per column");
 
 }  // namespace tavrix

@@ -22,22 +22,39 @@ Particle ParticleRing::Load(uint32_t slot) const {
   Particle particle;
   for (uint32_t c = 0; c < kColumnCount; ++c) {
     std::memcpy(reinterpret_cast<char*>(&particle) + kColumnOffsets[c],
-                words_ + c * capacity_ + slot, 4);
+                words_ + WordOf(c, slot, capacity_), 4);
   }
   return particle;
 }
 
 void ParticleRing::Store(uint32_t slot, const Particle& particle) {
   for (uint32_t c = 0; c < kColumnCount; ++c) {
-    std::memcpy(words_ + c * capacity_ + slot,
+    std::memcpy(words_ + WordOf(c, slot, capacity_),
                 reinterpret_cast<const char*>(&particle) + kColumnOffsets[c], 4);
   }
 }
 
-void ParticleRing::MoveParticle(uint32_t from, uint32_t to) {
-  for (uint32_t c = 0; c < kColumnCount; ++c) {
-    uint32_t* column = words_ + c * capacity_;
-    column[to] = column[from];
+namespace {
+
+// One column's marked words packed towards the young end; width words a slot.
+void PackColumn(uint32_t* column, uint32_t width, const uint8_t* marks, uint32_t slot,
+                uint32_t remaining, uint32_t capacity) {
+  uint32_t to = slot;
+  for (uint32_t from = slot; remaining > 0; --remaining) {
+    if (marks[from]) {
+      std::memcpy(column + size_t{to} * width, column + size_t{from} * width, width * 4);
+      to = to == 0 ? capacity - 1 : to - 1;
+    }
+    from = from == 0 ? capacity - 1 : from - 1;
+  }
+}
+
+}  // namespace
+
+void ParticleRing::Pack(uint32_t slot, uint32_t remaining) {
+  for (uint32_t c = 0; c < kColumnCount; c = c == kQuad ? kColour : c + 1) {
+    PackColumn(words_ + WordOf(c, 0, capacity_), c == kQuad ? 8 : 1, Marks(), slot, remaining,
+               capacity_);
   }
 }
 
@@ -66,11 +83,13 @@ bool ParticleRing::Grow(ParticlePool* pool, uint32_t limit) {
   if (!grown) return false;
   SlotRun runs[2];
   Runs(runs);
-  for (uint32_t c = 0; c < kColumnCount; ++c) {
-    const uint32_t* from = words_ + c * capacity_;
-    uint32_t* to = grown + c * wanted;
-    std::memcpy(to, from + runs[0].first, runs[0].count * 4);
-    std::memcpy(to + runs[0].count, from + runs[1].first, runs[1].count * 4);
+  for (uint32_t c = 0; c < kColumnCount; c = c == kQuad ? kColour : c + 1) {
+    const uint32_t width = c == kQuad ? 8 : 1;
+    const uint32_t* from = words_ + WordOf(c, 0, capacity_);
+    uint32_t* to = grown + WordOf(c, 0, wanted);
+    std::memcpy(to, from + size_t{runs[0].first} * width, size_t{runs[0].count} * width * 4);
+    std::memcpy(to + size_t{runs[0].count} * width, from + size_t{runs[1].first} * width,
+                size_t{runs[1].count} * width * 4);
   }
   pool->RecycleBlock(words_, capacity_);
   words_ = grown;

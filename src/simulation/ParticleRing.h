@@ -30,10 +30,11 @@ class ParticleRing {
   uint32_t Capacity() const { return capacity_; }
   // The slot of the particle at index; index 0 is the oldest.
   uint32_t Slot(uint32_t index) const { return Wrap(head_ + index); }
+  // A column's words, slot by slot; the quad column holds eight per slot.
   float* Floats(ParticleColumn column) const {
-    return reinterpret_cast<float*>(words_ + column * capacity_);
+    return reinterpret_cast<float*>(words_ + WordOf(column, 0, capacity_));
   }
-  uint32_t* Words(ParticleColumn column) const { return words_ + column * capacity_; }
+  uint32_t* Words(ParticleColumn column) const { return words_ + WordOf(column, 0, capacity_); }
 
   Particle Load(uint32_t slot) const;
   void Store(uint32_t slot, const Particle& particle);
@@ -65,7 +66,10 @@ class ParticleRing {
  private:
   uint32_t Wrap(uint32_t index) const { return index >= capacity_ ? index - capacity_ : index; }
   bool Grow(ParticlePool* pool, uint32_t limit);
-  void MoveParticle(uint32_t from, uint32_t to);
+  uint8_t* Marks() const { return reinterpret_cast<uint8_t*>(words_ + kColumnCount * capacity_); }
+  // Packs the marked particles of every column towards the young end,
+  // walking remaining particles from slot towards the old end.
+  void Pack(uint32_t slot, uint32_t remaining);
 
   uint32_t* words_ = nullptr;
   uint32_t capacity_ = 0;
@@ -75,18 +79,23 @@ class ParticleRing {
 
 template <class Keep>
 void ParticleRing::Remove(Keep keep) {
-  if (count_ == 0) return;
-  uint32_t from = Wrap(head_ + count_ - 1);
-  uint32_t to = from;
+  uint8_t* const marks = Marks();
+  uint32_t slot = count_ ? Wrap(head_ + count_ - 1) : 0;
   uint32_t kept = 0;
+  uint32_t firstGone = 0;
+  uint32_t remaining = 0;
   for (uint32_t n = count_; n > 0; --n) {
-    if (keep(from)) {
-      if (to != from) MoveParticle(from, to);
-      to = to == 0 ? capacity_ - 1 : to - 1;
-      ++kept;
+    const bool stays = keep(slot);
+    marks[slot] = stays;
+    kept += stays;
+    if (!stays && remaining == 0) {
+      firstGone = slot;
+      remaining = n;
     }
-    from = from == 0 ? capacity_ - 1 : from - 1;
+    slot = slot == 0 ? capacity_ - 1 : slot - 1;
   }
+  if (kept == count_) return;
+  Pack(firstGone, remaining);
   head_ = Wrap(head_ + (count_ - kept));
   count_ = kept;
 }
