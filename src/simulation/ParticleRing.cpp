@@ -36,13 +36,14 @@ void ParticleRing::Store(uint32_t slot, const Particle& particle) {
 
 namespace {
 
-// One column's marked words packed towards the young end; width words a slot.
-void PackColumn(uint32_t* column, uint32_t width, const uint8_t* marks, uint32_t slot,
-                uint32_t remaining, uint32_t capacity) {
+// One column's marked words packed towards the young end; kWidth words a slot.
+template <uint32_t kWidth>
+void PackColumn(uint32_t* column, const uint8_t* marks, uint32_t slot, uint32_t remaining,
+                uint32_t capacity) {
   uint32_t to = slot;
   for (uint32_t from = slot; remaining > 0; --remaining) {
     if (marks[from]) {
-      std::memcpy(column + size_t{to} * width, column + size_t{from} * width, width * 4);
+      std::memcpy(column + size_t{to} * kWidth, column + size_t{from} * kWidth, kWidth * 4);
       to = to == 0 ? capacity - 1 : to - 1;
     }
     from = from == 0 ? capacity - 1 : from - 1;
@@ -53,8 +54,12 @@ void PackColumn(uint32_t* column, uint32_t width, const uint8_t* marks, uint32_t
 
 void ParticleRing::Pack(uint32_t slot, uint32_t remaining) {
   for (uint32_t c = 0; c < kColumnCount; c = c == kQuad ? kColour : c + 1) {
-    PackColumn(words_ + WordOf(c, 0, capacity_), c == kQuad ? 8 : 1, Marks(), slot, remaining,
-               capacity_);
+    uint32_t* const column = words_ + WordOf(c, 0, capacity_);
+    if (c == kQuad) {
+      PackColumn<8>(column, Marks(), slot, remaining, capacity_);
+    } else {
+      PackColumn<1>(column, Marks(), slot, remaining, capacity_);
+    }
   }
 }
 
