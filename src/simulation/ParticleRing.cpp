@@ -88,7 +88,8 @@ bool ParticleRing::Grow(ParticlePool* pool, uint32_t limit) {
   if (!grown) return false;
   SlotRun runs[2];
   Runs(runs);
-  for (uint32_t c = 0; c < kColumnCount; c = c == kQuad ? kColour : c + 1) {
+  // The first block has nothing to copy, nor a block to copy from.
+  for (uint32_t c = 0; count_ != 0 && c < kColumnCount; c = c == kQuad ? kColour : c + 1) {
     const uint32_t width = c == kQuad ? 8 : 1;
     const uint32_t* from = words_ + WordOf(c, 0, capacity_);
     uint32_t* to = grown + WordOf(c, 0, wanted);

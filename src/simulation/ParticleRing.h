@@ -79,8 +79,9 @@ class ParticleRing {
 
 template <class Keep>
 void ParticleRing::Remove(Keep keep) {
+  if (count_ == 0) return;
   uint8_t* const marks = Marks();
-  uint32_t slot = count_ ? Wrap(head_ + count_ - 1) : 0;
+  uint32_t slot = Wrap(head_ + count_ - 1);
   uint32_t kept = 0;
   uint32_t firstGone = 0;
   uint32_t remaining = 0;
