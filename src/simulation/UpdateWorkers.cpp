@@ -4,6 +4,8 @@
 
 #include <chrono>
 
+#include "platform/Threads.h"
+
 namespace tavrix {
 namespace {
 
@@ -15,6 +17,7 @@ constexpr std::chrono::microseconds kPolling{1000};
 
 UpdateWorkers::UpdateWorkers(uint32_t threads) {
   if (threads > kMaxThreads) threads = kMaxThreads;
+  if (!WorkerThreadsAvailable()) threads = 1;
   for (uint32_t slice = 1; slice < threads; ++slice) {
     workers_.emplace_back([this, slice] { Work(slice); });
   }

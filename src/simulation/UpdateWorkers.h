@@ -17,7 +17,8 @@ class UpdateWorkers {
  public:
   static constexpr uint32_t kMaxThreads = 16;
 
-  // threads counts the host's own; it is clamped to 1..kMaxThreads.
+  // threads counts the host's own; it is clamped to 1..kMaxThreads, and to 1
+  // where the system has no threads.
   explicit UpdateWorkers(uint32_t threads);
   ~UpdateWorkers();
   UpdateWorkers(const UpdateWorkers&) = delete;

@@ -11,6 +11,7 @@ target_sources(tavrix_objects PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/ModuleFile.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ProfileInt.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Strings.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Threads.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Time.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Window.cpp)
 target_include_directories(tavrix_objects PUBLIC ${CMAKE_CURRENT_LIST_DIR})

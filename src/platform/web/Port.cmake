@@ -12,5 +12,6 @@ target_sources(tavrix_objects PRIVATE
   ${TAVRIX_POSIX_PORT_DIR}/Time.cpp
   ${TAVRIX_POSIX_PORT_DIR}/Window.cpp
   ${CMAKE_CURRENT_LIST_DIR}/IniParser.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/ModuleFile.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/ModuleFile.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Threads.cpp)
 target_include_directories(tavrix_objects PUBLIC ${TAVRIX_POSIX_PORT_DIR} ${CMAKE_CURRENT_LIST_DIR})

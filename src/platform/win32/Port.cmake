@@ -1,7 +1,8 @@
 # The Windows port: the system supplies the Windows functions; the port adds
 # file access, the DLL's entry point and its export list, added to the core
 # by the top-level build.
-target_sources(tavrix_objects PRIVATE ${CMAKE_CURRENT_LIST_DIR}/FileAccess.cpp)
+target_sources(tavrix_objects PRIVATE ${CMAKE_CURRENT_LIST_DIR}/FileAccess.cpp
+               ${CMAKE_CURRENT_LIST_DIR}/Threads.cpp)
 target_include_directories(tavrix_objects PUBLIC ${CMAKE_CURRENT_LIST_DIR})
 target_link_libraries(tavrix_objects PUBLIC winmm)
 
