@@ -36,9 +36,9 @@ void RunUpdate(benchmark::State& state, bool busy) {
   }
   if (emitter.GetParticleCount() != live) state.SkipWithError("particles died during the run");
   state.SetItemsProcessed(state.iterations() * live);
-  state.counters["ns_per_item"] = benchmark::Counter(
-      static_cast<double>(state.iterations()) * live,
-      benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+  state.counters["ns_per_item"] =
+      benchmark::Counter(static_cast<double>(state.iterations()) * live,
+                         benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
 void BM_UpdateDefaultEmitter(benchmark::State& state) { RunUpdate(state, false); }
@@ -59,9 +59,9 @@ void RunDraw(benchmark::State& state, IParticleRenderer& renderer) {
   for (auto _ : state) emitter.Draw(renderer);
   renderer.EndFrame();
   state.SetItemsProcessed(state.iterations() * live);
-  state.counters["ns_per_item"] = benchmark::Counter(
-      static_cast<double>(state.iterations()) * live,
-      benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+  state.counters["ns_per_item"] =
+      benchmark::Counter(static_cast<double>(state.iterations()) * live,
+                         benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
 void BM_DrawQuads(benchmark::State& state) {

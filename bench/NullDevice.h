@@ -12,8 +12,7 @@ class NullDevice final : public IDirect3DDevice8 {
   ULONG AddRef() override { return 1; }
   ULONG Release() override { return 1; }
   HRESULT GetDeviceCaps(D3DCAPS8*) override { return D3D_OK; }
-  HRESULT CreateTexture(UINT, UINT, UINT, DWORD, D3DFORMAT, D3DPOOL,
-                        IDirect3DTexture8**) override {
+  HRESULT CreateTexture(UINT, UINT, UINT, DWORD, D3DFORMAT, D3DPOOL, IDirect3DTexture8**) override {
     return D3DERR_INVALIDCALL;
   }
   HRESULT Clear(DWORD, const D3DRECT*, DWORD, D3DCOLOR, float, DWORD) override { return D3D_OK; }

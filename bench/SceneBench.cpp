@@ -218,18 +218,12 @@ void BM_UpdateAllGame(benchmark::State& s) { RunUpdateAll(s, Workload::Game); }
 // Two update threads, timed by the wall clock.
 void BM_UpdateAllBusyTwoThreads(benchmark::State& s) { RunUpdateAll(s, Workload::Busy, 2); }
 void BM_UpdateAllGameTwoThreads(benchmark::State& s) { RunUpdateAll(s, Workload::Game, 2); }
-void BM_DrawAllBusyDevice(benchmark::State& s) {
-  RunDrawAll(s, Workload::Busy, Target::Device);
-}
-void BM_DrawAllGameDevice(benchmark::State& s) {
-  RunDrawAll(s, Workload::Game, Target::Device);
-}
+void BM_DrawAllBusyDevice(benchmark::State& s) { RunDrawAll(s, Workload::Busy, Target::Device); }
+void BM_DrawAllGameDevice(benchmark::State& s) { RunDrawAll(s, Workload::Game, Target::Device); }
 void BM_DrawAllBusyBatched(benchmark::State& s) {
   RunDrawAll(s, Workload::Busy, Target::BatchedDevice);
 }
-void BM_DrawAllBusyImages(benchmark::State& s) {
-  RunDrawAll(s, Workload::Busy, Target::Images);
-}
+void BM_DrawAllBusyImages(benchmark::State& s) { RunDrawAll(s, Workload::Busy, Target::Images); }
 
 void Sizes(benchmark::internal::Benchmark* b) {
   for (int64_t live : {1000, 10000, 100000, 200000}) b->Arg(live);

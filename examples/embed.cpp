@@ -37,7 +37,7 @@ int main(int argc, char** argv) {
   }
   system->SetEffectPosition(id, width * 0.5f, height * 0.5f, true);  // true: nested effects follow
   system->PlayEffect(id, 0);
-  const int32_t frameMs[] = {17, 17, 16};  // a 60 Hz game's frame times
+  const int32_t frameMs[] = {17, 17, 16};                     // a 60 Hz game's frame times
   for (long nowMs = 0, frame = 0; nowMs < timeMs; ++frame) {  // a game draws after each update
     const int32_t deltaMs = int32_t(std::min<long>(frameMs[frame % 3], timeMs - nowMs));
     system->UpdateAll(deltaMs);

@@ -35,8 +35,8 @@ int main(int argc, char** argv) {
   std::printf("library version %d\n", GetParticleSystemVersion());
   tavrix::IParticleSystemFactory* factory = CreateParticleSystem(0, nullptr);
   tavrix::IParticleSystem* system = factory ? factory->CreateSystem() : nullptr;
-  if (!system) return 1;  // no memory
-  CountingLoader loader;  // outlives the system, which gives its images back on Release
+  if (!system) return 1;             // no memory
+  CountingLoader loader;             // outlives the system, which gives its images back on Release
   HWND__ window = {0, 0, 640, 480};  // the window's client rectangle on POSIX
   int32_t result = system->Initialise(&window, nullptr, &loader);
   std::printf("Initialise without a device: %d\n", result);

@@ -22,7 +22,8 @@ constexpr std::uintmax_t kMaximumBytes = std::uintmax_t(64) << 20;
 record::Bytes ReadBytes(const std::string& path) {
   std::error_code error;
   if (!std::filesystem::is_regular_file(path, error)) throw SourceError("no such file");
-  if (std::filesystem::file_size(path, error) > kMaximumBytes) throw SourceError("larger than 64 MiB");
+  if (std::filesystem::file_size(path, error) > kMaximumBytes)
+    throw SourceError("larger than 64 MiB");
   std::ifstream in(path, std::ios::binary);
   record::Bytes bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   if (in.bad()) throw SourceError("cannot be read");
@@ -62,7 +63,8 @@ EffectBytes ReadEffectSource(const std::string& path) {
 
 TemporaryEffectFile::TemporaryEffectFile(const record::Bytes& bytes) {
   std::error_code error;
-  std::string pattern = (std::filesystem::temp_directory_path(error) / "tavrix-view-XXXXXX").string();
+  std::string pattern =
+      (std::filesystem::temp_directory_path(error) / "tavrix-view-XXXXXX").string();
   const int descriptor = ::mkstemp(pattern.data());
   if (descriptor < 0) throw SourceError("cannot make a temporary file");
   path_ = pattern;

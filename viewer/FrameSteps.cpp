@@ -19,7 +19,8 @@ int64_t FrameSteps::Start(int64_t frame) const {
 
 int64_t FrameSteps::FrameAt(int64_t ms) const {
   if (ms <= 0) return 0;
-  const int64_t within = int64_t(std::upper_bound(starts_.begin(), starts_.end(), ms % period_) - starts_.begin());
+  const int64_t within =
+      int64_t(std::upper_bound(starts_.begin(), starts_.end(), ms % period_) - starts_.begin());
   return ms / period_ * int64_t(steps_.size()) + within - 1;
 }
 

@@ -18,7 +18,9 @@ class FrameSteps {
   int64_t Start(int64_t frame) const;
   // The frame under ms: the last that starts at or before it.
   int64_t FrameAt(int64_t ms) const;
-  int32_t Length(int64_t frame) const { return steps_[std::size_t(frame % int64_t(steps_.size()))]; }
+  int32_t Length(int64_t frame) const {
+    return steps_[std::size_t(frame % int64_t(steps_.size()))];
+  }
 
  private:
   std::vector<int32_t> steps_;

@@ -7,8 +7,25 @@
 namespace tavrix::viewer {
 
 enum class Action {
-  Pause, Step, StepBack, Restart, ToRangeStart, InPoint, OutPoint, ClearRange, Slower, Faster, Replay,
-  MoveLive, Background, Overlay, ZoomIn, ZoomOut, ZoomReset, Screenshot, Quit
+  Pause,
+  Step,
+  StepBack,
+  Restart,
+  ToRangeStart,
+  InPoint,
+  OutPoint,
+  ClearRange,
+  Slower,
+  Faster,
+  Replay,
+  MoveLive,
+  Background,
+  Overlay,
+  ZoomIn,
+  ZoomOut,
+  ZoomReset,
+  Screenshot,
+  Quit
 };
 
 struct KeyBinding {

@@ -13,8 +13,10 @@ namespace {
 
 void FrameFigures(const Viewer& viewer) {
   const FrameStats& stats = viewer.Stats();
-  ImGui::Text("%.0f fps   frame %lld", ImGui::GetIO().Framerate, static_cast<long long>(stats.frame));
-  ImGui::Text("%u quads   update %.3f ms   draw %.3f ms", stats.quads, stats.updateMs, stats.drawMs);
+  ImGui::Text("%.0f fps   frame %lld", ImGui::GetIO().Framerate,
+              static_cast<long long>(stats.frame));
+  ImGui::Text("%u quads   update %.3f ms   draw %.3f ms", stats.quads, stats.updateMs,
+              stats.drawMs);
 }
 
 void ViewControlsUi(Viewer& viewer) {
@@ -22,17 +24,19 @@ void ViewControlsUi(Viewer& viewer) {
   ImGui::Checkbox("checkerboard", &settings.checkerboard);
   ImGui::SameLine();
   float colour[3] = {float((settings.background >> 16) & 255) / 255.0f,
-                     float((settings.background >> 8) & 255) / 255.0f, float(settings.background & 255) / 255.0f};
+                     float((settings.background >> 8) & 255) / 255.0f,
+                     float(settings.background & 255) / 255.0f};
   if (ImGui::ColorEdit3("background", colour, ImGuiColorEditFlags_NoInputs))
     settings.background = 0xFF000000u | uint32_t(colour[0] * 255.0f + 0.5f) << 16 |
-                          uint32_t(colour[1] * 255.0f + 0.5f) << 8 | uint32_t(colour[2] * 255.0f + 0.5f);
+                          uint32_t(colour[1] * 255.0f + 0.5f) << 8 |
+                          uint32_t(colour[2] * 255.0f + 0.5f);
   ImGui::SliderFloat("zoom", &settings.zoom, 0.125f, 16.0f, "%.2f", ImGuiSliderFlags_Logarithmic);
 }
 
 void PlayControlsUi(Viewer& viewer) {
   PlayControls& controls = viewer.Controls();
-  ImGui::Text("%s at %.2fx   replay %s", controls.paused ? "paused" : "playing", double(controls.timeScale),
-              controls.replay ? "on" : "off");
+  ImGui::Text("%s at %.2fx   replay %s", controls.paused ? "paused" : "playing",
+              double(controls.timeScale), controls.replay ? "on" : "off");
   if (!ImGui::CollapsingHeader("controls")) return;
   ImGui::Checkbox("pause", &controls.paused);
   ImGui::SameLine();
@@ -43,7 +47,8 @@ void PlayControlsUi(Viewer& viewer) {
   ImGui::Checkbox("replay at the end", &controls.replay);
   ImGui::SliderFloat("time scale", &controls.timeScale, 0.0f, 4.0f, "%.2f");
   int prewarm = int(controls.prewarmMs);
-  if (ImGui::InputInt("prewarm ms", &prewarm, 100, 1000)) controls.prewarmMs = uint32_t(prewarm < 0 ? 0 : prewarm);
+  if (ImGui::InputInt("prewarm ms", &prewarm, 100, 1000))
+    controls.prewarmMs = uint32_t(prewarm < 0 ? 0 : prewarm);
   ImGui::Checkbox("dragging moves live particles", &controls.moveLiveParticles);
   ViewControlsUi(viewer);
 }
@@ -51,11 +56,13 @@ void PlayControlsUi(Viewer& viewer) {
 void EffectLines(Viewer& viewer) {
   for (const ShownEffect& effect : viewer.Effects()) {
     ImGui::Separator();
-    if (effect.Id() < 0) ImGui::Text("%s (not loaded)", effect.Name().c_str());
-    else ImGui::Text("%s (effect %d)", effect.Name().c_str(), effect.Id());
+    if (effect.Id() < 0)
+      ImGui::Text("%s (not loaded)", effect.Name().c_str());
+    else
+      ImGui::Text("%s (effect %d)", effect.Name().c_str(), effect.Id());
     if (effect.Id() >= 0) {
-      const std::string end =
-          record::NumberedChoice(record::EndModes, effect.EndMode(), &record::Choice::label, " unknown");
+      const std::string end = record::NumberedChoice(record::EndModes, effect.EndMode(),
+                                                     &record::Choice::label, " unknown");
       ImGui::Text("  %.2f s of %.2f s, end mode %s", double(effect.PlayMs()) / 1000.0,
                   double(effect.DurationSeconds()), end.c_str());
     }
@@ -70,7 +77,8 @@ void EffectLines(Viewer& viewer) {
 
 void KeyList() {
   if (!ImGui::CollapsingHeader("keys")) return;
-  for (const KeyBinding& binding : kKeyBindings) ImGui::BulletText("%-12s %s", binding.keys, binding.what);
+  for (const KeyBinding& binding : kKeyBindings)
+    ImGui::BulletText("%-12s %s", binding.keys, binding.what);
   ImGui::BulletText("drag: move the nearest effect; wheel: zoom");
 }
 

@@ -31,8 +31,9 @@ void PlaceNextPanel(PanelPlace place) {
     if (p.place != place) continue;
     const ImVec2 display = ImGui::GetIO().DisplaySize;
     const bool fromRight = p.x < 0, fromBottom = p.y < 0;
-    ImGui::SetNextWindowPos(ImVec2(fromRight ? display.x + p.x : p.x, fromBottom ? display.y + p.y : p.y),
-                            ImGuiCond_FirstUseEver, ImVec2(fromRight ? 1.0f : 0.0f, fromBottom ? 1.0f : 0.0f));
+    ImGui::SetNextWindowPos(
+        ImVec2(fromRight ? display.x + p.x : p.x, fromBottom ? display.y + p.y : p.y),
+        ImGuiCond_FirstUseEver, ImVec2(fromRight ? 1.0f : 0.0f, fromBottom ? 1.0f : 0.0f));
     if (p.width != 0)
       ImGui::SetNextWindowSize(ImVec2(p.width < 0 ? display.x + p.width : p.width,
                                       p.height < 0 ? display.y + p.height : p.height),

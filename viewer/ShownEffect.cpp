@@ -10,8 +10,11 @@
 namespace tavrix::viewer {
 
 ShownEffect::ShownEffect(sdl2::ParticleHost& host, std::string path, float x, float y)
-    : host_(host), path_(std::move(path)), name_(std::filesystem::path(path_).filename().string()),
-      x_(x), y_(y) {}
+    : host_(host),
+      path_(std::move(path)),
+      name_(std::filesystem::path(path_).filename().string()),
+      x_(x),
+      y_(y) {}
 
 bool ShownEffect::LoadFile() {
   // Stamped before reading, so that a save in between is seen next time.
@@ -82,8 +85,8 @@ void ShownEffect::MoveTo(float x, float y, bool moveLiveParticles) {
 
 bool ShownEffect::Finished() {
   ++endReports_;
-  if (end_.endMode == 1) return false;             // it loops by itself
-  return end_.endMode != 3 || endReports_ >= 2;    // the fade out ends at the second report
+  if (end_.endMode == 1) return false;           // it loops by itself
+  return end_.endMode != 3 || endReports_ >= 2;  // the fade out ends at the second report
 }
 
 }  // namespace tavrix::viewer

@@ -10,8 +10,8 @@
 
 namespace tavrix::viewer {
 
-Timeline::Timeline(sdl2::ParticleHost& host, std::vector<ShownEffect>& effects, const PlayControls& controls,
-                   FrameSteps steps)
+Timeline::Timeline(sdl2::ParticleHost& host, std::vector<ShownEffect>& effects,
+                   const PlayControls& controls, FrameSteps steps)
     : host_(host), effects_(effects), controls_(controls), steps_(std::move(steps)) {
   host_.OnFinished([this](int32_t id) { finished_.push_back(id); });
 }
@@ -19,15 +19,18 @@ Timeline::Timeline(sdl2::ParticleHost& host, std::vector<ShownEffect>& effects, 
 void Timeline::SeekTo(int64_t ms) {
   const auto start = std::chrono::steady_clock::now();
   MoveTo(ms);
-  lastSeekMs_ = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+  lastSeekMs_ =
+      std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
 }
 
 void Timeline::MoveTo(int64_t ms) {
   ms = std::clamp<int64_t>(ms, 0, kMaxMs);
   if (ms == nowMs_) return;
   // Forward from a frame boundary is the same walk a replay would make.
-  if (ms < nowMs_ || nowMs_ != steps_.Start(frame_)) ReplayTo(ms);
-  else WalkTo(ms);
+  if (ms < nowMs_ || nowMs_ != steps_.Start(frame_))
+    ReplayTo(ms);
+  else
+    WalkTo(ms);
 }
 
 void Timeline::Play(int64_t ms) {
@@ -48,8 +51,10 @@ void Timeline::Play(int64_t ms) {
 void Timeline::StepFrame(int direction) {
   pendingMs_ = 0;
   const int64_t frame = steps_.FrameAt(nowMs_);
-  if (direction > 0) SeekTo(steps_.Start(frame + 1));
-  else SeekTo(steps_.Start(nowMs_ > steps_.Start(frame) ? frame : std::max<int64_t>(frame - 1, 0)));
+  if (direction > 0)
+    SeekTo(steps_.Start(frame + 1));
+  else
+    SeekTo(steps_.Start(nowMs_ > steps_.Start(frame) ? frame : std::max<int64_t>(frame - 1, 0)));
 }
 
 void Timeline::Restart() {
@@ -89,7 +94,8 @@ void Timeline::Advance(int32_t ms) {
   // Reported from inside the update; played again only now that it is over.
   for (int32_t id : finished_)
     for (ShownEffect& effect : effects_)
-      if (effect.Id() == id && effect.Finished() && controls_.replay) effect.Restart(controls_.prewarmMs);
+      if (effect.Id() == id && effect.Finished() && controls_.replay)
+        effect.Restart(controls_.prewarmMs);
   finished_.clear();
 }
 

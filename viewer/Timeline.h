@@ -29,8 +29,8 @@ class Timeline {
  public:
   // The effects and controls are the viewer's; the timeline restarts and
   // advances the effects and hears their ends from the host.
-  Timeline(sdl2::ParticleHost& host, std::vector<ShownEffect>& effects, const PlayControls& controls,
-           FrameSteps steps);
+  Timeline(sdl2::ParticleHost& host, std::vector<ShownEffect>& effects,
+           const PlayControls& controls, FrameSteps steps);
 
   // Moves to the moment ms (0 to kMaxMs; beyond is taken as the bound).
   void SeekTo(int64_t ms);

@@ -12,7 +12,9 @@ namespace {
 // Often enough to feel at once, rarely enough to cost nothing.
 constexpr uint64_t kWatchIntervalMs = 100;
 
-float Distance2(float ax, float ay, float bx, float by) { return (ax - bx) * (ax - bx) + (ay - by) * (ay - by); }
+float Distance2(float ax, float ay, float bx, float by) {
+  return (ax - bx) * (ax - bx) + (ay - by) * (ay - by);
+}
 
 }  // namespace
 
@@ -30,7 +32,8 @@ Viewer::Viewer(const ViewerOptions& options)
   effects_.reserve(count);
   for (size_t i = 0; i < count; ++i) {
     // Side by side across the window, each in the middle of its share.
-    effects_.emplace_back(host_, options.files[i], float(options.width) * (float(i) + 0.5f) / float(count),
+    effects_.emplace_back(host_, options.files[i],
+                          float(options.width) * (float(i) + 0.5f) / float(count),
                           float(options.height) * 0.5f);
     effects_.back().LoadFile();
   }
@@ -70,9 +73,7 @@ int Viewer::Run() {
 void Viewer::HandleEvent(const SDL_Event& event) {
   imgui_.ProcessEvent(event);
   switch (event.type) {
-    case SDL_QUIT:
-      AskToQuit();
-      break;
+    case SDL_QUIT: AskToQuit(); break;
     case SDL_KEYDOWN:
       if (imgui_.WantsKeyboard()) break;
       for (const KeyBinding& binding : kKeyBindings)
@@ -82,7 +83,8 @@ void Viewer::HandleEvent(const SDL_Event& event) {
     case SDL_MOUSEBUTTONDOWN:
       if (event.button.button == SDL_BUTTON_LEFT && !imgui_.WantsMouse()) {
         // The effect nearest to the pointer is the one taken.
-        const SDL_FPoint at = host_.Target().view.ToView(float(event.button.x), float(event.button.y));
+        const SDL_FPoint at =
+            host_.Target().view.ToView(float(event.button.x), float(event.button.y));
         float best = INFINITY;
         for (size_t i = 0; i < effects_.size(); ++i) {
           const float d = Distance2(at.x, at.y, effects_[i].X(), effects_[i].Y());
@@ -120,11 +122,15 @@ void Viewer::Perform(Action action) {
       timeline_.StepFrame(action == Action::Step ? 1 : -1);
       break;
     case Action::Restart: timeline_.Restart(); break;
-    case Action::ToRangeStart: timeline_.SeekTo(timeline_.Range().Set() ? timeline_.Range().inMs : 0); break;
+    case Action::ToRangeStart:
+      timeline_.SeekTo(timeline_.Range().Set() ? timeline_.Range().inMs : 0);
+      break;
     case Action::InPoint: timeline_.SetIn(); break;
     case Action::OutPoint: timeline_.SetOut(); break;
     case Action::ClearRange: timeline_.ClearRange(); break;
-    case Action::Slower: controls_.timeScale = std::max(controls_.timeScale * 0.5f, 1.0f / 64); break;
+    case Action::Slower:
+      controls_.timeScale = std::max(controls_.timeScale * 0.5f, 1.0f / 64);
+      break;
     case Action::Faster: controls_.timeScale = std::min(controls_.timeScale * 2.0f, 16.0f); break;
     case Action::Replay: controls_.replay = !controls_.replay; break;
     case Action::MoveLive: controls_.moveLiveParticles = !controls_.moveLiveParticles; break;
@@ -134,7 +140,8 @@ void Viewer::Perform(Action action) {
     case Action::ZoomOut: settings_.zoom = std::max(settings_.zoom / 1.25f, 0.125f); break;
     case Action::ZoomReset: settings_.zoom = 1.0f; break;
     case Action::Screenshot:
-      RequestScreenshot(options_.startFolder + "/tavrix-view-" + std::to_string(++keyShots_) + ".png");
+      RequestScreenshot(options_.startFolder + "/tavrix-view-" + std::to_string(++keyShots_) +
+                        ".png");
       break;
     case Action::Quit: AskToQuit(); break;
   }
@@ -163,7 +170,8 @@ void Viewer::Update() {
   const uint64_t start = SDL_GetPerformanceCounter();
   timeline_.Follow();
   if (!controls_.paused) timeline_.Play(played);
-  stats_.updateMs = double(SDL_GetPerformanceCounter() - start) * 1000.0 / double(SDL_GetPerformanceFrequency());
+  stats_.updateMs =
+      double(SDL_GetPerformanceCounter() - start) * 1000.0 / double(SDL_GetPerformanceFrequency());
 }
 
 void Viewer::UpdateView() {
@@ -171,7 +179,8 @@ void Viewer::UpdateView() {
   int width = 0, height = 0;
   SDL_GetRendererOutputSize(window_.Renderer(), &width, &height);
   const float zoom = settings_.zoom;
-  host_.Target().view = {zoom, float(width) * 0.5f * (1.0f - zoom), float(height) * 0.5f * (1.0f - zoom)};
+  host_.Target().view = {zoom, float(width) * 0.5f * (1.0f - zoom),
+                         float(height) * 0.5f * (1.0f - zoom)};
 }
 
 void Viewer::Draw() {

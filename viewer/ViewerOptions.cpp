@@ -1,7 +1,7 @@
 #include "ViewerOptions.h"
 
-#include <CLI/CLI.hpp>
 #include <SDL.h>
+#include <CLI/CLI.hpp>
 
 #include <cstdio>
 #include <filesystem>
@@ -39,7 +39,8 @@ fs::path PackedSamples() {
 // Without --root: the first of the effect's folder, the current folder and
 // the packed samples that holds an image folder.
 std::string DefaultRoot(const std::string& firstFile) {
-  const fs::path candidates[] = {fs::path(firstFile).parent_path(), fs::current_path(), PackedSamples()};
+  const fs::path candidates[] = {fs::path(firstFile).parent_path(), fs::current_path(),
+                                 PackedSamples()};
   for (const fs::path& folder : candidates)
     if (HasImageFolder(folder)) return folder.string();
   return fs::path(firstFile).parent_path().string();
@@ -52,38 +53,47 @@ std::string KeyHelp() {
     std::snprintf(line, sizeof line, "  %-12s  %s\n", binding.keys, binding.what);
     text += line;
   }
-  return text + "  mouse drag    move the nearest effect (with M: its live particles too)\n"
-                "  mouse wheel   zoom\n";
+  return text +
+         "  mouse drag    move the nearest effect (with M: its live particles too)\n"
+         "  mouse wheel   zoom\n";
 }
 
 }  // namespace
 
 int ParseViewerOptions(int argc, char** argv, ViewerOptions& options) {
-  CLI::App app{"tavrix-view: plays effect files (.eff) and effect records (.json) live, and reloads "
-               "them when they change on disk"};
+  CLI::App app{
+      "tavrix-view: plays effect files (.eff) and effect records (.json) live, and reloads "
+      "them when they change on disk"};
   app.footer(KeyHelp());
   std::string size, background;
-  app.add_option("FILE", options.files, "effect files or JSON records, shown side by side")->required();
+  app.add_option("FILE", options.files, "effect files or JSON records, shown side by side")
+      ->required();
   app.add_option("--root", options.root,
                  "folder holding image/ and nested effect files (default: the first of the file's "
                  "folder, the current folder and the samples packed beside this program that has "
                  "image/)");
   app.add_option("--size", size, "window size WxH (default 960x640)");
   app.add_option("--background", background, "background colour RRGGBB, or 'checker'");
-  app.add_option("--zoom", options.zoom, "zoom factor (default 1)")->check(CLI::Range(0.125f, 16.0f));
-  app.add_option("--time-scale", options.timeScale, "speed of time (default 1)")->check(CLI::Range(0.0f, 16.0f));
+  app.add_option("--zoom", options.zoom, "zoom factor (default 1)")
+      ->check(CLI::Range(0.125f, 16.0f));
+  app.add_option("--time-scale", options.timeScale, "speed of time (default 1)")
+      ->check(CLI::Range(0.0f, 16.0f));
   app.add_option("--prewarm", options.prewarmMs, "milliseconds to play ahead at every start");
-  app.add_flag("--no-overlay", [&](int64_t) { options.overlay = false; }, "start with the overlay hidden");
-  app.add_flag("--edit", options.edit,
-               "edit the first file: effect, emitters and curve panels, undo, save as JSON or .eff");
+  app.add_flag(
+      "--no-overlay", [&](int64_t) { options.overlay = false; }, "start with the overlay hidden");
+  app.add_flag(
+      "--edit", options.edit,
+      "edit the first file: effect, emitters and curve panels, undo, save as JSON or .eff");
   app.add_option("--edit-script", options.editScript,
                  "run the editing commands of this file, one a frame (for tests; implies --edit)");
-  app.add_option("--frames", options.frames,
-                 "run N frames on SDL's software renderer, then exit")->check(CLI::PositiveNumber);
-  app.add_option("--step", options.stepMs,
-                 "milliseconds per frame of the timeline, 1 to 1000 (default 17, 17, 16: a 60 Hz game)")
+  app.add_option("--frames", options.frames, "run N frames on SDL's software renderer, then exit")
+      ->check(CLI::PositiveNumber);
+  app.add_option(
+         "--step", options.stepMs,
+         "milliseconds per frame of the timeline, 1 to 1000 (default 17, 17, 16: a 60 Hz game)")
       ->check(CLI::Range(1, 1000));
-  app.add_option("--at", options.atMs, "start paused at the moment MS (with --screenshot: its picture, then exit)")
+  app.add_option("--at", options.atMs,
+                 "start paused at the moment MS (with --screenshot: its picture, then exit)")
       ->check(CLI::Range(int64_t(0), Timeline::kMaxMs));
   app.add_option("--screenshot", options.screenshot,
                  "with --frames or --at: save the last frame as PNG");
@@ -99,7 +109,8 @@ int ParseViewerOptions(int argc, char** argv, ViewerOptions& options) {
   if (!size.empty()) {
     const std::optional<tools::Size> parsed = tools::ParseSize(size);
     if (!parsed) {
-      std::fprintf(stderr, "--size: expected WxH with both from 1 to 16384, got %s\n", size.c_str());
+      std::fprintf(stderr, "--size: expected WxH with both from 1 to 16384, got %s\n",
+                   size.c_str());
       return 2;
     }
     options.width = parsed->width;
@@ -111,7 +122,8 @@ int ParseViewerOptions(int argc, char** argv, ViewerOptions& options) {
     // The window has no alpha to show, so the colour's is not offered.
     const std::optional<uint32_t> colour = tools::ParseColour(background);
     if (background.size() != 6 || !colour) {
-      std::fprintf(stderr, "--background: expected RRGGBB or checker, got %s\n", background.c_str());
+      std::fprintf(stderr, "--background: expected RRGGBB or checker, got %s\n",
+                   background.c_str());
       return 2;
     }
     options.background = *colour;

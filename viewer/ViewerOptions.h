@@ -8,15 +8,15 @@
 namespace tavrix::viewer {
 
 struct ViewerOptions {
-  std::vector<std::string> files;   // absolute paths
-  std::string root;                 // absolute; holds image/ and nested effects
-  std::string startFolder;          // where screenshots taken by key go
+  std::vector<std::string> files;  // absolute paths
+  std::string root;                // absolute; holds image/ and nested effects
+  std::string startFolder;         // where screenshots taken by key go
   int32_t width = 960, height = 640;
-  int32_t frames = 0;               // 0: run until closed
-  int32_t stepMs = 0;               // the frame step; 0: 17, 17, 16 as a 60 Hz game
-  int64_t atMs = -1;                // start paused at this moment
-  std::string screenshot;           // with frames: the last frame, as PNG
-  std::string reloadShots;          // prefix of a screenshot after each reload
+  int32_t frames = 0;       // 0: run until closed
+  int32_t stepMs = 0;       // the frame step; 0: 17, 17, 16 as a 60 Hz game
+  int64_t atMs = -1;        // start paused at this moment
+  std::string screenshot;   // with frames: the last frame, as PNG
+  std::string reloadShots;  // prefix of a screenshot after each reload
   uint32_t background = 0xFF000000u;
   bool checkerboard = false;
   bool overlay = true;
@@ -24,8 +24,8 @@ struct ViewerOptions {
   float zoom = 1.0f;
   float timeScale = 1.0f;
   uint32_t prewarmMs = 0;
-  bool edit = false;                // the editor's panels on the first file
-  std::string editScript;           // with edit: commands run one a frame
+  bool edit = false;       // the editor's panels on the first file
+  std::string editScript;  // with edit: commands run one a frame
 };
 
 // Fills options; returns -1 to go on, or the exit code to end with (0 after

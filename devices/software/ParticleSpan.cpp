@@ -15,7 +15,9 @@ namespace {
 bool IsPowerOfTwo(int32_t n) { return n > 0 && (n & (n - 1)) == 0; }
 
 bool TakesTextureAndDiffuse(uint32_t a, uint32_t b) {
-  auto diffuse = [](uint32_t x) { return (x & 0xFF) == arg::Diffuse || (x & 0xFF) == arg::Current; };
+  auto diffuse = [](uint32_t x) {
+    return (x & 0xFF) == arg::Diffuse || (x & 0xFF) == arg::Current;
+  };
   return ((a & 0xFF) == arg::Texture && diffuse(b)) || ((b & 0xFF) == arg::Texture && diffuse(a));
 }
 
@@ -53,14 +55,16 @@ __m128i Mul255Lanes(__m128i x, __m128i y) {
 void BlendPairLanes(uint32_t* out, uint32_t t0, uint32_t t1, uint32_t colour, bool additive) {
   const __m128i zero = _mm_setzero_si128(), full = _mm_set1_epi16(255);
   const __m128i tint = _mm_unpacklo_epi8(_mm_set1_epi32(static_cast<int>(colour)), zero);
-  const __m128i texels = _mm_unpacklo_epi8(_mm_set_epi32(0, 0, static_cast<int>(t1), static_cast<int>(t0)), zero);
+  const __m128i texels =
+      _mm_unpacklo_epi8(_mm_set_epi32(0, 0, static_cast<int>(t1), static_cast<int>(t0)), zero);
   const __m128i source = Mul255Lanes(texels, tint);
   const __m128i alpha = _mm_shufflehi_epi16(_mm_shufflelo_epi16(source, 0xFF), 0xFF);
   const __m128i destination =
       _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(out)), zero);
   const __m128i keep = additive ? full : _mm_sub_epi16(full, alpha);
   const __m128i sum = _mm_add_epi16(Mul255Lanes(source, alpha), Mul255Lanes(destination, keep));
-  _mm_storel_epi64(reinterpret_cast<__m128i*>(out), _mm_packus_epi16(_mm_min_epi16(sum, full), zero));
+  _mm_storel_epi64(reinterpret_cast<__m128i*>(out),
+                   _mm_packus_epi16(_mm_min_epi16(sum, full), zero));
 }
 
 __m128 PlaneLanes(const Plane& plane, __m128 cx, float cy) {
@@ -78,10 +82,12 @@ void TexelsAt(uint32_t* out, int64_t col, float cy, const ParticleSpan& span, fl
               int shift) {
   const float first = static_cast<float>(col) + 0.5f;
   const __m128 cx = _mm_set_ps(first + 3.0f, first + 2.0f, first + 1.0f, first);
-  const __m128i tx = _mm_and_si128(FloorLanes(_mm_mul_ps(PlaneLanes(span.u, cx, cy), _mm_set1_ps(w))),
-                                   _mm_set1_epi32(span.level->width - 1));
-  const __m128i ty = _mm_and_si128(FloorLanes(_mm_mul_ps(PlaneLanes(span.v, cx, cy), _mm_set1_ps(h))),
-                                   _mm_set1_epi32(span.level->height - 1));
+  const __m128i tx =
+      _mm_and_si128(FloorLanes(_mm_mul_ps(PlaneLanes(span.u, cx, cy), _mm_set1_ps(w))),
+                    _mm_set1_epi32(span.level->width - 1));
+  const __m128i ty =
+      _mm_and_si128(FloorLanes(_mm_mul_ps(PlaneLanes(span.v, cx, cy), _mm_set1_ps(h))),
+                    _mm_set1_epi32(span.level->height - 1));
   alignas(16) int32_t index[4];
   _mm_store_si128(reinterpret_cast<__m128i*>(index), _mm_add_epi32(_mm_slli_epi32(ty, shift), tx));
   for (int i = 0; i < 4; ++i) out[i] = span.level->texels[index[i]];
@@ -90,7 +96,8 @@ void TexelsAt(uint32_t* out, int64_t col, float cy, const ParticleSpan& span, fl
 
 }  // namespace
 
-bool ParticleSpan::Applies(const PixelState& state, const SamplingChoice& sampling, bool flatColour) {
+bool ParticleSpan::Applies(const PixelState& state, const SamplingChoice& sampling,
+                           bool flatColour) {
   const StageState& s = state.stage;
   return flatColour && sampling.level && sampling.filter == filter::Point &&
          IsPowerOfTwo(sampling.level->width) && IsPowerOfTwo(sampling.level->height) &&
@@ -105,7 +112,8 @@ bool ParticleSpan::Draw(uint32_t* row, int64_t lo, int64_t hi, float cy) const {
   const float w = static_cast<float>(level->width), h = static_cast<float>(level->height);
   for (int64_t end : {lo, hi}) {
     float cx = static_cast<float>(end) + 0.5f;
-    if (!(std::fabs(u.At(cx, cy) * w) < Limit) || !(std::fabs(v.At(cx, cy) * h) < Limit)) return false;
+    if (!(std::fabs(u.At(cx, cy) * w) < Limit) || !(std::fabs(v.At(cx, cy) * h) < Limit))
+      return false;
   }
   const int32_t maskX = level->width - 1, maskY = level->height - 1;
   auto texelAt = [&](int64_t col) {
@@ -125,7 +133,8 @@ bool ParticleSpan::Draw(uint32_t* row, int64_t lo, int64_t hi, float cy) const {
     BlendPairLanes(row + col, t[0], t[1], colour, additive);
     BlendPairLanes(row + col + 2, t[2], t[3], colour, additive);
   }
-  for (; col + 1 <= hi; col += 2) BlendPairLanes(row + col, texelAt(col), texelAt(col + 1), colour, additive);
+  for (; col + 1 <= hi; col += 2)
+    BlendPairLanes(row + col, texelAt(col), texelAt(col + 1), colour, additive);
 #endif
   for (; col <= hi; ++col) row[col] = BlendOne(row[col], texelAt(col), colour, additive);
   return true;

@@ -30,9 +30,9 @@ uint32_t Lerp(uint32_t a, uint32_t b, uint32_t weight) {  // weight 0..256
 }
 
 uint32_t LerpColour(uint32_t a, uint32_t b, uint32_t weight) {
-  return Pack(Lerp(Channel(a, 24), Channel(b, 24), weight),
-              Lerp(Channel(a, 16), Channel(b, 16), weight),
-              Lerp(Channel(a, 8), Channel(b, 8), weight), Lerp(Channel(a, 0), Channel(b, 0), weight));
+  return Pack(
+      Lerp(Channel(a, 24), Channel(b, 24), weight), Lerp(Channel(a, 16), Channel(b, 16), weight),
+      Lerp(Channel(a, 8), Channel(b, 8), weight), Lerp(Channel(a, 0), Channel(b, 0), weight));
 }
 
 uint32_t Argument(uint32_t which, uint32_t texel, uint32_t diffuse) {
@@ -113,9 +113,9 @@ uint32_t BlendPixel(uint32_t source, uint32_t destination, uint32_t sourceFactor
                     uint32_t destinationFactor) {
   uint32_t out = 0;
   for (int shift = 0; shift <= 24; shift += 8) {
-    uint32_t value = Mul255(Channel(source, shift), Factor(sourceFactor, shift, source, destination)) +
-                     Mul255(Channel(destination, shift),
-                            Factor(destinationFactor, shift, source, destination));
+    uint32_t value =
+        Mul255(Channel(source, shift), Factor(sourceFactor, shift, source, destination)) +
+        Mul255(Channel(destination, shift), Factor(destinationFactor, shift, source, destination));
     out |= (value > 255 ? 255 : value) << shift;
   }
   return out;

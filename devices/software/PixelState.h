@@ -40,9 +40,9 @@ namespace filter {
 constexpr uint32_t None = 0, Point = 1, Linear = 2;
 }
 namespace blend {
-constexpr uint32_t Zero = 1, One = 2, SrcColor = 3, InvSrcColor = 4, SrcAlpha = 5,
-                   InvSrcAlpha = 6, DestAlpha = 7, InvDestAlpha = 8, DestColor = 9,
-                   InvDestColor = 10, SrcAlphaSat = 11;
+constexpr uint32_t Zero = 1, One = 2, SrcColor = 3, InvSrcColor = 4, SrcAlpha = 5, InvSrcAlpha = 6,
+                   DestAlpha = 7, InvDestAlpha = 8, DestColor = 9, InvDestColor = 10,
+                   SrcAlphaSat = 11;
 }
 
 struct StageState {

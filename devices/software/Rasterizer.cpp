@@ -3,15 +3,15 @@
 #include <algorithm>
 #include <cmath>
 
-#include "PixelMath.h"
 #include "ParticleSpan.h"
+#include "PixelMath.h"
 #include "PixelPipeline.h"
 #include "Plane.h"
 
 namespace tavrix::software {
 namespace {
 
-constexpr int64_t SubpixelScale = 256;  // 8 bits below the pixel
+constexpr int64_t SubpixelScale = 256;   // 8 bits below the pixel
 constexpr float GuardBand = 4194304.0f;  // 2^22 pixels: products stay inside int64
 
 struct FixedPoint {
@@ -24,7 +24,11 @@ struct Edge {
   int64_t dx, dy, ax, ay, bias;
 
   Edge(FixedPoint a, FixedPoint b)
-      : dx(b.x - a.x), dy(b.y - a.y), ax(a.x), ay(a.y), bias((dy < 0 || (dy == 0 && dx > 0)) ? 0 : 1) {}
+      : dx(b.x - a.x),
+        dy(b.y - a.y),
+        ax(a.x),
+        ay(a.y),
+        bias((dy < 0 || (dy == 0 && dx > 0)) ? 0 : 1) {}
 
   // Narrows [lo, hi] to the pixel columns of row py (fixed-point centre)
   // inside this edge.
@@ -141,8 +145,13 @@ int64_t DrawTriangle(const PixelState& state, const ScreenVertex& a, const Scree
   setup.det = static_cast<float>(static_cast<double>(area < 0 ? -area : area) /
                                  (SubpixelScale * SubpixelScale));
 
-  Shader shader{state, {}, setup.Make(v[0]->u, v[1]->u, v[2]->u),
-                setup.Make(v[0]->v, v[1]->v, v[2]->v), {}, false, v[0]->diffuse};
+  Shader shader{state,
+                {},
+                setup.Make(v[0]->u, v[1]->u, v[2]->u),
+                setup.Make(v[0]->v, v[1]->v, v[2]->v),
+                {},
+                false,
+                v[0]->diffuse};
   shader.flatColour = v[0]->diffuse == v[1]->diffuse && v[0]->diffuse == v[2]->diffuse;
   for (int k = 0; k < 4 && !shader.flatColour; ++k) {
     int shift = 24 - 8 * k;
@@ -152,10 +161,11 @@ int64_t DrawTriangle(const PixelState& state, const ScreenVertex& a, const Scree
   if (state.texture && state.texture->levelCount > 0)
     shader.sampling = ChooseSampling(*state.texture, state.stage,
                                      TexelsPerPixel(shader.u, shader.v, state.texture));
-  shader.particleSpan = state.allowFastPaths &&
-                        ParticleSpan::Applies(state, shader.sampling, shader.flatColour);
+  shader.particleSpan =
+      state.allowFastPaths && ParticleSpan::Applies(state, shader.sampling, shader.flatColour);
 
-  int64_t top = std::max<int64_t>(state.clip.top, std::min({p[0].y, p[1].y, p[2].y}) / SubpixelScale - 1);
+  int64_t top =
+      std::max<int64_t>(state.clip.top, std::min({p[0].y, p[1].y, p[2].y}) / SubpixelScale - 1);
   int64_t bottom = std::min<int64_t>(state.clip.bottom - 1,
                                      std::max({p[0].y, p[1].y, p[2].y}) / SubpixelScale + 1);
   int64_t written = 0;

@@ -110,7 +110,8 @@ HRESULT SoftwareDevice::GetTransform(D3DTRANSFORMSTATETYPE state, D3DMATRIX* mat
 }
 
 HRESULT SoftwareDevice::SetViewport(const D3DVIEWPORT8* viewport) {
-  if (!viewport || viewport->X + viewport->Width > width_ || viewport->Y + viewport->Height > height_)
+  if (!viewport || viewport->X + viewport->Width > width_ ||
+      viewport->Y + viewport->Height > height_)
     return D3DERR_INVALIDCALL;
   viewport_ = *viewport;
   return D3D_OK;

@@ -76,8 +76,9 @@ PixelState SoftwareDevice::CurrentPixelState() const {
   PixelState state;
   state.target = Surface{const_cast<uint32_t*>(framebuffer_.data()), int32_t(width_),
                          int32_t(height_), int32_t(width_)};
-  state.clip = ClipRect{int32_t(viewport_.X), int32_t(viewport_.Y),
-                        int32_t(viewport_.X + viewport_.Width), int32_t(viewport_.Y + viewport_.Height)};
+  state.clip =
+      ClipRect{int32_t(viewport_.X), int32_t(viewport_.Y), int32_t(viewport_.X + viewport_.Width),
+               int32_t(viewport_.Y + viewport_.Height)};
   if (auto* texture = dynamic_cast<SoftwareTexture*>(texture_)) state.texture = &texture->Image();
   state.stage.colourOp = stageStates_[D3DTSS_COLOROP];
   state.stage.colourArg1 = stageStates_[D3DTSS_COLORARG1];
@@ -130,7 +131,8 @@ void SoftwareDevice::DrawTriangles(D3DPRIMITIVETYPE type, UINT count, const uint
   const DWORD cull = renderStates_[D3DRS_CULLMODE];
   for (UINT i = 0; i < count; ++i) {
     UINT a = type == D3DPT_TRIANGLELIST ? 3 * i : i, b = a + 1, c = a + 2;
-    if (type == D3DPT_TRIANGLESTRIP && (i & 1)) std::swap(a, b);  // keep every strip triangle's winding
+    if (type == D3DPT_TRIANGLESTRIP && (i & 1))
+      std::swap(a, b);  // keep every strip triangle's winding
     ScreenVertex va = toScreen(a), vb = toScreen(b), vc = toScreen(c);
     float area = (vb.x - va.x) * (vc.y - va.y) - (vb.y - va.y) * (vc.x - va.x);
     if ((cull == D3DCULL_CCW && area < 0) || (cull == D3DCULL_CW && area > 0)) continue;

@@ -26,8 +26,13 @@ DWORD SoftwareTexture::GetLevelCount() { return static_cast<DWORD>(levels_.size(
 HRESULT SoftwareTexture::GetLevelDesc(UINT level, D3DSURFACE_DESC* desc) {
   if (level >= levels_.size() || !desc) return D3DERR_INVALIDCALL;
   const Level& l = levels_[level];
-  *desc = D3DSURFACE_DESC{D3DFMT_A8R8G8B8, D3DRTYPE_SURFACE, 0, D3DPOOL_MANAGED,
-                          static_cast<UINT>(l.texels.size() * 4), D3DMULTISAMPLE_NONE, l.width,
+  *desc = D3DSURFACE_DESC{D3DFMT_A8R8G8B8,
+                          D3DRTYPE_SURFACE,
+                          0,
+                          D3DPOOL_MANAGED,
+                          static_cast<UINT>(l.texels.size() * 4),
+                          D3DMULTISAMPLE_NONE,
+                          l.width,
                           l.height};
   return D3D_OK;
 }
@@ -35,9 +40,9 @@ HRESULT SoftwareTexture::GetLevelDesc(UINT level, D3DSURFACE_DESC* desc) {
 HRESULT SoftwareTexture::LockRect(UINT level, D3DLOCKED_RECT* locked, const RECT* rect, DWORD) {
   if (level >= levels_.size() || !locked) return D3DERR_INVALIDCALL;
   Level& l = levels_[level];
-  if (rect && (rect->left < 0 || rect->top < 0 || rect->left >= rect->right ||
-               rect->top >= rect->bottom || UINT(rect->right) > l.width ||
-               UINT(rect->bottom) > l.height))
+  if (rect &&
+      (rect->left < 0 || rect->top < 0 || rect->left >= rect->right || rect->top >= rect->bottom ||
+       UINT(rect->right) > l.width || UINT(rect->bottom) > l.height))
     return D3DERR_INVALIDCALL;
   size_t offset = rect ? size_t(rect->top) * l.width + size_t(rect->left) : 0;
   locked->Pitch = static_cast<int>(l.width * 4);

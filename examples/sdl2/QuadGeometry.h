@@ -19,7 +19,9 @@ struct ViewTransform {
   float offsetY = 0.0f;
 
   SDL_FPoint ToWindow(float x, float y) const { return {x * scale + offsetX, y * scale + offsetY}; }
-  SDL_FPoint ToView(float x, float y) const { return {(x - offsetX) / scale, (y - offsetY) / scale}; }
+  SDL_FPoint ToView(float x, float y) const {
+    return {(x - offsetX) / scale, (y - offsetY) / scale};
+  }
 };
 
 // Two triangles over the four vertices QuadVertices writes (corners 0, 1,

@@ -20,7 +20,8 @@ int32_t SdlImage::Draw(const Point* source, const Point* destination, uint32_t c
 IParticleImage* SdlImageLoader::Load(const char* path) {
   const std::string file = ResolveImagePath(root_, path ? path : "");
   if (file.empty()) {
-    std::fprintf(stderr, "texture %s: no such file under %s\n", path ? path : "(none)", root_.c_str());
+    std::fprintf(stderr, "texture %s: no such file under %s\n", path ? path : "(none)",
+                 root_.c_str());
     return nullptr;
   }
   SDL_Texture* texture = IMG_LoadTexture(target_.renderer, file.c_str());

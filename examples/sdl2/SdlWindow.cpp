@@ -16,8 +16,8 @@ SdlWindow::SdlWindow(const WindowOptions& options) {
   window_ = SDL_CreateWindow(options.title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                              options.width, options.height, flags);
   if (window_)
-    renderer_ = SDL_CreateRenderer(window_, -1,
-                                   options.software ? SDL_RENDERER_SOFTWARE : SDL_RENDERER_PRESENTVSYNC);
+    renderer_ = SDL_CreateRenderer(
+        window_, -1, options.software ? SDL_RENDERER_SOFTWARE : SDL_RENDERER_PRESENTVSYNC);
   if (!renderer_) {
     const std::string message = std::string("SDL window: ") + SDL_GetError();
     Close();
@@ -41,14 +41,15 @@ bool SaveScreenshot(SDL_Renderer* renderer, const std::string& path, std::string
   SDL_GetRendererOutputSize(renderer, &width, &height);
   std::vector<Uint32> pixels(size_t(width) * size_t(height));
   if (width <= 0 || height <= 0 ||
-      SDL_RenderReadPixels(renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, pixels.data(), width * 4) != 0) {
+      SDL_RenderReadPixels(renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, pixels.data(), width * 4) !=
+          0) {
     error = std::string("cannot read the window: ") + SDL_GetError();
     return false;
   }
   // A window's alpha says nothing: the picture is what the eye sees.
   for (Uint32& pixel : pixels) pixel |= 0xFF000000u;
-  SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(pixels.data(), width, height, 32, width * 4,
-                                                            SDL_PIXELFORMAT_ARGB8888);
+  SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(pixels.data(), width, height, 32,
+                                                            width * 4, SDL_PIXELFORMAT_ARGB8888);
   const bool saved = surface && IMG_SavePNG(surface, path.c_str()) == 0;
   if (!saved) error = path + ": " + SDL_GetError();
   SDL_FreeSurface(surface);

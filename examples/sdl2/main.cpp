@@ -7,7 +7,8 @@
 // Whatever the input, it ends with a message and an exit code (0, 1 failed,
 // 2 usage), never an abort.
 //
-//   tavrix-sdl2 [--root DIR] [--size WxH] [--watch] [--frames N [--step MS] [--screenshot OUT.png]] EFFECT...
+//   tavrix-sdl2 [--root DIR] [--size WxH] [--watch] [--frames N [--step MS] [--screenshot OUT.png]]
+//   EFFECT...
 //
 // With --frames the host runs N frames of --step milliseconds each (16 by
 // default) on SDL's software renderer, saves the last one and exits: the
@@ -43,12 +44,15 @@ struct Options {
 constexpr uint64_t kWatchIntervalMs = 250;
 
 const char kUsage[] =
-    "usage: tavrix-sdl2 [--root DIR] [--size WxH] [--watch] [--frames N [--step MS] [--screenshot OUT.png]] "
+    "usage: tavrix-sdl2 [--root DIR] [--size WxH] [--watch] [--frames N [--step MS] [--screenshot "
+    "OUT.png]] "
     "EFFECT...\n"
-    "  --root DIR         folder holding image/ and nested effect files (default: the current folder)\n"
+    "  --root DIR         folder holding image/ and nested effect files (default: the current "
+    "folder)\n"
     "  --size WxH         window size (default 640x480)\n"
     "  --watch            reload an effect whose file or texture changed on disk, in place\n"
-    "  --frames N         run N frames of --step ms (default 16) on the software renderer, then exit\n"
+    "  --frames N         run N frames of --step ms (default 16) on the software renderer, then "
+    "exit\n"
     "  --step MS          with --frames: milliseconds per frame, 0 to 1000000\n"
     "  --screenshot F     with --frames: save the last frame as PNG\n";
 
@@ -115,7 +119,8 @@ int Run(const Options& options) {
   for (size_t i = 0; i < options.effects.size(); ++i) {
     // Side by side across the window.
     const float x = float(options.width) * (float(i) + 0.5f) / float(options.effects.size());
-    WatchedEffect& effect = effects.emplace_back(host, options.effects[i], x, float(options.height) * 0.5f);
+    WatchedEffect& effect =
+        effects.emplace_back(host, options.effects[i], x, float(options.height) * 0.5f);
     if (!effect.Load()) {
       std::fprintf(stderr, "%s: %s\n", options.effects[i].c_str(), effect.Error().c_str());
       return 1;

@@ -39,8 +39,8 @@ extern "C" {
 // free; see IParticleAllocator.h for when a later call changes it) and
 // returns the factory, or null when there is no memory for it. reserved is
 // ignored.
-TAVRIX_EXPORT tavrix::IParticleSystemFactory* TAVRIX_CALL CreateParticleSystem(
-    uint32_t reserved, tavrix::IParticleAllocator* allocator);
+TAVRIX_EXPORT tavrix::IParticleSystemFactory* TAVRIX_CALL
+CreateParticleSystem(uint32_t reserved, tavrix::IParticleAllocator* allocator);
 // The interface's version: 1. Needs no CreateParticleSystem first.
 TAVRIX_EXPORT int32_t TAVRIX_CALL GetParticleSystemVersion();
 }

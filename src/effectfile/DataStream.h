@@ -53,9 +53,9 @@ uint32_t WriteShortString(IDataStream& stream, const char* text);
 
 // Type tags: four ASCII letters read as a little-endian 32-bit integer.
 enum TypeTag : uint32_t {
-  EffectTag = 0x53505654u,      // "TVPS"
-  EmitterTag = 0x44325445u,     // "ET2D"
-  SubEffectTag = 0x44324553u,   // "SE2D"
+  EffectTag = 0x53505654u,     // "TVPS"
+  EmitterTag = 0x44325445u,    // "ET2D"
+  SubEffectTag = 0x44324553u,  // "SE2D"
 };
 
 }  // namespace tavrix

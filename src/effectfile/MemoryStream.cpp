@@ -120,9 +120,7 @@ int32_t MemoryStream::IsPastEnd() {
   return position_ > size_ ? 1 : 0;
 }
 
-bool MemoryStream::PutByte(uint8_t byte) {
-  return Write(&byte, 1, 1) == 1;
-}
+bool MemoryStream::PutByte(uint8_t byte) { return Write(&byte, 1, 1) == 1; }
 
 int32_t MemoryStream::GetByte() {
   if (IsEof()) return -1;

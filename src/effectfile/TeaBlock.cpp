@@ -22,7 +22,9 @@ void StoreBigEndian(uint32_t word, uint8_t* p) {
 
 struct Key {
   explicit Key(const uint8_t* key)
-      : k0(LoadBigEndian(key)), k1(LoadBigEndian(key + 4)), k2(LoadBigEndian(key + 8)),
+      : k0(LoadBigEndian(key)),
+        k1(LoadBigEndian(key + 4)),
+        k2(LoadBigEndian(key + 8)),
         k3(LoadBigEndian(key + 12)) {}
   uint32_t k0, k1, k2, k3;
 };

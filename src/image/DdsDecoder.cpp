@@ -50,17 +50,10 @@ uint32_t ChannelValue(const Channel& channel, uint32_t pixel, uint32_t absent) {
 
 bool ReadCompression(uint32_t fourCc, DxtKind* kind) {
   switch (fourCc) {
-    case MAKEFOURCC('D', 'X', 'T', '1'):
-      *kind = DxtKind::Dxt1;
-      return true;
-    case MAKEFOURCC('D', 'X', 'T', '3'):
-      *kind = DxtKind::Dxt3;
-      return true;
-    case MAKEFOURCC('D', 'X', 'T', '5'):
-      *kind = DxtKind::Dxt5;
-      return true;
-    default:
-      return false;  // DXT2 and DXT4 (premultiplied) among them
+    case MAKEFOURCC('D', 'X', 'T', '1'): *kind = DxtKind::Dxt1; return true;
+    case MAKEFOURCC('D', 'X', 'T', '3'): *kind = DxtKind::Dxt3; return true;
+    case MAKEFOURCC('D', 'X', 'T', '5'): *kind = DxtKind::Dxt5; return true;
+    default: return false;  // DXT2 and DXT4 (premultiplied) among them
   }
 }
 

@@ -2,8 +2,8 @@
 #include "module/Factory.h"
 #include "tavrix/tavrix.h"
 
-extern "C" TAVRIX_EXPORT tavrix::IParticleSystemFactory* TAVRIX_CALL CreateParticleSystem(
-    uint32_t, tavrix::IParticleAllocator* allocator) {
+extern "C" TAVRIX_EXPORT tavrix::IParticleSystemFactory* TAVRIX_CALL
+CreateParticleSystem(uint32_t, tavrix::IParticleAllocator* allocator) {
   return tavrix::CreateFactory(allocator);
 }
 

@@ -32,8 +32,10 @@ void BeginFactory(IParticleAllocator* allocator) {
 
 void EndFactory() {
   if (--liveFactories > 0) return;
-  if (liveSystems == 0) DestroyTable(CurrentNameTable());
-  else orphanedTable = CurrentNameTable();
+  if (liveSystems == 0)
+    DestroyTable(CurrentNameTable());
+  else
+    orphanedTable = CurrentNameTable();
   SetCurrentNameTable(nullptr);
 }
 

@@ -64,8 +64,8 @@ int32_t ParticleSystem::Initialise(HWND window, IDirect3DDevice8* device,
 int32_t ParticleSystem::CreateOwnedObjects(IParticleImageLoader* imageLoader, bool batchQuads) {
   registry_ = New<EffectRegistry>();
   if (!registry_) return RegistryAllocFailed;
-  textureManager_ = New<TextureManager>(device_ ? TextureManager::DeviceMode
-                                                : TextureManager::ImageLoaderMode);
+  textureManager_ =
+      New<TextureManager>(device_ ? TextureManager::DeviceMode : TextureManager::ImageLoaderMode);
   if (!textureManager_) {
     DestroyOwned(registry_);
     return TextureManagerAllocFailed;

@@ -44,7 +44,8 @@ inline int32_t RandomSource::Step(int32_t s) {
   if (s > 0 && s < Modulus) {
     const uint64_t product = static_cast<uint64_t>(s) * Multiplier;
     const uint32_t folded = static_cast<uint32_t>((product & 0x7fffffff) + (product >> 31));
-    return static_cast<int32_t>(folded >= static_cast<uint32_t>(Modulus) ? folded - Modulus : folded);
+    return static_cast<int32_t>(folded >= static_cast<uint32_t>(Modulus) ? folded - Modulus
+                                                                         : folded);
   }
   if (s > Quotient) {
     const int32_t t = Multiplier * (s % Quotient) - Remainder * (s / Quotient);

@@ -136,8 +136,7 @@ int32_t Effect::AdvanceStep(int32_t deltaMs, bool mayRestart) {
         result = EffectEnded;
         Stop(true);
         break;
-      default:
-        break;
+      default: break;
     }
   }
   if (stopping && live == 0) {

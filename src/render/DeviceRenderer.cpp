@@ -126,8 +126,7 @@ void DeviceRenderer::Save(const DeviceState& state, SavedState& saved) {
       saved.texture = nullptr;
       device_->GetTexture(0, &saved.texture);
       break;
-    default:
-      GetDwordState(device_, state, &saved.value);
+    default: GetDwordState(device_, state, &saved.value);
   }
 }
 
@@ -150,7 +149,8 @@ void DeviceRenderer::SetParticleState() {
 void DeviceRenderer::SetParticleValue(const DeviceState& state, const D3DMATRIX& projection,
                                       const D3DMATRIX& identity) {
   if (state.kind == DeviceStateKind::Transform) {
-    device_->SetTransform(TransformOf(state), state.value == OrthoProjection ? &projection : &identity);
+    device_->SetTransform(TransformOf(state),
+                          state.value == OrthoProjection ? &projection : &identity);
   } else {
     SetDwordState(device_, state, state.value);
   }
@@ -161,11 +161,8 @@ void DeviceRenderer::Restore(const DeviceState& state, const SavedState& saved) 
     case DeviceStateKind::Transform:
       device_->SetTransform(TransformOf(state), &saved.matrix);
       break;
-    case DeviceStateKind::Texture:
-      device_->SetTexture(0, saved.texture);
-      break;
-    default:
-      SetDwordState(device_, state, saved.value);
+    case DeviceStateKind::Texture: device_->SetTexture(0, saved.texture); break;
+    default: SetDwordState(device_, state, saved.value);
   }
 }
 

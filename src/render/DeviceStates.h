@@ -63,11 +63,10 @@ inline HRESULT GetDwordState(IDirect3DDevice8* device, const DeviceState& state,
     case DeviceStateKind::RenderState:
       return device->GetRenderState(static_cast<D3DRENDERSTATETYPE>(state.id), value);
     case DeviceStateKind::StageState:
-      return device->GetTextureStageState(0, static_cast<D3DTEXTURESTAGESTATETYPE>(state.id), value);
-    case DeviceStateKind::VertexShader:
-      return device->GetVertexShader(value);
-    default:
-      return D3DERR_INVALIDCALL;
+      return device->GetTextureStageState(0, static_cast<D3DTEXTURESTAGESTATETYPE>(state.id),
+                                          value);
+    case DeviceStateKind::VertexShader: return device->GetVertexShader(value);
+    default: return D3DERR_INVALIDCALL;
   }
 }
 
@@ -76,11 +75,10 @@ inline HRESULT SetDwordState(IDirect3DDevice8* device, const DeviceState& state,
     case DeviceStateKind::RenderState:
       return device->SetRenderState(static_cast<D3DRENDERSTATETYPE>(state.id), value);
     case DeviceStateKind::StageState:
-      return device->SetTextureStageState(0, static_cast<D3DTEXTURESTAGESTATETYPE>(state.id), value);
-    case DeviceStateKind::VertexShader:
-      return device->SetVertexShader(value);
-    default:
-      return D3DERR_INVALIDCALL;
+      return device->SetTextureStageState(0, static_cast<D3DTEXTURESTAGESTATETYPE>(state.id),
+                                          value);
+    case DeviceStateKind::VertexShader: return device->SetVertexShader(value);
+    default: return D3DERR_INVALIDCALL;
   }
 }
 

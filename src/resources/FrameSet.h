@@ -30,9 +30,9 @@ class FrameSet final : public SharedResource {
   bool AddFrame(float uLeft, float vTop, float uRight, float vBottom);
   // Appends the frames of one record block as a run. A block whose frames,
   // bit for bit and in order, are one earlier run, or the whole set when
-  // every frame came from runs, appends nothing: reading the same block again (the same file loaded twice, or a
-  // saved effect read back) must not change what the frame indexes of the
-  // copies already playing mean. False when the frame array cannot grow.
+  // every frame came from runs, appends nothing: reading the same block again (the same file loaded
+  // twice, or a saved effect read back) must not change what the frame indexes of the copies
+  // already playing mean. False when the frame array cannot grow.
   bool AddRun(const Frame* frames, uint32_t count);
   // Past the end: the whole texture, (0, 0, 1, 1).
   Frame GetFrame(uint32_t index) const;

@@ -18,10 +18,9 @@ int32_t Word(float v) { return static_cast<int32_t>(FloatBits(v)); }
 constexpr float kAtanHigh[] = {0x1.dac67p-2f, 0x1.921fb4p-1f, 0x1.f730bcp-1f, 0x1.921fb4p+0f};
 constexpr float kAtanLow[] = {0x1.586ed2p-28f, 0x1.4442dp-25f, 0x1.281f68p-25f, 0x1.4442dp-24f};
 // The odd polynomial for atan on [-7/16, 7/16], in powers of x squared.
-constexpr float kPolynomial[] = {
-    0x1.555556p-2f, -0x1.99999ap-3f, 0x1.24924ap-3f, -0x1.c71c7p-4f,
-    0x1.745cdcp-4f, -0x1.3b0f2ap-4f, 0x1.10d66ap-4f, -0x1.dde2d6p-5f,
-    0x1.97b4b2p-5f, -0x1.2b4442p-5f, 0x1.0ad3aep-6f};
+constexpr float kPolynomial[] = {0x1.555556p-2f, -0x1.99999ap-3f, 0x1.24924ap-3f, -0x1.c71c7p-4f,
+                                 0x1.745cdcp-4f, -0x1.3b0f2ap-4f, 0x1.10d66ap-4f, -0x1.dde2d6p-5f,
+                                 0x1.97b4b2p-5f, -0x1.2b4442p-5f, 0x1.0ad3aep-6f};
 constexpr float kPiOver4 = 0x1.921fb6p-1f;
 constexpr float kPiOver2 = 0x1.921fb6p+0f;
 constexpr float kPi = 0x1.921fb6p+1f;
@@ -35,7 +34,7 @@ float ArcTangent(float x) {
     return hx > 0 ? kAtanHigh[3] + kAtanLow[3] : -kAtanHigh[3] - kAtanLow[3];
   }
   int id;
-  if (ix < 0x3ee00000) {  // |x| < 7/16: the polynomial needs no reduction
+  if (ix < 0x3ee00000) {            // |x| < 7/16: the polynomial needs no reduction
     if (ix < 0x31000000) return x;  // |x| < 2^-29: atan x is x to float precision
     id = -1;
   } else {

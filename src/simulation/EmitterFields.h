@@ -14,7 +14,8 @@ namespace tavrix {
 // int32, or a one-byte flag. Exactly one of the three is set.
 struct EmitterField {
   constexpr EmitterField(const char* name, float Emitter::*member) : name(name), real(member) {}
-  constexpr EmitterField(const char* name, int32_t Emitter::*member) : name(name), integer(member) {}
+  constexpr EmitterField(const char* name, int32_t Emitter::*member)
+      : name(name), integer(member) {}
   constexpr EmitterField(const char* name, bool Emitter::*member) : name(name), flag(member) {}
 
   const char* name;

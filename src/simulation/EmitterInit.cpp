@@ -7,8 +7,8 @@
 
 #include "effectfile/Effect.h"
 #include "resources/NameTable.h"
-#include "simulation/EmitterMath.h"
 #include "simulation/EmitterKeys.h"
+#include "simulation/EmitterMath.h"
 #include "tavrix/ResultCode.h"
 
 namespace tavrix {

@@ -22,9 +22,7 @@ inline double NextDraw() { return ProcessRandom().Draw(); }
 
 // fmod(a, 360) without the call when a already lies inside one turn, where
 // fmod returns it unchanged.
-inline float WrapDegrees(float a) {
-  return (a > -360.0f && a < 360.0f) ? a : std::fmod(a, 360.0f);
-}
+inline float WrapDegrees(float a) { return (a > -360.0f && a < 360.0f) ? a : std::fmod(a, 360.0f); }
 
 inline float WrapDegrees(double a) {
   return static_cast<float>((a > -360.0 && a < 360.0) ? a : std::fmod(a, 360.0));

@@ -70,10 +70,8 @@ float Emitter::EmissionDirection(Particle& p, float effectTime) {
 
 float Emitter::BirthAngle(float direction) const {
   switch (rotationMode) {
-    case 0:
-      return WrapDegrees(direction + rotationOffset);
-    case 1:
-      return WrapDegrees(fixedRotation);
+    case 0: return WrapDegrees(direction + rotationOffset);
+    case 1: return WrapDegrees(fixedRotation);
     case 2:
       return WrapDegrees((randomRotationCentre - randomRotationRange / 2.0f) +
                          NextDraw() * randomRotationRange);

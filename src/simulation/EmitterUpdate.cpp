@@ -107,8 +107,8 @@ int32_t Emitter::Update(float dt) {
     return Success;
   }
   emissionBacklog += dt;
-  const float rate = SampleScaled(BaseQuantity, VarQuantity, owner->ScaleQuantity,
-                                  owner->elapsedSeconds);
+  const float rate =
+      SampleScaled(BaseQuantity, VarQuantity, owner->ScaleQuantity, owner->elapsedSeconds);
   const uint32_t n = SpawnCount(rate, emissionBacklog, ring_.Count());
   if (n > 0) {
     emissionBacklog -= static_cast<float>(n) / rate;
@@ -131,8 +131,7 @@ void Emitter::AgeAndRemove(float dt) {
   ring_.Remove([&](uint32_t slot) { return !(age[slot] > lifetime[slot]); });
 }
 
-void Emitter::StepSlots(const StepPlan& plan, uint32_t slot, uint32_t count,
-                        RandomSource& random) {
+void Emitter::StepSlots(const StepPlan& plan, uint32_t slot, uint32_t count, RandomSource& random) {
   const StepLanes& lanes = CurrentLanes();
   const ColumnBlock block{ring_.Words(kLifetime), ring_.Capacity()};
   float* const elapsed = ring_.Floats(kFrameElapsed);
@@ -144,7 +143,8 @@ void Emitter::StepSlots(const StepPlan& plan, uint32_t slot, uint32_t count,
     const uint32_t first = end - n;
     lanes.shape(plan, block, first, n, scratch);
     if (animated) {
-      for (uint32_t i = first; i < end; ++i) frameAnimation.Advance(plan.dt, elapsed[i], finished[i]);
+      for (uint32_t i = first; i < end; ++i)
+        frameAnimation.Advance(plan.dt, elapsed[i], finished[i]);
     }
     if (plan.moving) {
       for (uint32_t i = n; i > 0; --i) {

@@ -86,7 +86,8 @@ float FrameAnimation::FrameDuration() const {
 }
 
 void FrameAnimation::Start(float& elapsed, uint32_t& finished) const {
-  elapsed = randomStart ? static_cast<float>(ProcessRandom().Draw() * (cycleLength * 0.999f)) : 0.0f;
+  elapsed =
+      randomStart ? static_cast<float>(ProcessRandom().Draw() * (cycleLength * 0.999f)) : 0.0f;
   finished = 0;
   Advance(0.0f, elapsed, finished);
 }

@@ -67,8 +67,8 @@ void ParamTrack::Reshape() {
 }
 
 LaneTrack ParamTrack::Lanes() const {
-  LaneTrack lanes{LaneTrack::Other, constant_, 0.0f, 0.0f, 0.0f, 0.0f, duration_, rampReciprocal_,
-                  this};
+  LaneTrack lanes{LaneTrack::Other, constant_,       0.0f, 0.0f, 0.0f, 0.0f,
+                  duration_,        rampReciprocal_, this};
   if (shape_ == Shape::Constant) lanes.shape = LaneTrack::Constant;
   if (shape_ == Shape::Ramp) {
     lanes.shape = LaneTrack::Ramp;

@@ -79,15 +79,12 @@ constexpr float kTrackAtZero = 0x1.0c6f7ap-20f;
 // Evaluation runs up to 13 times per live particle and step, so it is inline.
 inline float ParamTrack::Evaluate(float x) const {
   switch (shape_) {
-    case Shape::Constant:
-      return constant_;
-    case Shape::Ramp:
-      return EvaluateRamp(x);
+    case Shape::Constant: return constant_;
+    case Shape::Ramp: return EvaluateRamp(x);
     case Shape::SingleCycle:
       if (std::fabs(x) <= kTrackAtZero) return keys_[0].value;
       return EvaluateWalk(x < 0.0f ? 0.0f : (x > duration_ ? duration_ : x));
-    case Shape::General:
-      break;
+    case Shape::General: break;
   }
   if (std::fabs(x) <= kTrackAtZero) return keys_[0].value;
   const float clamped = x < 0.0f ? 0.0f : (x > duration_ ? duration_ : x);

@@ -71,20 +71,20 @@ struct Particle {
 
 // Where each column's word lies in a Particle, in column order.
 constexpr size_t kColumnOffsets[kColumnCount] = {
-    offsetof(Particle, lifetime),      offsetof(Particle, age),
-    offsetof(Particle, positionX),     offsetof(Particle, positionY),
-    offsetof(Particle, velocityX),     offsetof(Particle, velocityY),
-    offsetof(Particle, angle),         offsetof(Particle, width),
-    offsetof(Particle, height),        offsetof(Particle, birthWidth),
-    offsetof(Particle, birthHeight),   offsetof(Particle, birthSpeed),
-    offsetof(Particle, birthSpin),     offsetof(Particle, birthSteadyForce),
-    offsetof(Particle, birthJitter),   offsetof(Particle, quad[0].x),
-    offsetof(Particle, quad[0].y),     offsetof(Particle, quad[1].x),
-    offsetof(Particle, quad[1].y),     offsetof(Particle, quad[2].x),
-    offsetof(Particle, quad[2].y),     offsetof(Particle, quad[3].x),
-    offsetof(Particle, quad[3].y),     offsetof(Particle, colour),
-    offsetof(Particle, offsetX),       offsetof(Particle, offsetY),
-    offsetof(Particle, frameElapsed),  offsetof(Particle, frameFinished),
+    offsetof(Particle, lifetime),     offsetof(Particle, age),
+    offsetof(Particle, positionX),    offsetof(Particle, positionY),
+    offsetof(Particle, velocityX),    offsetof(Particle, velocityY),
+    offsetof(Particle, angle),        offsetof(Particle, width),
+    offsetof(Particle, height),       offsetof(Particle, birthWidth),
+    offsetof(Particle, birthHeight),  offsetof(Particle, birthSpeed),
+    offsetof(Particle, birthSpin),    offsetof(Particle, birthSteadyForce),
+    offsetof(Particle, birthJitter),  offsetof(Particle, quad[0].x),
+    offsetof(Particle, quad[0].y),    offsetof(Particle, quad[1].x),
+    offsetof(Particle, quad[1].y),    offsetof(Particle, quad[2].x),
+    offsetof(Particle, quad[2].y),    offsetof(Particle, quad[3].x),
+    offsetof(Particle, quad[3].y),    offsetof(Particle, colour),
+    offsetof(Particle, offsetX),      offsetof(Particle, offsetY),
+    offsetof(Particle, frameElapsed), offsetof(Particle, frameFinished),
 };
 static_assert(sizeof(Particle) == kColumnCount * 4, "one word per column");
 

@@ -68,9 +68,9 @@ TEST(EditFileTest, ASparseRecordTakesEditsOfWhatItLeftOut) {
       "sparse.json", R"({"_note": "kept", "emitters": [{"tracks": [{"name": "LifeX"}]}]})");
   EffectDocument document(OpenRecord(path));
   EXPECT_EQ(document.Record()["_note"], "kept");
-  for (const Edit& edit : {SetField(-1, "endMode", 2), SetField(0, "enabled", false),
-                           SetField(0, "pivotX", 0.25), AddKey({0, "LifeX"}, 0.5f, 0.5f),
-                           AddKey({0, "LifeVisible"}, 0.5f, 0.5f)}) {
+  for (const Edit& edit :
+       {SetField(-1, "endMode", 2), SetField(0, "enabled", false), SetField(0, "pivotX", 0.25),
+        AddKey({0, "LifeX"}, 0.5f, 0.5f), AddKey({0, "LifeVisible"}, 0.5f, 0.5f)}) {
     const EditResult result = document.Apply(edit);
     EXPECT_TRUE(result.accepted) << result.message;
   }

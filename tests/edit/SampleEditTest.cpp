@@ -31,7 +31,8 @@ TEST(SampleEditTest, EveryEditOfEverySampleLoadsOrIsRefusedWithAReason) {
   test::LibraryHost host(TAVRIX_SAMPLES_BUILT);
   EffectPreview preview(host.System(), dir.File("scratch.eff"));
   for (const auto& entry : std::filesystem::directory_iterator(TAVRIX_SAMPLES_SOURCE)) {
-    if (entry.path().extension() != ".json" || entry.path().stem().extension() == ".schema") continue;
+    if (entry.path().extension() != ".json" || entry.path().stem().extension() == ".schema")
+      continue;
     SCOPED_TRACE(entry.path().filename().string());
     EffectDocument document(OpenRecord(entry.path().string()));
     const Json original = document.Record();

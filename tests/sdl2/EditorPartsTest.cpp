@@ -20,7 +20,8 @@ TEST(RecentFiles, NewestFirstWithoutRepeatsBoundedAndKeptAcrossRuns) {
   {
     RecentFiles recent(list);
     EXPECT_TRUE(recent.Paths().empty());
-    for (int i = 0; i < int(RecentFiles::MaximumEntries) + 3; ++i) ASSERT_TRUE(recent.Add("/e/" + std::to_string(i)));
+    for (int i = 0; i < int(RecentFiles::MaximumEntries) + 3; ++i)
+      ASSERT_TRUE(recent.Add("/e/" + std::to_string(i)));
     ASSERT_TRUE(recent.Add("/e/5"));
   }
   const RecentFiles again(list);
@@ -41,7 +42,8 @@ TEST(RecentFiles, AListThatCannotBeWrittenStillListsInMemory) {
 
 TEST(EditorScript, ReadsEachCommandWithItsArgumentsAndSkipsComments) {
   const std::vector<ScriptCommand> commands = ParseEditorScript(
-      "# fade\ntrack -1 ScaleVisible\n\ndrag 1 LifeVisible 2 0.5 0.25  # half\nrelease\nsave a.eff\n");
+      "# fade\ntrack -1 ScaleVisible\n\ndrag 1 LifeVisible 2 0.5 0.25  # half\nrelease\nsave "
+      "a.eff\n");
   ASSERT_EQ(commands.size(), 4u);
   EXPECT_EQ(commands[0].track.emitter, -1);
   EXPECT_EQ(commands[0].track.key, "ScaleVisible");
@@ -64,7 +66,8 @@ TEST(EditorScript, MistakesAreNamedByLine) {
       {"drag 0 LifeVisible one 0.5 0\n", "script line 1: a number is expected"},
       {"save a b.eff\n", "script line 1: save takes 1 words"},
       {"track -2 BaseX\n", "script line 1: an emitter is -1 (the effect) or its place in the list"},
-      {"track -1 BaseX\n", "script line 1: \"BaseX\" is not an effect track (did you mean \"ScaleX\"?)"},
+      {"track -1 BaseX\n",
+       "script line 1: \"BaseX\" is not an effect track (did you mean \"ScaleX\"?)"},
   };
   for (const auto& c : cases) {
     try {

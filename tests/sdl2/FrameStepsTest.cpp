@@ -9,11 +9,13 @@ namespace tavrix::viewer {
 namespace {
 
 struct FrameCase {
-  int32_t stepMs;             // 0: 17, 17, 16
+  int32_t stepMs;            // 0: 17, 17, 16
   int64_t ms, frame, start;  // the moment, its frame, and where that starts
 };
 
-void PrintTo(const FrameCase& c, std::ostream* out) { *out << c.ms << " ms in steps of " << c.stepMs; }
+void PrintTo(const FrameCase& c, std::ostream* out) {
+  *out << c.ms << " ms in steps of " << c.stepMs;
+}
 
 class FrameStepsAt : public testing::TestWithParam<FrameCase> {};
 
@@ -24,11 +26,11 @@ TEST_P(FrameStepsAt, FindTheFrameAndItsStart) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Viewer, FrameStepsAt,
-                         testing::Values(FrameCase{0, 0, 0, 0}, FrameCase{0, 16, 0, 0}, FrameCase{0, 17, 1, 17},
-                                         FrameCase{0, 49, 2, 34}, FrameCase{0, 50, 3, 50},
-                                         FrameCase{0, 1510, 90, 1500}, FrameCase{0, 1534, 92, 1534},
-                                         FrameCase{0, -5, 0, 0}, FrameCase{20, 1510, 75, 1500},
-                                         FrameCase{-3, 34, 2, 34}));
+                         testing::Values(FrameCase{0, 0, 0, 0}, FrameCase{0, 16, 0, 0},
+                                         FrameCase{0, 17, 1, 17}, FrameCase{0, 49, 2, 34},
+                                         FrameCase{0, 50, 3, 50}, FrameCase{0, 1510, 90, 1500},
+                                         FrameCase{0, 1534, 92, 1534}, FrameCase{0, -5, 0, 0},
+                                         FrameCase{20, 1510, 75, 1500}, FrameCase{-3, 34, 2, 34}));
 
 }  // namespace
 }  // namespace tavrix::viewer

@@ -33,8 +33,8 @@ test::RecordedImageDraw DrawnByLibrary(const QuadPoint (&corners)[4], float x, f
   ImageRenderer renderer{&window};
   renderer.Bind(false, frames);
   renderer.DrawQuad(corners, UvRect{0, 0, 1, 1}, 0, 4, x, y);
-  auto* image =
-      static_cast<test::RecordingImage*>(dynamic_cast<ImageTexture*>(frames->Texture())->GetImage());
+  auto* image = static_cast<test::RecordingImage*>(
+      dynamic_cast<ImageTexture*>(frames->Texture())->GetImage());
   test::RecordedImageDraw draw = image->draws.at(0);
   manager.Release(frames);
   return draw;
@@ -46,7 +46,8 @@ TEST(SdlAdapter, TextureCornersLandOnTheCornersTheDeviceRendererGivesThem) {
   const test::RecordedImageDraw draw = DrawnByLibrary(corners, 100, 200);
   SDL_Vertex vertices[4];
   QuadVertices(draw.source.data(), draw.destination.data(), 0, 64, 32, ViewTransform{}, vertices);
-  // Device renderer: corner 0 (uLeft, vTop), 1 (uRight, vTop), 2 (uRight, vBottom), 3 (uLeft, vBottom).
+  // Device renderer: corner 0 (uLeft, vTop), 1 (uRight, vTop), 2 (uRight, vBottom), 3 (uLeft,
+  // vBottom).
   const SDL_FPoint uv[4] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
   for (int corner = 0; corner < 4; ++corner) {
     const SDL_Vertex* match = nullptr;
@@ -99,10 +100,12 @@ TEST(SdlAdapter, DrawsTheQuadOnTheSoftwareRenderer) {
   SDL_RenderClear(renderer);
   image.Draw(source, destination, 0x80FFFFFFu, 1);
   SDL_RenderPresent(renderer);
-  auto pixel = [&](int x, int y) { return static_cast<Uint32*>(surface->pixels)[y * 32 + x] & 0xFFFFFFu; };
-  EXPECT_EQ(pixel(4, 4), 0x800010u);    // red texel at half strength, added to the blue ground
-  EXPECT_EQ(pixel(27, 4), 0x008010u);   // green: top right
-  EXPECT_EQ(pixel(4, 27), 0x000090u);   // blue: bottom left
+  auto pixel = [&](int x, int y) {
+    return static_cast<Uint32*>(surface->pixels)[y * 32 + x] & 0xFFFFFFu;
+  };
+  EXPECT_EQ(pixel(4, 4), 0x800010u);   // red texel at half strength, added to the blue ground
+  EXPECT_EQ(pixel(27, 4), 0x008010u);  // green: top right
+  EXPECT_EQ(pixel(4, 27), 0x000090u);  // blue: bottom left
   EXPECT_EQ(target.quadsDrawn, 1u);
   SDL_DestroyTexture(texture);
   SDL_DestroyRenderer(renderer);

@@ -43,9 +43,12 @@ TEST_P(SdlHostGolden, RendersAsCommitted) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Samples, SdlHostGolden,
-                         testing::Values(Sample{"fire", 30}, Sample{"smoke", 60}, Sample{"burst", 75},
-                                         Sample{"snow", 90}, Sample{"ring", 30}, Sample{"glow", 30}),
-                         [](const testing::TestParamInfo<Sample>& info) { return info.param.name; });
+                         testing::Values(Sample{"fire", 30}, Sample{"smoke", 60},
+                                         Sample{"burst", 75}, Sample{"snow", 90},
+                                         Sample{"ring", 30}, Sample{"glow", 30}),
+                         [](const testing::TestParamInfo<Sample>& info) {
+                           return info.param.name;
+                         });
 
 }  // namespace
 }  // namespace tavrix::test

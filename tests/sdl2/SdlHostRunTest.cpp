@@ -17,8 +17,19 @@ namespace {
 // where Xvfb's pointer rests.
 std::vector<std::string> HostRun(const std::string& screenshot) {
   const std::string samples = TAVRIX_SAMPLES_BUILT;
-  return {TAVRIX_SDL_HOST_PATH, samples + "/fire.eff", samples + "/ring.eff", "--root", samples,
-          "--size", "256x256", "--frames", "40", "--step", "20", "--screenshot", screenshot};
+  return {TAVRIX_SDL_HOST_PATH,
+          samples + "/fire.eff",
+          samples + "/ring.eff",
+          "--root",
+          samples,
+          "--size",
+          "256x256",
+          "--frames",
+          "40",
+          "--step",
+          "20",
+          "--screenshot",
+          screenshot};
 }
 
 TEST(SdlHost, ScriptedFramesStayWherePlacedUnderAnyDisplay) {

@@ -9,8 +9,8 @@
 #include <fstream>
 #include <nlohmann/json.hpp>
 
-#include "TestPaths.h"
 #include "ShownEffect.h"
+#include "TestPaths.h"
 #include "common/PngFile.h"
 #include "support/TempDir.h"
 
@@ -26,8 +26,10 @@ Json HalvesEffect(float uRight) {
   Json emitter = ring["emitters"][1];
   emitter.erase("frameAnimation");
   emitter["animated"] = 0;
-  emitter["frameSet"] = {{"frameSetName", "halves"}, {"textureName", "halves.png"},
-                         {"frames", {{0, 0, uRight, 1}}}, {"frameIndex", 0}};
+  emitter["frameSet"] = {{"frameSetName", "halves"},
+                         {"textureName", "halves.png"},
+                         {"frames", {{0, 0, uRight, 1}}},
+                         {"frameIndex", 0}};
   ring["emitters"] = Json::array({emitter});
   return ring;
 }

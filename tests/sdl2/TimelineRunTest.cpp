@@ -15,16 +15,22 @@ namespace {
 
 ToolRun RunViewer(const TempDir& folder, const std::vector<std::string>& options) {
   // HOME keeps the editor's list of recent files in the test's folder.
-  std::vector<std::string> arguments = {"SDL_VIDEODRIVER=dummy", "HOME=" + folder.Path(), TAVRIX_VIEW_PATH,
-                                        std::string(TAVRIX_SAMPLES_SOURCE) + "/fire.json", "--root",
-                                        TAVRIX_SAMPLES_BUILT, "--size", "256x256"};
+  std::vector<std::string> arguments = {"SDL_VIDEODRIVER=dummy",
+                                        "HOME=" + folder.Path(),
+                                        TAVRIX_VIEW_PATH,
+                                        std::string(TAVRIX_SAMPLES_SOURCE) + "/fire.json",
+                                        "--root",
+                                        TAVRIX_SAMPLES_BUILT,
+                                        "--size",
+                                        "256x256"};
   arguments.insert(arguments.end(), options.begin(), options.end());
   return RunProgram("env", arguments);
 }
 
 TEST(Timeline, AMomentIsTheSamePictureHoweverItIsReached) {
   TempDir folder;
-  const ToolRun direct = RunViewer(folder, {"--at", "1510", "--screenshot", folder.File("direct.png")});
+  const ToolRun direct =
+      RunViewer(folder, {"--at", "1510", "--screenshot", folder.File("direct.png")});
   ASSERT_EQ(direct.exitCode, 0) << direct.output;
 
   std::ostringstream script;

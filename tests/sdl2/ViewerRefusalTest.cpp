@@ -21,7 +21,9 @@ namespace {
 namespace fs = std::filesystem;
 using Json = nlohmann::ordered_json;
 
-std::string Sample(const std::string& name) { return std::string(TAVRIX_SAMPLES_SOURCE) + "/" + name; }
+std::string Sample(const std::string& name) {
+  return std::string(TAVRIX_SAMPLES_SOURCE) + "/" + name;
+}
 
 struct RefusedRun {
   const char* name;
@@ -44,10 +46,17 @@ TEST_P(ViewerRefusal, EndsWithItsMessageAndExitCode) {
   fire["emitters"] = Json::array();
   std::ofstream(folder.File("empty.json")) << fire.dump();
   // HOME keeps the editor's list of recent files in the test's folder.
-  std::vector<std::string> arguments = {"SDL_VIDEODRIVER=dummy", "HOME=" + folder.Path(), TAVRIX_VIEW_PATH,
-                                        folder.File(run.file), "--root", TAVRIX_SAMPLES_BUILT, "--frames", "4"};
+  std::vector<std::string> arguments = {"SDL_VIDEODRIVER=dummy",
+                                        "HOME=" + folder.Path(),
+                                        TAVRIX_VIEW_PATH,
+                                        folder.File(run.file),
+                                        "--root",
+                                        TAVRIX_SAMPLES_BUILT,
+                                        "--frames",
+                                        "4"};
   arguments.insert(arguments.end(), run.options.begin(), run.options.end());
-  if (*run.script) arguments.insert(arguments.end(), {"--edit-script", folder.Write("script", run.script)});
+  if (*run.script)
+    arguments.insert(arguments.end(), {"--edit-script", folder.Write("script", run.script)});
   const ToolRun result = RunProgram("env", arguments);
   EXPECT_EQ(result.exitCode, run.exitCode) << result.output;
   EXPECT_NE(result.output.find(run.message), std::string::npos) << result.output;
@@ -56,25 +65,62 @@ TEST_P(ViewerRefusal, EndsWithItsMessageAndExitCode) {
 INSTANTIATE_TEST_SUITE_P(
     Viewer, ViewerRefusal,
     testing::Values(
-        RefusedRun{"EmitterOutOfRange", "fire.json", "track 2 BaseX\n", {}, 1,
+        RefusedRun{"EmitterOutOfRange",
+                   "fire.json",
+                   "track 2 BaseX\n",
+                   {},
+                   1,
                    "script: track failed: Show BaseX: there is no emitter 2 (the effect has 2)"},
-        RefusedRun{"NothingToUndo", "fire.json", "undo\n", {}, 1, "script: undo failed: Nothing to undo"},
-        RefusedRun{"NothingToRedo", "fire.json", "redo\n", {}, 1, "script: redo failed: Nothing to redo"},
-        RefusedRun{"RefusedEditNamedOnce", "fire.json", "drag 0 LifeVisible 0 0 5\n", {}, 1,
+        RefusedRun{
+            "NothingToUndo", "fire.json", "undo\n", {}, 1, "script: undo failed: Nothing to undo"},
+        RefusedRun{
+            "NothingToRedo", "fire.json", "redo\n", {}, 1, "script: redo failed: Nothing to redo"},
+        RefusedRun{"RefusedEditNamedOnce",
+                   "fire.json",
+                   "drag 0 LifeVisible 0 0 5\n",
+                   {},
+                   1,
                    "drag failed: Move key of LifeVisible: a value of LifeVisible must lie"},
-        RefusedRun{"ScriptRunsWithTheOverlayHidden", "fire.json", "undo\n", {"--no-overlay"}, 1,
+        RefusedRun{"ScriptRunsWithTheOverlayHidden",
+                   "fire.json",
+                   "undo\n",
+                   {"--no-overlay"},
+                   1,
                    "Nothing to undo"},
-        RefusedRun{"UnknownTrackNamedWithTheNearest", "fire.json", "track 0 Basex\ntrack 0 BaseXx\n", {}, 2,
+        RefusedRun{"UnknownTrackNamedWithTheNearest",
+                   "fire.json",
+                   "track 0 Basex\ntrack 0 BaseXx\n",
+                   {},
+                   2,
                    "script line 2: \"BaseXx\" is not an emitter track (did you mean \"BaseX\"?)"},
         RefusedRun{"NoEffectLoads", "missing.json", "", {}, 1, "no effect loaded: nothing to play"},
-        RefusedRun{"EffectWithoutEmittersOpensInTheEditor", "empty.json", "", {"--edit"}, 0,
+        RefusedRun{"EffectWithoutEmittersOpensInTheEditor",
+                   "empty.json",
+                   "",
+                   {"--edit"},
+                   0,
                    "empty.json: loaded as effect 0"},
-        RefusedRun{"SeekOnlyToWholeMilliseconds", "fire.json", "seek 15x\n", {}, 2,
+        RefusedRun{"SeekOnlyToWholeMilliseconds",
+                   "fire.json",
+                   "seek 15x\n",
+                   {},
+                   2,
                    "script line 1: seek takes whole milliseconds from 0 to 600000"},
-        RefusedRun{"AtOnlyWithinTheTimeline", "fire.json", "", {"--at", "600001"}, 2, "--at: Value 600001"},
-        RefusedRun{"WindowSizeAboveZero", "fire.json", "", {"--size", "0x4"}, 2, "--size: expected WxH"},
-        RefusedRun{"WindowSizeWhole", "fire.json", "", {"--size", "64x64y"}, 2, "--size: expected WxH"},
-        RefusedRun{"BackgroundAllHex", "fire.json", "", {"--background", "12345g"}, 2,
+        RefusedRun{"AtOnlyWithinTheTimeline",
+                   "fire.json",
+                   "",
+                   {"--at", "600001"},
+                   2,
+                   "--at: Value 600001"},
+        RefusedRun{
+            "WindowSizeAboveZero", "fire.json", "", {"--size", "0x4"}, 2, "--size: expected WxH"},
+        RefusedRun{
+            "WindowSizeWhole", "fire.json", "", {"--size", "64x64y"}, 2, "--size: expected WxH"},
+        RefusedRun{"BackgroundAllHex",
+                   "fire.json",
+                   "",
+                   {"--background", "12345g"},
+                   2,
                    "--background: expected RRGGBB"}),
     [](const testing::TestParamInfo<RefusedRun>& info) { return std::string(info.param.name); });
 
@@ -88,7 +134,8 @@ TEST(Viewer, FindsThePackedSamplesBesideTheProgramWithoutRoot) {
   const ToolRun run = RunProgram("env", {"-C", folder.File("effects"), "SDL_VIDEODRIVER=dummy",
                                          folder.File("bin/tavrix-view"), effect, "--frames", "1"});
   EXPECT_EQ(run.exitCode, 0) << run.output;
-  EXPECT_NE(run.output.find("root " + folder.File("samples") + "\n"), std::string::npos) << run.output;
+  EXPECT_NE(run.output.find("root " + folder.File("samples") + "\n"), std::string::npos)
+      << run.output;
 }
 
 }  // namespace

@@ -40,11 +40,12 @@ TEST(Viewer, ScriptedScreenshotOfAJsonRecordIsTheHostsFrame) {
     const std::string view = OutputPath("match-view-" + name + ".png");
     ASSERT_EQ(RunHost(name + ".eff", 75, host), 0);
     const std::string command = std::string("SDL_VIDEODRIVER=dummy ") + TAVRIX_VIEW_PATH + " " +
-                                TAVRIX_SAMPLES_SOURCE + "/" + name + ".json" + HeadlessArguments(75, view) +
-                                " > /dev/null";
+                                TAVRIX_SAMPLES_SOURCE + "/" + name + ".json" +
+                                HeadlessArguments(75, view) + " > /dev/null";
     ASSERT_EQ(std::system(command.c_str()), 0) << command;
     const tools::Image fromHost = ReadImage(host), fromViewer = ReadImage(view);
-    EXPECT_TRUE(fromHost.pixels == fromViewer.pixels) << name << ": " << host << " and " << view << " differ";
+    EXPECT_TRUE(fromHost.pixels == fromViewer.pixels)
+        << name << ": " << host << " and " << view << " differ";
   }
 }
 
@@ -60,13 +61,15 @@ std::pair<uint64_t, uint64_t> RedAndBlue(const tools::Image& image) {
 
 class RunningViewer {
  public:
-  RunningViewer(const std::string& file, const std::string& shots, const std::string& log) : log_(log) {
-    const std::string command = std::string("exec ") + TAVRIX_VIEW_PATH + " " + file + " --root " +
-                                TAVRIX_SAMPLES_BUILT + " --size 256x256 --prewarm 1000 --reload-shots " +
-                                shots + " > " + log + " 2>&1";
+  RunningViewer(const std::string& file, const std::string& shots, const std::string& log)
+      : log_(log) {
+    const std::string command =
+        std::string("exec ") + TAVRIX_VIEW_PATH + " " + file + " --root " + TAVRIX_SAMPLES_BUILT +
+        " --size 256x256 --prewarm 1000 --reload-shots " + shots + " > " + log + " 2>&1";
     const char* argv[] = {"sh", "-c", command.c_str(), nullptr};
     setenv("SDL_VIDEODRIVER", "dummy", 1);
-    EXPECT_EQ(posix_spawn(&pid_, "/bin/sh", nullptr, nullptr, const_cast<char**>(argv), environ), 0);
+    EXPECT_EQ(posix_spawn(&pid_, "/bin/sh", nullptr, nullptr, const_cast<char**>(argv), environ),
+              0);
   }
   ~RunningViewer() { Stop(); }
 
@@ -108,7 +111,8 @@ TEST(Viewer, ReloadsAChangedFileKeepsTheLastGoodEffectOnAFailureAndTakesTheFix) 
     for (Json& track : emitter["tracks"])
       for (const char* channel : {"LifeRed", "LifeGreen", "LifeBlue"})
         if (track["name"] == channel)
-          for (Json& key : track["keys"]) key["value"] = std::string(channel) == "LifeBlue" ? 1.0 : 0.0;
+          for (Json& key : track["keys"])
+            key["value"] = std::string(channel) == "LifeBlue" ? 1.0 : 0.0;
   Json broken = blue;
   broken["tracks"][0]["name"] = "sizeEffectTypo";
   WriteJson(file, fire);

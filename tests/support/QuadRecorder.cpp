@@ -19,8 +19,8 @@ int32_t QuadRecorder::DrawQuad(const QuadPoint* corners, const UvRect& uv, uint3
   Fold(&x, sizeof x);
   Fold(&y, sizeof y);
   if (mode_ == Record) {
-    RecordedQuad quad{{corners[0], corners[1], corners[2], corners[3]}, uv, colour,
-                      vertexCount, x, y};
+    RecordedQuad quad{
+        {corners[0], corners[1], corners[2], corners[3]}, uv, colour, vertexCount, x, y};
     quads.push_back(quad);
   }
   return 0;

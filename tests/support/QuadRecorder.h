@@ -32,8 +32,8 @@ class QuadRecorder final : public IParticleRenderer {
 
   void Reset() override {}
   int32_t Bind(bool additive, FrameSet* frameSet) override;
-  int32_t DrawQuad(const QuadPoint* corners, const UvRect& uv, uint32_t colour,
-                   int32_t vertexCount, float x, float y) override;
+  int32_t DrawQuad(const QuadPoint* corners, const UvRect& uv, uint32_t colour, int32_t vertexCount,
+                   float x, float y) override;
   int32_t BeginFrame() override { return 0; }
   int32_t EndFrame() override { return 0; }
   int32_t SetViewSize(float, float, bool) override { return 0; }

@@ -46,8 +46,7 @@ class SimulationWorld {
   // Gives a non-animated emitter a one-frame frame set so that it draws.
   static void GiveFrameSet(Emitter& emitter, const char* name = "white") {
     TextureManager* manager = CurrentTextureManager();
-    emitter.frameSet =
-        static_cast<FrameSet*>(manager->Acquire(TextureManager::FrameSetKind, name));
+    emitter.frameSet = static_cast<FrameSet*>(manager->Acquire(TextureManager::FrameSetKind, name));
     emitter.frameSet->AddFrame(0.0f, 0.0f, 0.5f, 0.5f);
   }
 

@@ -36,7 +36,8 @@ class CheckCommandTest : public ::testing::Test {
 };
 
 void ExpectFinds(const ToolRun& run, const std::vector<std::string>& texts) {
-  for (const std::string& text : texts) EXPECT_NE(run.output.find(text), std::string::npos) << text << "\n" << run.output;
+  for (const std::string& text : texts)
+    EXPECT_NE(run.output.find(text), std::string::npos) << text << "\n" << run.output;
 }
 
 TEST_F(CheckCommandTest, FindsAMisspeltTrackAMissingTextureAndAnOutOfRangeEndMode) {
@@ -47,11 +48,12 @@ TEST_F(CheckCommandTest, FindsAMisspeltTrackAMissingTextureAndAnOutOfRangeEndMod
   });
   ToolRun run = Check(file);
   EXPECT_EQ(run.exitCode, CheckFailed) << run.output;
-  ExpectFinds(run, {"error: emitters[0].tracks.LifeVisibel.name: \"LifeVisibel\" is not an emitter track "
-                    "(did you mean \"LifeVisible\"?); the library refuses the effect: "
-                    "EmitterTrackUnknown (-3986)",
-                    "warning: emitters[1].frameSet.textureName: texture \"absent.png\" is not found",
-                    "warning: endMode: 9 is none of 0 ReportOnce", "1 error, 2 warnings"});
+  ExpectFinds(
+      run, {"error: emitters[0].tracks.LifeVisibel.name: \"LifeVisibel\" is not an emitter track "
+            "(did you mean \"LifeVisible\"?); the library refuses the effect: "
+            "EmitterTrackUnknown (-3986)",
+            "warning: emitters[1].frameSet.textureName: texture \"absent.png\" is not found",
+            "warning: endMode: 9 is none of 0 ReportOnce", "1 error, 2 warnings"});
   // The same record packed: refused, unless forced; the effect file then
   // shows the same findings.
   EXPECT_EQ(RunTool({"pack", file, "-o", dir_.File("x.eff")}).exitCode, CheckFailed);
@@ -66,32 +68,39 @@ TEST_F(CheckCommandTest, ValuesTheLibraryClampsOrIgnoresAreWarnings) {
     e["rotationMode"] = -1;
     e["frameSet"]["frameIndex"] = 1;
     e["tracks"][0]["keys"].push_back({{"time", 2000}, {"value", 1}});  // BaseLife, domain 1000
-    e["tracks"][0]["keys"][0]["value"] = 5000;                          // range 0 to 1000
+    e["tracks"][0]["keys"][0]["value"] = 5000;                         // range 0 to 1000
     e["tracks"][0]["default"] = -3;
     e["tracks"].push_back(e["tracks"][1]);  // VarLife again
   }));
   EXPECT_EQ(run.exitCode, Warnings) << run.output;
-  ExpectFinds(run, {"emitters[0].spawnShape: 4 is none of", "emitters[0].rotationMode: -1 is none of",
-                    "emitters[0].frameSet.frameIndex: 1 is past the 1 frames",
-                    "emitters[0].tracks.BaseLife.keys[", "].time: 2000 is beyond the domain 0 to 1000",
-                    "emitters[0].tracks.BaseLife.keys[0].value: 5000 is outside the range 0 to 1000",
-                    "emitters[0].tracks.BaseLife.default: -3 is outside the range",
-                    "emitters[0].tracks[1]: \"VarLife\" is stored again at emitters[0].tracks[14]; the library "
-                    "keeps only the last one"});
-  EXPECT_EQ(RunTool({"check", "--strict", dir_.File("odd.json"), "--root", TAVRIX_SAMPLES_BUILT}).exitCode,
+  ExpectFinds(
+      run,
+      {"emitters[0].spawnShape: 4 is none of", "emitters[0].rotationMode: -1 is none of",
+       "emitters[0].frameSet.frameIndex: 1 is past the 1 frames",
+       "emitters[0].tracks.BaseLife.keys[", "].time: 2000 is beyond the domain 0 to 1000",
+       "emitters[0].tracks.BaseLife.keys[0].value: 5000 is outside the range 0 to 1000",
+       "emitters[0].tracks.BaseLife.default: -3 is outside the range",
+       "emitters[0].tracks[1]: \"VarLife\" is stored again at emitters[0].tracks[14]; the library "
+       "keeps only the last one"});
+  EXPECT_EQ(RunTool({"check", "--strict", dir_.File("odd.json"), "--root", TAVRIX_SAMPLES_BUILT})
+                .exitCode,
             CheckFailed);
 }
 
 TEST_F(CheckCommandTest, EffectsThatNeverDrawAreFound) {
-  ExpectFinds(Check(FireJson("empty", [](Json& j) { j["emitters"] = Json::array(); })),
-              {"error: emitters: none; the library does not play the effect: PlayNoEmitters (-3959)"});
-  ExpectFinds(Check(FireJson("off", [](Json& j) {
-                for (Json& e : j["emitters"]) e["enabled"] = 0;
-              })),
+  ExpectFinds(
+      Check(FireJson("empty", [](Json& j) { j["emitters"] = Json::array(); })),
+      {"error: emitters: none; the library does not play the effect: PlayNoEmitters (-3959)"});
+  ExpectFinds(Check(FireJson("off",
+                             [](Json& j) {
+                               for (Json& e : j["emitters"]) e["enabled"] = 0;
+                             })),
               {"warning: emitters: every emitter is disabled"});
-  ExpectFinds(Check(FireJson("still", [](Json& j) {
-                for (Json& e : j["emitters"]) e["tracks"][2]["keys"] = {{{"time", 0}, {"value", 0}}};
-              })),
+  ExpectFinds(Check(FireJson("still",
+                             [](Json& j) {
+                               for (Json& e : j["emitters"])
+                                 e["tracks"][2]["keys"] = {{{"time", 0}, {"value", 0}}};
+                             })),
               {"warning: emitters: no enabled emitter emits"});
   // A single particle draws without any rate.
   ToolRun single = Check(FireJson("single", [](Json& j) {
@@ -113,19 +122,25 @@ TEST_F(CheckCommandTest, NestedFilesAreFollowed) {
 }
 
 TEST_F(CheckCommandTest, EmitterRecordsTheLibraryRefusesAreErrors) {
-  ToolRun run = Check(FireJson("versions", [](Json& j) {
-    j["emitters"][1]["version"] = 0;
-    j["emitters"][0]["copiesMin"] = 0;
-    j["emitters"][0]["copiesMax"] = 1;
-  }, "burst"));
+  ToolRun run = Check(FireJson(
+      "versions",
+      [](Json& j) {
+        j["emitters"][1]["version"] = 0;
+        j["emitters"][0]["copiesMin"] = 0;
+        j["emitters"][0]["copiesMax"] = 1;
+      },
+      "burst"));
   EXPECT_EQ(run.exitCode, CheckFailed) << run.output;
-  ExpectFinds(run, {"error: emitters[1].version: 0 is below 1; the library refuses the effect: "
-                    "EmitterBadVersion (-3988)",
-                    "warning: emitters[0].copiesMax: copies 0 to 1 (upper bound excluded) never make a copy"});
+  ExpectFinds(
+      run,
+      {"error: emitters[1].version: 0 is below 1; the library refuses the effect: "
+       "EmitterBadVersion (-3988)",
+       "warning: emitters[0].copiesMax: copies 0 to 1 (upper bound excluded) never make a copy"});
 }
 
 TEST_F(CheckCommandTest, AnEffectNestingItselfIsCheckedOnce) {
-  const std::string json = FireJson("loop", [](Json& j) { j["emitters"][0]["effectFile"] = "loop.eff"; }, "burst");
+  const std::string json = FireJson(
+      "loop", [](Json& j) { j["emitters"][0]["effectFile"] = "loop.eff"; }, "burst");
   ASSERT_EQ(RunTool({"pack", json, "-o", dir_.File("loop.eff")}).exitCode, 0);
   ToolRun run = RunTool({"check", dir_.File("loop.eff")});
   EXPECT_NE(run.output.find("loop.eff: 0 errors"), std::string::npos) << run.output;
@@ -133,7 +148,8 @@ TEST_F(CheckCommandTest, AnEffectNestingItselfIsCheckedOnce) {
 
 TEST_F(CheckCommandTest, UnreadableFilesAreErrorsAndTheOthersStillChecked) {
   const std::string bad = dir_.Write("bad.json", "{\"tag\": \"TVPS\", \"version\": 1e400}");
-  ToolRun run = RunTool({"check", bad, std::string(TAVRIX_SAMPLES_BUILT) + "/fire.eff", dir_.File("no.eff")});
+  ToolRun run =
+      RunTool({"check", bad, std::string(TAVRIX_SAMPLES_BUILT) + "/fire.eff", dir_.File("no.eff")});
   EXPECT_EQ(run.exitCode, CheckFailed) << run.output;
   ExpectFinds(run, {"bad.json: error: version: at line 1, column", "fire.eff: 0 errors, 0 warnings",
                     "no.eff: error: "});

@@ -22,8 +22,8 @@ namespace {
 
 using record::Json;
 
-constexpr int FrameMs = 50;         // 20 frames a second, three steps of a 60 Hz host each
-constexpr int AfterMs = 300;        // how long the frames go on past the duration
+constexpr int FrameMs = 50;   // 20 frames a second, three steps of a 60 Hz host each
+constexpr int AfterMs = 300;  // how long the frames go on past the duration
 // Sizes and counts drawn at random differ from play to play; a pop clears a
 // whole field of particles and is many times the largest ordinary change.
 constexpr double Tolerance = 1.5;
@@ -31,20 +31,23 @@ constexpr double Tolerance = 1.5;
 // Sum of the colour channels of every pixel.
 double Brightness(const tools::Image& image) {
   double sum = 0;
-  for (uint32_t pixel : image.pixels) sum += ((pixel >> 16) & 255) + ((pixel >> 8) & 255) + (pixel & 255);
+  for (uint32_t pixel : image.pixels)
+    sum += ((pixel >> 16) & 255) + ((pixel >> 8) & 255) + (pixel & 255);
   return sum;
 }
 
 // The brightness of every frame, FrameMs apart from the start, of the sample
 // with only emitter `only` enabled.
 std::vector<double> PlayAlone(const TempDir& dir, Json sample, size_t only, int frames) {
-  for (size_t i = 0; i < sample["emitters"].size(); ++i) sample["emitters"][i]["enabled"] = i == only ? 1 : 0;
+  for (size_t i = 0; i < sample["emitters"].size(); ++i)
+    sample["emitters"][i]["enabled"] = i == only ? 1 : 0;
   const std::string effect = dir.File("alone.eff");
   const std::string json = dir.Write("alone.json", record::FormatJson(sample));
   EXPECT_EQ(RunTool({"pack", json, "-o", effect, "--root", TAVRIX_SAMPLES_BUILT}).exitCode, 0);
-  const ToolRun render = RunTool({"render", effect, "--root", TAVRIX_SAMPLES_BUILT, "--size", "128x128", "--view",
-                                  "256x256", "--time", "0", "--frames", std::to_string(frames), "--fps",
-                                  std::to_string(1000 / FrameMs), "-o", dir.File("frame.png")});
+  const ToolRun render =
+      RunTool({"render", effect, "--root", TAVRIX_SAMPLES_BUILT, "--size", "128x128", "--view",
+               "256x256", "--time", "0", "--frames", std::to_string(frames), "--fps",
+               std::to_string(1000 / FrameMs), "-o", dir.File("frame.png")});
   EXPECT_EQ(render.exitCode, 0) << render.output;
   std::vector<double> brightness;
   for (int k = 0; k < frames; ++k) {

@@ -31,7 +31,8 @@ TEST(RecordDefaultsTest, AMinimalRecordPacksAsItsDumpWithEveryDefaultWrittenOut)
   ASSERT_EQ(emitter["tracks"].size(), tracks.size());
   for (size_t t = 0; t < tracks.size(); ++t) {
     EXPECT_EQ(emitter["tracks"][t]["name"], tracks[t].key);
-    EXPECT_EQ(emitter["tracks"][t]["keys"], Json::array({{{"time", 0.0}, {"value", tracks[t].defaultValue}}}));
+    EXPECT_EQ(emitter["tracks"][t]["keys"],
+              Json::array({{{"time", 0.0}, {"value", tracks[t].defaultValue}}}));
   }
   EXPECT_EQ(full["tracks"].size(), record::TracksOf(record::TrackOwner::Effect).size());
   // As the library's Init leaves an emitter: force straight up, corners
@@ -64,11 +65,13 @@ class RecordDefaultsToolTest : public ::testing::Test {
 
 TEST_F(RecordDefaultsToolTest, CheckReportsEveryFaultOfAFileInOneRun) {
   const std::string file = dir_.Write(
-      "bad.json", R"({"emitters": [{"pivotX": "x", "bogus": 1, "tracks": [{"keys": []}]}], "endMode": "a"})");
+      "bad.json",
+      R"({"emitters": [{"pivotX": "x", "bogus": 1, "tracks": [{"keys": []}]}], "endMode": "a"})");
   const ToolRun run = Run({"check", file});
   EXPECT_EQ(run.exitCode, CheckFailed) << run.output;
-  for (const char* text : {"emitters[0].tracks[0].name: missing", "emitters[0].pivotX: expected a number",
-                           "emitters[0].bogus: unknown field", "endMode: expected an integer", "4 errors"})
+  for (const char* text :
+       {"emitters[0].tracks[0].name: missing", "emitters[0].pivotX: expected a number",
+        "emitters[0].bogus: unknown field", "endMode: expected an integer", "4 errors"})
     EXPECT_NE(run.output.find(text), std::string::npos) << text << "\n" << run.output;
 }
 
@@ -79,11 +82,12 @@ TEST_F(RecordDefaultsToolTest, ForceDirectionsForceAngleDoesNotGiveAreWarnings) 
       {R"({"forceAngle": 90, "forceDirectionX": 0, "forceDirectionY": -1})", true},
   };
   for (const auto& [emitter, warned] : cases) {
-    const std::string file = dir_.Write("force.json", std::string(R"({"durationSeconds": 1, "emitters": [)") +
-                                                          emitter + "]}");
+    const std::string file = dir_.Write(
+        "force.json", std::string(R"({"durationSeconds": 1, "emitters": [)") + emitter + "]}");
     const ToolRun run = Run({"check", file});
     EXPECT_EQ(run.exitCode, warned ? Warnings : 0) << emitter << "\n" << run.output;
-    EXPECT_EQ(run.output.find("forceDirectionX: the stored force direction") != std::string::npos, warned)
+    EXPECT_EQ(run.output.find("forceDirectionX: the stored force direction") != std::string::npos,
+              warned)
         << run.output;
   }
 }

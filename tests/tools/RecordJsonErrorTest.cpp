@@ -41,8 +41,11 @@ TEST(RecordJsonErrorTest, WrongKindsOfValueNameTheirPath) {
             "emitters[2].effectFile: longer than 255 bytes");
   EXPECT_EQ(Refusal([](Json& j) { j["emitters"][0]["name"] = 5; }),
             "emitters[0].name: expected a string");
-  EXPECT_EQ(Refusal([](Json& j) { j["emitters"][0]["frameAnimation"]["frames"][1] = {1, 2, 3}; }),
-            "emitters[0].frameAnimation.frames[1]: expected 4 numbers: uLeft, vTop, uRight, vBottom");
+  EXPECT_EQ(
+      Refusal([](Json& j) {
+        j["emitters"][0]["frameAnimation"]["frames"][1] = {1, 2, 3};
+      }),
+      "emitters[0].frameAnimation.frames[1]: expected 4 numbers: uLeft, vTop, uRight, vBottom");
   EXPECT_EQ(Refusal([](Json& j) { j["emitters"][1]["corners"][3][1] = nullptr; }),
             "emitters[1].corners[3][1]: expected a number (or the bits of a float as a string such "
             "as \"0x7FC00000\")");

@@ -108,7 +108,9 @@ TEST(RecordModelTest, NegativeCountsAndOddFlagBytesSurvive) {
 
 TEST(RecordModelTest, TextsThatAreNotUtf8AndOddTagsSurvive) {
   EmitterDesc emitter;
-  emitter.name = "\xFF\xFE" "ab";
+  emitter.name =
+      "\xFF\xFE"
+      "ab";
   emitter.textureName = std::string("a\0b", 3);
   emitter.frameSetName = "caf\xC3\xA9";
   EffectDesc effect;

@@ -64,7 +64,8 @@ TEST(SampleRecordTest, TogetherTheSamplesUseEveryMode) {
       rotations.insert(emitter["rotationMode"].get<int64_t>());
       blends.insert(emitter["additive"].get<int64_t>());
       animated = animated || emitter["animated"] != 0;
-      const Json& block = emitter["animated"] != 0 ? emitter["frameAnimation"] : emitter["frameSet"];
+      const Json& block =
+          emitter["animated"] != 0 ? emitter["frameAnimation"] : emitter["frameSet"];
       EXPECT_TRUE(fs::is_regular_file(std::string(TAVRIX_SAMPLES_BUILT) + "/image/" +
                                       block["textureName"].get<std::string>()))
           << name << " uses a texture the build does not make";
@@ -79,7 +80,8 @@ TEST(SampleRecordTest, TogetherTheSamplesUseEveryMode) {
 }
 
 TEST(SampleRecordTest, BenchPlaysASample) {
-  ToolRun run = RunTool({"bench", Built("fire"), "--seconds", "1", "--step", "10", "--every", "250"});
+  ToolRun run =
+      RunTool({"bench", Built("fire"), "--seconds", "1", "--step", "10", "--every", "250"});
   ASSERT_EQ(run.exitCode, 0) << run.output;
   EXPECT_NE(run.output.find("particles"), std::string::npos) << run.output;
   EXPECT_NE(run.output.find("\n      1000 "), std::string::npos) << run.output;

@@ -26,14 +26,17 @@ TEST_P(TextureGeneratorArguments, ShowTheUsageAndWriteNothing) {
   arguments.insert(arguments.end(), GetParam().arguments.begin(), GetParam().arguments.end());
   const ToolRun run = RunProgram("env", arguments);
   EXPECT_EQ(run.exitCode, GetParam().exitCode) << run.output;
-  EXPECT_NE(run.output.find("usage: tavrix_texgen OUTPUT_DIRECTORY"), std::string::npos) << run.output;
+  EXPECT_NE(run.output.find("usage: tavrix_texgen OUTPUT_DIRECTORY"), std::string::npos)
+      << run.output;
   EXPECT_TRUE(std::filesystem::is_empty(folder.Path())) << "an option was taken for a folder";
 }
 
 INSTANTIATE_TEST_SUITE_P(TextureGenerator, TextureGeneratorArguments,
-                         testing::Values(TexgenCall{"Help", {"--help"}, 0}, TexgenCall{"ShortHelp", {"-h"}, 0},
+                         testing::Values(TexgenCall{"Help", {"--help"}, 0},
+                                         TexgenCall{"ShortHelp", {"-h"}, 0},
                                          TexgenCall{"UnknownOption", {"--output"}, 2},
-                                         TexgenCall{"NoFolder", {}, 2}, TexgenCall{"TwoFolders", {"a", "b"}, 2}),
+                                         TexgenCall{"NoFolder", {}, 2},
+                                         TexgenCall{"TwoFolders", {"a", "b"}, 2}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -60,17 +60,20 @@ TEST_F(ToolCommandTest, DumpFailuresNameTheFile) {
   const std::string truncated = Truncated();
   ToolRun run = RunTool({"dump", truncated});
   ExpectFailure(run, NotAnEffect, truncated + ": not a whole effect record: at byte ");
-  ExpectFailure(RunTool({"dump", Effect("ok.eff", UnusualRecord()), "-o", dir_.File("no/such/x.json")}),
-                WriteFailed, dir_.File("no/such/x.json"));
+  ExpectFailure(
+      RunTool({"dump", Effect("ok.eff", UnusualRecord()), "-o", dir_.File("no/such/x.json")}),
+      WriteFailed, dir_.File("no/such/x.json"));
 }
 
 TEST_F(ToolCommandTest, PackFailuresNameTheFileAndTheField) {
   ExpectFailure(RunTool({"pack", dir_.File("absent.json"), "-o", dir_.File("x.eff")}), FileMissing,
                 dir_.File("absent.json"));
   const std::string broken = dir_.Write("broken.json", "{\n \"tag\": }");
-  ExpectFailure(RunTool({"pack", broken, "-o", dir_.File("x.eff")}), BadJson, broken + ": parse error at line 2");
-  const std::string wrong = dir_.Write("wrong.json", "{\"tag\": \"TVPS\", \"version\": 1, \"tracks\": "
-                                                     "[{\"name\": \"gravity\", \"cycles\": \"x\"}]}");
+  ExpectFailure(RunTool({"pack", broken, "-o", dir_.File("x.eff")}), BadJson,
+                broken + ": parse error at line 2");
+  const std::string wrong = dir_.Write("wrong.json",
+                                       "{\"tag\": \"TVPS\", \"version\": 1, \"tracks\": "
+                                       "[{\"name\": \"gravity\", \"cycles\": \"x\"}]}");
   ExpectFailure(RunTool({"pack", wrong, "-o", dir_.File("x.eff")}), BadJson,
                 wrong + ": tracks.gravity.cycles: expected a number");
   const std::string json = dir_.File("ok.json");

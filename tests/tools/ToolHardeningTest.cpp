@@ -21,7 +21,9 @@ namespace fs = std::filesystem;
 
 constexpr int Usage = 2, BadJson = 5, PlaybackFailed = 7, Warnings = 9, NotAnEffect = 4;
 
-std::string Sample(const std::string& name) { return std::string(TAVRIX_SAMPLES_BUILT) + "/" + name + ".eff"; }
+std::string Sample(const std::string& name) {
+  return std::string(TAVRIX_SAMPLES_BUILT) + "/" + name + ".eff";
+}
 
 void ExpectFailure(const ToolRun& run, int code, const std::string& mentions) {
   EXPECT_EQ(run.exitCode, code) << run.output;
@@ -37,16 +39,21 @@ TEST(JsonPathTest, WhatTheParserCannotHoldIsRefusedByItsPlace) {
     }
     return std::string("(accepted)");
   };
-  EXPECT_EQ(refusal("{\"emitters\": [{\"tracks\": [{\"keys\": [{\"time\": 0,\n\"value\": -1e400}]}]}]}"),
-            "emitters[0].tracks[0].keys[0].value: at line 2, column 15: number out of range");
+  EXPECT_EQ(
+      refusal("{\"emitters\": [{\"tracks\": [{\"keys\": [{\"time\": 0,\n\"value\": -1e400}]}]}]}"),
+      "emitters[0].tracks[0].keys[0].value: at line 2, column 15: number out of range");
   EXPECT_EQ(refusal("{\"emitters\": [1, {\"tag\": 1, \"tag\": 2}]}"),
             "emitters[1].tag: the key appears twice in its object");
-  EXPECT_EQ(refusal("{\"a\":" + std::string(64, '[') + std::string(64, ']') + "}"),
-            "a" + [] { std::string p; for (int i = 0; i < 63; ++i) p += "[0]"; return p; }() +
-                ": nested deeper than 64 levels (an effect record nests six)");
+  EXPECT_EQ(
+      refusal("{\"a\":" + std::string(64, '[') + std::string(64, ']') + "}"), "a" + [] {
+        std::string p;
+        for (int i = 0; i < 63; ++i) p += "[0]";
+        return p;
+      }() + ": nested deeper than 64 levels (an effect record nests six)");
   std::string wide = "{\"emitters\": [{";
   for (int i = 0; i < 300; ++i) wide += (i ? ", \"f" : "\"f") + std::to_string(i) + "\": 0";
-  EXPECT_EQ(refusal(wide + "}]}"), "emitters[0]: more than 256 fields in one object; no record object has");
+  EXPECT_EQ(refusal(wide + "}]}"),
+            "emitters[0]: more than 256 fields in one object; no record object has");
   // Big but ordinary numbers stay numbers; the record model judges them.
   EXPECT_EQ(refusal("{\"a\": [1e300, 18446744073709551616, -9223372036854775809]}"), "(accepted)");
 }
@@ -94,16 +101,17 @@ TEST(ToolHardeningTest, RenderOptionsAreBounded) {
 
 TEST(ToolHardeningTest, RenderWritesEveryFrameAsItGoesAndShowsProgress) {
   TempDir dir;
-  ToolRun run = RunTool({"render", Sample("fire"), "--root", TAVRIX_SAMPLES_BUILT, "--size", "16x16", "--frames",
-                         "60", "--fps", "60", "-o", dir.File("f.png"), "--gif", dir.File("f.gif"), "--sheet",
-                         "8x8"});
+  ToolRun run = RunTool({"render", Sample("fire"), "--root", TAVRIX_SAMPLES_BUILT, "--size",
+                         "16x16", "--frames", "60", "--fps", "60", "-o", dir.File("f.png"), "--gif",
+                         dir.File("f.gif"), "--sheet", "8x8"});
   ASSERT_EQ(run.exitCode, 0) << run.output;
   EXPECT_TRUE(fs::exists(dir.File("f_0000.png")));
   EXPECT_TRUE(fs::exists(dir.File("f_0059.png")));
   EXPECT_FALSE(fs::exists(dir.File("f_0060.png")));
   EXPECT_GT(fs::file_size(dir.File("f.gif")), 60u * 16);
   EXPECT_TRUE(fs::exists(dir.File("f_sheet.png")));
-  EXPECT_NE(run.output.find("rendering: frame 60 of 60, effect time 2.0 s of 2.0 s"), std::string::npos)
+  EXPECT_NE(run.output.find("rendering: frame 60 of 60, effect time 2.0 s of 2.0 s"),
+            std::string::npos)
       << run.output;
 }
 
@@ -111,7 +119,7 @@ TEST(ToolHardeningTest, TheStepIsTheSimulationsNotTheFramesInterval) {
   TempDir dir;
   const auto render = [&](const std::string& name, std::vector<std::string> step) {
     std::vector<std::string> arguments = {"render", Sample("smoke"), "--root", TAVRIX_SAMPLES_BUILT,
-                                          "--size", "64x64", "-o", dir.File(name)};
+                                          "--size", "64x64",         "-o",     dir.File(name)};
     arguments.insert(arguments.end(), step.begin(), step.end());
     EXPECT_EQ(RunTool(arguments).exitCode, 0);
     return ReadBytes(dir.File(name));
@@ -128,16 +136,23 @@ TEST(ToolHardeningTest, MissingFilesAndRefusalsAreNamed) {
   ToolRun run = RunTool({"render", dir.File("fire.eff"), "-o", dir.File("f.png")});
   EXPECT_TRUE(fs::exists(dir.File("f.png")));
   ExpectFailure(run, Warnings, "texture \"spark.png\" is not found");
-  ExpectFailure(RunTool({"info", dir.File("fire.eff")}), Warnings, "texture \"disc.png\" is not found");
+  ExpectFailure(RunTool({"info", dir.File("fire.eff")}), Warnings,
+                "texture \"disc.png\" is not found");
   // A record the library refuses, packed by force, fails by the code's name.
   const Bytes text = ReadBytes(std::string(TAVRIX_SAMPLES_SOURCE) + "/fire.json");
   record::Json json = record::ParseJson(std::string(text.begin(), text.end()));
-  json["tracks"] = {{{"name", "gravty"}, {"cycles", 1}, {"duration", 1}, {"boundA", 0}, {"boundB", 1},
-                     {"default", 0}, {"keys", record::Json::array()}}};
+  json["tracks"] = {{{"name", "gravty"},
+                     {"cycles", 1},
+                     {"duration", 1},
+                     {"boundA", 0},
+                     {"boundB", 1},
+                     {"default", 0},
+                     {"keys", record::Json::array()}}};
   const std::string misspelt = dir.Write("misspelt.json", record::FormatJson(json));
   ASSERT_EQ(RunTool({"pack", misspelt, "-o", dir.File("m.eff"), "--force"}).exitCode, 0);
-  ExpectFailure(RunTool({"render", dir.File("m.eff"), "-o", dir.File("m.png")}), NotAnEffect,
-                "the library does not load it: EffectTrackUnknown (-3994): effect record: a track name");
+  ExpectFailure(
+      RunTool({"render", dir.File("m.eff"), "-o", dir.File("m.png")}), NotAnEffect,
+      "the library does not load it: EffectTrackUnknown (-3994): effect record: a track name");
   // Rendered as JSON, it is loaded from a scratch file, yet the message names the record.
   ExpectFailure(RunTool({"render", misspelt, "-o", dir.File("m.png")}), NotAnEffect,
                 misspelt + ": the library does not load it");
@@ -148,7 +163,8 @@ TEST(ToolHardeningTest, AParticleIniThatDisablesEffectsIsNamed) {
   const std::string program = dir.File("tavrix");
   fs::copy_file(TAVRIX_TOOL_PATH, program);
   dir.Write("Particle.ini", "[System]\nEnableParticle=0\n");
-  const std::string command = program + " render " + Sample("fire") + " -o " + dir.File("f.png") + " 2>&1";
+  const std::string command =
+      program + " render " + Sample("fire") + " -o " + dir.File("f.png") + " 2>&1";
   std::FILE* pipe = popen(command.c_str(), "r");
   ASSERT_NE(pipe, nullptr);
   char text[1024] = {};
@@ -156,8 +172,9 @@ TEST(ToolHardeningTest, AParticleIniThatDisablesEffectsIsNamed) {
   const int status = pclose(pipe);
   const std::string output(text, length);
   EXPECT_EQ(WEXITSTATUS(status), PlaybackFailed) << output;
-  EXPECT_NE(output.find("Disabled (-3938): effects are disabled by EnableParticle=0 in Particle.ini"),
-            std::string::npos)
+  EXPECT_NE(
+      output.find("Disabled (-3938): effects are disabled by EnableParticle=0 in Particle.ini"),
+      std::string::npos)
       << output;
 }
 

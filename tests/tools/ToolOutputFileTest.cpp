@@ -68,9 +68,18 @@ class MissingFolderTest : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(MissingFolderTest, RenderFailsBeforeWritingAnything) {
   TempDir dir;
-  std::vector<std::string> arguments = {"render", Fire(), "--frames", "3", "--sheet", "2x2",
-                                        "-o", dir.File("f.png"), "--gif", dir.File("f.gif"),
-                                        "--sheet-output", dir.File("s.png")};
+  std::vector<std::string> arguments = {"render",
+                                        Fire(),
+                                        "--frames",
+                                        "3",
+                                        "--sheet",
+                                        "2x2",
+                                        "-o",
+                                        dir.File("f.png"),
+                                        "--gif",
+                                        dir.File("f.gif"),
+                                        "--sheet-output",
+                                        dir.File("s.png")};
   const std::string missing = dir.File("missing/out");
   *(std::find(arguments.begin(), arguments.end(), GetParam()) + 1) = missing;
   const ToolRun run = RunTool(arguments);

@@ -22,7 +22,9 @@ std::string Quote(const std::string& text) {
 
 }  // namespace
 
-ToolRun RunTool(const std::vector<std::string>& arguments) { return RunProgram(TAVRIX_TOOL_PATH, arguments); }
+ToolRun RunTool(const std::vector<std::string>& arguments) {
+  return RunProgram(TAVRIX_TOOL_PATH, arguments);
+}
 
 ToolRun RunProgram(const std::string& program, const std::vector<std::string>& arguments) {
   std::string command = Quote(program);

@@ -32,20 +32,23 @@ TEST_P(ImageLookup, MatchesAsEffectsNameTextures) {
   loader.Release(image);
 }
 
-INSTANTIATE_TEST_SUITE_P(Names, ImageLookup, testing::Values(
-    LookupCase{"image/fire.png", "image\\Fire.PNG", true},
-    LookupCase{"./image/fire.png", "image\\fire.png", true},
-    LookupCase{"fire.png", "image\\FIRE.png", true},  // opened without its folder
-    LookupCase{"image/fire.png", "image\\smoke.png", false},
-    LookupCase{"other/fire.png", "image\\fire.png", false}));
+INSTANTIATE_TEST_SUITE_P(Names, ImageLookup,
+                         testing::Values(LookupCase{"image/fire.png", "image\\Fire.PNG", true},
+                                         LookupCase{"./image/fire.png", "image\\fire.png", true},
+                                         LookupCase{"fire.png", "image\\FIRE.png",
+                                                    true},  // opened without its folder
+                                         LookupCase{"image/fire.png", "image\\smoke.png", false},
+                                         LookupCase{"other/fire.png", "image\\fire.png", false}));
 
 TEST(FrameQuads, RunsBreakWhereTextureOrBlendChanges) {
   FrameQuads quads;
   const int32_t draws[][2] = {{1, 0}, {1, 0}, {1, 1}, {2, 1}, {1, 0}};
   for (const auto& draw : draws) quads.Add(draw[0], 8, 4, kSource, kDestination, 0, draw[1]);
   std::vector<std::array<int32_t, 4>> runs;
-  for (const Batch& b : quads.Batches()) runs.push_back({b.texture, b.additive, b.firstQuad, b.quadCount});
-  EXPECT_EQ(runs, (std::vector<std::array<int32_t, 4>>{{1, 0, 0, 2}, {1, 1, 2, 1}, {2, 1, 3, 1}, {1, 0, 4, 1}}));
+  for (const Batch& b : quads.Batches())
+    runs.push_back({b.texture, b.additive, b.firstQuad, b.quadCount});
+  EXPECT_EQ(runs, (std::vector<std::array<int32_t, 4>>{
+                      {1, 0, 0, 2}, {1, 1, 2, 1}, {2, 1, 3, 1}, {1, 0, 4, 1}}));
   EXPECT_EQ(quads.QuadCount(), 5);
 }
 

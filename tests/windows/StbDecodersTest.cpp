@@ -22,7 +22,8 @@ void Append(void* context, void* data, int size) {
 // 5 x 3 RGBA: a colour ramp with alpha falling along each row.
 std::vector<uint8_t> Rgba() {
   std::vector<uint8_t> rgba;
-  for (int i = 0; i < 15; ++i) rgba.insert(rgba.end(), {uint8_t(i * 16), uint8_t(255 - i * 8), 40, uint8_t(255 - i % 5 * 50)});
+  for (int i = 0; i < 15; ++i)
+    rgba.insert(rgba.end(), {uint8_t(i * 16), uint8_t(255 - i * 8), 40, uint8_t(255 - i % 5 * 50)});
   return rgba;
 }
 

@@ -68,7 +68,8 @@ Interval Frame(EffectPlayer& player, int32_t stepMs, int64_t& particles) {
 }
 
 void Bench(const BenchRequest& r) {
-  if (!(r.seconds > 0 && r.seconds <= 3600)) throw ToolError{ExitUsage, "--seconds: must be above 0 and at most 3600"};
+  if (!(r.seconds > 0 && r.seconds <= 3600))
+    throw ToolError{ExitUsage, "--seconds: must be above 0 and at most 3600"};
   if (r.stepMs < 1 || r.stepMs > 1000) throw ToolError{ExitUsage, "--step: must be 1 to 1000 ms"};
   if (r.reportMs < r.stepMs) throw ToolError{ExitUsage, "--every: must be at least the step"};
   PlayerOptions options;
@@ -100,8 +101,9 @@ void Bench(const BenchRequest& r) {
   }
   std::printf("%10s\n", "----------");
   PrintRow("overall", total, peak);
-  std::printf("(particles: quads drawn in the frame, the peak overall; particles fainter than "
-              "alpha 0.05 are live but not drawn. Costs are per frame and per particle drawn.)\n");
+  std::printf(
+      "(particles: quads drawn in the frame, the peak overall; particles fainter than "
+      "alpha 0.05 are live but not drawn. Costs are per frame and per particle drawn.)\n");
 }
 
 }  // namespace
@@ -113,7 +115,8 @@ void AddBenchCommand(CLI::App& app, int& exitCode) {
   bench->add_option("FILE", request->effect, "Effect file")->required();
   bench->add_option("--seconds", request->seconds, "Effect time to play (default 5)");
   bench->add_option("--step", request->stepMs, "Milliseconds per frame (default 16)");
-  bench->add_option("--every", request->reportMs, "Milliseconds between report lines (default 500)");
+  bench->add_option("--every", request->reportMs,
+                    "Milliseconds between report lines (default 500)");
   bench->add_option("--size", request->size, "Framebuffer size WxH in pixels (default 256x256)");
   AddRootOption(*bench, request->root);
   bench->callback([request, &exitCode] {

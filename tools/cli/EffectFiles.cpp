@@ -47,9 +47,9 @@ record::Bytes ReadPlainRecord(const std::string& path) {
   const record::Bytes file = ReadFileBytes(path, ExitNotAnEffect);
   std::optional<record::Bytes> plain = record::DecipherEffect(file);
   if (!plain)
-    throw ToolError{ExitNotAnEffect,
-                    path + ": not an effect file (its " + std::to_string(file.size()) +
-                        " bytes do not decipher with the effect-file key)"};
+    throw ToolError{ExitNotAnEffect, path + ": not an effect file (its " +
+                                         std::to_string(file.size()) +
+                                         " bytes do not decipher with the effect-file key)"};
   return *plain;
 }
 

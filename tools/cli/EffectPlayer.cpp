@@ -31,7 +31,8 @@ EffectPlayer::EffectPlayer(const std::string& effectPath, const PlayerOptions& o
 void EffectPlayer::Start(const std::string& effectPath) {
   const PlayerOptions& options = options_;
   std::string effect = Absolute(effectPath);
-  if (!std::filesystem::exists(effect)) throw ToolError{ExitFileMissing, effectPath + ": no such file"};
+  if (!std::filesystem::exists(effect))
+    throw ToolError{ExitFileMissing, effectPath + ": no such file"};
   // Textures are found under image/ of the current directory, and nested
   // effects from it: the root becomes the current directory while playing.
   std::error_code error;
@@ -64,7 +65,8 @@ void EffectPlayer::Start(const std::string& effectPath) {
                              options.y >= 0 ? options.y : viewHeight * 0.5f, true);
   const int32_t played = system_->PlayEffect(id_, options.prewarmMs);
   if (played < 0)
-    throw ToolError{ExitPlaybackFailed, effectPath + ": the library does not play it: " + ResultText(played)};
+    throw ToolError{ExitPlaybackFailed,
+                    effectPath + ": the library does not play it: " + ResultText(played)};
 }
 
 EffectPlayer::~EffectPlayer() { Stop(); }

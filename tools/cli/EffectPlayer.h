@@ -8,22 +8,22 @@
 #include <string>
 #include <vector>
 
-#include "common/PngFile.h"
-#include "software/SoftwareDevice.h"
 #include "cli/EffectFiles.h"
 #include "cli/ExitCode.h"
+#include "common/PngFile.h"
+#include "software/SoftwareDevice.h"
 #include "tavrix/tavrix.h"
 
 namespace tavrix::tools {
 
 struct PlayerOptions {
-  int32_t width = 256, height = 256;           // framebuffer pixels
-  float viewWidth = 0, viewHeight = 0;         // view units; 0 takes the framebuffer size
-  float x = -1, y = -1;                        // effect position; negative takes the view centre
-  uint32_t background = 0xFF000000u;           // A8R8G8B8
+  int32_t width = 256, height = 256;    // framebuffer pixels
+  float viewWidth = 0, viewHeight = 0;  // view units; 0 takes the framebuffer size
+  float x = -1, y = -1;                 // effect position; negative takes the view centre
+  uint32_t background = 0xFF000000u;    // A8R8G8B8
   uint32_t prewarmMs = 0;
-  std::string root;                            // folder holding image/ and nested effects
-  std::vector<int32_t> steps = {17, 17, 16};   // update steps in ms, repeated: a 60 Hz host
+  std::string root;                           // folder holding image/ and nested effects
+  std::vector<int32_t> steps = {17, 17, 16};  // update steps in ms, repeated: a 60 Hz host
 };
 
 class EffectPlayer {

@@ -1,8 +1,8 @@
 #include "cli/EffectSummary.h"
 
+#include <strings.h>
 #include <cstdio>
 #include <filesystem>
-#include <strings.h>
 
 #include "record/FieldTable.h"
 #include "record/FloatText.h"
@@ -38,11 +38,13 @@ std::string EndModeName(int64_t mode) {
 }
 
 std::string SpawnShapeName(int64_t shape) {
-  return record::NumberedChoice(record::SpawnShapes, shape, &record::Choice::label, " (unknown shape)");
+  return record::NumberedChoice(record::SpawnShapes, shape, &record::Choice::label,
+                                " (unknown shape)");
 }
 
 std::string RotationModeName(int64_t mode) {
-  return record::NumberedChoice(record::RotationModes, mode, &record::Choice::label, " (unknown mode)");
+  return record::NumberedChoice(record::RotationModes, mode, &record::Choice::label,
+                                " (unknown mode)");
 }
 
 std::string Number(const record::Json& value) {

@@ -16,9 +16,9 @@ enum ExitCode : int {
   ExitBadJson = 5,
   ExitWriteFailed = 6,
   ExitPlaybackFailed = 7,
-  ExitCheckFailed = 8,      // check found errors; pack refused them
-  ExitWarnings = 9,         // done, with warnings: check found only warnings, or a
-                            // texture or nested file is missing
+  ExitCheckFailed = 8,  // check found errors; pack refused them
+  ExitWarnings = 9,     // done, with warnings: check found only warnings, or a
+                        // texture or nested file is missing
   ExitOutOfMemory = 10,
 };
 

@@ -52,11 +52,14 @@ std::string RotationText(const Json& e) {
 void PlainEmitter(const Json& e, const std::string& root) {
   const bool animated = e["animated"].get<int>() != 0;
   const Json& block = animated ? e["frameAnimation"] : e["frameSet"];
-  Detail("frame set", FramesText(block) +
-                          (animated ? "" : ", shows frame " + std::to_string(block["frameIndex"].get<uint32_t>())));
+  Detail(
+      "frame set",
+      FramesText(block) +
+          (animated ? "" : ", shows frame " + std::to_string(block["frameIndex"].get<uint32_t>())));
   const std::string texture = Text(block["textureName"]);
-  Detail("texture", texture.empty() ? "(none)"
-                                    : "\"" + texture + "\" (" + Found(Resolve(root, "image/" + texture)) + ")");
+  Detail("texture", texture.empty()
+                        ? "(none)"
+                        : "\"" + texture + "\" (" + Found(Resolve(root, "image/" + texture)) + ")");
   Detail("blend", e["additive"].get<int>() ? "additive" : "alpha");
   Detail("spawn shape", SpawnShapeName(e["spawnShape"].get<int64_t>()));
   Detail("rotation", RotationText(e));
@@ -79,7 +82,8 @@ void PlainEmitter(const Json& e, const std::string& root) {
 void SubEffectEmitter(const Json& e, const std::string& root) {
   const std::string nested = Text(e["effectFile"]);
   Detail("nested file", "\"" + nested + "\" (" + Found(Resolve(root, nested)) + ")");
-  Detail("copies", Number(e["copiesMin"]) + " to " + Number(e["copiesMax"]) + " (upper bound excluded)");
+  Detail("copies",
+         Number(e["copiesMin"]) + " to " + Number(e["copiesMax"]) + " (upper bound excluded)");
   Detail("base speed", Number(e["speedMin"]) + " to " + Number(e["speedMax"]));
   Detail("base angle", Number(e["angleMin"]) + " to " + Number(e["angleMax"]));
   Detail("start delay", Number(e["startDelay"]) + " ms");
@@ -114,14 +118,17 @@ int Info(const InfoRequest& r) {
     const bool sub = e["magic"] == "SE2D";
     std::printf("  [%zu] \"%s\" (%s)\n", i, Text(e["name"]).c_str(),
                 sub ? "sub-effect emitter, SE2D" : "emitter, ET2D");
-    if (sub) SubEffectEmitter(e, root);
-    else PlainEmitter(e, root);
+    if (sub)
+      SubEffectEmitter(e, root);
+    else
+      PlainEmitter(e, root);
   }
   if (effect.contains("trailing"))
     Line("trailing", std::to_string(effect["trailing"].get<std::string>().size() / 2) +
                          " bytes after the record");
   const std::vector<Finding> missing = CheckFiles(effect, root);
-  for (const Finding& f : missing) std::fprintf(stderr, "%s: %s\n", r.effect.c_str(), Describe(f).c_str());
+  for (const Finding& f : missing)
+    std::fprintf(stderr, "%s: %s\n", r.effect.c_str(), Describe(f).c_str());
   return missing.empty() ? ExitOk : ExitWarnings;
 }
 

@@ -29,7 +29,8 @@ void New(const NewRequest& r) {
 void AddNewCommand(CLI::App& app, int& exitCode) {
   auto request = std::make_shared<NewRequest>();
   CLI::App* command = app.add_subcommand(
-      "new", "Write a short effect record in JSON to start from; left-out fields take their defaults");
+      "new",
+      "Write a short effect record in JSON to start from; left-out fields take their defaults");
   command->add_option("-o,--output", request->output, "JSON file (default: standard output)");
   command->add_flag("--force", request->force, "Replace the file when it exists");
   command->callback([request, &exitCode] {

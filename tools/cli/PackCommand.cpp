@@ -22,10 +22,12 @@ void Pack(const PackRequest& r) {
   // Files are checked only against a root given: a JSON record rarely sits
   // in the folder its effect is played from.
   const std::vector<Finding> findings = CheckEffect(json, {r.root});
-  for (const Finding& f : findings) std::fprintf(stderr, "%s: %s\n", r.json.c_str(), Describe(f).c_str());
+  for (const Finding& f : findings)
+    std::fprintf(stderr, "%s: %s\n", r.json.c_str(), Describe(f).c_str());
   if (HasErrors(findings) && !r.force)
-    throw ToolError{ExitCheckFailed, r.json + ": not packed: the library would refuse or never play "
-                                              "this effect (--force packs it anyway)"};
+    throw ToolError{ExitCheckFailed, r.json +
+                                         ": not packed: the library would refuse or never play "
+                                         "this effect (--force packs it anyway)"};
   WriteFileBytes(r.output, record::EncipherEffect(plain));
 }
 
@@ -33,8 +35,8 @@ void Pack(const PackRequest& r) {
 
 void AddPackCommand(CLI::App& app, int& exitCode) {
   auto request = std::make_shared<PackRequest>();
-  CLI::App* pack =
-      app.add_subcommand("pack", "Turn a record written as JSON (the dump format) into an effect file");
+  CLI::App* pack = app.add_subcommand(
+      "pack", "Turn a record written as JSON (the dump format) into an effect file");
   pack->add_option("IN.json", request->json, "JSON record")->required();
   pack->add_option("-o,--output", request->output, "Effect file to write")->required();
   pack->add_option("--root", request->root,

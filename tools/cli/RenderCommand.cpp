@@ -80,7 +80,8 @@ void CheckBounds(const RenderRequest& r) {
 
 std::string RootOf(const RenderRequest& r) {
   std::error_code error;
-  return r.root.empty() ? std::filesystem::absolute(r.effect, error).parent_path().string() : r.root;
+  return r.root.empty() ? std::filesystem::absolute(r.effect, error).parent_path().string()
+                        : r.root;
 }
 
 int Render(const RenderRequest& r) {
@@ -110,7 +111,8 @@ int Render(const RenderRequest& r) {
     progress.Finish();
   }
   outputs.Finish();
-  for (const Finding& f : missing) std::fprintf(stderr, "%s: %s\n", r.effect.c_str(), Describe(f).c_str());
+  for (const Finding& f : missing)
+    std::fprintf(stderr, "%s: %s\n", r.effect.c_str(), Describe(f).c_str());
   return missing.empty() ? ExitOk : ExitWarnings;
 }
 
@@ -119,14 +121,17 @@ int Render(const RenderRequest& r) {
 void AddRenderCommand(CLI::App& app, int& exitCode) {
   auto request = std::make_shared<RenderRequest>();
   RenderOutputs::Request& out = request->outputs;
-  CLI::App* render = app.add_subcommand("render", "Play an effect on the software device and write frames");
+  CLI::App* render =
+      app.add_subcommand("render", "Play an effect on the software device and write frames");
   render->add_option("FILE", request->effect, "Effect file or JSON record")->required();
   render->add_option("-o,--output", out.png, "PNG file; several frames are numbered");
-  render->add_option("--time", request->timeMs, "Time of the first frame in ms (default 1000, at most 3600000)");
+  render->add_option("--time", request->timeMs,
+                     "Time of the first frame in ms (default 1000, at most 3600000)");
   render->add_option("--frames", request->frames, "Number of frames (default 1, at most 100000)");
   render->add_option("--fps", request->fps, "Frames per second (default 30)");
-  render->add_option("--step", request->stepMs,
-                     "Simulation step in ms, 1 to 1000 (default: 17, 17, 16 ms in turn, as a 60 Hz host)");
+  render->add_option(
+      "--step", request->stepMs,
+      "Simulation step in ms, 1 to 1000 (default: 17, 17, 16 ms in turn, as a 60 Hz host)");
   render->add_option("--sheet", out.sheet, "Also write a contact sheet of COLSxROWS frames");
   render->add_option("--sheet-output", out.sheetOutput,
                      "Where the contact sheet goes (default: OUTPUT_sheet.png)");

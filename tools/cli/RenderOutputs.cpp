@@ -24,7 +24,8 @@ std::string NumberedPath(const std::string& output, int64_t index) {
   std::filesystem::path path(output);
   char number[24];
   std::snprintf(number, sizeof number, "_%04lld", static_cast<long long>(index));
-  return (path.parent_path() / (path.stem().string() + number + path.extension().string())).string();
+  return (path.parent_path() / (path.stem().string() + number + path.extension().string()))
+      .string();
 }
 
 // A folder that cannot take the output fails the run before any frame.
@@ -41,8 +42,8 @@ void Write(const std::string& path, const Image& image) {
 
 }  // namespace
 
-RenderOutputs::RenderOutputs(const Request& r, const std::string& effect, int32_t width, int32_t height,
-                             int64_t frames, int gifDelayCentiseconds)
+RenderOutputs::RenderOutputs(const Request& r, const std::string& effect, int32_t width,
+                             int32_t height, int64_t frames, int gifDelayCentiseconds)
     : png_(Absolute(r.png)), frames_(frames), gifPath_(Absolute(r.gif)) {
   if (!r.sheet.empty()) {
     std::optional<Size> grid = ParseSize(r.sheet);

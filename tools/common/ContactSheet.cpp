@@ -5,7 +5,9 @@
 namespace tavrix::tools {
 
 ContactSheet::ContactSheet(int32_t frameWidth, int32_t frameHeight, int32_t columns, int32_t rows)
-    : columns_(columns), rows_(rows), sheet_(frameWidth * columns, frameHeight * rows, 0xFF000000u) {}
+    : columns_(columns),
+      rows_(rows),
+      sheet_(frameWidth * columns, frameHeight * rows, 0xFF000000u) {}
 
 void ContactSheet::Place(size_t index, const Image& frame) {
   if (index >= size_t(columns_) * size_t(rows_)) return;

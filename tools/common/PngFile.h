@@ -14,7 +14,8 @@ struct Image {
   std::vector<uint32_t> pixels;  // A8R8G8B8, row by row from the top
 
   Image() = default;
-  Image(int32_t w, int32_t h, uint32_t fill = 0) : width(w), height(h), pixels(size_t(w) * h, fill) {}
+  Image(int32_t w, int32_t h, uint32_t fill = 0)
+      : width(w), height(h), pixels(size_t(w) * h, fill) {}
   uint32_t& At(int32_t x, int32_t y) { return pixels[size_t(y) * width + x]; }
   uint32_t At(int32_t x, int32_t y) const { return pixels[size_t(y) * width + x]; }
 };

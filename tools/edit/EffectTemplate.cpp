@@ -10,7 +10,8 @@ Json Keys(std::initializer_list<std::pair<double, double>> keys) {
 }
 
 Json FrameSet(const std::string& frameSetName) {
-  return {{"frameSetName", frameSetName}, {"textureName", TemplateTexture}, {"frames", {{0, 0, 1, 1}}}};
+  return {
+      {"frameSetName", frameSetName}, {"textureName", TemplateTexture}, {"frames", {{0, 0, 1, 1}}}};
 }
 
 // An emitter with every other field at its default.
@@ -39,8 +40,12 @@ Json DefaultEmitter(const std::string& name, const std::string& frameSetName) {
 }
 
 Json DefaultSubEffect(const std::string& name) {
-  return CompletedEmitter({{"magic", "SE2D"}, {"name", name}, {"copiesMin", 1}, {"copiesMax", 1},
-                    {"speedMin", 10}, {"speedMax", 10}});
+  return CompletedEmitter({{"magic", "SE2D"},
+                           {"name", name},
+                           {"copiesMin", 1},
+                           {"copiesMax", 1},
+                           {"speedMin", 10},
+                           {"speedMax", 10}});
 }
 
 }  // namespace tavrix::edit

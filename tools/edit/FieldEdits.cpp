@@ -77,8 +77,8 @@ void UpdateDerived(Json& object, const std::string& name) {
     object["forceDirectionY"] = FloatToJson(force.y);
   } else if (name == "pivotX" || name == "pivotY") {
     Json corners = Json::array();
-    for (const record::Point& corner :
-         record::PivotCorners(FloatOf(object["pivotX"], "pivotX"), FloatOf(object["pivotY"], "pivotY")))
+    for (const record::Point& corner : record::PivotCorners(FloatOf(object["pivotX"], "pivotX"),
+                                                            FloatOf(object["pivotY"], "pivotY")))
       corners.push_back(Json::array({FloatToJson(corner.x), FloatToJson(corner.y)}));
     object[record::key::Corners] = std::move(corners);
   }

@@ -13,7 +13,8 @@ int SharingEmitter(const Json& record, int emitter, const std::string& frameSetN
   const Json& emitters = Emitters(record);
   for (size_t i = 0; i < emitters.size(); ++i)
     if (int(i) != emitter && !IsSubEffect(emitters[i]) &&
-        record::SameName(TextOf(FrameBlock(emitters[i]).value("frameSetName", Json(""))), frameSetName))
+        record::SameName(TextOf(FrameBlock(emitters[i]).value("frameSetName", Json(""))),
+                         frameSetName))
       return int(i);
   return -1;
 }

@@ -146,7 +146,8 @@ Edit SetTrackShape(const TrackRef& track, const TrackShape& shape) {
 Edit ResetTrack(const TrackRef& track) {
   // Null for an unknown key, which TrackState refuses before the change runs.
   const TrackInfo* info = FindTrackInfo(OwnerOf(track.emitter), track.key);
-  return ChangeTrack("Reset", "", track, [info](TrackBody& body) { body = TrackBody::Defaults(*info); });
+  return ChangeTrack("Reset", "", track,
+                     [info](TrackBody& body) { body = TrackBody::Defaults(*info); });
 }
 
 }  // namespace tavrix::edit

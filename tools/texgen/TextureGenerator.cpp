@@ -48,8 +48,11 @@ Image Spark(int32_t size) {
 // Overlapping lobes give a lumpy, cloud-like outline.
 Image SmokePuff(int32_t size) {
   Image image(size, size);
-  const float lobes[5][3] = {{0.5f, 0.5f, 0.32f}, {0.35f, 0.42f, 0.22f}, {0.64f, 0.40f, 0.2f},
-                             {0.42f, 0.64f, 0.2f}, {0.62f, 0.62f, 0.22f}};
+  const float lobes[5][3] = {{0.5f, 0.5f, 0.32f},
+                             {0.35f, 0.42f, 0.22f},
+                             {0.64f, 0.40f, 0.2f},
+                             {0.42f, 0.64f, 0.2f},
+                             {0.62f, 0.62f, 0.22f}};
   for (int32_t y = 0; y < size; ++y)
     for (int32_t x = 0; x < size; ++x) {
       float u = (x + 0.5f) / size, v = (y + 0.5f) / size, a = 0;
@@ -102,9 +105,9 @@ int main(int argc, char** argv) try {
   const tavrix::tools::PendingFilesSignalGuard removeTemporaryFilesOnSignal;
   const std::string dir = argv[1];
   const std::pair<const char*, Image> textures[] = {{"disc.png", SoftDisc(64)},
-                                                     {"spark.png", Spark(32)},
-                                                     {"smoke.png", SmokePuff(64)},
-                                                     {"ring_strip.png", FrameStrip(32)}};
+                                                    {"spark.png", Spark(32)},
+                                                    {"smoke.png", SmokePuff(64)},
+                                                    {"ring_strip.png", FrameStrip(32)}};
   for (const auto& [name, image] : textures) {
     std::string error;
     if (!tavrix::tools::WritePng(dir + "/" + name, image, error)) {

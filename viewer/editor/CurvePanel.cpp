@@ -16,8 +16,9 @@ namespace {
 constexpr float kCanvasHeight = 170;
 constexpr float kKeyRadius = 5, kGrabRadius = 8;
 constexpr int kCurvePoints = 160;
-constexpr ImU32 kCurveColour = IM_COL32(255, 200, 80, 255), kBandColour = IM_COL32(255, 200, 80, 60),
-                kKeyColour = IM_COL32(255, 255, 255, 255), kGridColour = IM_COL32(255, 255, 255, 40);
+constexpr ImU32 kCurveColour = IM_COL32(255, 200, 80, 255),
+                kBandColour = IM_COL32(255, 200, 80, 60), kKeyColour = IM_COL32(255, 255, 255, 255),
+                kGridColour = IM_COL32(255, 255, 255, 40);
 
 // Between the canvas's pixels and the track's domain and range.
 struct Mapping {
@@ -29,10 +30,12 @@ struct Mapping {
     return {origin, size, body.duration > 0 ? body.duration : 1, body.minimum, high};
   }
   ImVec2 ToScreen(float time, float value) const {
-    return {origin.x + time / duration * size.x, origin.y + size.y - (value - low) / (high - low) * size.y};
+    return {origin.x + time / duration * size.x,
+            origin.y + size.y - (value - low) / (high - low) * size.y};
   }
   edit::TrackKey FromScreen(ImVec2 at) const {
-    return {(at.x - origin.x) / size.x * duration, low + (origin.y + size.y - at.y) / size.y * (high - low)};
+    return {(at.x - origin.x) / size.x * duration,
+            low + (origin.y + size.y - at.y) / size.y * (high - low)};
   }
 };
 
@@ -49,7 +52,8 @@ int KeyUnder(const edit::TrackBody& body, const Mapping& map, ImVec2 at) {
 }
 
 // Base plus and minus its spread, the values a particle may be given.
-void DrawBand(ImDrawList& draw, const Mapping& map, const std::vector<float>& base, const edit::TrackBody& spread) {
+void DrawBand(ImDrawList& draw, const Mapping& map, const std::vector<float>& base,
+              const edit::TrackBody& spread) {
   const std::vector<float> var = spread.Curve(kCurvePoints);
   for (int i = 0; i + 1 < kCurvePoints; ++i) {
     const float t0 = map.duration * float(i) / float(kCurvePoints - 1);
@@ -68,7 +72,8 @@ void CurvePanel::Canvas(const edit::TrackBody& body) {
   const ImVec2 origin = ImGui::GetCursorScreenPos();
   const ImVec2 size(std::fmax(ImGui::GetContentRegionAvail().x, 100.0f), kCanvasHeight);
   const Mapping map = Mapping::Of(body, origin, size);
-  ImGui::InvisibleButton("canvas", size, ImGuiButtonFlags_MouseButtonLeft | ImGuiButtonFlags_MouseButtonRight);
+  ImGui::InvisibleButton("canvas", size,
+                         ImGuiButtonFlags_MouseButtonLeft | ImGuiButtonFlags_MouseButtonRight);
   const ImVec2 mouse = ImGui::GetIO().MousePos;
   if (ImGui::IsItemActivated() && ImGui::IsMouseClicked(ImGuiMouseButton_Left)) {
     dragged_ = KeyUnder(body, map, mouse);
@@ -81,7 +86,8 @@ void CurvePanel::Canvas(const edit::TrackBody& body) {
       }
     }
   }
-  if (ImGui::IsItemActive() && !ImGui::IsItemActivated() && dragged_ >= 0 && dragged_ < int(body.keys.size()) &&
+  if (ImGui::IsItemActive() && !ImGui::IsItemActivated() && dragged_ >= 0 &&
+      dragged_ < int(body.keys.size()) &&
       (ImGui::GetIO().MouseDelta.x != 0 || ImGui::GetIO().MouseDelta.y != 0)) {
     const edit::TrackKey to = edit::NearestAllowedKey(body, dragged_, map.FromScreen(mouse));
     session.Apply(edit::MoveKey(session.track, dragged_, to.time, to.value));
@@ -107,18 +113,21 @@ void CurvePanel::Canvas(const edit::TrackBody& body) {
   const std::vector<float> curve = body.Curve(kCurvePoints);
   if (const edit::TrackInfo* info = InfoOf(session.track))
     if (const edit::TrackInfo* spread = edit::SpreadOf(*info))
-      DrawBand(draw, map, curve, edit::TrackState(session.Record(), {session.track.emitter, spread->key}));
+      DrawBand(draw, map, curve,
+               edit::TrackState(session.Record(), {session.track.emitter, spread->key}));
   std::vector<ImVec2> points;
   points.reserve(kCurvePoints);
   for (int i = 0; i < kCurvePoints; ++i)
-    points.push_back(map.ToScreen(map.duration * float(i) / float(kCurvePoints - 1), curve[size_t(i)]));
+    points.push_back(
+        map.ToScreen(map.duration * float(i) / float(kCurvePoints - 1), curve[size_t(i)]));
   draw.AddPolyline(points.data(), int(points.size()), kCurveColour, 0, 2.0f);
   for (size_t i = 0; i < body.keys.size(); ++i)
     draw.AddCircleFilled(map.ToScreen(body.keys[i].time, body.keys[i].value), kKeyRadius,
                          int(i) == dragged_ ? kCurveColour : kKeyColour);
   draw.PopClipRect();
-  ImGui::TextDisabled("range %g to %g over 0 to %g;  click: add a key, drag: move it, right click: remove it",
-                      double(body.minimum), double(body.maximum), double(body.duration));
+  ImGui::TextDisabled(
+      "range %g to %g over 0 to %g;  click: add a key, drag: move it, right click: remove it",
+      double(body.minimum), double(body.maximum), double(body.duration));
 }
 
 void CurvePanel::Shape(const edit::TrackBody& body) {
@@ -128,11 +137,13 @@ void CurvePanel::Shape(const edit::TrackBody& body) {
   ImGui::PushItemWidth(90);
   for (int i = 0; i < 5; ++i) {
     if (i % 3) ImGui::SameLine();
-    changed |= ImGui::InputFloat(labels[i], &values[i], 0, 0, "%g", ImGuiInputTextFlags_EnterReturnsTrue);
+    changed |=
+        ImGui::InputFloat(labels[i], &values[i], 0, 0, "%g", ImGuiInputTextFlags_EnterReturnsTrue);
   }
   ImGui::PopItemWidth();
   if (changed)
-    session_->Apply(edit::SetTrackShape(session_->track, {values[0], values[1], values[2], values[3], values[4]}));
+    session_->Apply(edit::SetTrackShape(session_->track,
+                                        {values[0], values[1], values[2], values[3], values[4]}));
   ImGui::SameLine();
   if (ImGui::Button("reset")) session_->Apply(edit::ResetTrack(session_->track));
 }
@@ -160,7 +171,8 @@ void CurvePanel::Draw(Viewer&) {
   ImGui::Begin("Curve");
   const edit::TrackRef& track = session_->track;
   const edit::TrackInfo* info = InfoOf(track);
-  const std::string owner = track.emitter < 0 ? "the effect" : edit::EmitterLabel(session_->Record(), track.emitter);
+  const std::string owner =
+      track.emitter < 0 ? "the effect" : edit::EmitterLabel(session_->Record(), track.emitter);
   ImGui::Text("%s of %s", track.key.c_str(), owner.c_str());
   if (info) {
     ImGui::TextWrapped("%s. Unit: %s. Runs over %s.", info->description, info->unit,

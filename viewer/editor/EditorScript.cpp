@@ -20,7 +20,8 @@ struct Verb {
   Run run;
 };
 const Verb kVerbs[] = {
-    {"track", 2, [](const ScriptCommand& c, EditorSession& s, Viewer&) { return s.Select(c.track); }},
+    {"track", 2,
+     [](const ScriptCommand& c, EditorSession& s, Viewer&) { return s.Select(c.track); }},
     {"drag", 5,
      [](const ScriptCommand& c, EditorSession& s, Viewer&) {
        return s.Apply(edit::MoveKey(c.track, c.index, c.time, c.value));
@@ -43,7 +44,8 @@ const Verb kVerbs[] = {
      [](const ScriptCommand& c, EditorSession&, Viewer& v) {
        v.Controls().paused = true;
        v.Time().SeekTo(c.ms);
-       Log("seek " + std::to_string(c.ms) + " ms took " + std::to_string(v.Time().LastSeekMs()) + " ms");
+       Log("seek " + std::to_string(c.ms) + " ms took " + std::to_string(v.Time().LastSeekMs()) +
+           " ms");
        return true;
      }},
 };
@@ -53,19 +55,22 @@ int64_t ParseMoment(const std::string& word) {
   int64_t ms = -1;
   const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), ms);
   if (error != std::errc() || end != word.data() + word.size() || ms < 0 || ms > Timeline::kMaxMs)
-    throw ScriptError{"seek takes whole milliseconds from 0 to " + std::to_string(Timeline::kMaxMs)};
+    throw ScriptError{"seek takes whole milliseconds from 0 to " +
+                      std::to_string(Timeline::kMaxMs)};
   return ms;
 }
 
 // Which emitters an effect has is known only when the command runs; the
 // names of tracks are known now.
 void CheckTrack(const edit::TrackRef& track) {
-  if (track.emitter < -1) throw ScriptError{"an emitter is -1 (the effect) or its place in the list"};
+  if (track.emitter < -1)
+    throw ScriptError{"an emitter is -1 (the effect) or its place in the list"};
   const edit::TrackOwner owner = edit::OwnerOf(track.emitter);
   if (!edit::FindTrackInfo(owner, track.key))
     throw ScriptError{"\"" + track.key + "\" is not " +
                       (owner == edit::TrackOwner::Emitter ? "an emitter" : "an effect") +
-                      " track (did you mean \"" + record::NearestTrackName(owner, track.key) + "\"?)"};
+                      " track (did you mean \"" + record::NearestTrackName(owner, track.key) +
+                      "\"?)"};
 }
 
 ScriptCommand Parse(const std::vector<std::string>& words) {
@@ -74,7 +79,8 @@ ScriptCommand Parse(const std::vector<std::string>& words) {
   try {
     if (command.verb == "save" || command.verb == "shot") command.path = words[1];
     if (command.verb == "seek") command.ms = ParseMoment(words[1]);
-    if (command.verb == "track" || command.verb == "drag") command.track = {std::stoi(words[1]), words[2]};
+    if (command.verb == "track" || command.verb == "drag")
+      command.track = {std::stoi(words[1]), words[2]};
     if (command.verb == "drag") {
       command.index = std::stoi(words[3]);
       command.time = std::stof(words[4]);

@@ -33,8 +33,8 @@ bool EditorSession::Redo() {
 }
 
 // The label is a copy: the step it names leaves its history in the move.
-bool EditorSession::MoveStep(std::string label, bool (edit::EffectDocument::*move)(), const char* done,
-                             const char* nothing) {
+bool EditorSession::MoveStep(std::string label, bool (edit::EffectDocument::*move)(),
+                             const char* done, const char* nothing) {
   if (!(document_.*move)()) {
     status_ = nothing;
     return false;
@@ -99,7 +99,8 @@ bool EditorSession::SaveAs(const std::string& path) {
 void EditorSession::Show() {
   KeepSelectionInside();
   try {
-    if (!shown_.Replace(PackRecord(document_.Record()))) status_ += " (not shown: " + shown_.Error() + ")";
+    if (!shown_.Replace(PackRecord(document_.Record())))
+      status_ += " (not shown: " + shown_.Error() + ")";
   } catch (const SourceError& e) {
     status_ += std::string(" (not shown: ") + e.what() + ")";
   }

@@ -11,15 +11,18 @@
 namespace tavrix::viewer::editor {
 namespace {
 
-bool Enabled(const edit::Json& emitter) { return edit::FlagOf(emitter.value("enabled", edit::Json(1))); }
+bool Enabled(const edit::Json& emitter) {
+  return edit::FlagOf(emitter.value("enabled", edit::Json(1)));
+}
 
 }  // namespace
 
 void EmittersPanel::ListAndButtons() {
   EditorSession& session = *session_;
   const int count = int(edit::Emitters(session.Record()).size());
-  ImGui::BeginChild("list", ImVec2(0, ImGui::GetTextLineHeightWithSpacing() * float(count < 6 ? count + 1 : 7)),
-                    true);
+  ImGui::BeginChild(
+      "list", ImVec2(0, ImGui::GetTextLineHeightWithSpacing() * float(count < 6 ? count + 1 : 7)),
+      true);
   for (int i = 0; i < count; ++i) {
     const edit::Json& emitter = edit::EmitterAt(session.Record(), i);
     const std::string label = edit::EmitterLabel(session.Record(), i) +
@@ -30,12 +33,15 @@ void EmittersPanel::ListAndButtons() {
   ImGui::EndChild();
   const int selected = session.emitter;
   // Each button one edit; the selection follows the emitter it made or moved.
-  if (ImGui::Button("Add") && session.Apply(edit::AddEmitter(edit::EmitterKind::Particles))) session.emitter = count;
-  ImGui::SameLine();
-  if (ImGui::Button("Add nested effect") && session.Apply(edit::AddEmitter(edit::EmitterKind::SubEffect)))
+  if (ImGui::Button("Add") && session.Apply(edit::AddEmitter(edit::EmitterKind::Particles)))
     session.emitter = count;
   ImGui::SameLine();
-  if (ImGui::Button("Duplicate") && session.Apply(edit::DuplicateEmitter(selected))) session.emitter = selected + 1;
+  if (ImGui::Button("Add nested effect") &&
+      session.Apply(edit::AddEmitter(edit::EmitterKind::SubEffect)))
+    session.emitter = count;
+  ImGui::SameLine();
+  if (ImGui::Button("Duplicate") && session.Apply(edit::DuplicateEmitter(selected)))
+    session.emitter = selected + 1;
   ImGui::SameLine();
   if (ImGui::Button("Delete")) session.Apply(edit::DeleteEmitter(selected));
   ImGui::SameLine();
@@ -63,7 +69,8 @@ void EmittersPanel::Draw(Viewer&) {
   }
   ImGui::PushID(emitter);
   FieldGroups(*session_, emitter);
-  if (!edit::IsSubEffect(edit::EmitterAt(session_->Record(), emitter))) TrackList(*session_, emitter);
+  if (!edit::IsSubEffect(edit::EmitterAt(session_->Record(), emitter)))
+    TrackList(*session_, emitter);
   ImGui::PopID();
   ImGui::End();
 }

@@ -43,15 +43,16 @@ bool FieldWidget(const FieldView& field, Json& changed) {
     }
     case FieldRule::Choice: {
       int value = int(NumberOf(field.value));
-      if (!ImGui::Combo(label, &value, ChoiceLabel, const_cast<record::Choices*>(info.choices), info.choices->count))
+      if (!ImGui::Combo(label, &value, ChoiceLabel, const_cast<record::Choices*>(info.choices),
+                        info.choices->count))
         return false;
       changed = value;
       return true;
     }
     case FieldRule::Number: {
       float value = float(NumberOf(field.value));
-      if (!ImGui::DragFloat(label, &value, DragSpeed(info), float(info.low), float(info.high), "%.3f",
-                            ImGuiSliderFlags_AlwaysClamp))
+      if (!ImGui::DragFloat(label, &value, DragSpeed(info), float(info.low), float(info.high),
+                            "%.3f", ImGuiSliderFlags_AlwaysClamp))
         return false;
       changed = value;
       return true;
@@ -59,7 +60,8 @@ bool FieldWidget(const FieldView& field, Json& changed) {
     case FieldRule::Whole:
     case FieldRule::Index: {
       int value = int(std::lround(NumberOf(field.value)));
-      if (!ImGui::DragInt(label, &value, 0.2f, int(info.low), int(info.high), "%d", ImGuiSliderFlags_AlwaysClamp))
+      if (!ImGui::DragInt(label, &value, 0.2f, int(info.low), int(info.high), "%d",
+                          ImGuiSliderFlags_AlwaysClamp))
         return false;
       changed = value;
       return true;
@@ -68,7 +70,8 @@ bool FieldWidget(const FieldView& field, Json& changed) {
       char text[256] = {};
       const std::string current = field.value.is_string() ? field.value.get<std::string>() : "";
       std::strncpy(text, current.c_str(), sizeof text - 1);
-      if (!ImGui::InputText(label, text, sizeof text, ImGuiInputTextFlags_EnterReturnsTrue)) return false;
+      if (!ImGui::InputText(label, text, sizeof text, ImGuiInputTextFlags_EnterReturnsTrue))
+        return false;
       changed = std::string(text);
       return true;
     }
@@ -93,7 +96,8 @@ void FieldGroups(EditorSession& session, int emitter) {
       if (group != field.info->group) continue;
       ImGui::PushID(field.info->name);
       Json value;
-      if (FieldWidget(field, value)) session.Apply(edit::SetField(emitter, field.info->name, value));
+      if (FieldWidget(field, value))
+        session.Apply(edit::SetField(emitter, field.info->name, value));
       // A drag of a number is one undo step.
       if (ImGui::IsItemDeactivated()) session.CloseStep();
       ImGui::PopID();
@@ -107,12 +111,14 @@ void TrackList(EditorSession& session, int emitter) {
   const struct {
     const char* header;
     bool overLife;
-  } kSets[] = {{"tracks over the effect's time", false}, {"tracks over each particle's life", true}};
+  } kSets[] = {{"tracks over the effect's time", false},
+               {"tracks over each particle's life", true}};
   for (const auto& set : kSets) {
     const auto inSet = [&set](const edit::TrackInfo& info) {
       return (info.time == edit::TrackTime::NormalisedAge) == set.overLife;
     };
-    if (std::none_of(tracks.begin(), tracks.end(), inSet) || !ImGui::CollapsingHeader(set.header)) continue;
+    if (std::none_of(tracks.begin(), tracks.end(), inSet) || !ImGui::CollapsingHeader(set.header))
+      continue;
     for (const edit::TrackInfo& info : tracks) {
       if (!inSet(info)) continue;
       const bool selected = session.track.emitter == emitter && session.track.key == info.key;

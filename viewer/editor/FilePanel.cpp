@@ -61,9 +61,11 @@ void FilePanel::MenuBar(Viewer& viewer) {
   }
   if (ImGui::BeginMenu("Edit")) {
     edit::EffectDocument& document = session_->Document();
-    if (ImGui::MenuItem(("Undo " + document.UndoLabel()).c_str(), "Ctrl+Z", false, document.CanUndo()))
+    if (ImGui::MenuItem(("Undo " + document.UndoLabel()).c_str(), "Ctrl+Z", false,
+                        document.CanUndo()))
       session_->Undo();
-    if (ImGui::MenuItem(("Redo " + document.RedoLabel()).c_str(), "Ctrl+Y", false, document.CanRedo()))
+    if (ImGui::MenuItem(("Redo " + document.RedoLabel()).c_str(), "Ctrl+Y", false,
+                        document.CanRedo()))
       session_->Redo();
     ImGui::EndMenu();
   }
@@ -98,7 +100,8 @@ void FilePanel::SaveAsPopup() {
 }
 
 void FilePanel::DiscardPopup(Viewer& viewer) {
-  if (pending_.kind != FileAction::Kind::None && !ImGui::IsPopupOpen(kDiscardPopup)) ImGui::OpenPopup(kDiscardPopup);
+  if (pending_.kind != FileAction::Kind::None && !ImGui::IsPopupOpen(kDiscardPopup))
+    ImGui::OpenPopup(kDiscardPopup);
   if (!ImGui::BeginPopupModal(kDiscardPopup, nullptr, ImGuiWindowFlags_AlwaysAutoResize)) return;
   ImGui::Text("%s has changes that are not saved.",
               session_->Path().empty() ? "The new effect" : session_->Path().c_str());
@@ -123,8 +126,8 @@ void FilePanel::DiscardPopup(Viewer& viewer) {
 void FilePanel::Draw(Viewer& viewer) {
   PlaceNextPanel(PanelPlace::File);
   const std::string name = std::filesystem::path(session_->Path()).filename().string();
-  const std::string title =
-      (name.empty() ? std::string("new effect") : name) + (session_->Document().Modified() ? " *" : "") + "###file";
+  const std::string title = (name.empty() ? std::string("new effect") : name) +
+                            (session_->Document().Modified() ? " *" : "") + "###file";
   ImGui::Begin(title.c_str(), nullptr, ImGuiWindowFlags_MenuBar);
   MenuBar(viewer);
   UndoKeys();

@@ -13,7 +13,8 @@ RecentFiles::RecentFiles(std::string listPath) : listPath_(std::move(listPath)) 
   std::ifstream in(listPath_);
   std::string line;
   while (paths_.size() < MaximumEntries && std::getline(in, line))
-    if (!line.empty() && std::find(paths_.begin(), paths_.end(), line) == paths_.end()) paths_.push_back(line);
+    if (!line.empty() && std::find(paths_.begin(), paths_.end(), line) == paths_.end())
+      paths_.push_back(line);
 }
 
 bool RecentFiles::Add(const std::string& path) {

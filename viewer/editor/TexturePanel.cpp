@@ -18,7 +18,8 @@ namespace tavrix::viewer::editor {
 namespace {
 
 constexpr float kSheetSide = 160, kPreviewSide = 64;
-constexpr ImU32 kFrameColour = IM_COL32(80, 220, 255, 200), kShownColour = IM_COL32(255, 200, 80, 255);
+constexpr ImU32 kFrameColour = IM_COL32(80, 220, 255, 200),
+                kShownColour = IM_COL32(255, 200, 80, 255);
 
 std::vector<std::string> ImageNames(const std::string& folder) {
   std::vector<std::string> names;
@@ -38,7 +39,8 @@ std::vector<edit::Frame> FramesOf(const edit::Json& block) {
   for (const edit::Json& f : block.value("frames", edit::Json::array()))
     if (f.is_array() && f.size() == 4 &&
         std::all_of(f.begin(), f.end(), [](const edit::Json& n) { return n.is_number(); }))
-      frames.push_back({f[0].get<float>(), f[1].get<float>(), f[2].get<float>(), f[3].get<float>()});
+      frames.push_back(
+          {f[0].get<float>(), f[1].get<float>(), f[2].get<float>(), f[3].get<float>()});
   return frames;
 }
 
@@ -63,7 +65,8 @@ ImVec2 SheetSize(SDL_Texture* texture) {
 SDL_Texture* TexturePanel::Texture(SDL_Renderer* renderer, const std::string& name) {
   auto found = textures_.find(name);
   if (found == textures_.end())
-    found = textures_.emplace(name, IMG_LoadTexture(renderer, (imageFolder_ + "/" + name).c_str())).first;
+    found = textures_.emplace(name, IMG_LoadTexture(renderer, (imageFolder_ + "/" + name).c_str()))
+                .first;
   return found->second.get();
 }
 
@@ -71,7 +74,8 @@ void TexturePanel::Picker(int emitter, const std::string& current) {
   if (!ImGui::BeginCombo("texture", current.c_str())) return;
   if (ImGui::IsWindowAppearing()) names_ = ImageNames(imageFolder_);
   for (const std::string& name : names_)
-    if (ImGui::Selectable(name.c_str(), name == current)) session_->Apply(edit::SetTexture(emitter, name));
+    if (ImGui::Selectable(name.c_str(), name == current))
+      session_->Apply(edit::SetTexture(emitter, name));
   ImGui::EndCombo();
 }
 
@@ -83,7 +87,8 @@ void TexturePanel::Grid(int emitter) {
   ImGui::SameLine();
   ImGui::InputInt("cells (0: all)", &count_, 0);
   ImGui::PopItemWidth();
-  if (ImGui::Button("Frames from the grid")) session_->Apply(edit::GridFrames(emitter, columns_, rows_, count_));
+  if (ImGui::Button("Frames from the grid"))
+    session_->Apply(edit::GridFrames(emitter, columns_, rows_, count_));
 }
 
 void TexturePanel::Draw(Viewer& viewer) {
@@ -111,12 +116,14 @@ void TexturePanel::Body(Viewer& viewer) {
   const edit::Json block = edit::FrameBlock(object);
   ImGui::Text("%s", edit::EmitterLabel(session_->Record(), emitter).c_str());
   bool animated = edit::FlagOf(object.value("animated", edit::Json(0)));
-  if (ImGui::Checkbox("frame animation", &animated)) session_->Apply(edit::SetAnimated(emitter, animated));
+  if (ImGui::Checkbox("frame animation", &animated))
+    session_->Apply(edit::SetAnimated(emitter, animated));
   const std::string texture = block.value("textureName", "");
   Picker(emitter, texture);
   char setName[128] = {};
   std::strncpy(setName, block.value("frameSetName", "").c_str(), sizeof setName - 1);
-  if (ImGui::InputText("frame set (Enter)", setName, sizeof setName, ImGuiInputTextFlags_EnterReturnsTrue))
+  if (ImGui::InputText("frame set (Enter)", setName, sizeof setName,
+                       ImGuiInputTextFlags_EnterReturnsTrue))
     session_->Apply(edit::SetFrameSetName(emitter, setName));
   Grid(emitter);
 

@@ -33,7 +33,9 @@ EMSCRIPTEN_KEEPALIVE void tvx_register_image(const char* name, int32_t texture, 
 
 EMSCRIPTEN_KEEPALIVE int32_t tvx_open(const char* path) { return player->Open(path); }
 EMSCRIPTEN_KEEPALIVE const char* tvx_missing_image() { return player->Images().Missing().c_str(); }
-EMSCRIPTEN_KEEPALIVE const char* tvx_result_name(int32_t code) { return tavrix::ResultCodeName(code); }
+EMSCRIPTEN_KEEPALIVE const char* tvx_result_name(int32_t code) {
+  return tavrix::ResultCodeName(code);
+}
 EMSCRIPTEN_KEEPALIVE const char* tvx_result_meaning(int32_t code) {
   return tavrix::ResultCodeMeaning(code);
 }

@@ -23,7 +23,8 @@ void FrameQuads::Add(int32_t texture, int32_t width, int32_t height, const Point
   HashWords(&source[0].x, 8);
   HashWords(&destination[0].x, 8);
 
-  if (batches_.empty() || batches_.back().texture != texture || batches_.back().additive != additive)
+  if (batches_.empty() || batches_.back().texture != texture ||
+      batches_.back().additive != additive)
     batches_.push_back({texture, additive, QuadCount(), 0});
   ++batches_.back().quadCount;
   // Source corner i goes with destination corner 3 - i: the library lists
@@ -34,8 +35,11 @@ void FrameQuads::Add(int32_t texture, int32_t width, int32_t height, const Point
                 a = uint8_t(colour >> 24);
   for (int i = 0; i < 4; ++i) {
     const Point& corner = destination[3 - i];
-    vertices_.push_back({float(corner.x), float(corner.y), float(source[i].x) / w,
-                         float(source[i].y) / h, {r, g, b, a}});
+    vertices_.push_back({float(corner.x),
+                         float(corner.y),
+                         float(source[i].x) / w,
+                         float(source[i].y) / h,
+                         {r, g, b, a}});
   }
 }
 

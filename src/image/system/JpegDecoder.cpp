@@ -54,8 +54,8 @@ HRESULT ReadJpeg(jpeg_decompress_struct* cinfo, JpegErrors* errors, const uint8_
     return D3DXERR_INVALIDDATA;
   }
   if (!image->Allocate(width, height, 1)) return E_OUTOFMEMORY;
-  JSAMPARRAY row = (*cinfo->mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(cinfo),
-                                                JPOOL_IMAGE, width * 3, 1);
+  JSAMPARRAY row =
+      (*cinfo->mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(cinfo), JPOOL_IMAGE, width * 3, 1);
   uint32_t* out = image->Level(0).pixels;
   while (cinfo->output_scanline < height) {
     const uint32_t y = cinfo->output_scanline;

@@ -54,8 +54,10 @@ std::string ResolveComponents(const std::string& path, bool& allFound) {
     std::string candidate = Join(resolved, name);
     if (name != "." && name != ".." && allFound && !Exists(candidate)) {
       std::string match = FindIgnoringCase(resolved, name);
-      if (match.empty()) allFound = false;
-      else candidate = Join(resolved, match);
+      if (match.empty())
+        allFound = false;
+      else
+        candidate = Join(resolved, match);
     }
     resolved = candidate;
   }

@@ -38,7 +38,8 @@ std::string FromCodePage936(const char* text) {
 }  // namespace
 
 int MessageBoxA(HWND, const char* text, const char* caption, UINT) {
-  std::string line = FromCodePage936(caption ? caption : "") + ": " + FromCodePage936(text ? text : "");
+  std::string line =
+      FromCodePage936(caption ? caption : "") + ": " + FromCodePage936(text ? text : "");
   std::fprintf(stderr, "%s\n", line.c_str());
   return 1;  // IDOK
 }

@@ -1,4 +1,5 @@
-// The update's lane code compiled without vector instructions: the reference the vector paths are held to.
+// The update's lane code compiled without vector instructions: the reference the vector paths are
+// held to.
 #include <math.h>
 
 #include <cstdint>

@@ -8,9 +8,9 @@
 #include "module/CurrentDevice.h"
 #include "resources/NameTable.h"
 #include "support/CountingAllocator.h"
+#include "support/TempDir.h"
 #include "support/posix/ImageFiles.h"
 #include "support/posix/RecordingDevice.h"
-#include "support/TempDir.h"
 
 namespace tavrix::test {
 

@@ -21,12 +21,12 @@ class EffectCore : public ::testing::Test {
 };
 
 TEST_F(EffectCore, TheKeyTableHoldsTheEighteenTracksInOrder) {
-  const char* expected[] = {"ScaleLife",       "ScaleQuantity",     "ScaleX",
-                            "ScaleY",          "ScaleSpeed",        "ScaleSpin",
-                            "ScaleFixedForce", "ScaleRand",         "ScaleVisible",
-                            "BaseEmissionForce", "VarEmissionForce", "BaseEmissionAngle",
-                            "VarEmissionAngle", "BaseEmissionArc",  "VarEmissionArc",
-                            "speed_whole",     "gravity",           "sizeEffect"};
+  const char* expected[] = {
+      "ScaleLife",        "ScaleQuantity",     "ScaleX",           "ScaleY",
+      "ScaleSpeed",       "ScaleSpin",         "ScaleFixedForce",  "ScaleRand",
+      "ScaleVisible",     "BaseEmissionForce", "VarEmissionForce", "BaseEmissionAngle",
+      "VarEmissionAngle", "BaseEmissionArc",   "VarEmissionArc",   "speed_whole",
+      "gravity",          "sizeEffect"};
   ASSERT_EQ(effect.tracks.Size(), 18u);
   for (uint32_t i = 0; i < 18; ++i) {
     EXPECT_STREQ(effect.tracks[i].key, expected[i]);

@@ -22,10 +22,10 @@ using test::Cut;
 using test::EffectLayout;
 using test::EffectOf;
 using test::EffectRecord;
-using test::EmitterRecord;
 using test::EmitterDesc;
-using test::SubEffectRecord;
+using test::EmitterRecord;
 using test::SubEffectDesc;
+using test::SubEffectRecord;
 using test::TrackDesc;
 
 class EffectRecordTest : public ::testing::Test {

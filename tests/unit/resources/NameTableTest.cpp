@@ -165,7 +165,8 @@ TEST(NameTable, RefusedGrowthKeepsTheOldBuckets) {
   const char* last = table.Intern("n58");
   ASSERT_NE(last, nullptr);
   EXPECT_EQ(table.BucketCount(), 29u);
-  for (int i = 0; i < 58; ++i) EXPECT_EQ(table.Intern(("N" + std::to_string(i)).c_str()), copies[i]);
+  for (int i = 0; i < 58; ++i)
+    EXPECT_EQ(table.Intern(("N" + std::to_string(i)).c_str()), copies[i]);
   EXPECT_EQ(table.Intern("N58"), last);
   scope.allocator.failAfter = 0;
   table.Intern("n59");

@@ -105,7 +105,8 @@ uint32_t PackColour(float red, float green, float blue, float alpha) {
 TEST_F(EmitterDraw, ColourChannelsPackAsArgbRoundedToEven) {
   EXPECT_EQ(PackColour(1.0f, 1.0f, 1.0f, 1.0f), 0xFFFFFFFFu);
   EXPECT_EQ(PackColour(1.0f, 0.0f, 0.0f, 0.5f), 0x80FF0000u);
-  EXPECT_EQ(PackColour(2.0f, -0.5f, 0.0f, 1.0f), 0xFFFF0000u) << "above 1 gives 255, below 0 gives 0";
+  EXPECT_EQ(PackColour(2.0f, -0.5f, 0.0f, 1.0f), 0xFFFF0000u)
+      << "above 1 gives 255, below 0 gives 0";
   const float nan = std::numeric_limits<float>::quiet_NaN();
   const float inf = std::numeric_limits<float>::infinity();
   EXPECT_EQ(PackColour(nan, inf, -inf, nan), 0x0000FF00u);
@@ -164,7 +165,8 @@ TEST_F(EmitterDraw, AnimatedEmittersShowEachParticlesCurrentFrame) {
   FrameAnimation& animation = emitter.frameAnimation;
   animation.frameSet =
       static_cast<FrameSet*>(textures.Acquire(TextureManager::FrameSetKind, "strip"));
-  for (int i = 0; i < 4; ++i) animation.frameSet->AddFrame(i * 0.25f, 0.0f, i * 0.25f + 0.25f, 1.0f);
+  for (int i = 0; i < 4; ++i)
+    animation.frameSet->AddFrame(i * 0.25f, 0.0f, i * 0.25f + 0.25f, 1.0f);
   animation.cycleLength = 1.0f;
   SetConstant(emitter.BaseQuantity, 1.0f);
   SetConstant(emitter.BaseLife, 10.0f);

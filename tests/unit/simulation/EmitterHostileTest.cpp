@@ -60,9 +60,7 @@ TEST(EmitterHostile, CorruptedRecordsEndInACodeAndSimulateSafely) {
         const size_t at = static_cast<size_t>(noise.NextUnit() * static_cast<double>(bytes.size()));
         // Favour the values that hurt most: all ones (NaN, -1), 0x7F (huge).
         const double kind = noise.NextUnit();
-        bytes[at] = kind < 0.3 ? 0xFF
-                    : kind < 0.5 ? 0x7F
-                                 : static_cast<uint8_t>(noise.Next());
+        bytes[at] = kind < 0.3 ? 0xFF : kind < 0.5 ? 0x7F : static_cast<uint8_t>(noise.Next());
       }
       if (round % 5 == 0) bytes.resize(static_cast<size_t>(noise.NextUnit() * bytes.size()));
       Emitter& e = world.AddEmitter();

@@ -168,8 +168,7 @@ TEST_F(EmitterRecord, TheFrameAnimationBlockRoundTrips) {
   a.hasFollowUp = true;
   a.frameSetName = InternName("flip");
   a.textureName = InternName("flip.png");
-  a.frameSet = static_cast<FrameSet*>(
-      world.textures.Acquire(TextureManager::FrameSetKind, "flip"));
+  a.frameSet = static_cast<FrameSet*>(world.textures.Acquire(TextureManager::FrameSetKind, "flip"));
   a.frameSet->AddFrame(0, 0, 0.5f, 1);
   a.frameSet->AddFrame(0.5f, 0, 1, 1);
   const Bytes bytes = Written(emitter);
@@ -295,8 +294,8 @@ TEST(EmitterRecordTeardown, AWorldWithParticlesAndFrameSetsLeavesNothingBehind) 
     e.Update(1.0f);
     Emitter& animated = world.AddEmitter();
     animated.animated = true;
-    animated.frameAnimation.frameSet = static_cast<FrameSet*>(
-        world.textures.Acquire(TextureManager::FrameSetKind, "anim"));
+    animated.frameAnimation.frameSet =
+        static_cast<FrameSet*>(world.textures.Acquire(TextureManager::FrameSetKind, "anim"));
     animated.Update(1.0f);
     EXPECT_EQ(world.effect->GetParticleCount(), 20);
   }

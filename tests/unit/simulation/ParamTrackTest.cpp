@@ -163,9 +163,18 @@ TEST(ParamTrack, EvaluateShortcutsGiveTheLiteralResultBitForBit) {
   const float durations[] = {1.0f, 1000.0f, 0.3f, 400.0f, 1e-3f, inf};
   const float cyclesList[] = {1.0f, 2.0f, 0.5f, 3.7f, -1.0f};
   // 0x1.0c6f7ap-20 and the float above it border 0.000001.
-  const float special[] = {0.0f, -0.0f, 5e-7f, -5e-7f, 0x1.0c6f7ap-20f, 0x1.0c6f7cp-20f,
-                           -0x1.0c6f7cp-20f, inf, -inf, std::numeric_limits<float>::quiet_NaN(),
-                           1.0f, 1e30f};
+  const float special[] = {0.0f,
+                           -0.0f,
+                           5e-7f,
+                           -5e-7f,
+                           0x1.0c6f7ap-20f,
+                           0x1.0c6f7cp-20f,
+                           -0x1.0c6f7cp-20f,
+                           inf,
+                           -inf,
+                           std::numeric_limits<float>::quiet_NaN(),
+                           1.0f,
+                           1e30f};
   for (float duration : durations) {
     for (float cycles : cyclesList) {
       ParamTrack track;
@@ -176,10 +185,10 @@ TEST(ParamTrack, EvaluateShortcutsGiveTheLiteralResultBitForBit) {
         for (int i = 0; i < 400; ++i) {
           const float x = static_cast<float>((random.NextUnit() * 1.4 - 0.2) * span);
           ASSERT_EQ(FloatBits(track.Evaluate(x)), FloatBits(LiteralEvaluate(track, x)))
-              << "duration " << duration << " cycles " << cycles << " keys " << k + 1 << " x "
-              << x;
+              << "duration " << duration << " cycles " << cycles << " keys " << k + 1 << " x " << x;
         }
-        for (float x : special) ASSERT_EQ(FloatBits(track.Evaluate(x)), FloatBits(LiteralEvaluate(track, x)));
+        for (float x : special)
+          ASSERT_EQ(FloatBits(track.Evaluate(x)), FloatBits(LiteralEvaluate(track, x)));
         for (uint32_t i = 0; i < track.KeyCount(); ++i) {
           const float x = track.Key(i).time;
           ASSERT_EQ(FloatBits(track.Evaluate(x)), FloatBits(LiteralEvaluate(track, x)));
@@ -195,8 +204,8 @@ TEST(ParamTrack, EvaluateShortcutsGiveTheLiteralResultBitForBit) {
 TEST(ParamTrack, RampsOfPowerOfTwoSpansGiveTheLiteralResultBitForBit) {
   RandomSource random;
   random.Seed(777);
-  const float spans[][2] = {{0.0f, 1.0f}, {0.0f, 0.5f}, {0.25f, 0.75f}, {0.0f, 0.0078125f},
-                            {0.5f, 1.0f}, {0.0f, 1e-30f}};
+  const float spans[][2] = {{0.0f, 1.0f},       {0.0f, 0.5f}, {0.25f, 0.75f},
+                            {0.0f, 0.0078125f}, {0.5f, 1.0f}, {0.0f, 1e-30f}};
   for (const auto& span : spans) {
     ParamTrack track;
     track.SetRange(1.0f, -100, 100, 0.3f);
@@ -204,7 +213,8 @@ TEST(ParamTrack, RampsOfPowerOfTwoSpansGiveTheLiteralResultBitForBit) {
     track.AddKey(span[1], 93.1f);
     for (int i = 0; i < 5000; ++i) {
       const float x = static_cast<float>(random.NextUnit() * random.NextUnit());
-      ASSERT_EQ(FloatBits(track.Evaluate(x)), FloatBits(LiteralEvaluate(track, x))) << span[1] << " " << x;
+      ASSERT_EQ(FloatBits(track.Evaluate(x)), FloatBits(LiteralEvaluate(track, x)))
+          << span[1] << " " << x;
     }
   }
 }

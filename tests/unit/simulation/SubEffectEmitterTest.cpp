@@ -24,8 +24,8 @@ namespace {
 using test::Bytes;
 using test::EffectOf;
 using test::EffectRecord;
-using test::SubEffectRecord;
 using test::SubEffectDesc;
+using test::SubEffectRecord;
 
 class SubEffectTest : public ::testing::Test {
  protected:

@@ -65,7 +65,8 @@ class Playback {
     if (factory_) factory_->Release();
   }
   void AdvanceTo(int32_t timeMs) {
-    for (int32_t now = 0; now < timeMs; now += kStepMs) system_->UpdateAll(std::min(kStepMs, timeMs - now));
+    for (int32_t now = 0; now < timeMs; now += kStepMs)
+      system_->UpdateAll(std::min(kStepMs, timeMs - now));
   }
   tavrix::IParticleSystem* System() { return system_; }
   int32_t Id() const { return id_; }
@@ -97,7 +98,8 @@ int CompareFrame(RealDevice& device, const std::string& effect, int32_t timeMs,
   std::printf("%s at %d ms: %.3f%% of pixels differ by more than %d, mean %.3f, largest %d\n",
               effect.c_str(), timeMs, difference.differingShare * 100, kChannelThreshold,
               difference.meanPerChannel, difference.largest);
-  Check(difference.differingShare <= kMaxDifferingShare && difference.meanPerChannel <= kMaxMeanPerChannel,
+  Check(difference.differingShare <= kMaxDifferingShare &&
+            difference.meanPerChannel <= kMaxMeanPerChannel,
         "the frame differs from " + referencePath + " beyond the allowance; see " + outputPath);
   return failures;
 }
@@ -106,15 +108,16 @@ int CompareFrame(RealDevice& device, const std::string& effect, int32_t timeMs,
 // half opaque green.
 bool WriteKeyedTexture(const std::string& path) {
   Pixels image{64, 32, std::vector<uint32_t>(64 * 32)};
-  for (size_t i = 0; i < image.data.size(); ++i) image.data[i] = i % 64 < 32 ? 0xFFFF0000u : 0xFF00FF00u;
+  for (size_t i = 0; i < image.data.size(); ++i)
+    image.data[i] = i % 64 < 32 ? 0xFFFF0000u : 0xFF00FF00u;
   return WritePng(path, image);
 }
 
 uint32_t Texel(IDirect3DTexture8* texture, UINT level, int x, int y) {
   D3DLOCKED_RECT locked{};
   if (FAILED(texture->LockRect(level, &locked, nullptr, D3DLOCK_READONLY))) return 0xDEADBEEFu;
-  const uint32_t texel = reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(locked.pBits) +
-                                                           static_cast<ptrdiff_t>(y) * locked.Pitch)[x];
+  const uint32_t texel = reinterpret_cast<const uint32_t*>(
+      static_cast<const uint8_t*>(locked.pBits) + static_cast<ptrdiff_t>(y) * locked.Pitch)[x];
   texture->UnlockRect(level);
   return texel;
 }
@@ -154,7 +157,8 @@ int CheckDeviceTexture(RealDevice& device, const std::string& samples, const std
   IDirect3DBaseTexture8* bound = nullptr;
   d3d->GetTexture(0, &bound);
   Check(bound && bound->GetType() == D3DRTYPE_TEXTURE, "a particle texture is bound");
-  if (bound && bound->GetType() == D3DRTYPE_TEXTURE) CheckTexture(static_cast<IDirect3DTexture8*>(bound));
+  if (bound && bound->GetType() == D3DRTYPE_TEXTURE)
+    CheckTexture(static_cast<IDirect3DTexture8*>(bound));
   if (bound) bound->Release();
   playback.System()->EndFrame();
   d3d->EndScene();
@@ -166,8 +170,10 @@ int CheckDeviceTexture(RealDevice& device, const std::string& samples, const std
 int main(int argc, char** argv) {
   const std::string mode = argc > 1 ? argv[1] : "";
   if (!((mode == "compare" && argc == 7) || (mode == "texture" && argc == 4))) {
-    std::fprintf(stderr, "usage: %s compare <samples> <effect> <time ms> <reference.png> <output.png>\n"
-                         "       %s texture <samples> <work folder>\n", argv[0], argv[0]);
+    std::fprintf(stderr,
+                 "usage: %s compare <samples> <effect> <time ms> <reference.png> <output.png>\n"
+                 "       %s texture <samples> <work folder>\n",
+                 argv[0], argv[0]);
     return 2;
   }
   RealDevice device(kSize, kSize);
@@ -176,9 +182,10 @@ int main(int argc, char** argv) {
     return 1;
   }
   const std::string samples = WindowsPath(argv[2]);
-  if (mode == "texture") return CheckDeviceTexture(device, samples, WindowsPath(argv[3])) == 0 ? 0 : 1;
+  if (mode == "texture")
+    return CheckDeviceTexture(device, samples, WindowsPath(argv[3])) == 0 ? 0 : 1;
   SetCurrentDirectoryA(samples.c_str());
-  const int failed = CompareFrame(device, argv[3], std::atoi(argv[4]), WindowsPath(argv[5]),
-                                  WindowsPath(argv[6]));
+  const int failed =
+      CompareFrame(device, argv[3], std::atoi(argv[4]), WindowsPath(argv[5]), WindowsPath(argv[6]));
   return failed == 0 ? 0 : 1;
 }

@@ -32,7 +32,8 @@ bool WritePng(const std::string& path, const Pixels& image) {
     rgba[i * 4 + 2] = uint8_t(p);
     rgba[i * 4 + 3] = uint8_t(p >> 24);
   }
-  return stbi_write_png(path.c_str(), image.width, image.height, 4, rgba.data(), image.width * 4) != 0;
+  return stbi_write_png(path.c_str(), image.width, image.height, 4, rgba.data(), image.width * 4) !=
+         0;
 }
 
 Difference Compare(const Pixels& expected, const Pixels& actual, int threshold) {
@@ -45,7 +46,8 @@ Difference Compare(const Pixels& expected, const Pixels& actual, int threshold) 
   for (size_t i = 0; i < expected.data.size(); ++i) {
     int worst = 0;
     for (int shift = 0; shift < 24; shift += 8) {
-      const int d = std::abs(int(expected.data[i] >> shift & 0xFF) - int(actual.data[i] >> shift & 0xFF));
+      const int d =
+          std::abs(int(expected.data[i] >> shift & 0xFF) - int(actual.data[i] >> shift & 0xFF));
       total += d;
       if (d > worst) worst = d;
     }

@@ -57,9 +57,10 @@ std::vector<uint32_t> RealDevice::ReadBackBuffer() {
   if (SUCCEEDED(surface->LockRect(&locked, nullptr, D3DLOCK_READONLY))) {
     pixels.resize(static_cast<size_t>(width_) * height_);
     for (int y = 0; y < height_; ++y) {
-      const auto* row = reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(locked.pBits) +
-                                                          static_cast<ptrdiff_t>(y) * locked.Pitch);
-      for (int x = 0; x < width_; ++x) pixels[static_cast<size_t>(y) * width_ + x] = row[x] | 0xFF000000u;
+      const auto* row = reinterpret_cast<const uint32_t*>(
+          static_cast<const uint8_t*>(locked.pBits) + static_cast<ptrdiff_t>(y) * locked.Pitch);
+      for (int x = 0; x < width_; ++x)
+        pixels[static_cast<size_t>(y) * width_ + x] = row[x] | 0xFF000000u;
     }
     surface->UnlockRect();
   }

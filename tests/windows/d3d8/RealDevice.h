@@ -2,7 +2,9 @@
 // back buffer the host can read.
 #pragma once
 
+// windows.h first: d3d8.h relies on its types.
 #include <windows.h>
+
 #include <d3d8.h>
 
 #include <cstdint>

@@ -52,7 +52,8 @@ static_assert(std::size(kKindNames) == static_cast<size_t>(DeviceStateKind::Vert
 
 std::string Describe(const DeviceState& state) {
   std::string name = kKindNames[static_cast<int>(state.kind)];
-  if (state.kind == DeviceStateKind::Texture || state.kind == DeviceStateKind::VertexShader) return name;
+  if (state.kind == DeviceStateKind::Texture || state.kind == DeviceStateKind::VertexShader)
+    return name;
   return name + " " + std::to_string(state.id);
 }
 
@@ -117,7 +118,8 @@ std::vector<std::string> StateProbe::ChangedStates() {
     if (!CameBack(i)) changed.push_back(Describe(kDeviceStates[i]));
   // The renderer gave back the reference it took while saving the texture.
   hostTexture_->AddRef();
-  if (hostTexture_->Release() != hostReferences_) changed.push_back("reference count of the host's texture");
+  if (hostTexture_->Release() != hostReferences_)
+    changed.push_back("reference count of the host's texture");
   return changed;
 }
 

@@ -5,12 +5,9 @@ namespace tavrix {
 
 const StepLanes* LanesFor(LanePath path) {
   switch (path) {
-    case LanePath::Scalar:
-      return &lanes_scalar::kLanes;
-    case LanePath::Vector:
-      return &lanes_vector::kLanes;
-    case LanePath::Wide:
-      return nullptr;
+    case LanePath::Scalar: return &lanes_scalar::kLanes;
+    case LanePath::Vector: return &lanes_vector::kLanes;
+    case LanePath::Wide: return nullptr;
   }
   return nullptr;
 }

@@ -9,12 +9,9 @@ extern const StepLanes kLanes;
 
 const StepLanes* LanesFor(LanePath path) {
   switch (path) {
-    case LanePath::Scalar:
-      return &lanes_scalar::kLanes;
-    case LanePath::Vector:
-      return &lanes_vector::kLanes;
-    case LanePath::Wide:
-      return __builtin_cpu_supports("avx2") ? &lanes_wide::kLanes : nullptr;
+    case LanePath::Scalar: return &lanes_scalar::kLanes;
+    case LanePath::Vector: return &lanes_vector::kLanes;
+    case LanePath::Wide: return __builtin_cpu_supports("avx2") ? &lanes_wide::kLanes : nullptr;
   }
   return nullptr;
 }

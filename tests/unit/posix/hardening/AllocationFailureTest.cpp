@@ -44,7 +44,8 @@ void WriteScenarioFiles(const test::TempDir& dir) {
   sub.effectFile = "nested.eff";
   sub.copiesMin = sub.copiesMax = 2;
   test::EffectDesc main;
-  main.emitters = {test::EmitterRecord(disc), test::SubEffectRecord(sub), test::EmitterRecord(spark)};
+  main.emitters = {test::EmitterRecord(disc), test::SubEffectRecord(sub),
+                   test::EmitterRecord(spark)};
   main.durationSeconds = 0.5f;
   main.endMode = 1;
   test::WriteEffect(dir, "main.eff", test::EffectRecord(main));

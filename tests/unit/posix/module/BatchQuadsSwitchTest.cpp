@@ -22,8 +22,9 @@ TEST(BatchQuadsSwitch, SystemDrawsAsTheIniBesideTheExecutableSays) {
   const bool batched = std::getenv(kProbeVariable) != nullptr;
   test::CountingAllocator allocator;
   test::TempDir dir;
-  const std::string path = test::WriteEffect(
-      dir, "steady.eff", test::EffectRecord(test::EffectOf({EmitterRecord(test::SteadyEmitter())})));
+  const std::string path =
+      test::WriteEffect(dir, "steady.eff",
+                        test::EffectRecord(test::EffectOf({EmitterRecord(test::SteadyEmitter())})));
   test::RecordingDevice device;
   IParticleSystemFactory* factory = CreateParticleSystem(0, &allocator);
   IParticleSystem* system = factory->CreateSystem();
@@ -49,9 +50,11 @@ TEST(BatchQuadsSwitch, ParticleIniBesideTheExecutableTurnsBatchingOn) {
   const std::filesystem::path probe = std::filesystem::path(dir.Path()) / "probe";
   std::filesystem::copy_file("/proc/self/exe", probe);
   dir.Write("Particle.ini", "[System]\nBatchQuads=1\n");
-  const std::string command = std::string(kProbeVariable) + "=1 " + probe.string() +
-                              " --gtest_filter=BatchQuadsSwitch.SystemDrawsAsTheIniBesideTheExecutableSays"
-                              " > " + dir.File("out.txt");
+  const std::string command =
+      std::string(kProbeVariable) + "=1 " + probe.string() +
+      " --gtest_filter=BatchQuadsSwitch.SystemDrawsAsTheIniBesideTheExecutableSays"
+      " > " +
+      dir.File("out.txt");
   EXPECT_EQ(std::system(command.c_str()), 0) << test::ReadFileBytes(dir.File("out.txt"));
 }
 

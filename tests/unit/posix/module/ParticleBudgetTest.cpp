@@ -3,9 +3,9 @@
 // reached: fewer particles, never a failure.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
-#include <algorithm>
 #include <string>
 #include <thread>
 #include <utility>
@@ -50,8 +50,11 @@ TEST(HostSettings, MaxParticlesIsReadClampedAndDefaulted) {
 TEST(HostSettings, UpdateThreadsDefaultToOneAndStayWithinTheProcessors) {
   const uint32_t processors = std::max(1u, std::thread::hardware_concurrency());
   const std::pair<const char*, uint32_t> cases[] = {
-      {"", 1}, {"UpdateThreads=0\n", 1}, {"UpdateThreads=-3\n", 1},
-      {"UpdateThreads=2\n", std::min(2u, processors)}, {"UpdateThreads=1000\n", std::min(processors, 16u)}};
+      {"", 1},
+      {"UpdateThreads=0\n", 1},
+      {"UpdateThreads=-3\n", 1},
+      {"UpdateThreads=2\n", std::min(2u, processors)},
+      {"UpdateThreads=1000\n", std::min(processors, 16u)}};
   for (const auto& [line, threads] : cases) {
     test::TempDir dir;
     const std::string path = dir.Write("Particle.ini", std::string("[System]\n") + line);
@@ -66,8 +69,7 @@ std::string CrowdEffect(const test::TempDir& dir, int emitters) {
   flood.tracks[0].boundB = 1e8f;
   flood.tracks[1].boundB = 1e4f;
   std::vector<test::Bytes> records(emitters, test::EmitterRecord(flood));
-  return test::WriteEffect(dir, "crowd.eff",
-                           test::EffectRecord(test::EffectOf(records, 1000.0f)));
+  return test::WriteEffect(dir, "crowd.eff", test::EffectRecord(test::EffectOf(records, 1000.0f)));
 }
 
 // Particles drawn after one update by the host program run from a folder

@@ -16,8 +16,12 @@ namespace {
 
 TEST(ArcTangent, GivesGlibcsBitsForEveryQuadrantMagnitudeAndSpecialValue) {
   const float inf = std::numeric_limits<float>::infinity();
-  std::vector<float> values = {0.0f, inf, std::numeric_limits<float>::quiet_NaN(), 1.0f,
-                               std::numeric_limits<float>::denorm_min(), 3e38f};
+  std::vector<float> values = {0.0f,
+                               inf,
+                               std::numeric_limits<float>::quiet_NaN(),
+                               1.0f,
+                               std::numeric_limits<float>::denorm_min(),
+                               3e38f};
   for (float v = 1e-7f; v < 1e7f; v *= 1.37f) values.push_back(v);
   const size_t count = values.size();
   for (size_t i = 0; i < count; ++i) values.push_back(-values[i]);

@@ -44,9 +44,9 @@ TEST(SineCosine, StaysWithinAnUlpOfTheTrueValueForAnyAngle) {
       ASSERT_TRUE(WithinAnUlp(c, std::cos(static_cast<double>(x)))) << x;
     }
   }
-  for (const float x : {std::numeric_limits<float>::infinity(),
-                        -std::numeric_limits<float>::infinity(),
-                        std::numeric_limits<float>::quiet_NaN()}) {
+  for (const float x :
+       {std::numeric_limits<float>::infinity(), -std::numeric_limits<float>::infinity(),
+        std::numeric_limits<float>::quiet_NaN()}) {
     const auto [s, c] = SineCosine(x);
     EXPECT_TRUE(std::isnan(s) && std::isnan(c)) << x;
   }

@@ -85,9 +85,9 @@ TEST(Rasterizer, DegenerateAndFarAwayTrianglesDrawNothing) {
 TEST(PixelPipeline, BlendEquations) {
   // Source alpha 0x80 over a white destination.
   uint32_t source = 0x80FF0000u, destination = 0xFFFFFFFFu;
-  EXPECT_EQ(BlendPixel(source, destination, blend::SrcAlpha, blend::InvSrcAlpha),
-            Pack(Mul255(0x80, 0x80) + Mul255(0xFF, 0x7F), 0xFF, Mul255(0xFF, 0x7F),
-                 Mul255(0xFF, 0x7F)));
+  EXPECT_EQ(
+      BlendPixel(source, destination, blend::SrcAlpha, blend::InvSrcAlpha),
+      Pack(Mul255(0x80, 0x80) + Mul255(0xFF, 0x7F), 0xFF, Mul255(0xFF, 0x7F), Mul255(0xFF, 0x7F)));
   EXPECT_EQ(BlendPixel(0x80404040u, 0xFFF0F0F0u, blend::SrcAlpha, blend::One), 0xFFFFFFFFu);
   EXPECT_EQ(BlendPixel(0x80404040u, 0x00000000u, blend::SrcAlpha, blend::One), 0x40202020u);
   EXPECT_EQ(Mul255(255, 255), 255u);
@@ -158,7 +158,8 @@ TEST(Rasterizer, ParticleSpanMatchesTheGeneralPipeline) {
     for (Canvas* canvas : {&fast, &reference}) {
       PixelState& s = canvas->state;
       s.texture = &image;
-      s.stage = StageState{op::Modulate, arg::Texture, arg::Diffuse, op::Modulate, arg::Texture, arg::Diffuse};
+      s.stage = StageState{op::Modulate, arg::Texture, arg::Diffuse,
+                           op::Modulate, arg::Texture, arg::Diffuse};
       s.blendEnable = true;
       s.sourceBlend = blend::SrcAlpha;
       s.destinationBlend = additive ? blend::One : blend::InvSrcAlpha;
@@ -168,7 +169,8 @@ TEST(Rasterizer, ParticleSpanMatchesTheGeneralPipeline) {
       uint32_t colour = next();
       ScreenVertex v[3];
       for (ScreenVertex& vertex : v)
-        vertex = ScreenVertex{unit() * 60 - 6, unit() * 60 - 6, colour, unit() * 3 - 1, unit() * 3 - 1};
+        vertex =
+            ScreenVertex{unit() * 60 - 6, unit() * 60 - 6, colour, unit() * 3 - 1, unit() * 3 - 1};
       DrawTriangle(fast.state, v[0], v[1], v[2]);
       DrawTriangle(reference.state, v[0], v[1], v[2]);
     }

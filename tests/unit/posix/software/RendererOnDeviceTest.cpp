@@ -54,8 +54,8 @@ TEST(RendererOnDevice, ViewUnitsScaleOntoTheViewport) {
 TEST(RendererOnDevice, AlphaBlendAndAdditiveBlend) {
   Scene scene;
   scene.device.Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF202020u, 1.0f, 0);
-  scene.Draw(20, 20, 0x80FF0000u, false);   // half-transparent red over grey
-  scene.Draw(60, 20, 0x80FF0000u, true);    // added to the grey
+  scene.Draw(20, 20, 0x80FF0000u, false);  // half-transparent red over grey
+  scene.Draw(60, 20, 0x80FF0000u, true);   // added to the grey
   uint32_t blended = scene.device.Pixel(20, 20), added = scene.device.Pixel(60, 20);
   EXPECT_EQ((blended >> 16) & 0xFF, 0x80u + 0x10u);  // 255*128/255 + 32*127/255
   EXPECT_EQ((blended >> 8) & 0xFF, 0x10u);

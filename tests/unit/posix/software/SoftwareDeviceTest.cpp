@@ -62,7 +62,8 @@ TEST(SoftwareDevice, ClipSpaceMapsThroughTheViewportWithYUp) {
   // The upper half of clip space is the upper half of the framebuffer.
   DrawQuad(device, -1, 1, 1, 0, 0xFFFF0000u);
   for (UINT y = 0; y < 8; ++y)
-    for (UINT x = 0; x < 8; ++x) EXPECT_EQ(device.Pixel(x, y), y < 4 ? 0xFFFF0000u : 0u) << x << "," << y;
+    for (UINT x = 0; x < 8; ++x)
+      EXPECT_EQ(device.Pixel(x, y), y < 4 ? 0xFFFF0000u : 0u) << x << "," << y;
   EXPECT_EQ(device.PixelsDrawn(), 32);
 }
 
@@ -107,8 +108,8 @@ TEST(SoftwareDevice, DefaultCullingDropsCounterClockwiseTriangles) {
   SoftwareDevice device({4, 4});
   device.SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_SELECTARG2);
   device.SetTextureStageState(0, D3DTSS_COLORARG2, D3DTA_DIFFUSE);
-  const Vertex clockwise[3] = {{-1, 1, 0, 0xFFFFFFFFu, 0, 0}, {1, 1, 0, 0xFFFFFFFFu, 0, 0},
-                               {-1, -1, 0, 0xFFFFFFFFu, 0, 0}};
+  const Vertex clockwise[3] = {
+      {-1, 1, 0, 0xFFFFFFFFu, 0, 0}, {1, 1, 0, 0xFFFFFFFFu, 0, 0}, {-1, -1, 0, 0xFFFFFFFFu, 0, 0}};
   const Vertex counter[3] = {clockwise[0], clockwise[2], clockwise[1]};
   device.SetVertexShader(QuadFormat);
   device.DrawPrimitiveUP(D3DPT_TRIANGLELIST, 1, counter, sizeof(Vertex));
