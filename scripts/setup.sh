@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake git pkg-config clang libclang-rt-14-dev
+  build-essential cmake git pkg-config clang clang-format libclang-rt-14-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libpng-dev libjpeg62-turbo-dev zlib1g-dev libinih-dev libstb-dev
   nlohmann-json3-dev libcli11-dev libgif-dev ccache python3 python3-jsonschema

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Sets everything up, then builds and runs the tests twice: a release build
+# Sets everything up, checks the sources follow .clang-format, then builds and runs the tests twice: a release build
 # of everything with all its tests, and a build of the library, the software
 # device and their tests under AddressSanitizer and
 # UndefinedBehaviorSanitizer (the tools and their tests run in the release
@@ -8,6 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/setup.sh
+bash scripts/check-format.sh
 jobs=$(nproc)
 
 source scripts/compiler-cache.sh
