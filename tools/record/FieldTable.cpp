@@ -26,7 +26,6 @@ constexpr FieldBlock Sub = FieldBlock::SubEffect;
 constexpr FieldBlock Tr = FieldBlock::Track;
 constexpr FieldBlock Key = FieldBlock::Key;
 using K = FieldKind;
-constexpr FieldRule Flag = FieldRule::Flag;
 constexpr FieldRule Number = FieldRule::Number;
 constexpr FieldRule Whole = FieldRule::Whole;
 constexpr FieldRule Index = FieldRule::Index;
@@ -46,6 +45,19 @@ constexpr Absent Required = {};
 constexpr FieldEditing Offer(const char* label, const char* group, FieldRule rule, double low = 0,
                              double high = 0) {
   return {label, group, rule, low, high, nullptr};
+}
+
+// A flag is offered as a box to tick: false or true, stored as 0 or 1.
+constexpr FieldEditing Toggle(const char* label, const char* group) {
+  return Offer(label, group, FieldRule::Flag, 0, 1);
+}
+
+// A position and an angle take every value short of a mistake.
+constexpr FieldEditing Place(const char* label, const char* group) {
+  return Offer(label, group, Number, -Far, Far);
+}
+constexpr FieldEditing Angle(const char* label, const char* group) {
+  return Offer(label, group, Number, -Turns, Turns);
 }
 
 // A choice field takes the values its list names.
@@ -69,9 +81,9 @@ std::vector<FieldEntry> Table() {
        Offer("Frame height", "frame", Number, 0, 16384)},
       {Fx, "positionX", K::Float, Is("0"),
        "the effect's position; the host's SetEffectPosition replaces it", "view units",
-       Offer("Position x", "frame", Number, -Far, Far)},
+       Place("Position x", "frame")},
       {Fx, "positionY", K::Float, Is("0"), "the effect's position, downwards", "view units",
-       Offer("Position y", "frame", Number, -Far, Far)},
+       Place("Position y", "frame")},
       {Fx, "tag", K::Tag, Is("\"TVPS\""), "record tag, the letters \"TVPS\"", ""},
       {Fx, "version", K::Int32, Is("1"), "record version", ""},
       {Fx, "running", K::Flag, Is("0"),
@@ -85,13 +97,13 @@ std::vector<FieldEntry> Table() {
       {Em, "name", K::Text, Is("\"\""), "the emitter's name; empty ones become \"Emitter_N\"", "",
        Offer("Name", "general", Text)},
       {Em, "enabled", K::Flag, Is("1"), "a disabled emitter neither updates nor draws", "",
-       Offer("Enabled", "general", Flag, 0, 1)},
+       Toggle("Enabled", "general")},
       {Em, "singleParticle", K::Flag, Is("0"),
        "one immortal, motionless particle at the emitter's position instead of emission", "",
-       Offer("Single immortal particle", "emission", Flag, 0, 1)},
+       Toggle("Single immortal particle", "emission")},
       {Em, "useEffectEmission", K::Flag, Is("1"),
        "emission force, angle and arc come from the effect's tracks", "",
-       Offer("Emission from the effect's tracks", "emission", Flag, 0, 1)},
+       Toggle("Emission from the effect's tracks", "emission")},
       {Em, "spawnShape", K::Int32, Is("0"),
        "where particles appear: 0 a point, 1 a horizontal line, 2 a vertical line, 3 a box, over "
        "the effect's frame; other values a point",
@@ -99,14 +111,14 @@ std::vector<FieldEntry> Table() {
       {Em, "positionX", K::Float, Is("0"),
        "where the emitter's particles appear: relative to the effect's position when "
        "useEffectOffset is set, else from the view's left edge",
-       "view units", Offer("Position x", "spawn shape", Number, -Far, Far)},
+       "view units", Place("Position x", "spawn shape")},
       {Em, "positionY", K::Float, Is("0"),
        "where the emitter's particles appear, positive down the view like every y: relative to the "
        "effect's position when useEffectOffset is set, else from the view's top edge",
-       "view units", Offer("Position y", "spawn shape", Number, -Far, Far)},
+       "view units", Place("Position y", "spawn shape")},
       {Em, "uniformSize", K::Flag, Is("1"),
        "the height follows the width (BaseY, VarY and LifeY unused)", "",
-       Offer("Height follows width", "size and colour", Flag, 0, 1)},
+       Toggle("Height follows width", "size and colour")},
       {Em, "pivotX", K::Float, Is("0.5"), "pivot across the quad (the corners are what draws)",
        "0 to 1", Offer("Pivot x", "size and colour", Number, -10, 10)},
       {Em, "pivotY", K::Float, Is("0.5"), "pivot down the quad", "0 to 1",
@@ -117,28 +129,28 @@ std::vector<FieldEntry> Table() {
        "0 to 2", Chosen("Rotation", "rotation", RotationModes)},
       {Em, "rotationOffset", K::Float, Is("0"),
        "added to the emission direction in rotation mode 0", "degrees",
-       Offer("Offset from the direction", "rotation", Number, -Turns, Turns)},
+       Angle("Offset from the direction", "rotation")},
       {Em, "alignToMotion", K::Flag, Is("0"), "in rotation mode 0 the quad turns with its velocity",
-       "", Offer("Align to motion", "rotation", Flag, 0, 1)},
+       "", Toggle("Align to motion", "rotation")},
       {Em, "fixedRotation", K::Float, Is("0"), "start angle in rotation mode 1", "degrees",
-       Offer("Fixed angle", "rotation", Number, -Turns, Turns)},
+       Angle("Fixed angle", "rotation")},
       {Em, "randomRotationCentre", K::Float, Is("0"),
        "centre of the random start angle in rotation mode 2", "degrees",
-       Offer("Random angle centre", "rotation", Number, -Turns, Turns)},
+       Angle("Random angle centre", "rotation")},
       {Em, "randomRotationRange", K::Float, Is("360"),
        "full width of the random start angle in rotation mode 2", "degrees",
        Offer("Random angle range", "rotation", Number, 0, Turns)},
       {Em, "forceAngle", K::Float, Is("0"),
        "angle of the steady force (0 up, 90 right), kept for editing: the library pushes along "
        "forceDirectionX/Y and never recomputes them from it",
-       "degrees", Offer("Steady force angle", "forces", Number, -Turns, Turns)},
+       "degrees", Angle("Steady force angle", "forces")},
       {Em, "additive", K::Flag, Is("0"), "additive blending instead of alpha blending", "",
-       Offer("Additive blending", "blending and flags", Flag, 0, 1)},
+       Toggle("Additive blending", "blending and flags")},
       {Em, "reverseDrawOrder", K::Flag, Is("0"), "draw the newest particles first", "",
-       Offer("Newest drawn first", "blending and flags", Flag, 0, 1)},
+       Toggle("Newest drawn first", "blending and flags")},
       {Em, "useEffectOffset", K::Flag, Is("0"),
        "particles are drawn displaced by the effect's position", "",
-       Offer("Follow the effect when it moves", "blending and flags", Flag, 0, 1)},
+       Toggle("Follow the effect when it moves", "blending and flags")},
       {Em, "magic", K::Tag, Is("\"ET2D\""), "record tag, the letters \"ET2D\"", ""},
       {Em, "tracks", K::List, From("every track at its default"), "the emitter tracks", ""},
       {Em, "frameSet", K::List, Is("{} (every field at its default)"),
@@ -170,9 +182,9 @@ std::vector<FieldEntry> Table() {
       {Fr, "cycleLength", K::Float, Is("0"), "time to run through all frames once", "seconds",
        Offer("Cycle length (s)", "texture and frames", Number, 0.001, 3600)},
       {Fr, "loop", K::Flag, Is("0"), "start again after the last frame", "",
-       Offer("Loop", "texture and frames", Flag, 0, 1)},
+       Toggle("Loop", "texture and frames")},
       {Fr, "randomStart", K::Flag, Is("0"), "each particle starts at a random point of the cycle",
-       "", Offer("Random start frame", "texture and frames", Flag, 0, 1)},
+       "", Toggle("Random start frame", "texture and frames")},
       {Fr, "frameIndex", K::UInt32, Is("0"),
        "the frame every particle shows; past the list, the whole texture", "index from 0",
        Offer("Frame", "texture and frames", Index, 0, 4095)},
@@ -189,14 +201,14 @@ std::vector<FieldEntry> Table() {
       {Sub, "name", K::Text, Is("\"\""), "the emitter's name", "", Offer("Name", "general", Text)},
       {Sub, "enabled", K::Flag, Is("1"),
        "a disabled sub-effect emitter still starts its copies but neither advances nor draws them",
-       "", Offer("Enabled", "general", Flag, 0, 1)},
+       "", Toggle("Enabled", "general")},
       {Sub, "effectFile", K::Text, Is("\"\""),
        "nested effect file, relative to the folder the effect is played from", "",
        Offer("Nested effect file", "nested effect", Text)},
       {Sub, "positionX", K::Float, Is("0"), "position handed to every emitter of every copy",
-       "view units", Offer("Position x", "nested effect", Number, -Far, Far)},
+       "view units", Place("Position x", "nested effect")},
       {Sub, "positionY", K::Float, Is("0"), "position handed to every emitter of every copy",
-       "view units", Offer("Position y", "nested effect", Number, -Far, Far)},
+       "view units", Place("Position y", "nested effect")},
       {Sub, "startDelay", K::Float, Is("0"), "time before the copies start", "milliseconds",
        Offer("Start delay (ms)", "nested effect", Number, 0, HourMs)},
       {Sub, "copiesMin", K::Float, Is("0"), "fewest copies of the nested effect", "copies",
@@ -211,9 +223,9 @@ std::vector<FieldEntry> Table() {
        Offer("Speed up to", "copies", Number, 0, 1000)},
       {Sub, "angleMin", K::Float, Is("0"),
        "lowest base emission angle given to a copy's emitters (steps of 0.01)", "degrees",
-       Offer("Angle from", "copies", Number, -Turns, Turns)},
+       Angle("Angle from", "copies")},
       {Sub, "angleMax", K::Float, Is("0"), "bound of the base emission angle", "degrees",
-       Offer("Angle up to", "copies", Number, -Turns, Turns)},
+       Angle("Angle up to", "copies")},
       {Sub, "version", K::UInt32, Is("1"), "record version; below 1 the library refuses the effect",
        ""},
 
