@@ -43,6 +43,12 @@ void StoreTrack(Json& record, const TrackRef& ref, const TrackBody& body) {
   tracks.insert(tracks.begin() + long(at), body.ToJson(info->key));
 }
 
+void CheckValue(const TrackBody& body, float value, const std::string& key) {
+  CheckedNumber(value, body.minimum, body.maximum, "a value of " + key);
+}
+
+}  // namespace
+
 Edit ChangeTrack(const std::string& label, std::string mergeTag, const TrackRef& ref,
                  std::function<void(TrackBody&)> change) {
   return MakeEdit(label + " of " + ref.key, std::move(mergeTag), [ref, change](Json& record) {
@@ -52,17 +58,11 @@ Edit ChangeTrack(const std::string& label, std::string mergeTag, const TrackRef&
   });
 }
 
-void CheckValue(const TrackBody& body, float value, const std::string& key) {
-  CheckedNumber(value, body.minimum, body.maximum, "a value of " + key);
-}
-
 void CheckIndex(const TrackBody& body, int index, const std::string& key) {
   if (index < 0 || size_t(index) >= body.keys.size())
     Refuse(key + " has no key " + std::to_string(index) + " (it has " +
            std::to_string(body.keys.size()) + ")");
 }
-
-}  // namespace
 
 Edit AddKey(const TrackRef& track, float time, float value) {
   return ChangeTrack("Add key", "", track, [time, value, key = track.key](TrackBody& body) {

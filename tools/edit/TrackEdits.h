@@ -27,4 +27,11 @@ struct TrackShape {
 Edit SetTrackShape(const TrackRef& track, const TrackShape& shape);
 Edit ResetTrack(const TrackRef& track);
 
+// An edit of one track's body as the library reads it, stored back in the
+// library's order; change refuses by throwing a Refusal.
+Edit ChangeTrack(const std::string& label, std::string mergeTag, const TrackRef& track,
+                 std::function<void(TrackBody&)> change);
+// Refuses an index the track has no key at.
+void CheckIndex(const TrackBody& body, int index, const std::string& key);
+
 }  // namespace tavrix::edit
