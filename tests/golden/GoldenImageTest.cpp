@@ -6,42 +6,18 @@
 // TAVRIX_UPDATE_GOLDEN=1 the committed images are replaced instead.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <string>
-#include <vector>
 
+#include "../support/ReferenceTimes.h"
 #include "TestPaths.h"
 #include "common/PngFile.h"
 
 namespace {
 
+using tavrix::test::ReferenceSample;
 using tavrix::tools::Image;
-
-struct Sample {
-  std::string name;
-  int timeMs;      // of the first frame
-  int intervalMs;  // between the four frames
-};
-
-// A list that cannot be read leaves no tests, which GoogleTest reports; a
-// line it cannot read becomes a sample that fails.
-std::vector<Sample> ListedSamples() {
-  std::ifstream list(std::string(TAVRIX_SAMPLES_SOURCE) + "/reference-times.txt");
-  std::vector<Sample> samples;
-  std::string line;
-  while (std::getline(list, line)) {
-    if (line.empty() || line[0] == '#') continue;
-    char name[64];
-    Sample sample{"unreadable", 0, 0};
-    if (std::sscanf(line.c_str(), "%63s %d %d", name, &sample.timeMs, &sample.intervalMs) == 3)
-      sample.name = name;
-    samples.push_back(sample);
-  }
-  return samples;
-}
 
 std::string GoldenPath(const std::string& name) {
   return std::string(TAVRIX_GOLDEN_DIR) + "/" + name + ".png";
@@ -57,10 +33,10 @@ Image DiffImage(const Image& expected, const Image& actual) {
   return diff;
 }
 
-class GoldenImage : public testing::TestWithParam<Sample> {};
+class GoldenImage : public testing::TestWithParam<ReferenceSample> {};
 
 TEST_P(GoldenImage, RendersAsCommitted) {
-  const Sample& sample = GetParam();
+  const ReferenceSample& sample = GetParam();
   const std::string out = std::string(TAVRIX_GOLDEN_OUTPUT_DIR) + "/" + sample.name;
   std::filesystem::create_directories(TAVRIX_GOLDEN_OUTPUT_DIR);
   // The images were made with one update per frame interval; the step keeps
@@ -91,9 +67,7 @@ TEST_P(GoldenImage, RendersAsCommitted) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Samples, GoldenImage, testing::ValuesIn(ListedSamples()),
-                         [](const testing::TestParamInfo<Sample>& info) {
-                           return info.param.name;
-                         });
+INSTANTIATE_TEST_SUITE_P(Samples, GoldenImage, testing::ValuesIn(tavrix::test::ReferenceSamples()),
+                         tavrix::test::ReferenceSampleName);
 
 }  // namespace

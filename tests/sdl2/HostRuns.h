@@ -14,9 +14,12 @@ inline std::string OutputPath(const std::string& name) {
   return std::string(TAVRIX_SDL_OUTPUT_DIR) + "/" + name;
 }
 
+inline constexpr int kStepMs = 20;
+
 inline std::string HeadlessArguments(int frames, const std::string& screenshot) {
   return std::string(" --root ") + TAVRIX_SAMPLES_BUILT + " --size 256x256 --frames " +
-         std::to_string(frames) + " --step 20 --screenshot " + screenshot;
+         std::to_string(frames) + " --step " + std::to_string(kStepMs) + " --screenshot " +
+         screenshot;
 }
 
 // The example host on one built sample; its exit status.
