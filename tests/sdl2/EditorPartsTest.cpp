@@ -66,6 +66,10 @@ TEST(EditorScript, MistakesAreNamedByLine) {
       {"drag 0 LifeVisible one 0.5 0\n", "script line 1: a number is expected"},
       {"save a b.eff\n", "script line 1: save takes 1 words"},
       {"track -2 BaseX\n", "script line 1: an emitter is -1 (the effect) or its place in the list"},
+      {"preset wobble 0 1\n",
+       "script line 1: no preset \"wobble\"; there are constant, linear-up, linear-down, ease-in, "
+       "ease-out, pulse"},
+      {"select-keys 1,-2\n", "script line 1: select-keys takes key indices such as 0,2,3"},
       {"track -1 BaseX\n",
        "script line 1: \"BaseX\" is not an effect track (did you mean \"ScaleX\"?)"},
   };

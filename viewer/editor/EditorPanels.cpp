@@ -30,9 +30,11 @@ std::string AddEditorPanels(Viewer& viewer, const ViewerOptions& options) {
   viewer.AddPanel(std::move(files));
   viewer.AddPanel(std::make_unique<EffectPanel>(session));
   viewer.AddPanel(std::make_unique<EmittersPanel>(session));
-  viewer.AddPanel(std::make_unique<CurvePanel>(session));
+  auto curves = std::make_shared<CurveTools>();
+  viewer.AddPanel(std::make_unique<CurvePanel>(session, curves));
   viewer.AddPanel(std::make_unique<TexturePanel>(session, options.root + "/image"));
-  if (!script.empty()) viewer.AddPanel(std::make_unique<ScriptPanel>(session, std::move(script)));
+  if (!script.empty())
+    viewer.AddPanel(std::make_unique<ScriptPanel>(session, curves, std::move(script)));
   return {};
 }
 

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "CurveCanvas.h"
 #include "EditorSession.h"
 #include "Panel.h"
 #include "ViewerOptions.h"
@@ -65,15 +66,17 @@ class EmittersPanel : public Panel {
 
 class CurvePanel : public Panel {
  public:
-  explicit CurvePanel(SharedSession session) : session_(std::move(session)) {}
+  CurvePanel(SharedSession session, std::shared_ptr<CurveTools> tools)
+      : session_(std::move(session)), tools_(std::move(tools)) {}
   void Draw(Viewer& viewer) override;
 
  private:
-  void Canvas(const edit::TrackBody& body);
   void Shape(const edit::TrackBody& body);
   void KeyTable(const edit::TrackBody& body);
+  void SelectedKey(const edit::TrackBody& body);
   SharedSession session_;
-  int dragged_ = -1;
+  std::shared_ptr<CurveTools> tools_;
+  CurveCanvas canvas_;
 };
 
 // The editor on the viewer's first shown effect, with the options' script

@@ -5,19 +5,23 @@
 
 #include "Viewer.h"
 #include "ViewerLog.h"
+#include "edit/CurvePresets.h"
 #include "edit/TrackCatalog.h"
 #include "edit/TrackEdits.h"
 
 namespace tavrix::viewer::editor {
 namespace {
 
-// Each verb's run: false when it failed.
+// Each verb's run: false when it failed. The curve tools' verbs work on
+// the tools the curve panel shows.
 using Run = bool (*)(const ScriptCommand&, EditorSession&, Viewer&);
+using CurveRun = bool (*)(const ScriptCommand&, EditorSession&, CurveTools&);
 
 struct Verb {
   const char* name;
   int arguments;  // words after the verb
   Run run;
+  CurveRun curveRun = nullptr;
 };
 const Verb kVerbs[] = {
     {"track", 2,
@@ -48,7 +52,50 @@ const Verb kVerbs[] = {
            " ms");
        return true;
      }},
+    {"select-keys", 1, nullptr,
+     [](const ScriptCommand& c, EditorSession& s, CurveTools& t) {
+       return t.SelectKeys(s, c.keys);
+     }},
+    {"move-keys", 2, nullptr,
+     [](const ScriptCommand& c, EditorSession& s, CurveTools& t) {
+       const bool moved = t.MoveSelection(s, c.time, c.value);
+       s.CloseStep();
+       return moved;
+     }},
+    {"copy-keys", 0, nullptr,
+     [](const ScriptCommand&, EditorSession& s, CurveTools& t) { return t.Copy(s, false); }},
+    {"copy-curve", 0, nullptr,
+     [](const ScriptCommand&, EditorSession& s, CurveTools& t) { return t.Copy(s, true); }},
+    {"paste-keys", 0, nullptr,
+     [](const ScriptCommand&, EditorSession& s, CurveTools& t) { return t.Paste(s, false); }},
+    {"paste-curve", 0, nullptr,
+     [](const ScriptCommand&, EditorSession& s, CurveTools& t) { return t.Paste(s, true); }},
+    {"preset", 3, nullptr,
+     [](const ScriptCommand& c, EditorSession& s, CurveTools& t) {
+       t.presetLow = c.time;
+       t.presetHigh = c.value;
+       return t.ApplyPreset(s, c.path);
+     }},
+    {"overlay", 2, nullptr,
+     [](const ScriptCommand& c, EditorSession&, CurveTools& t) {
+       t.ToggleOverlay(c.track);
+       return true;
+     }},
 };
+
+// Key indices as one word, "0,2,3".
+edit::KeySet ParseKeys(const std::string& word) {
+  edit::KeySet keys;
+  std::istringstream list(word);
+  for (std::string index; std::getline(list, index, ',');) {
+    size_t end = 0;
+    const int key = std::stoi(index, &end);
+    if (end != index.size() || key < 0 || size_t(key) >= edit::TrackBody::MaximumKeys)
+      throw ScriptError{"select-keys takes key indices such as 0,2,3"};
+    keys.insert(key);
+  }
+  return keys;
+}
 
 // A whole number of milliseconds the timeline reaches, nothing after it.
 int64_t ParseMoment(const std::string& word) {
@@ -79,8 +126,14 @@ ScriptCommand Parse(const std::vector<std::string>& words) {
   try {
     if (command.verb == "save" || command.verb == "shot") command.path = words[1];
     if (command.verb == "seek") command.ms = ParseMoment(words[1]);
-    if (command.verb == "track" || command.verb == "drag")
+    if (command.verb == "track" || command.verb == "drag" || command.verb == "overlay")
       command.track = {std::stoi(words[1]), words[2]};
+    if (command.verb == "select-keys") command.keys = ParseKeys(words[1]);
+    if (command.verb == "move-keys" || command.verb == "preset") {
+      command.time = std::stof(words[words.size() - 2]);
+      command.value = std::stof(words[words.size() - 1]);
+    }
+    if (command.verb == "preset") command.path = words[1];
     if (command.verb == "drag") {
       command.index = std::stoi(words[3]);
       command.time = std::stof(words[4]);
@@ -90,6 +143,8 @@ ScriptCommand Parse(const std::vector<std::string>& words) {
     throw ScriptError{"a number is expected"};
   }
   if (!command.track.key.empty()) CheckTrack(command.track);
+  if (command.verb == "preset" && !edit::FindCurvePreset(command.path))
+    throw ScriptError{"no preset \"" + command.path + "\"; there are " + edit::CurvePresetNames()};
   return command;
 }
 
@@ -126,7 +181,9 @@ void ScriptPanel::Draw(Viewer& viewer) {
   EditorSession& session = *session_;
   bool done = false;
   for (const Verb& verb : kVerbs)
-    if (command.verb == verb.name) done = verb.run(command, session, viewer);
+    if (command.verb == verb.name)
+      done =
+          verb.run ? verb.run(command, session, viewer) : verb.curveRun(command, session, *curves_);
   if (done) return;
   Log("script: " + command.verb + " failed: " + session.Status());
   viewer.ReportFailure();

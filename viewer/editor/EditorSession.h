@@ -37,6 +37,8 @@ class EditorSession {
 
   const std::string& Path() const { return path_; }
   const std::string& Status() const { return status_; }
+  // What a tool did without changing the record (a copy), or why it could not.
+  void Report(std::string status) { status_ = std::move(status); }
   RecentFiles& Recent() { return recent_; }
   ShownEffect& Shown() { return shown_; }
 
