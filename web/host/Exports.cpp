@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "SceneHash.h"
+#include "TextureDecoder.h"
 #include "WebPlayer.h"
 #include "tavrix/ResultCodeNames.h"
 
@@ -15,6 +16,7 @@ using tavrix::web::WebPlayer;
 namespace {
 
 std::unique_ptr<WebPlayer> player;
+tavrix::web::DecodedTexture decoded;
 
 }  // namespace
 
@@ -30,6 +32,14 @@ EMSCRIPTEN_KEEPALIVE void tvx_register_image(const char* name, int32_t texture, 
                                              int32_t height) {
   player->Images().Register(name, {texture, width, height});
 }
+
+// 0 with the pixels until the next call, or -1 when the file does not decode.
+EMSCRIPTEN_KEEPALIVE int32_t tvx_decode_texture(const char* path) {
+  return tavrix::web::DecodeTexture(path, decoded) ? 0 : -1;
+}
+EMSCRIPTEN_KEEPALIVE int32_t tvx_decoded_width() { return decoded.width; }
+EMSCRIPTEN_KEEPALIVE int32_t tvx_decoded_height() { return decoded.height; }
+EMSCRIPTEN_KEEPALIVE const void* tvx_decoded_pixels() { return decoded.rgba.data(); }
 
 EMSCRIPTEN_KEEPALIVE int32_t tvx_open(const char* path) { return player->Open(path); }
 EMSCRIPTEN_KEEPALIVE const char* tvx_missing_image() { return player->Images().Missing().c_str(); }

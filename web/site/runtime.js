@@ -18,15 +18,26 @@ const API = {
   batch_count: ['number', []],
   batches: ['number', []],
   scene_hash: ['string', ['string', 'number']],
+  decode_texture: ['number', ['string']],
+  decoded_width: ['number', []],
+  decoded_height: ['number', []],
+  decoded_pixels: ['number', []],
 };
 const ROOT = '/files';
-const IMAGE_TYPES = /\.(png|jpe?g|bmp|gif|webp)$/i;
+const BROWSER_IMAGES = /\.(png|jpe?g|bmp|gif|webp)$/i;
+const MODULE_IMAGES = /\.(tga|dds)$/i;  // the browser has no decoder for these
+
+// A module's C functions as JavaScript ones, from a table of name: [result
+// type, argument types] without their tvx_ prefix.
+export function bindCalls(module, api) {
+  const call = {};
+  for (const [name, [result, args]] of Object.entries(api)) call[name] = module.cwrap(`tvx_${name}`, result, args);
+  return call;
+}
 
 export async function startRuntime(width, height) {
   const module = await createTavrix();
-  const call = {};
-  for (const [name, [result, args]] of Object.entries(API))
-    call[name] = module.cwrap(`tvx_${name}`, result, args);
+  const call = bindCalls(module, API);
   const status = call.create(width, height);
   if (status !== 0) throw new Error(`the particle system does not start: ${call.result_name(status)}`);
   module.FS.mkdir(ROOT);
@@ -34,7 +45,8 @@ export async function startRuntime(width, height) {
   return { module, call };
 }
 
-// Writes a file at path below the root, making its folders.
+// Writes a file at path below the root, making its folders; returns its
+// path in the module's file system.
 export function writeFile({ module }, path, bytes) {
   const parts = path.split('/').filter((part) => part && part !== '..' && part !== '.');
   let folder = ROOT;
@@ -42,23 +54,37 @@ export function writeFile({ module }, path, bytes) {
     folder += `/${part}`;
     if (!module.FS.analyzePath(folder).exists) module.FS.mkdir(folder);
   }
-  module.FS.writeFile(`${folder}/${parts[parts.length - 1]}`, bytes);
+  const written = `${folder}/${parts[parts.length - 1]}`;
+  module.FS.writeFile(written, bytes);
+  return written;
 }
 
-export function isImage(path) { return IMAGE_TYPES.test(path); }
+export function isImage(path) { return BROWSER_IMAGES.test(path) || MODULE_IMAGES.test(path); }
 
-// Decodes an image file with the browser, uploads it and registers it under
-// its path. Throws with the file's name when the browser cannot decode it.
-export async function addImage(runtime, renderer, path, blob) {
-  let bitmap;
+async function decodeInBrowser(path, blob) {
   try {
-    bitmap = await createImageBitmap(blob, { premultiplyAlpha: 'none', colorSpaceConversion: 'none' });
+    return await createImageBitmap(blob, { premultiplyAlpha: 'none', colorSpaceConversion: 'none' });
   } catch {
     throw new Error(`${path}: the browser cannot decode this image`);
   }
-  const texture = renderer.addTexture(bitmap);
-  runtime.call.register_image(path, texture, bitmap.width, bitmap.height);
-  bitmap.close();
+}
+
+// With the library's own decoders, as its device mode reads the file.
+async function decodeInModule(runtime, path, blob) {
+  const { module, call } = runtime;
+  if (call.decode_texture(writeFile(runtime, path, new Uint8Array(await blob.arrayBuffer()))) !== 0)
+    throw new Error(`${path}: not an image the library decodes`);
+  const [width, height] = [call.decoded_width(), call.decoded_height()];
+  return { width, height, pixels: new Uint8Array(module.HEAPU8.buffer, call.decoded_pixels(), width * height * 4) };
+}
+
+// Decodes an image file, uploads it and registers it under its path.
+// Throws with the file's name when it does not decode.
+export async function addImage(runtime, renderer, path, blob) {
+  const image = MODULE_IMAGES.test(path) ? await decodeInModule(runtime, path, blob) : await decodeInBrowser(path, blob);
+  const texture = renderer.addTexture(image);
+  runtime.call.register_image(path, texture, image.width, image.height);
+  image.close?.();
 }
 
 // The library's result for opening path, with the code's name on failure.

@@ -5,6 +5,7 @@
 // size=WxH sets the canvas.
 import { fromDrop, fromInput } from './files.js';
 import { Renderer } from './renderer.js';
+import { isRecord, packRecord, packedPath } from './records.js';
 import { addImage, collectFrame, isImage, openEffect, startRuntime, writeFile } from './runtime.js';
 
 const FRAME_MS = 50 / 3;  // one step of the 60 Hz clock, on average
@@ -17,45 +18,57 @@ let runtime, renderer, sampleIndex;
 
 function showError(message) { $('error').textContent = message; }
 
-// Puts files into the runtime: images decoded and registered, the rest
-// written to its file system. Returns the effect files among them.
-async function addFiles(files) {
-  const effects = [];
-  for (const { path, blob } of files) {
-    if (isImage(path)) await addImage(runtime, renderer, path, blob);
-    else writeFile(runtime, path, new Uint8Array(await blob.arrayBuffer()));
-    if (/\.eff$/i.test(path)) effects.push(path);
-    if (/\.json$/i.test(path)) showError(`${path}: JSON records are packed by \`tavrix pack\`; open the .eff it makes`);
+// Puts one file into the runtime: an image decoded and registered, a JSON
+// record packed into the effect file beside it, anything else written to its
+// file system. Returns the effect it holds, as {label, path}, or nothing.
+async function addFile({ path, blob }) {
+  if (isImage(path)) return void await addImage(runtime, renderer, path, blob);
+  const bytes = new Uint8Array(await blob.arrayBuffer());
+  if (isRecord(path)) {
+    writeFile(runtime, packedPath(path), await packRecord(path, bytes));
+    return { label: path, path: packedPath(path) };
   }
-  return effects;
+  writeFile(runtime, path, bytes);
+  return /\.eff$/i.test(path) ? { label: path, path } : undefined;
 }
 
-// Shows path, or names why not and keeps what was shown.
+// Every file is tried: one that fails is named and the others still go in.
+async function addFiles(files) {
+  const effects = [], errors = [];
+  for (const file of files) {
+    try {
+      const effect = await addFile(file);
+      if (effect) effects.push(effect);
+    } catch (error) {
+      errors.push(error.message);
+    }
+  }
+  return { effects, errors };
+}
+
+// Shows path, or keeps what was shown; returns why not, or what it lacks
+// ('' when nothing).
 function show(path) {
   const result = openEffect(runtime, path);
-  if (!result.ok) return showError(result.error), false;
-  showError(result.missing ? `${path}: no texture ${result.missing} among the opened files` : '');
+  if (!result.ok) return result.error;
   $('hint').hidden = true;
-  return true;
+  return result.missing ? `${path}: no texture ${result.missing} among the opened files` : '';
 }
 
 async function openFiles(files) {
-  try {
-    const effects = await addFiles(files);
-    const list = $('effect');
-    list.replaceChildren(...effects.map((path) => new Option(path)));
-    list.hidden = effects.length < 2;
-    if (effects.length) show(effects[0]);
-  } catch (error) {
-    showError(error.message);
-  }
+  const { effects, errors } = await addFiles(files);
+  const list = $('effect');
+  list.replaceChildren(...effects.map(({ label, path }) => new Option(label, path)));
+  list.hidden = effects.length < 2;
+  if (effects.length) errors.unshift(show(effects[0].path));
+  showError(errors.filter(Boolean).join('\n'));
 }
 
 async function loadSamples() {
   sampleIndex = await (await fetch('samples/samples.json')).json();
   const files = await Promise.all(sampleIndex.files.map(async (path) =>
     ({ path, blob: await (await fetch(`samples/${path}`)).blob() })));
-  await addFiles(files);
+  showError((await addFiles(files)).errors.join('\n'));
   for (const name of Object.keys(sampleIndex.moments)) $('sample').add(new Option(name, `${name}.eff`));
 }
 
@@ -101,8 +114,8 @@ function bindControls() {
     state.background = [1, 3, 5].map((i) => parseInt(e.target.value.slice(i, i + 2), 16) / 255);
   });
   on('timeline', 'input', (e) => { setPlaying(false); runtime.call.seek(+e.target.value); });
-  on('sample', 'change', (e) => e.target.value && show(e.target.value));
-  on('effect', 'change', (e) => show(e.target.value));
+  on('sample', 'change', (e) => e.target.value && showError(show(e.target.value)));
+  on('effect', 'change', (e) => showError(show(e.target.value)));
   for (const id of ['open', 'folder']) on(id, 'change', (e) => openFiles(fromInput(e.target)));
   const main = document.querySelector('main');
   main.addEventListener('dragover', (e) => { e.preventDefault(); main.classList.add('dragging'); });
@@ -115,10 +128,12 @@ function bindControls() {
 }
 
 // For tests: the quads of a fixed scene hashed in a fresh module, whose
-// random source starts from its seed as a fresh native process's does.
+// random source starts from its seed as a fresh native process's does. The
+// effects may be opened ones; nested effects come from the samples.
 async function sceneHash(effects, durationMs) {
   const fresh = await startRuntime(256, 256);
-  for (const path of sampleIndex.files.filter((file) => !isImage(file))) writeFile(fresh, path, runtime.module.FS.readFile(`/files/${path}`));
+  const files = new Set([...sampleIndex.files.filter((file) => !isImage(file)), ...effects]);
+  for (const path of files) writeFile(fresh, path, runtime.module.FS.readFile(`/files/${path}`));
   return fresh.call.scene_hash(effects.join('\n'), durationMs);
 }
 
@@ -133,7 +148,12 @@ async function main() {
   bindControls();
   await loadSamples();
   const effect = params.get('effect');
-  if (effect && show(effect.replace(/^samples\//, ''))) $('sample').value = effect.replace(/^samples\//, '');
+  if (effect) {
+    const sample = effect.replace(/^samples\//, '');
+    const error = show(sample);
+    showError(error);
+    if (!error) $('sample').value = sample;
+  }
   if (params.has('at')) {
     setPlaying(false);
     runtime.call.seek(Math.min(Math.max(0, +params.get('at') || 0), LONGEST_MS));
