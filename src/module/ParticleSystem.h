@@ -45,6 +45,10 @@ class ParticleSystem final : public IParticleSystem {
   int32_t GetEffectHeight(int32_t id) override;
   void* Destroy(unsigned int flags) override;
 
+  // The effects, for tools linked with the core that inspect them (the
+  // viewer's cost overlay, bench); none before Initialise succeeds.
+  EffectRegistry* Effects() const { return Registry(); }
+
  private:
   void TearDown();
   int32_t CreateOwnedObjects(IParticleImageLoader* imageLoader, bool batchQuads);

@@ -68,6 +68,8 @@ class Emitter final : public IParticleEmitter {
   Particle ParticleAt(int32_t index) const { return ring_.Load(ring_.Slot(index)); }
   std::optional<Particle> Oldest() const;
   std::optional<Particle> Newest() const;
+  // The particle slots the emitter's block holds, live or not.
+  uint32_t Capacity() const { return ring_.Capacity(); }
 
   Effect* owner = nullptr;
   const char* name = nullptr;

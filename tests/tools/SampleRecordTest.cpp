@@ -86,6 +86,9 @@ TEST(SampleRecordTest, BenchPlaysASample) {
   EXPECT_NE(run.output.find("particles"), std::string::npos) << run.output;
   EXPECT_NE(run.output.find("\n      1000 "), std::string::npos) << run.output;
   EXPECT_NE(run.output.find("overall"), std::string::npos) << run.output;
+  // The cost of the effect and of each emitter, by name.
+  for (const char* row : {"\nfire.eff ", "\n  flames ", "\n  embers "})
+    EXPECT_NE(run.output.find(row), std::string::npos) << row << " in " << run.output;
 }
 
 }  // namespace

@@ -2,10 +2,15 @@
 
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "cli/Arguments.h"
 #include "cli/EffectPlayer.h"
+#include "cost/CostMeter.h"
+#include "module/Factory.h"
 
 namespace tavrix::tools {
 namespace {
@@ -48,14 +53,52 @@ void PrintRow(const char* label, const Interval& i, int64_t particles) {
               i.frames ? double(i.pixels) / double(i.frames) : 0.0);
 }
 
+// The effect's figures and its emitters', folded frame by frame.
+struct PlayCost {
+  cost::CostFold effect;
+  std::vector<std::string> names;
+  std::vector<cost::CostFold> emitters;
+
+  void Add(const cost::EffectCost& frame) {
+    effect.Add(frame.total);
+    emitters.resize(frame.emitters.size());
+    names.resize(frame.emitters.size());
+    for (size_t i = 0; i < frame.emitters.size(); ++i) {
+      emitters[i].Add(frame.emitters[i].cost);
+      names[i] = frame.emitters[i].name;
+    }
+  }
+};
+
+void PrintCostRow(const std::string& label, const cost::Cost& cost) {
+  std::printf("%-24s", label.c_str());
+  for (const cost::Figure& figure : cost::kFigures)
+    std::printf(" %12s", cost::ShownNumber(figure, cost).c_str());
+  std::printf("\n");
+}
+
+void PrintPlayCost(const std::string& effect, const PlayCost& play) {
+  std::printf(
+      "\nper effect and emitter, the mean of the frames (memory: the most held; times of "
+      "an emitter: the effect's, shared by live particles and by quads)\n");
+  std::printf("%-24s", "effect / emitter");
+  for (const cost::Figure& figure : cost::kFigures)
+    std::printf(" %12s", cost::Heading(figure).c_str());
+  std::printf("\n");
+  PrintCostRow(std::filesystem::path(effect).filename().string(), play.effect.Result());
+  for (size_t i = 0; i < play.emitters.size(); ++i)
+    PrintCostRow("  " + play.names[i], play.emitters[i].Result());
+}
+
 // One update and one draw, timed apart; the particles are the quads drawn.
-Interval Frame(EffectPlayer& player, int32_t stepMs, int64_t& particles) {
+Interval Frame(EffectPlayer& player, cost::CostMeter& meter, int32_t stepMs, int64_t& particles) {
   const software::SoftwareDevice& device = player.Device();
   const int64_t calls = device.DrawCalls(), pixels = device.PixelsDrawn();
+  const std::vector<int32_t> ids{player.EffectId()};
   const Clock::time_point start = Clock::now();
-  player.System().UpdateAll(stepMs);
+  meter.Update(ids, stepMs);
   const Clock::time_point updated = Clock::now();
-  player.System().DrawAll();
+  meter.Draw(ids);
   const Clock::time_point drawn = Clock::now();
   particles = device.DrawCalls() - calls;
   Interval frame;
@@ -80,7 +123,12 @@ void Bench(const BenchRequest& r) {
   options.width = size->width;
   options.height = size->height;
   options.root = r.root;
+  // The core linked into this program, so that the meter reads its objects.
+  options.makeFactory = [] { return CreateFactory(nullptr); };
   EffectPlayer player(r.effect, options);
+  cost::CostMeter meter(player.System());
+  const cost::ViewArea view{0, 0, float(size->width), float(size->height)};
+  PlayCost play;
   std::printf("%s: %g s of effect time in %d ms steps, %dx%d pixels\n", r.effect.c_str(), r.seconds,
               r.stepMs, size->width, size->height);
   std::printf("%10s %10s %12s %12s %12s %12s %12s\n", "time ms", "particles", "update us",
@@ -89,7 +137,8 @@ void Bench(const BenchRequest& r) {
   Interval interval, total;
   int64_t particles = 0, peak = 0;
   for (int64_t now = 0, nextReport = r.reportMs; now < endMs;) {
-    interval.Add(Frame(player, r.stepMs, particles));
+    interval.Add(Frame(player, meter, r.stepMs, particles));
+    play.Add(meter.CostOf(player.EffectId(), view));
     now += r.stepMs;
     peak = std::max(peak, particles);
     if (now >= nextReport || now >= endMs) {
@@ -104,6 +153,7 @@ void Bench(const BenchRequest& r) {
   std::printf(
       "(particles: quads drawn in the frame, the peak overall; particles fainter than "
       "alpha 0.05 are live but not drawn. Costs are per frame and per particle drawn.)\n");
+  PrintPlayCost(r.effect, play);
 }
 
 }  // namespace
@@ -111,7 +161,9 @@ void Bench(const BenchRequest& r) {
 void AddBenchCommand(CLI::App& app, int& exitCode) {
   auto request = std::make_shared<BenchRequest>();
   CLI::App* bench = app.add_subcommand(
-      "bench", "Play an effect and report particles over time and the cost per particle");
+      "bench",
+      "Play an effect and report particles over time, the cost per particle, and what the effect "
+      "and each emitter cost");
   bench->add_option("FILE", request->effect, "Effect file")->required();
   bench->add_option("--seconds", request->seconds, "Effect time to play (default 5)");
   bench->add_option("--step", request->stepMs, "Milliseconds per frame (default 16)");

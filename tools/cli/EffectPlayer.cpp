@@ -41,7 +41,7 @@ void EffectPlayer::Start(const std::string& effectPath) {
                                           : Absolute(options.root);
   std::filesystem::current_path(root, error);
   if (error) throw ToolError{ExitFileMissing, root + ": cannot enter folder"};
-  factory_ = CreateParticleSystem(0, nullptr);
+  factory_ = options.makeFactory ? options.makeFactory() : CreateParticleSystem(0, nullptr);
   system_ = factory_ ? factory_->CreateSystem() : nullptr;
   if (!system_) throw ToolError{ExitPlaybackFailed, "the particle system could not be created"};
   const int32_t initialised = system_->Initialise(&window_, &device_, nullptr);

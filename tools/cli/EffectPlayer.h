@@ -24,6 +24,8 @@ struct PlayerOptions {
   uint32_t prewarmMs = 0;
   std::string root;                           // folder holding image/ and nested effects
   std::vector<int32_t> steps = {17, 17, 16};  // update steps in ms, repeated: a 60 Hz host
+  // Where the factory comes from; none takes the shared library's export.
+  IParticleSystemFactory* (*makeFactory)() = nullptr;
 };
 
 class EffectPlayer {
