@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "CostLines.h"
 #include "PanelLayout.h"
 #include "Viewer.h"
 #include "record/FieldTable.h"
@@ -65,9 +66,12 @@ void EffectLines(Viewer& viewer) {
                                                      &record::Choice::label, " unknown");
       ImGui::Text("  %.2f s of %.2f s, end mode %s", double(effect.PlayMs()) / 1000.0,
                   double(effect.DurationSeconds()), end.c_str());
+      const std::string table = "cost " + std::to_string(effect.Id());
+      CostTable(table.c_str(), viewer.Meter().CostOf(effect.Id(), viewer.VisibleArea()),
+                viewer.Limits());
     }
     if (effect.Error().empty()) continue;
-    ImGui::PushStyleColor(ImGuiCol_Text, ImVec4(1.0f, 0.35f, 0.3f, 1.0f));
+    ImGui::PushStyleColor(ImGuiCol_Text, kWarningColour);
     ImGui::PushTextWrapPos(ImGui::GetFontSize() * 24.0f);
     ImGui::TextUnformatted(effect.Error().c_str());
     ImGui::PopTextWrapPos();
@@ -90,6 +94,7 @@ void OverlayPanel::Draw(Viewer& viewer) {
   ImGui::Begin("tavrix-view", nullptr, ImGuiWindowFlags_AlwaysAutoResize);
   FrameFigures(viewer);
   PlayControlsUi(viewer);
+  CostLimitsUi(viewer.Limits());
   EffectLines(viewer);
   KeyList();
   ImGui::End();

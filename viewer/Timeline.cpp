@@ -89,7 +89,10 @@ void Timeline::WalkTo(int64_t ms) {
 }
 
 void Timeline::Advance(int32_t ms) {
-  host_.Update(ms);
+  if (meter_)
+    meter_->Update(CurrentBasis().ids, ms);
+  else
+    host_.Update(ms);
   for (ShownEffect& effect : effects_) effect.Advance(ms);
   // Reported from inside the update; played again only now that it is over.
   for (int32_t id : finished_)

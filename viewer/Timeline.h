@@ -15,6 +15,7 @@
 #include "ParticleHost.h"
 #include "ShownEffect.h"
 #include "ViewerState.h"
+#include "cost/CostMeter.h"
 
 namespace tavrix::viewer {
 
@@ -49,6 +50,9 @@ class Timeline {
   void SetIn() { range_.inMs = steps_.Start(steps_.FrameAt(nowMs_)); }
   void SetOut() { range_.outMs = steps_.Start(steps_.FrameAt(nowMs_)); }
   void ClearRange() { range_ = {}; }
+  // Updates go through the meter while it is given (the same simulation,
+  // effect by effect), through the host's UpdateAll without one.
+  void MeasureWith(cost::CostMeter* meter) { meter_ = meter; }
 
   int64_t NowMs() const { return nowMs_; }
   int64_t Frame() const { return frame_; }
@@ -91,6 +95,7 @@ class Timeline {
   Basis basis_;
   std::vector<int32_t> finished_;
   double lastSeekMs_ = 0;
+  cost::CostMeter* meter_ = nullptr;
 };
 
 }  // namespace tavrix::viewer

@@ -23,7 +23,9 @@ Viewer::Viewer(const ViewerOptions& options)
       window_({"tavrix-view", options.width, options.height, options.frames > 0, true}),
       host_(window_.Renderer(), options.root, options.width, options.height),
       imgui_(window_.Window(), window_.Renderer()),
-      timeline_(host_, effects_, controls_, FrameSteps(options.stepMs)) {
+      timeline_(host_, effects_, controls_, FrameSteps(options.stepMs)),
+      meter_(host_.System()),
+      limits_(options.limits) {
   controls_.timeScale = options.timeScale;
   controls_.prewarmMs = options.prewarmMs;
   settings_ = {options.background, options.checkerboard, options.zoom, options.overlay};
@@ -168,10 +170,20 @@ int64_t Viewer::PlayedMs() {
 void Viewer::Update() {
   const int64_t played = PlayedMs();
   const uint64_t start = SDL_GetPerformanceCounter();
+  // Measuring costs a little: only while the overlay shows the figures.
+  timeline_.MeasureWith(settings_.overlay ? &meter_ : nullptr);
   timeline_.Follow();
   if (!controls_.paused) timeline_.Play(played);
   stats_.updateMs =
       double(SDL_GetPerformanceCounter() - start) * 1000.0 / double(SDL_GetPerformanceFrequency());
+}
+
+cost::ViewArea Viewer::VisibleArea() {
+  int width = 0, height = 0;
+  SDL_GetRendererOutputSize(window_.Renderer(), &width, &height);
+  const sdl2::ViewTransform& view = host_.Target().view;
+  const SDL_FPoint topLeft = view.ToView(0, 0), bottomRight = view.ToView(width, height);
+  return {topLeft.x, topLeft.y, bottomRight.x, bottomRight.y};
 }
 
 void Viewer::UpdateView() {
@@ -187,7 +199,14 @@ void Viewer::Draw() {
   UpdateView();
   DrawBackground(window_.Renderer(), settings_);
   const uint64_t start = SDL_GetPerformanceCounter();
-  host_.Draw();
+  if (settings_.overlay) {
+    host_.Target().quadsDrawn = 0;
+    std::vector<int32_t> ids;
+    for (const ShownEffect& effect : effects_) ids.push_back(effect.Id());
+    meter_.Draw(ids);
+  } else {
+    host_.Draw();
+  }
   // SDL batches: the draw time counts the pixels only once they are drawn.
   SDL_RenderFlush(window_.Renderer());
   const uint64_t end = SDL_GetPerformanceCounter();

@@ -17,6 +17,7 @@
 #include "Timeline.h"
 #include "ViewerOptions.h"
 #include "ViewerState.h"
+#include "cost/CostMeter.h"
 
 namespace tavrix::viewer {
 
@@ -46,6 +47,11 @@ class Viewer {
   Timeline& Time() { return timeline_; }
   ViewSettings& Settings() { return settings_; }
   const FrameStats& Stats() const { return stats_; }
+  // Measures while the overlay is shown; its figures are of the last frame.
+  const cost::CostMeter& Meter() const { return meter_; }
+  cost::CostLimits& Limits() { return limits_; }
+  // The part of the view the window shows, in view units.
+  cost::ViewArea VisibleArea();
 
  private:
   bool Scripted() const { return options_.frames > 0; }
@@ -70,6 +76,8 @@ class Viewer {
   ViewSettings settings_;
   FrameStats stats_;
   Timeline timeline_;
+  cost::CostMeter meter_;
+  cost::CostLimits limits_;
   std::vector<std::string> screenshots_;
   int32_t reloads_ = 0, keyShots_ = 0;
   int dragged_ = -1;

@@ -58,6 +58,14 @@ std::string KeyHelp() {
          "  mouse wheel   zoom\n";
 }
 
+std::string LimitKeys() {
+  std::string keys;
+  for (const cost::Figure& figure : cost::kFigures)
+    keys += std::string(keys.empty() ? "" : ", ") + figure.key + (*figure.unit ? " (" : "") +
+            figure.unit + (*figure.unit ? ")" : "");
+  return keys;
+}
+
 }  // namespace
 
 int ParseViewerOptions(int argc, char** argv, ViewerOptions& options) {
@@ -66,6 +74,7 @@ int ParseViewerOptions(int argc, char** argv, ViewerOptions& options) {
       "them when they change on disk"};
   app.footer(KeyHelp());
   std::string size, background;
+  std::vector<std::string> limits;
   app.add_option("FILE", options.files, "effect files or JSON records, shown side by side")
       ->required();
   app.add_option("--root", options.root,
@@ -99,6 +108,10 @@ int ParseViewerOptions(int argc, char** argv, ViewerOptions& options) {
                  "with --frames or --at: save the last frame as PNG");
   app.add_option("--reload-shots", options.reloadShots,
                  "save a PNG named PREFIX-N.png after each reload (for scripts)");
+  app.add_option("--limit", limits,
+                 "the overlay shows a cost figure in red past this, KEY=VALUE in the figure's "
+                 "unit, repeatable; keys: " +
+                     LimitKeys());
   app.add_flag("--overlay-in-screenshots", options.overlayInScreenshots,
                "screenshots show the overlay too (by default only the effects)");
   try {
@@ -127,6 +140,13 @@ int ParseViewerOptions(int argc, char** argv, ViewerOptions& options) {
       return 2;
     }
     options.background = *colour;
+  }
+  for (const std::string& limit : limits) {
+    std::string error;
+    if (!cost::ParseLimit(limit, options.limits, error)) {
+      std::fprintf(stderr, "%s\n", error.c_str());
+      return 2;
+    }
   }
   for (std::string& file : options.files) file = Absolute(file);
   options.startFolder = fs::current_path().string();

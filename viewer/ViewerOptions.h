@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "cost/CostFigures.h"
+
 namespace tavrix::viewer {
 
 struct ViewerOptions {
@@ -24,8 +26,9 @@ struct ViewerOptions {
   float zoom = 1.0f;
   float timeScale = 1.0f;
   uint32_t prewarmMs = 0;
-  bool edit = false;       // the editor's panels on the first file
-  std::string editScript;  // with edit: commands run one a frame
+  bool edit = false;        // the editor's panels on the first file
+  std::string editScript;   // with edit: commands run one a frame
+  cost::CostLimits limits;  // past these the overlay's figures warn
 };
 
 // Fills options; returns -1 to go on, or the exit code to end with (0 after
