@@ -8,6 +8,16 @@
 #include "cli/ResultText.h"
 
 namespace tavrix::viewer {
+namespace {
+
+bool HasNestedEffects(const std::optional<record::Json>& record) {
+  if (!record || !record->contains("emitters") || !(*record)["emitters"].is_array()) return false;
+  for (const record::Json& emitter : (*record)["emitters"])
+    if (emitter.is_object() && emitter.value("magic", "") == "SE2D") return true;
+  return false;
+}
+
+}  // namespace
 
 ShownEffect::ShownEffect(sdl2::ParticleHost& host, std::string path, float x, float y)
     : host_(host),
@@ -56,6 +66,8 @@ bool ShownEffect::Replace(const EffectBytes& effect) {
                       " ms: " + sdl2::ReloadNote(record_, effect.record, changed_)
                 : name_ + ": loaded as effect " + std::to_string(id_));
   record_ = effect.record;
+  file_ = effect.file;
+  nested_ = HasNestedEffects(record_);
   changed_.clear();
   return true;
 }
@@ -72,9 +84,25 @@ bool ShownEffect::FileChanged() {
 
 void ShownEffect::Restart(uint32_t prewarmMs) {
   if (id_ < 0) return;
+  if (nested_) LoadAgain();
   host_.System().PlayEffect(id_, prewarmMs);
   playMs_ = prewarmMs;
   endReports_ = 0;
+}
+
+void ShownEffect::LoadAgain() {
+  try {
+    TemporaryEffectFile file(file_);
+    // These bytes loaded before, so the new effect takes the old one's
+    // frames and textures as they are.
+    const int32_t id = host_.LoadEffect(file.Path());
+    if (id < 0) return;
+    host_.System().UnloadEffect(id_);
+    id_ = id;
+    host_.System().SetEffectPosition(id_, x_, y_, true);
+  } catch (const SourceError&) {
+    // No scratch file: the effect plays on with its copies as they are.
+  }
 }
 
 void ShownEffect::MoveTo(float x, float y, bool moveLiveParticles) {

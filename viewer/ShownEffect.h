@@ -34,6 +34,10 @@ class ShownEffect {
   // not loaded.
   bool FileChanged();
 
+  // Plays from 0 with the prewarm. An effect with nested-effect emitters is
+  // loaded anew first: the library restarts no copies they play (they go
+  // on, started, from where they were), and a fresh load makes them again,
+  // waiting for their delay, so that 0 is the same moment every time.
   void Restart(uint32_t prewarmMs);
   void MoveTo(float x, float y, bool moveLiveParticles);
   void Advance(int32_t elapsedMs) { playMs_ += elapsedMs; }
@@ -53,6 +57,7 @@ class ShownEffect {
 
  private:
   void Fail(const std::string& message);
+  void LoadAgain();
 
   sdl2::ParticleHost& host_;
   std::string path_, name_, error_;
@@ -62,6 +67,8 @@ class ShownEffect {
   record::PlayEnd end_;
   int32_t endReports_ = 0;
   std::optional<record::Json> record_;
+  record::Bytes file_;   // the effect file shown, for LoadAgain
+  bool nested_ = false;  // it has nested-effect emitters
   sdl2::FileWatch watch_;
   std::string changed_;  // the file whose change the next reload takes in
 };
