@@ -1,10 +1,10 @@
 // tavrix-view and its editor's script end what they cannot do with one clear
 // message and an exit code, never an abort: an emitter that is not there,
 // undo and redo with nothing to take, a refused edit, a run in which no
-// effect loads, a bad window size, a moment off the timeline. A script runs
-// with the overlay hidden, an effect without emitters opens in the editor,
-// and without --root the packed samples are found beside the program,
-// wherever it was built.
+// effect loads, a bad window size, a moment off the timeline, a limit of no
+// cost figure. A script runs with the overlay hidden, an effect without
+// emitters opens in the editor, and without --root the packed samples are
+// found beside the program, wherever it was built.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -112,6 +112,12 @@ INSTANTIATE_TEST_SUITE_P(
                    {},
                    2,
                    "script line 1: seek takes whole milliseconds from 0 to 600000"},
+        RefusedRun{"LimitOnlyOfACostFigure",
+                   "fire.json",
+                   "",
+                   {"--limit", "lives=5"},
+                   2,
+                   "--limit: expected KEY=VALUE with KEY one of live spawned"},
         RefusedRun{"AtOnlyWithinTheTimeline",
                    "fire.json",
                    "",
