@@ -145,6 +145,8 @@ void CurveCanvas::Draw(EditorSession& session, CurveTools& tools, const edit::Tr
     if (key > 0 && ImGui::IsMouseClicked(ImGuiMouseButton_Right) &&
         session.Apply(edit::RemoveKey(session.track, key)))
       tools.selection.Set(session.track, {});
+    // Ctrl+C and Ctrl+V are the canvas's, not the viewer's C and V.
+    if (ImGui::GetIO().KeyCtrl) ImGui::CaptureKeyboardFromApp(true);
     if (CtrlPressed(ImGuiKey_C)) tools.Copy(session, tools.Selected(session).empty());
     if (CtrlPressed(ImGuiKey_V)) tools.Paste(session, ImGui::GetIO().KeyShift);
   }
