@@ -1,6 +1,7 @@
 #include "CurveCanvas.h"
 
 #include <cmath>
+#include <iterator>
 #include <vector>
 
 #include "edit/RecordAccess.h"
