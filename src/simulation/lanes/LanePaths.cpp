@@ -13,6 +13,15 @@ const StepLanes* chosen = nullptr;
 
 }  // namespace
 
+const StepLanes* LanesFor(LanePath path) {
+  switch (path) {
+    case LanePath::Scalar: return &lanes_scalar::kLanes;
+    case LanePath::Vector: return &lanes_vector::kLanes;
+    case LanePath::Wide: return WideLanes();
+  }
+  return nullptr;
+}
+
 const StepLanes& CurrentLanes() {
   if (!chosen) chosen = Widest();
   return *chosen;

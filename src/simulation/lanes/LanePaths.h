@@ -14,9 +14,11 @@ const StepLanes& CurrentLanes();
 // False, and no change, when this build or this processor lacks the path.
 bool UseLanePath(LanePath path);
 
-// Supplied by the instruction-set folder the build picks: the instance for
-// path, or none when the build or the processor lacks it.
+// The instance for path, or none when the build or the processor lacks it.
 const StepLanes* LanesFor(LanePath path);
+// Supplied by the instruction-set folder the build picks: its wider instance
+// when the processor runs it, else none.
+const StepLanes* WideLanes();
 
 namespace lanes_scalar {
 extern const StepLanes kLanes;

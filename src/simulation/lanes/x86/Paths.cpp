@@ -7,13 +7,8 @@ namespace lanes_wide {
 extern const StepLanes kLanes;
 }
 
-const StepLanes* LanesFor(LanePath path) {
-  switch (path) {
-    case LanePath::Scalar: return &lanes_scalar::kLanes;
-    case LanePath::Vector: return &lanes_vector::kLanes;
-    case LanePath::Wide: return __builtin_cpu_supports("avx2") ? &lanes_wide::kLanes : nullptr;
-  }
-  return nullptr;
+const StepLanes* WideLanes() {
+  return __builtin_cpu_supports("avx2") ? &lanes_wide::kLanes : nullptr;
 }
 
 }  // namespace tavrix
