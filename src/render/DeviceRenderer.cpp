@@ -81,13 +81,21 @@ int32_t DeviceRenderer::DrawQuad(const QuadPoint* corners, const UvRect& uv, uin
 }
 
 void DeviceRenderer::DrawBatched(const QuadVertex (&strip)[4], float x, float y) {
-  ScreenVertex list[QuadBatch::kVerticesPerQuad];
-  batch_.Transform(list, strip, x - static_cast<float>(halfWidth_),
-                   y - static_cast<float>(halfHeight_));
-  if (batch_.Append(list)) return;
-  Flush();
+  const float dx = x - static_cast<float>(halfWidth_);
+  const float dy = y - static_cast<float>(halfHeight_);
+  ScreenVertex* next = batch_.Next();
+  if (!next) {
+    Flush();
+    next = batch_.Next();
+  }
+  if (next) {
+    batch_.Transform(next, strip, dx, dy);
+    return;
+  }
   // Without room even for one quad the quad goes alone.
-  if (!batch_.Append(list)) DrawList(list, 1);
+  ScreenVertex list[QuadBatch::kVerticesPerQuad];
+  batch_.Transform(list, strip, dx, dy);
+  DrawList(list, 1);
 }
 
 void DeviceRenderer::DrawList(const ScreenVertex* vertices, uint32_t quads) {

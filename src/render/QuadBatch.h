@@ -46,18 +46,25 @@ class QuadBatch {
   void SetView(const D3DMATRIX& projection, const D3DVIEWPORT8& viewport);
   const D3DMATRIX& Projection() const { return projection_; }
   // The strip of a quad translated by (dx, dy) as the list's six vertices.
-  void Transform(ScreenVertex (&out)[kVerticesPerQuad], const QuadVertex (&strip)[4], float dx,
-                 float dy) const;
-  // False when the batch is full or its storage cannot grow.
-  bool Append(const ScreenVertex (&quad)[kVerticesPerQuad]);
+  void Transform(ScreenVertex* out, const QuadVertex (&strip)[4], float dx, float dy);
+  // Room for the next quad's six vertices, which the caller fills; none
+  // when the batch is full or its storage cannot grow.
+  ScreenVertex* Next();
   uint32_t QuadCount() const { return count_; }
   const ScreenVertex* Vertices() const { return vertices_; }
   void Clear() { count_ = 0; }
 
  private:
+  bool Grow();
+  const D3DMATRIX& CombinedFor(float dx, float dy);
+
   D3DMATRIX projection_{};
   // Rows 1 to 3 of world x view x projection, which no translation changes.
   D3DMATRIX fixedRows_{};
+  // World x view x projection for the translation in combinedKey_.
+  D3DMATRIX combined_{};
+  float combinedKey_[2] = {};
+  bool combinedValid_ = false;
   float viewportX_ = 0.0f, viewportY_ = 0.0f, viewportWidth_ = 0.0f, viewportHeight_ = 0.0f;
   ScreenVertex* vertices_ = nullptr;
   uint32_t count_ = 0;
