@@ -38,6 +38,41 @@ void RandomSource::JumpAhead(uint64_t steps) {
   state_ = static_cast<int32_t>(state);
 }
 
+namespace {
+
+constexpr uint64_t kModulus = 2147483647;
+
+// a * b modulo 2^31 - 1 for a and b on the cycle, folded as Step folds.
+uint32_t TimesModulo(uint64_t a, uint64_t b) {
+  const uint64_t product = a * b;
+  const uint64_t folded = (product & kModulus) + (product >> 31);
+  return static_cast<uint32_t>(folded >= kModulus ? folded - kModulus : folded);
+}
+
+}  // namespace
+
+void RandomSource::DrawMany(double* out, uint32_t count) {
+  constexpr uint32_t kStreams = 4;
+  if (count < 2 * kStreams || state_ <= 0 || static_cast<uint64_t>(state_) >= kModulus) {
+    for (uint32_t i = 0; i < count; ++i) out[i] = Draw();
+    return;
+  }
+  constexpr uint64_t kStride = 16807ull * 16807 % kModulus * 16807 % kModulus * 16807 % kModulus;
+  uint32_t stream[kStreams];
+  int32_t s = state_;
+  for (uint32_t j = 0; j < kStreams; ++j) stream[j] = static_cast<uint32_t>(s = Step(s));
+  for (uint32_t i = 0;;) {
+    const uint32_t n = count - i < kStreams ? count - i : kStreams;
+    for (uint32_t j = 0; j < n; ++j) out[i + j] = UnitOf(static_cast<int32_t>(stream[j]));
+    i += n;
+    if (i == count) {
+      state_ = static_cast<int32_t>(stream[n - 1]);
+      return;
+    }
+    for (uint32_t j = 0; j < kStreams; ++j) stream[j] = TimesModulo(stream[j], kStride);
+  }
+}
+
 int32_t RandomSource::Next() {
   state_ = Step(state_);
   return state_;

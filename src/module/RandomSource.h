@@ -23,11 +23,18 @@ class RandomSource {
   // values per particle and step from an object it knows to be exactly this.
   double Draw() {
     state_ = Step(state_);
-    return static_cast<double>(static_cast<uint32_t>(state_)) * (1.0 / 2147483648.0);
+    return UnitOf(state_);
   }
+  // The next count draws, in order, as count calls of Draw would give them;
+  // on the generator's cycle four interleaved streams, each jumping four
+  // states a step, take them without waiting on one another.
+  void DrawMany(double* out, uint32_t count);
 
  private:
   static int32_t Step(int32_t s);
+  static double UnitOf(int32_t s) {
+    return static_cast<double>(static_cast<uint32_t>(s)) * (1.0 / 2147483648.0);
+  }
 
   int32_t state_ = 0;
 };

@@ -43,6 +43,21 @@ SineAndCosineLane LargeSineCosine(float radians) {
 
 LaneRange RangeOf(const ParamTrack& track) { return {track.Minimum(), track.Maximum()}; }
 
+// The two draws of each jittering particle, youngest first, taken at once.
+void TakeDraws(StepScratch& scratch, uint32_t n, RandomSource& random) {
+  uint32_t jittering = 0;
+  for (uint32_t i = 0; i < n; ++i) jittering += std::fabs(scratch.jitter[i]) >= kTiny;
+  double draws[2 * kChunk];
+  random.DrawMany(draws, 2 * jittering);
+  const double* next = draws;
+  for (uint32_t i = n; i > 0; --i) {
+    const bool takes = std::fabs(scratch.jitter[i - 1]) >= kTiny;
+    scratch.draw1[i - 1] = takes ? next[0] : 0.0;
+    scratch.draw2[i - 1] = takes ? next[1] : 0.0;
+    next += takes ? 2 : 0;
+  }
+}
+
 }  // namespace
 
 StepPlan Emitter::Plan(float dt, bool birth) const {
@@ -146,13 +161,7 @@ void Emitter::StepSlots(const StepPlan& plan, uint32_t slot, uint32_t count, Ran
       for (uint32_t i = first; i < end; ++i)
         frameAnimation.Advance(plan.dt, elapsed[i], finished[i]);
     }
-    if (plan.moving) {
-      for (uint32_t i = n; i > 0; --i) {
-        const bool jittering = std::fabs(scratch.jitter[i - 1]) >= kTiny;
-        scratch.draw1[i - 1] = jittering ? random.Draw() : 0.0;
-        scratch.draw2[i - 1] = jittering ? random.Draw() : 0.0;
-      }
-    }
+    if (plan.moving) TakeDraws(scratch, n, random);
     lanes.motion(plan, block, first, n, scratch);
     end = first;
   }

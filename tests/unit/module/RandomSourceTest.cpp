@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <vector>
 
 #include "module/RandomSource.h"
 
@@ -67,6 +68,22 @@ TEST(RandomSource, NextUnitScalesTheNextStateByTwoToTheMinus31) {
   double unit = random.NextUnit();
   EXPECT_LT(unit, 1.0);
   EXPECT_EQ(unit, 2147483646.0 / 2147483648.0);
+}
+
+// Many draws at once give the values and leave the state one draw at a time
+// would, on the cycle (the interleaved streams) and off it.
+TEST(RandomSource, DrawManyTakesTheDrawsOneAtATimeWould) {
+  for (int32_t seed : {1, 15336, 2147483646, 0, -5, 2147483647}) {
+    for (uint32_t count : {0u, 1u, 8u, 9u, 12u, 15u, 512u}) {
+      RandomSource one, many;
+      one.Seed(seed);
+      many.Seed(seed);
+      std::vector<double> draws(count);
+      many.DrawMany(draws.data(), count);
+      for (uint32_t i = 0; i < count; ++i) ASSERT_EQ(draws[i], one.Draw()) << seed << " " << i;
+      EXPECT_EQ(many.Next(), one.Next()) << seed << " after " << count;
+    }
+  }
 }
 
 // Seeded at load with a nonzero value, the process-wide generator can never
