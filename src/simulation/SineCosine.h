@@ -1,10 +1,10 @@
 // Sine and cosine of a single-precision angle computed by the library itself,
 // so that a particle turns by the same bits on every platform and with every
 // C runtime. The method: reduce the angle to within pi/4 of a multiple of
-// pi/2 in double precision, then evaluate two short polynomials; the
-// results are those of the usual glibc single-precision routine without
-// fused multiply-adds. It is inline because the update turns every spinning
-// particle every step.
+// pi/2 in double precision, then evaluate two short polynomials. The method,
+// breakpoints and constants are those of the single-precision sinf, cosf and
+// sincosf Arm contributed to the GNU C library, without fused multiply-adds.
+// It is inline because the update turns every spinning particle every step.
 #pragma once
 
 #include <cstdint>
