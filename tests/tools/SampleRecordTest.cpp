@@ -79,17 +79,26 @@ TEST(SampleRecordTest, TogetherTheSamplesUseEveryMode) {
   EXPECT_TRUE(animated);
 }
 
-TEST(SampleRecordTest, BenchPlaysASample) {
-  ToolRun run =
-      RunTool({"bench", Built("fire"), "--seconds", "1", "--step", "10", "--every", "250"});
+// An effect file and a JSON record alike.
+class BenchOfSample : public testing::TestWithParam<std::string> {};
+
+TEST_P(BenchOfSample, PrintsTheCostOfTheEffectAndEachEmitter) {
+  const std::string file = GetParam();
+  ToolRun run = RunTool({"bench", file, "--seconds", "1", "--step", "10", "--every", "250",
+                         "--root", TAVRIX_SAMPLES_BUILT});
   ASSERT_EQ(run.exitCode, 0) << run.output;
   EXPECT_NE(run.output.find("particles"), std::string::npos) << run.output;
   EXPECT_NE(run.output.find("\n      1000 "), std::string::npos) << run.output;
   EXPECT_NE(run.output.find("overall"), std::string::npos) << run.output;
-  // The cost of the effect and of each emitter, by name.
-  for (const char* row : {"\nfire.eff ", "\n  flames ", "\n  embers "})
+  const std::string name = std::filesystem::path(file).filename().string();
+  for (const std::string& row :
+       {"\n" + name + " ", std::string("\n  flames "), std::string("\n  embers ")})
     EXPECT_NE(run.output.find(row), std::string::npos) << row << " in " << run.output;
 }
+
+INSTANTIATE_TEST_SUITE_P(Samples, BenchOfSample,
+                         testing::Values(Built("fire"),
+                                         std::string(TAVRIX_SAMPLES_SOURCE) + "/fire.json"));
 
 }  // namespace
 }  // namespace tavrix::test

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "cli/Arguments.h"
+#include "cli/EffectFiles.h"
 #include "cli/EffectPlayer.h"
 #include "cost/CostMeter.h"
 #include "module/Factory.h"
@@ -125,7 +126,9 @@ void Bench(const BenchRequest& r) {
   options.root = r.root;
   // The core linked into this program, so that the meter reads its objects.
   options.makeFactory = [] { return CreateFactory(nullptr); };
-  EffectPlayer player(r.effect, options);
+  const PlayableEffect effect(r.effect);
+  const std::unique_ptr<EffectPlayer> started = StartPlayer(effect, r.effect, options);
+  EffectPlayer& player = *started;
   cost::CostMeter meter(player.System());
   const cost::ViewArea view{0, 0, float(size->width), float(size->height)};
   PlayCost play;
@@ -164,7 +167,7 @@ void AddBenchCommand(CLI::App& app, int& exitCode) {
       "bench",
       "Play an effect and report particles over time, the cost per particle, and what the effect "
       "and each emitter cost");
-  bench->add_option("FILE", request->effect, "Effect file")->required();
+  bench->add_option("FILE", request->effect, "Effect file or JSON record")->required();
   bench->add_option("--seconds", request->seconds, "Effect time to play (default 5)");
   bench->add_option("--step", request->stepMs, "Milliseconds per frame (default 16)");
   bench->add_option("--every", request->reportMs,
