@@ -1,44 +1,100 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the tests and the tools need.
-# A no-op when they are present already.
+# Installs the Debian packages of the named tiers (scripts/tiers.sh):
+#   setup.sh          the main job's
+#   setup.sh --test   and the tests'
+#   setup.sh --all    every tier, as CI needs
+#   setup.sh TIER...  those tiers
+# A no-op, needing no root, when they are present. The mirror may be
+# inconsistent for hours: the package lists are fetched with retries and, if
+# an index still fails, setup goes on with the lists it has; each tier is
+# installed on its own, so one that cannot install leaves the others. Why a
+# tier is missing is noted for the scripts that need it; setup itself ends
+# with success and a summary, and those scripts refuse with the reason.
 set -euo pipefail
+cd "$(dirname "$0")/.."
+source scripts/tiers.sh
 
-packages=(
-  build-essential cmake git pkg-config clang clang-format libclang-rt-14-dev
-  libgtest-dev libgmock-dev libbenchmark-dev
-  libpng-dev libjpeg62-turbo-dev zlib1g-dev libinih-dev libstb-dev
-  nlohmann-json3-dev libcli11-dev libgif-dev ccache python3 python3-jsonschema
-  libsdl2-dev libsdl2-image-dev libimgui-dev
-  # Windows: the cross compilers, wine64 with an X server and Mesa for the
-  # real Direct3D 8, clang and lld for the Microsoft-ABI host, and 32-bit x86
-  # builds run under qemu-i386 with Debian's i386 libraries.
-  mingw-w64 wine64 xvfb xauth libgl1-mesa-dri lld qemu-user g++-multilib
-  libpng-dev:i386 libjpeg62-turbo-dev:i386 libinih-dev:i386 zlib1g-dev:i386 libgtest-dev:i386
-  # WebAssembly: emscripten with its prebuilt system libraries, and the
-  # browser the web viewer's tests drive headless.
-  emscripten chromium
-)
-
-sudo_cmd=""
-[ "$(id -u)" -eq 0 ] || sudo_cmd="sudo"
-
-# The i386 packages need the architecture known to dpkg.
-if ! dpkg --print-foreign-architectures | grep -qx i386; then
-  $sudo_cmd dpkg --add-architecture i386
-fi
-
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+case "${1:-}" in
+  "") tiers=(main) ;;
+  --test) tiers=(main test) ;;
+  --all) mapfile -t tiers < <(tier_names) ;;
+  -*) echo "usage: setup.sh [--test | --all | TIER...]; tiers: $(tier_names | tr '\n' ' ')" >&2; exit 2 ;;
+  *) tiers=("$@") ;;
+esac
+for tier in "${tiers[@]}"; do
+  [ -n "$(tier_packages "$tier")" ] || { echo "setup: no tier '$tier'" >&2; exit 2; }
 done
 
-if [ ${#missing[@]} -gt 0 ]; then
-  $sudo_cmd apt-get update
-  DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y --no-install-recommends "${missing[@]}"
-fi
+sudo_cmd=()
+[ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+apt_log=$(mktemp)
+trap 'rm -f "$apt_log"' EXIT
+lists_fetched=0
+list_errors=""
 
-# The web viewer's test driver from npm, as locked; npm comes with Node.js.
-web=$(dirname "$0")/../web
-if [ ! "$web/node_modules/.package-lock.json" -nt "$web/package-lock.json" ]; then
-  (cd "$web" && npm ci --no-audit --no-fund)
+# apt-get update, three tries; a failing index is named and left behind.
+fetch_lists() {
+  [ "$lists_fetched" -eq 1 ] && return 0
+  lists_fetched=1
+  local try
+  for try in 1 2 3; do
+    "${sudo_cmd[@]}" apt-get update > "$apt_log" 2>&1 && return 0
+    [ "$try" -lt 3 ] && sleep $((try * 5))
+  done
+  list_errors=$(grep -E '^(E|W):' "$apt_log" | grep -vE 'Some index files failed|old ones used' | head -n 3 |
+    tr '\n' ' ')
+  echo "setup: apt-get update failed three times; going on with the package lists it has." >&2
+  echo "  the mirror said: $list_errors" >&2
+}
+
+apt_install() {
+  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y --no-install-recommends "$@" \
+    > "$apt_log" 2>&1
+}
+
+# Installs a tier's missing packages: all at once, else one at a time so that
+# what can install does. Notes why the rest could not.
+install_tier() {
+  local tier=$1 package failure
+  local -a missing
+  mkdir -p "$TIER_STATUS"
+  rm -f "$TIER_STATUS/$tier"
+  mapfile -t missing < <(tier_missing "$tier")
+  [ ${#missing[@]} -eq 0 ] && return 0
+  if [ "$tier" = i386 ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+    "${sudo_cmd[@]}" dpkg --add-architecture i386
+    lists_fetched=0
+  fi
+  fetch_lists
+  echo "setup: installing the '$tier' packages: ${missing[*]}"
+  apt_install "${missing[@]}" && return 0
+  failure=$(grep -E '^E:|Depends:|Unable to locate|has no installation candidate' "$apt_log" | head -n 4 |
+    sed 's/^ *//' | tr '\n' ' ')
+  for package in "${missing[@]}"; do
+    installed "$package" || apt_install "$package" || true
+  done
+  tier_ready "$tier" && return 0
+  echo "apt-get install failed: ${failure:-see apt-get}${list_errors:+; apt-get update: $list_errors}" \
+    > "$TIER_STATUS/$tier"
+}
+
+# The browser tests' driver and the web examples' libraries from npm, as locked.
+install_npm() {
+  [ "web/node_modules/.package-lock.json" -nt web/package-lock.json ] && return 0
+  (cd web && npm ci --no-audit --no-fund > "$apt_log" 2>&1) && return 0
+  echo "npm ci in web/ failed: $(grep -m 2 'npm ERR\|npm error' "$apt_log" | tr '\n' ' ')" > "$TIER_STATUS/web"
+}
+
+for tier in "${tiers[@]}"; do
+  install_tier "$tier"
+  if [ "$tier" = web ] && [ ! -s "$TIER_STATUS/web" ]; then install_npm; fi
+done
+
+missing_tiers=()
+for tier in "${tiers[@]}"; do tier_ready "$tier" || missing_tiers+=("$tier"); done
+if [ ${#missing_tiers[@]} -gt 0 ]; then
+  for tier in "${missing_tiers[@]}"; do
+    echo "setup: the '$tier' tier is not installed, so $(tier_purpose "$tier") will not run." >&2
+    tier_reason "$tier" | sed 's/^/  /' >&2
+  done
 fi

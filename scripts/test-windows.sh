@@ -2,13 +2,14 @@
 # The Windows side: tavrix.dll for x86-64 and i686 cross-built with
 # mingw-w64 and checked for exactly its two exports and system-only imports;
 # the Windows tests under wine64 (the real Direct3D 8 ones under Xvfb, against
-# frames the Linux build's software device renders); and the core's unit
-# tests as a static 32-bit program under qemu-i386. Uses the Linux release
+# frames the Linux build's software device renders). Uses the Linux release
 # build in build/ for the samples and the reference frames.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash scripts/setup.sh
+bash scripts/setup.sh main windows
+source scripts/tiers.sh
+require_tiers main windows
 jobs=$(nproc)
 source scripts/compiler-cache.sh
 
@@ -59,15 +60,3 @@ cleanup() {
 }
 trap cleanup EXIT
 DISPLAY=$display ctest --test-dir build-win64 --output-on-failure
-
-# 32-bit x86: the core and its unit tests, statically linked, under qemu.
-cmake -S . -B build-i386 -DCMAKE_TOOLCHAIN_FILE=cmake/toolchains/linux-i386.cmake \
-  -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" > /dev/null
-cmake --build build-i386 -j"$jobs" --target tavrix_tests
-# Tests that start another program stay out: the kernel here cannot execute
-# 32-bit code, only qemu can. So does the check of the library's atan2
-# against the C runtime's: 32-bit glibc computes atan2f on the x87 unit,
-# whose last bits differ (the determinism hash shows the library agrees with
-# the 64-bit build).
-qemu-i386 build-i386/tests/tavrix_tests --gtest_brief=1 \
-  --gtest_filter='-BatchQuadsSwitch.ParticleIniBesideTheExecutableTurnsBatchingOn:ParticleBudgetHost.*:ArcTangent.*'

@@ -7,13 +7,15 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash scripts/setup.sh
+bash scripts/setup.sh --test
+source scripts/tiers.sh
+require_tiers main test
 bash scripts/check-format.sh
 jobs=$(nproc)
 
 source scripts/compiler-cache.sh
 
-cmake -S . -B build -DCMAKE_BUILD_TYPE=Release "${launcher[@]}"
+cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DTAVRIX_BUILD_TESTS=ON "${launcher[@]}"
 cmake --build build -j"$jobs"
 ctest --test-dir build --output-on-failure -j"$jobs"
 
