@@ -17,9 +17,8 @@
 set -euo pipefail
 
 cd "$(dirname "$0")/.."
-bash scripts/setup.sh main bench
 source scripts/tiers.sh
-require_tiers main bench
+need_tiers main bench
 root=$(pwd)
 base=$(git rev-parse --verify "${1:-HEAD~}^{commit}")
 new=${2:+$(git rev-parse --verify "$2^{commit}")}

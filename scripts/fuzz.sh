@@ -25,9 +25,8 @@ while read -r fuzzer corpus _; do
   pairs+=("$fuzzer:$corpus")
 done < <(grep -v '^#' fuzz/fuzzers.txt)
 
-bash scripts/setup.sh main clang
 source scripts/tiers.sh
-require_tiers main clang
+need_tiers main clang
 CC=clang CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DTAVRIX_BUILD_FUZZERS=ON -DTAVRIX_BUILD_TESTS=OFF
 cmake --build "$build" -j"$(nproc)" --target "${pairs[@]%%:*}"

@@ -6,9 +6,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash scripts/setup.sh
 source scripts/tiers.sh
-require_tiers main
+need_tiers main
 source scripts/compiler-cache.sh
 
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DTAVRIX_BUILD_TESTS=OFF "${launcher[@]}" > /dev/null

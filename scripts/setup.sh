@@ -39,7 +39,7 @@ fetch_lists() {
   local try
   for try in 1 2 3; do
     "${sudo_cmd[@]}" apt-get update > "$apt_log" 2>&1 && return 0
-    [ "$try" -lt 3 ] && sleep $((try * 5))
+    [ "$try" -lt 3 ] && sleep $((try * ${TAVRIX_SETUP_RETRY_PAUSE:-5}))
   done
   list_errors=$(grep -E '^(E|W):' "$apt_log" | grep -vE 'Some index files failed|old ones used' | head -n 3 |
     tr '\n' ' ')
@@ -92,7 +92,8 @@ done
 
 missing_tiers=()
 for tier in "${tiers[@]}"; do tier_ready "$tier" || missing_tiers+=("$tier"); done
-if [ ${#missing_tiers[@]} -gt 0 ]; then
+# Scripts that go on to require their tiers say it themselves.
+if [ ${#missing_tiers[@]} -gt 0 ] && [ -z "${TAVRIX_SETUP_QUIET:-}" ]; then
   for tier in "${missing_tiers[@]}"; do
     echo "setup: the '$tier' tier is not installed, so $(tier_purpose "$tier") will not run." >&2
     tier_reason "$tier" | sed 's/^/  /' >&2

@@ -4,9 +4,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash scripts/setup.sh main i386
 source scripts/tiers.sh
-require_tiers main i386
+need_tiers main i386
 jobs=$(nproc)
 source scripts/compiler-cache.sh
 

@@ -4,9 +4,8 @@
 # fails the run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/setup.sh main clang
 source scripts/tiers.sh
-require_tiers main clang
+need_tiers main clang
 source scripts/compiler-cache.sh
 CC=clang CXX=clang++ cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DTAVRIX_SANITIZE_THREADS=ON -DTAVRIX_BUILD_TOOLS=OFF "${launcher[@]}"

@@ -7,9 +7,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash scripts/setup.sh main windows
 source scripts/tiers.sh
-require_tiers main windows
+need_tiers main windows
 jobs=$(nproc)
 source scripts/compiler-cache.sh
 

@@ -7,9 +7,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash scripts/setup.sh --test
 source scripts/tiers.sh
-require_tiers main test
+need_tiers main test
 bash scripts/check-format.sh
 jobs=$(nproc)
 

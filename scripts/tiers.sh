@@ -56,8 +56,14 @@ require_tiers() {
   for tier in "$@"; do
     tier_ready "$tier" && continue
     ok=1
-    echo "$(basename "$0") cannot run: it needs $(tier_purpose "$tier") (the '$tier' packages)." >&2
+    echo "$(basename "$0") cannot run: the '$tier' packages, for $(tier_purpose "$tier"), are not installed." >&2
     tier_reason "$tier" | sed 's/^/  /' >&2
   done
   return $ok
+}
+
+# Installs the named tiers, then stops the calling script unless they are there.
+need_tiers() {
+  TAVRIX_SETUP_QUIET=1 bash "$(dirname "${BASH_SOURCE[0]}")/setup.sh" "$@"
+  require_tiers "$@"
 }

@@ -6,9 +6,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash scripts/setup.sh main web
 source scripts/tiers.sh
-require_tiers main web
+need_tiers main web
 source scripts/compiler-cache.sh
 native=${TAVRIX_NATIVE_BUILD:-build}
 # emcc's optimiser needs Debian's Node.js modules, which this Node.js does not search.
