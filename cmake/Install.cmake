@@ -24,6 +24,7 @@ install(DIRECTORY ${PROJECT_SOURCE_DIR}/include/tavrix DESTINATION ${CMAKE_INSTA
 # The software device's public header and what it includes, beside the
 # library's own headers.
 install(FILES ${PROJECT_SOURCE_DIR}/devices/software/SoftwareDevice.h
+              ${PROJECT_SOURCE_DIR}/devices/software/DeviceStateStore.h
               ${PROJECT_SOURCE_DIR}/devices/software/PixelState.h
         DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/tavrix/software)
 

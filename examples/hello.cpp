@@ -1,7 +1,11 @@
 // The smallest host without a device: the library hands every quad to the
-// host's images, and these only count what they are given. Run it from the
-// folder that holds the effect file and its image/ folder: `hello fire.eff`.
+// host's images, and these only count what they are given. It plays an
+// effect for MS milliseconds (default 1500) in the frame times of a 60 Hz
+// game and prints the quads of the last frame. Run it from the folder that
+// holds the effect file and its image/ folder: `hello fire.eff 1500`.
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 
 #include "tavrix/ResultCodeNames.h"
 #include "tavrix/tavrix.h"
@@ -32,6 +36,11 @@ class CountingLoader final : public tavrix::IParticleImageLoader {
 
 int main(int argc, char** argv) {
   const char* path = argc > 1 ? argv[1] : "fire.eff";
+  const long timeMs = argc > 2 ? std::strtol(argv[2], nullptr, 10) : 1500;
+  if (timeMs < 1 || timeMs > 3600000) {
+    std::fprintf(stderr, "usage: hello [EFFECT [MS]], MS from 1 to 3600000\n");
+    return 2;
+  }
   std::printf("library version %d\n", GetParticleSystemVersion());
   tavrix::IParticleSystemFactory* factory = CreateParticleSystem(0, nullptr);
   tavrix::IParticleSystem* system = factory ? factory->CreateSystem() : nullptr;
@@ -47,8 +56,13 @@ int main(int argc, char** argv) {
     if (id < 0) std::printf("%s: %s\n", path, tavrix::ResultCodeMeaning(id));
     system->SetEffectPosition(id, 320, 240, true);  // true: nested effects follow
     system->PlayEffect(id, 0);                      // an unknown id is no failure
-    for (int frame = 0; frame < 90; ++frame) {      // 1.5 s of a 60 Hz game
-      system->UpdateAll(frame % 3 == 2 ? 16 : 17);
+    const int32_t frameMs[] = {17, 17, 16};         // a 60 Hz game's frame times
+    for (long played = 0, frame = 0; played < timeMs; ++frame) {
+      const int32_t step =
+          static_cast<int32_t>(std::min<long>(frameMs[frame % 3], timeMs - played));
+      system->UpdateAll(step);
+      played += step;
+      loader.image.quads = 0;  // count the last frame's
       system->DrawAll();
     }
     std::printf("quads drawn: %ld\n", loader.image.quads);

@@ -3,11 +3,11 @@
 // without a graphics card can play and look at effects.
 #pragma once
 
-#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
 
+#include "DeviceStateStore.h"
 #include "PixelState.h"
 #include "tavrix/platform/Direct3D8.h"
 
@@ -24,7 +24,6 @@ struct DeviceOptions {
 class SoftwareDevice final : public IDirect3DDevice8 {
  public:
   explicit SoftwareDevice(const DeviceOptions& options = {});
-  ~SoftwareDevice();
   SoftwareDevice(const SoftwareDevice&) = delete;
   SoftwareDevice& operator=(const SoftwareDevice&) = delete;
 
@@ -36,20 +35,36 @@ class SoftwareDevice final : public IDirect3DDevice8 {
                         D3DPOOL pool, IDirect3DTexture8** texture) override;
   HRESULT Clear(DWORD count, const D3DRECT* rects, DWORD flags, D3DCOLOR colour, float z,
                 DWORD stencil) override;
-  HRESULT SetTransform(D3DTRANSFORMSTATETYPE state, const D3DMATRIX* matrix) override;
-  HRESULT GetTransform(D3DTRANSFORMSTATETYPE state, D3DMATRIX* matrix) override;
+  HRESULT SetTransform(D3DTRANSFORMSTATETYPE state, const D3DMATRIX* matrix) override {
+    return state_.SetTransform(state, matrix);
+  }
+  HRESULT GetTransform(D3DTRANSFORMSTATETYPE state, D3DMATRIX* matrix) override {
+    return state_.GetTransform(state, matrix);
+  }
   HRESULT SetViewport(const D3DVIEWPORT8* viewport) override;
-  HRESULT GetViewport(D3DVIEWPORT8* viewport) override;
-  HRESULT SetRenderState(D3DRENDERSTATETYPE state, DWORD value) override;
-  HRESULT GetRenderState(D3DRENDERSTATETYPE state, DWORD* value) override;
-  HRESULT GetTexture(DWORD stage, IDirect3DBaseTexture8** texture) override;
-  HRESULT SetTexture(DWORD stage, IDirect3DBaseTexture8* texture) override;
-  HRESULT GetTextureStageState(DWORD stage, D3DTEXTURESTAGESTATETYPE type, DWORD* value) override;
-  HRESULT SetTextureStageState(DWORD stage, D3DTEXTURESTAGESTATETYPE type, DWORD value) override;
+  HRESULT GetViewport(D3DVIEWPORT8* viewport) override { return state_.GetViewport(viewport); }
+  HRESULT SetRenderState(D3DRENDERSTATETYPE state, DWORD value) override {
+    return state_.SetRenderState(state, value);
+  }
+  HRESULT GetRenderState(D3DRENDERSTATETYPE state, DWORD* value) override {
+    return state_.GetRenderState(state, value);
+  }
+  HRESULT GetTexture(DWORD stage, IDirect3DBaseTexture8** texture) override {
+    return state_.GetTexture(stage, texture);
+  }
+  HRESULT SetTexture(DWORD stage, IDirect3DBaseTexture8* texture) override {
+    return state_.SetTexture(stage, texture);
+  }
+  HRESULT GetTextureStageState(DWORD stage, D3DTEXTURESTAGESTATETYPE type, DWORD* value) override {
+    return state_.GetTextureStageState(stage, type, value);
+  }
+  HRESULT SetTextureStageState(DWORD stage, D3DTEXTURESTAGESTATETYPE type, DWORD value) override {
+    return state_.SetTextureStageState(stage, type, value);
+  }
   HRESULT DrawPrimitiveUP(D3DPRIMITIVETYPE type, UINT count, const void* vertices,
                           UINT stride) override;
-  HRESULT SetVertexShader(DWORD handle) override;
-  HRESULT GetVertexShader(DWORD* handle) override;
+  HRESULT SetVertexShader(DWORD handle) override { return state_.SetVertexShader(handle); }
+  HRESULT GetVertexShader(DWORD* handle) override { return state_.GetVertexShader(handle); }
 
   UINT Width() const { return width_; }
   UINT Height() const { return height_; }
@@ -61,22 +76,13 @@ class SoftwareDevice final : public IDirect3DDevice8 {
   int64_t DrawCalls() const { return drawCalls_; }
 
  private:
-  static constexpr size_t StateCount = 256;
-  static constexpr size_t StageStateCount = 32;
-
-  D3DMATRIX* Transform(D3DTRANSFORMSTATETYPE state);
   PixelState CurrentPixelState() const;
   void DrawTriangles(D3DPRIMITIVETYPE type, UINT count, const uint8_t* vertices, UINT stride);
 
   UINT width_, height_;
   DeviceOptions options_;
   std::vector<uint32_t> framebuffer_;
-  std::array<DWORD, StateCount> renderStates_{};
-  std::array<DWORD, StageStateCount> stageStates_{};
-  D3DMATRIX world_, view_, projection_;
-  D3DVIEWPORT8 viewport_;
-  IDirect3DBaseTexture8* texture_ = nullptr;
-  DWORD vertexShader_ = 0;
+  DeviceStateStore state_;
   ULONG references_ = 1;
   int64_t pixelsDrawn_ = 0;
   int64_t drawCalls_ = 0;

@@ -76,22 +76,24 @@ PixelState SoftwareDevice::CurrentPixelState() const {
   PixelState state;
   state.target = Surface{const_cast<uint32_t*>(framebuffer_.data()), int32_t(width_),
                          int32_t(height_), int32_t(width_)};
+  const D3DVIEWPORT8& viewport = state_.Viewport();
   state.clip =
-      ClipRect{int32_t(viewport_.X), int32_t(viewport_.Y), int32_t(viewport_.X + viewport_.Width),
-               int32_t(viewport_.Y + viewport_.Height)};
-  if (auto* texture = dynamic_cast<SoftwareTexture*>(texture_)) state.texture = &texture->Image();
-  state.stage.colourOp = stageStates_[D3DTSS_COLOROP];
-  state.stage.colourArg1 = stageStates_[D3DTSS_COLORARG1];
-  state.stage.colourArg2 = stageStates_[D3DTSS_COLORARG2];
-  state.stage.alphaOp = stageStates_[D3DTSS_ALPHAOP];
-  state.stage.alphaArg1 = stageStates_[D3DTSS_ALPHAARG1];
-  state.stage.alphaArg2 = stageStates_[D3DTSS_ALPHAARG2];
-  state.stage.magFilter = stageStates_[D3DTSS_MAGFILTER];
-  state.stage.minFilter = stageStates_[D3DTSS_MINFILTER];
-  state.stage.mipFilter = stageStates_[D3DTSS_MIPFILTER];
-  state.blendEnable = renderStates_[D3DRS_ALPHABLENDENABLE] != 0;
-  state.sourceBlend = SupportedBlend(renderStates_[D3DRS_SRCBLEND]);
-  state.destinationBlend = SupportedBlend(renderStates_[D3DRS_DESTBLEND]);
+      ClipRect{int32_t(viewport.X), int32_t(viewport.Y), int32_t(viewport.X + viewport.Width),
+               int32_t(viewport.Y + viewport.Height)};
+  if (auto* texture = dynamic_cast<SoftwareTexture*>(state_.Texture()))
+    state.texture = &texture->Image();
+  state.stage.colourOp = state_.StageState(D3DTSS_COLOROP);
+  state.stage.colourArg1 = state_.StageState(D3DTSS_COLORARG1);
+  state.stage.colourArg2 = state_.StageState(D3DTSS_COLORARG2);
+  state.stage.alphaOp = state_.StageState(D3DTSS_ALPHAOP);
+  state.stage.alphaArg1 = state_.StageState(D3DTSS_ALPHAARG1);
+  state.stage.alphaArg2 = state_.StageState(D3DTSS_ALPHAARG2);
+  state.stage.magFilter = state_.StageState(D3DTSS_MAGFILTER);
+  state.stage.minFilter = state_.StageState(D3DTSS_MINFILTER);
+  state.stage.mipFilter = state_.StageState(D3DTSS_MIPFILTER);
+  state.blendEnable = state_.RenderState(D3DRS_ALPHABLENDENABLE) != 0;
+  state.sourceBlend = SupportedBlend(state_.RenderState(D3DRS_SRCBLEND));
+  state.destinationBlend = SupportedBlend(state_.RenderState(D3DRS_DESTBLEND));
   return state;
 }
 
@@ -99,7 +101,8 @@ HRESULT SoftwareDevice::DrawPrimitiveUP(D3DPRIMITIVETYPE type, UINT count, const
                                         UINT stride) {
   if (!vertices || (type != D3DPT_TRIANGLESTRIP && type != D3DPT_TRIANGLELIST))
     return D3DERR_INVALIDCALL;
-  if (!(vertexShader_ & (D3DFVF_XYZ | D3DFVF_XYZRHW)) || stride < LayoutOf(vertexShader_).size)
+  if (!(state_.VertexShader() & (D3DFVF_XYZ | D3DFVF_XYZRHW)) ||
+      stride < LayoutOf(state_.VertexShader()).size)
     return D3DERR_INVALIDCALL;
   ++drawCalls_;
   DrawTriangles(type, count, static_cast<const uint8_t*>(vertices), stride);
@@ -108,8 +111,11 @@ HRESULT SoftwareDevice::DrawPrimitiveUP(D3DPRIMITIVETYPE type, UINT count, const
 
 void SoftwareDevice::DrawTriangles(D3DPRIMITIVETYPE type, UINT count, const uint8_t* vertices,
                                    UINT stride) {
-  const VertexLayout layout = LayoutOf(vertexShader_);
-  const D3DMATRIX combined = Multiply(Multiply(world_, view_), projection_);
+  const VertexLayout layout = LayoutOf(state_.VertexShader());
+  const D3DMATRIX combined =
+      Multiply(Multiply(state_.Transform(D3DTS_WORLD), state_.Transform(D3DTS_VIEW)),
+               state_.Transform(D3DTS_PROJECTION));
+  const D3DVIEWPORT8& viewport = state_.Viewport();
   auto toScreen = [&](UINT index) {
     const uint8_t* p = vertices + size_t(index) * stride;
     Vec4 position{Load<float>(p), Load<float>(p + 4), Load<float>(p + 8), 1.0f};
@@ -117,8 +123,8 @@ void SoftwareDevice::DrawTriangles(D3DPRIMITIVETYPE type, UINT count, const uint
     if (!layout.transformed) {
       Vec4 clip = Multiply(position, combined);
       float w = clip.w != 0.0f ? clip.w : 1.0f;
-      out.x = float(viewport_.X) + (clip.x / w + 1.0f) * 0.5f * float(viewport_.Width);
-      out.y = float(viewport_.Y) + (1.0f - clip.y / w) * 0.5f * float(viewport_.Height);
+      out.x = float(viewport.X) + (clip.x / w + 1.0f) * 0.5f * float(viewport.Width);
+      out.y = float(viewport.Y) + (1.0f - clip.y / w) * 0.5f * float(viewport.Height);
     }
     if (layout.hasDiffuse) out.diffuse = Load<uint32_t>(p + layout.diffuseOffset);
     if (layout.hasTex) {
@@ -128,7 +134,7 @@ void SoftwareDevice::DrawTriangles(D3DPRIMITIVETYPE type, UINT count, const uint
     return out;
   };
   const PixelState state = CurrentPixelState();
-  const DWORD cull = renderStates_[D3DRS_CULLMODE];
+  const DWORD cull = state_.RenderState(D3DRS_CULLMODE);
   for (UINT i = 0; i < count; ++i) {
     UINT a = type == D3DPT_TRIANGLELIST ? 3 * i : i, b = a + 1, c = a + 2;
     if (type == D3DPT_TRIANGLESTRIP && (i & 1))

@@ -72,7 +72,6 @@ class HostVector {
     --size_;
   }
 
-  void PopBack() { --size_; }
   void Clear() { size_ = 0; }
 
   // Frees the storage as well, as a teardown does.

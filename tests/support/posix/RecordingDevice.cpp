@@ -1,5 +1,5 @@
-// The recording device and its textures: plain maps of state, a log of Set
-// calls and copies of every vertex drawn.
+// The recording device and its textures: the state in the software device's
+// store, a log of the Set calls it accepted and copies of every vertex drawn.
 #include "support/posix/RecordingDevice.h"
 
 #include <algorithm>
@@ -17,12 +17,6 @@ UINT FullChain(UINT width, UINT height) {
 }
 
 }  // namespace
-
-D3DMATRIX IdentityMatrix() {
-  D3DMATRIX m{};
-  m._11 = m._22 = m._33 = m._44 = 1.0f;
-  return m;
-}
 
 bool SameMatrix(const D3DMATRIX& a, const D3DMATRIX& b) {
   return std::memcmp(a.m, b.m, sizeof a.m) == 0;
@@ -96,8 +90,11 @@ bool RecordingTexture::AnyLevelLocked() const {
 
 RecordingDevice::RecordingDevice() { caps.TextureCaps = D3DPTEXTURECAPS_MIPMAP; }
 
-RecordingDevice::~RecordingDevice() {
-  if (texture0_) texture0_->Release();
+RecordingDevice::~RecordingDevice() = default;
+
+HRESULT RecordingDevice::Record(HRESULT result, RecordedSet::Kind kind, uint32_t id) {
+  if (SUCCEEDED(result)) sets.push_back({kind, id});
+  return result;
 }
 
 HRESULT RecordingDevice::GetDeviceCaps(D3DCAPS8* out) {
@@ -116,74 +113,53 @@ HRESULT RecordingDevice::CreateTexture(UINT width, UINT height, UINT levels, DWO
 }
 
 HRESULT RecordingDevice::SetTransform(D3DTRANSFORMSTATETYPE state, const D3DMATRIX* matrix) {
-  transforms_[state] = *matrix;
-  sets.push_back({RecordedSet::Transform, static_cast<uint32_t>(state)});
-  return D3D_OK;
+  return Record(state_.SetTransform(state, matrix), RecordedSet::Transform, uint32_t(state));
 }
 
 HRESULT RecordingDevice::GetTransform(D3DTRANSFORMSTATETYPE state, D3DMATRIX* matrix) {
-  *matrix = TransformValue(state);
-  return D3D_OK;
+  return state_.GetTransform(state, matrix);
 }
 
 HRESULT RecordingDevice::SetViewport(const D3DVIEWPORT8* viewport) {
-  viewport_ = *viewport;
   ++viewportSets_;
-  sets.push_back({RecordedSet::Viewport, 0});
-  return D3D_OK;
+  return Record(state_.SetViewport(viewport), RecordedSet::Viewport);
 }
 
 HRESULT RecordingDevice::GetViewport(D3DVIEWPORT8* viewport) {
-  *viewport = viewport_;
-  return D3D_OK;
+  return state_.GetViewport(viewport);
 }
 
 HRESULT RecordingDevice::SetRenderState(D3DRENDERSTATETYPE state, DWORD value) {
-  renderStates_[state] = value;
-  sets.push_back({RecordedSet::RenderState, static_cast<uint32_t>(state)});
-  return D3D_OK;
+  return Record(state_.SetRenderState(state, value), RecordedSet::RenderState, uint32_t(state));
 }
 
 HRESULT RecordingDevice::GetRenderState(D3DRENDERSTATETYPE state, DWORD* value) {
-  *value = RenderStateValue(state);
-  return D3D_OK;
+  return state_.GetRenderState(state, value);
 }
 
 HRESULT RecordingDevice::GetTexture(DWORD stage, IDirect3DBaseTexture8** texture) {
-  if (stage != 0) return D3DERR_INVALIDCALL;
-  *texture = texture0_;
-  if (texture0_) texture0_->AddRef();
-  return D3D_OK;
+  return state_.GetTexture(stage, texture);
 }
 
 HRESULT RecordingDevice::SetTexture(DWORD stage, IDirect3DBaseTexture8* texture) {
-  if (stage != 0) return D3DERR_INVALIDCALL;
-  if (texture) texture->AddRef();
-  if (texture0_) texture0_->Release();
-  texture0_ = texture;
-  sets.push_back({RecordedSet::Texture, 0});
-  return D3D_OK;
+  return Record(state_.SetTexture(stage, texture), RecordedSet::Texture);
 }
 
 HRESULT RecordingDevice::GetTextureStageState(DWORD stage, D3DTEXTURESTAGESTATETYPE type,
                                               DWORD* value) {
-  if (stage != 0) return D3DERR_INVALIDCALL;
-  *value = StageStateValue(type);
-  return D3D_OK;
+  return state_.GetTextureStageState(stage, type, value);
 }
 
 HRESULT RecordingDevice::SetTextureStageState(DWORD stage, D3DTEXTURESTAGESTATETYPE type,
                                               DWORD value) {
-  if (stage != 0) return D3DERR_INVALIDCALL;
-  stageStates_[type] = value;
-  sets.push_back({RecordedSet::StageState, static_cast<uint32_t>(type)});
-  return D3D_OK;
+  return Record(state_.SetTextureStageState(stage, type, value), RecordedSet::StageState,
+                uint32_t(type));
 }
 
 HRESULT RecordingDevice::DrawPrimitiveUP(D3DPRIMITIVETYPE type, UINT primitives,
                                          const void* vertices, UINT stride) {
-  RecordedDraw draw{type,          primitives, stride, {}, TransformValue(D3DTS_WORLD),
-                    vertexShader_, texture0_};
+  RecordedDraw draw{type,           primitives, stride, {}, TransformValue(D3DTS_WORLD),
+                    VertexShader(), Texture0()};
   const auto* bytes = static_cast<const uint8_t*>(vertices);
   for (UINT i = 0; i < primitives + 2; ++i) {
     RecordedVertex vertex;
@@ -195,30 +171,10 @@ HRESULT RecordingDevice::DrawPrimitiveUP(D3DPRIMITIVETYPE type, UINT primitives,
 }
 
 HRESULT RecordingDevice::SetVertexShader(DWORD handle) {
-  vertexShader_ = handle;
-  sets.push_back({RecordedSet::VertexShader, 0});
-  return D3D_OK;
+  return Record(state_.SetVertexShader(handle), RecordedSet::VertexShader);
 }
 
-HRESULT RecordingDevice::GetVertexShader(DWORD* handle) {
-  *handle = vertexShader_;
-  return D3D_OK;
-}
-
-DWORD RecordingDevice::RenderStateValue(D3DRENDERSTATETYPE state) const {
-  auto found = renderStates_.find(state);
-  return found == renderStates_.end() ? 0 : found->second;
-}
-
-DWORD RecordingDevice::StageStateValue(D3DTEXTURESTAGESTATETYPE type) const {
-  auto found = stageStates_.find(type);
-  return found == stageStates_.end() ? 0 : found->second;
-}
-
-D3DMATRIX RecordingDevice::TransformValue(D3DTRANSFORMSTATETYPE state) const {
-  auto found = transforms_.find(state);
-  return found == transforms_.end() ? IdentityMatrix() : found->second;
-}
+HRESULT RecordingDevice::GetVertexShader(DWORD* handle) { return state_.GetVertexShader(handle); }
 
 void RecordingDevice::SetHostState() {
   SetRenderState(D3DRS_LIGHTING, TRUE);

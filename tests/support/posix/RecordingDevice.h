@@ -5,10 +5,10 @@
 #pragma once
 
 #include <cstdint>
-#include <map>
 #include <utility>
 #include <vector>
 
+#include "software/DeviceStateStore.h"
 #include "tavrix/platform/Direct3D8.h"
 
 namespace tavrix::test {
@@ -100,12 +100,12 @@ class RecordingDevice final : public IDirect3DDevice8 {
   HRESULT GetVertexShader(DWORD* handle) override;
 
   // State as the device holds it (0 for anything never set).
-  DWORD RenderStateValue(D3DRENDERSTATETYPE state) const;
-  DWORD StageStateValue(D3DTEXTURESTAGESTATETYPE type) const;
-  D3DMATRIX TransformValue(D3DTRANSFORMSTATETYPE state) const;
-  IDirect3DBaseTexture8* Texture0() const { return texture0_; }
-  DWORD VertexShader() const { return vertexShader_; }
-  const D3DVIEWPORT8& ViewportValue() const { return viewport_; }
+  DWORD RenderStateValue(D3DRENDERSTATETYPE state) const { return state_.RenderState(state); }
+  DWORD StageStateValue(D3DTEXTURESTAGESTATETYPE type) const { return state_.StageState(type); }
+  D3DMATRIX TransformValue(D3DTRANSFORMSTATETYPE state) const { return state_.Transform(state); }
+  IDirect3DBaseTexture8* Texture0() const { return state_.Texture(); }
+  DWORD VertexShader() const { return state_.VertexShader(); }
+  const D3DVIEWPORT8& ViewportValue() const { return state_.Viewport(); }
   int ViewportSets() const { return viewportSets_; }
 
   // Every state the device renderer touches, set to distinct host values.
@@ -122,17 +122,15 @@ class RecordingDevice final : public IDirect3DDevice8 {
  private:
   friend class RecordingTexture;
 
+  // Records a Set call the state store accepted.
+  HRESULT Record(HRESULT result, RecordedSet::Kind kind, uint32_t id = 0);
+
   ULONG references_ = 1;
-  std::map<uint32_t, DWORD> renderStates_;
-  std::map<uint32_t, DWORD> stageStates_;
-  std::map<uint32_t, D3DMATRIX> transforms_;
-  IDirect3DBaseTexture8* texture0_ = nullptr;
-  DWORD vertexShader_ = 0;
-  D3DVIEWPORT8 viewport_{};
+  software::DeviceStateStore state_;
   int viewportSets_ = 0;
 };
 
-D3DMATRIX IdentityMatrix();
+using software::IdentityMatrix;
 bool SameMatrix(const D3DMATRIX& a, const D3DMATRIX& b);
 
 }  // namespace tavrix::test

@@ -72,17 +72,18 @@ std::string CrowdEffect(const test::TempDir& dir, int emitters) {
   return test::WriteEffect(dir, "crowd.eff", test::EffectRecord(test::EffectOf(records, 1000.0f)));
 }
 
-// Particles drawn after one update by the host program run from a folder
-// with the given Particle.ini (none when empty).
+// Particles drawn after one 17 ms update by the smallest example host, run
+// from a folder with the given Particle.ini (none when empty).
 long DrawnByHost(const std::string& ini, const std::string& effect) {
   test::TempDir dir;
-  const std::filesystem::path host = std::filesystem::path(dir.Path()) / "host";
-  std::filesystem::copy_file(TAVRIX_PARTICLE_COUNT_HOST, host);
+  const std::filesystem::path host = std::filesystem::path(dir.Path()) / "hello";
+  std::filesystem::copy_file(TAVRIX_HELLO_PATH, host);
   if (!ini.empty()) dir.Write("Particle.ini", ini);
-  std::FILE* output = popen((host.string() + " " + effect).c_str(), "r");
+  std::FILE* output = popen((host.string() + " " + effect + " 17").c_str(), "r");
   if (!output) return -1;
   long drawn = -1;
-  if (std::fscanf(output, "%ld", &drawn) != 1) drawn = -1;
+  char line[512];
+  while (std::fgets(line, sizeof line, output)) std::sscanf(line, "quads drawn: %ld", &drawn);
   return pclose(output) == 0 ? drawn : -2;
 }
 
