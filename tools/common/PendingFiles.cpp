@@ -1,5 +1,6 @@
 #include "common/PendingFiles.h"
 
+#include <pthread.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -20,12 +21,27 @@ struct Slot {
 };
 
 Slot slots[SlotCount];
+// The thread that made the guard, the one that creates the files.
+pthread_t writer;
 
 extern "C" void RemovePendingFilesAndEnd(int signal) {
+  // Handled on the writer's thread only, the removal never runs beside a
+  // file being created there.
+  if (!pthread_equal(pthread_self(), writer)) {
+    pthread_kill(writer, signal);
+    return;
+  }
   for (Slot& slot : slots)
     if (slot.state.load() == Pending) ::unlink(slot.path);
-  // SA_RESETHAND has put back the default action, which ends the process
-  // with the signal's own status once the handler returns.
+  // The default action comes back only now, the files gone. Put back on
+  // delivery instead (SA_RESETHAND), it let a second signal arriving before
+  // the handler ran (`timeout` signals the process, then its group) end
+  // the process with its files still there.
+  struct sigaction end = {};
+  end.sa_handler = SIG_DFL;
+  ::sigaction(signal, &end, nullptr);
+  // Blocked while the handler runs: ends the process with the signal's own
+  // status once it returns.
   ::raise(signal);
 }
 
@@ -48,10 +64,12 @@ void RemovePendingFile(int slot) {
 }
 
 PendingFilesSignalGuard::PendingFilesSignalGuard() {
+  writer = pthread_self();
   struct sigaction action = {};
   action.sa_handler = RemovePendingFilesAndEnd;
-  action.sa_flags = SA_RESETHAND;
+  // One signal at a time: a second waits until the first has ended us.
   sigemptyset(&action.sa_mask);
+  for (int signal : Signals) sigaddset(&action.sa_mask, signal);
   for (size_t i = 0; i < std::size(Signals); ++i) {
     if (::sigaction(Signals[i], nullptr, &previous_[i]) != 0 || previous_[i].sa_handler == SIG_IGN)
       continue;

@@ -16,7 +16,8 @@ void RemovePendingFile(int slot);
 
 // While one lives, SIGINT, SIGTERM and SIGHUP remove every pending file and
 // then end the process as the signal itself would; a signal the process was
-// started ignoring (nohup) stays ignored.
+// started ignoring (nohup) stays ignored. Made on the thread that creates
+// the files, which handles the signals whichever thread receives them.
 class PendingFilesSignalGuard {
  public:
   PendingFilesSignalGuard();
