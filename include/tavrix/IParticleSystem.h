@@ -18,7 +18,14 @@
 // Time. The library has no clock: effects move only by the milliseconds the
 // host passes. There is no pause: advance only the effects you want
 // (UpdateEffect per effect instead of UpdateAll); one not advanced keeps
-// drawing as it stands.
+// drawing as it stands. A negative delta is no error and undoes nothing: it
+// moves the clocks back by that much, as given. The effect's time goes
+// back (its curves read from earlier, its end comes later, UpdateAllTo
+// measures from there), its particles are aged and moved by the negative
+// step, and it emits nothing until the time is made up: after
+// UpdateAll(-1000) an effect draws next to nothing for about a second. To
+// show an effect from its start again, call PlayEffect(id, 0), or
+// PlayEffect with a prewarm to start it further on.
 //
 // Results (ResultCode.h). Effect operations answer their NoRegistry code
 // before a successful Initialise, then Disabled when EnableParticle in the
@@ -132,14 +139,17 @@ class IParticleSystem {
   virtual int32_t SaveEffect(const char* path) = 0;
   // Does nothing; returns 0.
   virtual int32_t Reserved15(uint32_t a) = 0;
-  // Advances one effect by deltaMs, telling the finish listener when it
+  // Advances one effect by deltaMs (0 does nothing; a negative delta moves
+  // its clock back, see Time above), telling the finish listener when it
   // reaches its end. Returns 0 (also for an unknown id), UpdateNoRegistry
   // or Disabled.
   virtual int32_t UpdateEffect(int32_t id, int32_t deltaMs) = 0;
   // Advances every playing effect by deltaMs, the time since the last frame
-  // (0 or more; 0 does nothing), in ascending identifier order, telling the
-  // finish listener about each that reaches its end. Call once per frame,
-  // before drawing. Returns 0, UpdateNoRegistry or Disabled.
+  // (0 does nothing; a negative delta moves the clocks back, see Time
+  // above; to restart an effect, play it again), in ascending identifier
+  // order, telling the finish listener about each that reaches its end.
+  // Call once per frame, before drawing. Returns 0, UpdateNoRegistry or
+  // Disabled.
   virtual int32_t UpdateAll(int32_t deltaMs) = 0;
   // Sets the one process-wide listener (null for none), which hears the
   // ends reached in UpdateAll and UpdateEffect of every system.
