@@ -1,5 +1,7 @@
 // Image textures: obtained from the host's image loader when the particle
 // system draws without a device.
+#include <cstdio>
+
 #include "module/Allocator.h"
 #include "platform/Win32.h"
 #include "resources/CTexture.h"
@@ -31,7 +33,11 @@ int32_t ImageTexture::Load() {
   if (!BuildTexturePath(Name(), path)) return TextureFileNotFound;
   if (IParticleImageLoader* loader = CurrentImageLoader()) image_ = loader->Load(path);
   if (!image_) {
-    MessageBoxA(nullptr, kCreateFailedText, kCreateFailedCaption, MB_OK);
+    // The box's own words, then the file asked for: a host with many
+    // textures can tell which one is missing.
+    char text[sizeof kCreateFailedText + kTexturePathSize];
+    std::snprintf(text, sizeof text, "%s\n%s", kCreateFailedText, path);
+    MessageBoxA(nullptr, text, kCreateFailedCaption, MB_OK);
     Unload();
     return TextureLoadFailed;
   }

@@ -136,6 +136,10 @@ TEST(ToolHardeningTest, MissingFilesAndRefusalsAreNamed) {
   ToolRun run = RunTool({"render", dir.File("fire.eff"), "-o", dir.File("f.png")});
   EXPECT_TRUE(fs::exists(dir.File("f.png")));
   ExpectFailure(run, Warnings, "texture \"spark.png\" is not found");
+  // bench warns alike, its draw time being the fill of untextured quads.
+  ExpectFailure(RunTool({"bench", dir.File("fire.eff"), "--seconds", "0.1"}), Warnings,
+                "untextured on a device (as render and bench do) and not at all through a host's "
+                "image loader");
   ExpectFailure(RunTool({"info", dir.File("fire.eff")}), Warnings,
                 "texture \"disc.png\" is not found");
   // A record the library refuses, packed by force, fails by the code's name.

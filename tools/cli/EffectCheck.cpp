@@ -255,7 +255,9 @@ void Checker::Texture(const Json& e, const std::string& path) {
   if (!std::filesystem::is_regular_file(file, error))
     Add(Severity::Warning, Child(blockPath, "textureName"),
         "texture \"" + name + "\" is not found (looked for " + file +
-            "); the library draws its particles untextured: " + ResultText(TextureFileNotFound));
+            "); the library draws its particles untextured on a device (as render and bench "
+            "do) and not at all through a host's image loader: " +
+            ResultText(TextureFileNotFound));
 }
 
 void Checker::NestedFile(const Json& e, const std::string& path) {

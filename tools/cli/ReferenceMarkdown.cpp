@@ -125,7 +125,12 @@ std::string ReferenceMarkdown() {
   t.Tracks("Emitter tracks", TrackOwner::Emitter);
   t.Heading("Frame blocks",
             "`frameAnimation`: cycleLength, loop, randomStart, frameSetName, textureName, "
-            "frames, hasFollowUp. `frameSet`: frameSetName, textureName, frames, frameIndex.");
+            "frames, hasFollowUp. `frameSet`: frameSetName, textureName, frames, frameIndex. A "
+            "texture that is missing draws by the host's mode: with a device the particles draw "
+            "untextured, their colour over the whole quad (as `render` and `bench` show them); "
+            "through a host's image loader they draw nothing, and the library reports the texture "
+            "once as a message box naming the path it asked for (on Linux, a line on standard "
+            "error: `ttt: 创建图片失败: image\\spark.png`).");
   t.Rows(layout.animationHead);
   t.Rows(layout.frameNames);
   t.Row(FieldOf(FieldBlock::Frames, key::Frames), "list of 4 floats");

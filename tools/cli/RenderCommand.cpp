@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <cstdio>
-#include <filesystem>
 #include <memory>
 #include <optional>
 
@@ -78,20 +77,14 @@ void CheckBounds(const RenderRequest& r) {
         "--time, --frames, --fps: the last frame falls after one hour of effect time");
 }
 
-std::string RootOf(const RenderRequest& r) {
-  std::error_code error;
-  return r.root.empty() ? std::filesystem::absolute(r.effect, error).parent_path().string()
-                        : r.root;
-}
-
 int Render(const RenderRequest& r) {
   CheckBounds(r);
   // A JSON record plays from a scratch file: its textures stay where the
   // record is.
   PlayerOptions options = ToPlayerOptions(r);
-  options.root = RootOf(r);
+  options.root = RootFor(r.effect, r.root);
   // Read first, so that a file the tools cannot read fails before any output.
-  const std::vector<Finding> missing = CheckFiles(ReadEffectOrJson(r.effect), RootOf(r));
+  const std::vector<Finding> missing = CheckFiles(ReadEffectOrJson(r.effect), options.root);
   const double interval = 1000.0 / r.fps;
   RenderOutputs outputs(r.outputs, r.effect, options.width, options.height, r.frames,
                         std::max(1, int(std::lround(100.0 / r.fps))));

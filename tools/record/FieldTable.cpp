@@ -192,7 +192,7 @@ std::vector<FieldEntry> Table() {
        "name the frames are shared by: emitters naming the same frame set add to one list", ""},
       {Fr, "textureName", K::Text, Is("\"\""),
        "texture file under image\\ of the folder the effect is played from; missing, particles "
-       "draw untextured",
+       "draw untextured on a device and not at all through a host's image loader",
        ""},
       {Fr, "frames", K::List, Is("[]"), "texture rectangles [uLeft, vTop, uRight, vBottom]",
        "texture coordinates, 0 to 1"},

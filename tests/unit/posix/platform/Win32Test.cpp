@@ -51,13 +51,16 @@ TEST(Win32, TimeIsMonotonic) {
   EXPECT_GE(timeGetTime() - first, 1u);
 }
 
-TEST(Win32, MessageBoxWritesCaptionAndUtf8TextToStandardError) {
+TEST(Win32, MessageBoxWritesCaptionAndUtf8TextToStandardErrorOnOneLine) {
   testing::internal::CaptureStderr();
   // "创建图片失败" in code page 936.
   MessageBoxA(nullptr, "\xB4\xB4\xBD\xA8\xCD\xBC\xC6\xAC\xCA\xA7\xB0\xDC", "ttt", MB_OK);
+  // A second line in UTF-8, a file name here, stays as it is.
+  MessageBoxA(nullptr, "\xB4\xB4\xBD\xA8\nimage\\\xC3\xA9t\xC3\xA9.png", "ttt", MB_OK);
   OutputDebugStringA("CTexture::Load() pure virtual function called");
   EXPECT_EQ(testing::internal::GetCapturedStderr(),
             "ttt: \xE5\x88\x9B\xE5\xBB\xBA\xE5\x9B\xBE\xE7\x89\x87\xE5\xA4\xB1\xE8\xB4\xA5\n"
+            "ttt: \xE5\x88\x9B\xE5\xBB\xBA: image\\\xC3\xA9t\xC3\xA9.png\n"
             "CTexture::Load() pure virtual function called\n");
 }
 

@@ -311,7 +311,7 @@ TEST_F(ImageLoaderModeTest, AMissingImageShowsTheMessageBoxOncePerCreation) {
   ASSERT_NE(first, nullptr);
   EXPECT_EQ(first, shared);
   EXPECT_EQ(first->GetImage(), nullptr);
-  EXPECT_EQ(CountOf(said, kBoxLine), 1);
+  EXPECT_EQ(CountOf(said, std::string(kBoxLine) + ": image\\gone.png\n"), 1);
   manager.Release(first);
   manager.Release(shared);
   testing::internal::CaptureStderr();
