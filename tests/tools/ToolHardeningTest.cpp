@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "TestPaths.h"
+#include "common/PngFile.h"
 #include "record/JsonText.h"
 #include "record/RecordModel.h"
 #include "support/EffectFileBuilder.h"
@@ -113,6 +114,44 @@ TEST(ToolHardeningTest, RenderWritesEveryFrameAsItGoesAndShowsProgress) {
   EXPECT_NE(run.output.find("rendering: frame 60 of 60, effect time 2.0 s of 2.0 s"),
             std::string::npos)
       << run.output;
+}
+
+// Pixels of the labels' white in a rectangle of an image.
+int64_t InkIn(const tools::Image& image, int32_t left, int32_t top, int32_t width, int32_t height) {
+  int64_t ink = 0;
+  for (int32_t y = top; y < top + height; ++y)
+    for (int32_t x = left; x < left + width; ++x) ink += image.At(x, y) == 0xFFFFFFFFu;
+  return ink;
+}
+
+TEST(ToolHardeningTest, SheetFramesAreLabelledWithTheirTimesUnlessAskedNot) {
+  TempDir dir;
+  const auto sheet = [&](const std::string& name, const char* option) {
+    // Placed off the view, the effect leaves the frames black.
+    std::vector<std::string> arguments = {"render",         Sample("fire"),
+                                          "--size",         "64x64",
+                                          "--position",     "5000,5000",
+                                          "--frames",       "2",
+                                          "--fps",          "2",
+                                          "--sheet",        "2x1",
+                                          "--sheet-output", dir.File(name)};
+    if (option) arguments.push_back(option);
+    EXPECT_EQ(RunTool(arguments).exitCode, 0);
+    tools::Image image;
+    std::string error;
+    EXPECT_TRUE(tools::ReadPng(dir.File(name), image, error)) << error;
+    return image;
+  };
+  const tools::Image plain = sheet("plain.png", "--no-labels");
+  EXPECT_EQ(InkIn(plain, 0, 0, 128, 64), 0);
+  const tools::Image labelled = sheet("labelled.png", nullptr);
+  ASSERT_EQ(labelled.width, 128);
+  // "1000 ms" and "1500 ms", each in its cell's top left, nowhere else.
+  for (int32_t cell : {0, 64}) {
+    EXPECT_GT(InkIn(labelled, cell, 0, 50, 14), 40) << cell;
+    EXPECT_EQ(InkIn(labelled, cell, 14, 64, 50) + InkIn(labelled, cell + 50, 0, 14, 14), 0);
+  }
+  EXPECT_NE(InkIn(labelled, 0, 0, 64, 14), InkIn(labelled, 64, 0, 64, 14));
 }
 
 TEST(ToolHardeningTest, TheStepIsTheSimulationsNotTheFramesInterval) {

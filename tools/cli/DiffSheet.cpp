@@ -5,6 +5,7 @@
 
 #include "cli/EffectPlayer.h"
 #include "common/ContactSheet.h"
+#include "common/TextLabel.h"
 #include "record/PlayEnd.h"
 
 namespace tavrix::tools {
@@ -30,9 +31,30 @@ void PlaySide(const DiffSide& side, int32_t column, int64_t spanMs, ContactSheet
   const PlayableEffect effect(side.file);
   const std::unique_ptr<EffectPlayer> player = StartPlayer(effect, side.file, options);
   for (int32_t row = 0; row < Moments; ++row) {
-    player->AdvanceTo(spanMs * (row + 1) / Moments);
-    sheet.Place(size_t(row * 2 + column), player->Frame());
+    const int64_t timeMs = spanMs * (row + 1) / Moments;
+    player->AdvanceTo(timeMs);
+    sheet.Place(size_t(row * 2 + column), player->Frame(), TimeLabel(timeMs));
   }
+}
+
+// The file as given, its start cut off ("...") when it is wider than a
+// column: the end tells two versions apart.
+std::string Fitted(const std::string& file, int32_t scale) {
+  std::string text = file;
+  while (text.size() > 4 && LabelWidth(text, scale) > CellPixels - 4 * scale)
+    text = "..." + text.substr(4);
+  return text;
+}
+
+// The sheet under a band that names each column's file.
+Image WithHeadings(const Image& sheet, const DiffSide& before, const DiffSide& after) {
+  const int32_t scale = LabelScale(CellPixels), band = LabelHeight(scale) + 2 * scale;
+  Image out(sheet.width, sheet.height + band, 0xFF000000u);
+  std::copy(sheet.pixels.begin(), sheet.pixels.end(),
+            out.pixels.begin() + size_t(band) * out.width);
+  DrawLabel(out, {0, 0, CellPixels, band}, Fitted(before.file, scale), scale);
+  DrawLabel(out, {CellPixels, 0, CellPixels, band}, Fitted(after.file, scale), scale);
+  return out;
 }
 
 }  // namespace
@@ -50,7 +72,8 @@ void WriteDiffSheet(const DiffSide& before, const DiffSide& after, const std::st
   PlaySide(before, 0, spanMs, sheet);
   PlaySide(after, 1, spanMs, sheet);
   std::string error;
-  if (!WritePng(path, sheet.Sheet(), error)) throw ToolError{ExitWriteFailed, error};
+  if (!WritePng(path, WithHeadings(sheet.Sheet(), before, after), error))
+    throw ToolError{ExitWriteFailed, error};
 }
 
 }  // namespace tavrix::tools

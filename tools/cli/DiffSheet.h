@@ -1,7 +1,8 @@
 // The picture half of "tavrix diff --render": a few moments of two effects
 // side by side on one contact sheet, the old on the left, the new on the
 // right, each moment one row, so a change in timing or colour is seen at a
-// glance.
+// glance. Each column is headed by its file, each frame labelled with its
+// time.
 #pragma once
 
 #include <string>

@@ -96,9 +96,9 @@ int Render(const RenderRequest& r) {
     const int64_t lastMs = r.timeMs + std::llround(double(r.frames - 1) * interval);
     RenderProgress progress(r.frames, lastMs);
     for (int64_t k = 0; k < r.frames; ++k) {
-      player->AdvanceTo(r.timeMs + std::llround(double(k) * interval),
-                        [&](int64_t nowMs) { progress.Show(k, nowMs); });
-      outputs.Add(k, player->Frame());
+      const int64_t timeMs = r.timeMs + std::llround(double(k) * interval);
+      player->AdvanceTo(timeMs, [&](int64_t nowMs) { progress.Show(k, nowMs); });
+      outputs.Add(k, timeMs, player->Frame());
       progress.Show(k + 1, player->NowMs());
     }
     progress.Finish();
@@ -128,6 +128,8 @@ void AddRenderCommand(CLI::App& app, int& exitCode) {
   render->add_option("--sheet", out.sheet, "Also write a contact sheet of COLSxROWS frames");
   render->add_option("--sheet-output", out.sheetOutput,
                      "Where the contact sheet goes (default: OUTPUT_sheet.png)");
+  render->add_flag("!--no-labels", out.sheetLabels,
+                   "Leave the sheet's frames without their times (a flipbook to use as a texture)");
   render->add_option("--gif", out.gif, "Also write the frames as an animated GIF");
   render->add_option("--size", request->size, "Framebuffer size WxH in pixels (default 256x256)");
   render->add_option("--view", request->view, "View size WxH in view units (default: the size)");

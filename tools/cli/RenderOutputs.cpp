@@ -44,7 +44,10 @@ void Write(const std::string& path, const Image& image) {
 
 RenderOutputs::RenderOutputs(const Request& r, const std::string& effect, int32_t width,
                              int32_t height, int64_t frames, int gifDelayCentiseconds)
-    : png_(Absolute(r.png)), frames_(frames), gifPath_(Absolute(r.gif)) {
+    : png_(Absolute(r.png)),
+      frames_(frames),
+      sheetLabels_(r.sheetLabels),
+      gifPath_(Absolute(r.gif)) {
   if (!r.sheet.empty()) {
     std::optional<Size> grid = ParseSize(r.sheet);
     if (!grid) throw ToolError{ExitUsage, "--sheet: cannot read \"" + r.sheet + "\""};
@@ -66,9 +69,9 @@ RenderOutputs::RenderOutputs(const Request& r, const std::string& effect, int32_
   }
 }
 
-void RenderOutputs::Add(int64_t index, const Image& frame) {
+void RenderOutputs::Add(int64_t index, int64_t timeMs, const Image& frame) {
   if (!png_.empty()) Write(frames_ == 1 ? png_ : NumberedPath(png_, index), frame);
-  if (sheet_) sheet_->Place(size_t(index), frame);
+  if (sheet_) sheet_->Place(size_t(index), frame, sheetLabels_ ? TimeLabel(timeMs) : "");
   std::string error;
   if (gif_ && !gif_->Add(frame, error)) throw ToolError{ExitWriteFailed, error};
 }

@@ -18,6 +18,7 @@ class RenderOutputs {
  public:
   struct Request {
     std::string png, gif, sheet, sheetOutput;
+    bool sheetLabels = true;  // each cell of the sheet with its frame's time
   };
 
   // Throws ToolError when an option cannot be read, a folder is missing or
@@ -26,13 +27,15 @@ class RenderOutputs {
   RenderOutputs(const Request& request, const std::string& effect, int32_t width, int32_t height,
                 int64_t frames, int gifDelayCentiseconds);
 
-  void Add(int64_t index, const Image& frame);
+  // Frame index at timeMs of effect time.
+  void Add(int64_t index, int64_t timeMs, const Image& frame);
   void Finish();
 
  private:
   std::string png_, sheetPath_;
   int64_t frames_;
   std::optional<ContactSheet> sheet_;
+  bool sheetLabels_;
   std::unique_ptr<GifWriter> gif_;
   std::string gifPath_;
 };
