@@ -4,7 +4,7 @@
 #include <filesystem>
 
 #include "LiveReload.h"
-#include "cli/ResultText.h"
+#include "LoadNotes.h"
 
 namespace tavrix::sdl2 {
 
@@ -27,9 +27,12 @@ bool WatchedEffect::Load() {
   record_ = Watch();
   id_ = host_.LoadEffect(path_);
   if (id_ < 0) {
-    error_ = tools::ResultText(id_);
+    error_ = RefusalText(path_, id_);
     return false;
   }
+  if (record_)
+    for (const std::string& missing : MissingNestedEffects(*record_, host_.Root()))
+      std::fprintf(stderr, "tavrix-sdl2: %s: warning: %s\n", name_.c_str(), missing.c_str());
   // Moving live particles too hands the place on to sub-effect copies.
   host_.System().SetEffectPosition(id_, x_, y_, true);
   host_.System().PlayEffect(id_, 0);
@@ -42,7 +45,7 @@ bool WatchedEffect::ReloadIfChanged() {
   std::optional<record::Json> record = Watch();
   const int32_t id = LoadInPlace(host_, id_, path_);
   if (id < 0) {
-    error_ = tools::ResultText(id);
+    error_ = RefusalText(path_, id);
     std::fprintf(stderr, "tavrix-sdl2: %s: %s; the last good effect stays\n", name_.c_str(),
                  error_.c_str());
     return false;

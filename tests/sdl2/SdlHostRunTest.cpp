@@ -55,6 +55,31 @@ TEST(SdlHost, RelativeScreenshotLandsInTheCurrentFolder) {
   EXPECT_TRUE(std::filesystem::exists(folder.File("shot.png"))) << run.output;
 }
 
+TEST(SdlHost, NamesAJsonRecordAsOneAndAMissingNestedEffect) {
+  TempDir folder;
+  const std::string json = std::string(TAVRIX_SAMPLES_SOURCE) + "/fire.json";
+  const ToolRun refused =
+      RunProgram("env", {"SDL_VIDEODRIVER=dummy", TAVRIX_SDL_HOST_PATH, json, "--frames", "1"});
+  EXPECT_EQ(refused.exitCode, 1) << refused.output;
+  EXPECT_NE(refused.output.find(json +
+                                ": a JSON record, not an effect file: pack it first, "
+                                "tavrix pack " +
+                                json + " -o " + TAVRIX_SAMPLES_SOURCE + "/fire.eff"),
+            std::string::npos)
+      << refused.output;
+  std::filesystem::copy_file(std::string(TAVRIX_SAMPLES_BUILT) + "/burst.eff",
+                             folder.File("burst.eff"));
+  const ToolRun played =
+      RunProgram("env", {"SDL_VIDEODRIVER=dummy", TAVRIX_SDL_HOST_PATH, folder.File("burst.eff"),
+                         "--root", folder.Path(), "--frames", "1"});
+  EXPECT_EQ(played.exitCode, 0) << played.output;
+  EXPECT_NE(played.output.find("burst.eff: warning: nested effect \"burst_sparks.eff\" is not "
+                               "found (looked for " +
+                               folder.File("burst_sparks.eff") + "); the copies never play"),
+            std::string::npos)
+      << played.output;
+}
+
 class SdlHostUsage : public testing::TestWithParam<std::vector<std::string>> {};
 
 TEST_P(SdlHostUsage, IsRefusedWithTheUsage) {

@@ -102,12 +102,36 @@ TEST_F(CheckCommandTest, EffectsThatNeverDrawAreFound) {
                                  e["tracks"][2]["keys"] = {{{"time", 0}, {"value", 0}}};
                              })),
               {"warning: emitters: no enabled emitter emits"});
+  // Particles that are emitted but never seen: no opacity, no width.
+  ToolRun unseen = Check(FireJson("unseen", [](Json& j) {
+    for (Json& e : j["emitters"])
+      for (Json& track : e["tracks"]) {
+        const bool faint = track["name"] == "LifeVisible" && e["name"] == "embers";
+        const bool flat =
+            (track["name"] == "BaseX" || track["name"] == "VarX") && e["name"] == "flames";
+        if (faint || flat) track["keys"] = {{{"time", 0}, {"value", 0}}};
+      }
+  }));
+  EXPECT_EQ(unseen.exitCode, Warnings) << unseen.output;
+  ExpectFinds(unseen, {"warning: emitters[0]: its particles' opacity (LifeVisible times the "
+                       "effect's ScaleVisible) is at most 0, below the 0.05",
+                       "warning: emitters[1]: its particles have no size", "0 errors, 2 warnings"});
   // A single particle draws without any rate.
   ToolRun single = Check(FireJson("single", [](Json& j) {
     for (Json& e : j["emitters"]) e["tracks"][2]["keys"] = {{{"time", 0}, {"value", 0}}};
     j["emitters"][0]["singleParticle"] = 1;
   }));
   EXPECT_EQ(single.exitCode, 0) << single.output;
+}
+
+TEST_F(CheckCommandTest, EmissionTracksTheEffectsReplaceAreWarnedOf) {
+  ToolRun run =
+      Check(FireJson("replaced", [](Json& j) { j["emitters"][0]["useEffectEmission"] = 1; }));
+  EXPECT_EQ(run.exitCode, Warnings) << run.output;
+  ExpectFinds(run, {"warning: emitters[0].tracks.BaseEmissionForce: ignored: with "
+                    "useEffectEmission 1 particles take their emission force, angle and arc from "
+                    "the effect's tracks",
+                    "emitters[0].tracks.BaseEmissionArc: ignored"});
 }
 
 TEST_F(CheckCommandTest, NestedFilesAreFollowed) {

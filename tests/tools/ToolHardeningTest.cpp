@@ -192,6 +192,9 @@ TEST(ToolHardeningTest, MissingFilesAndRefusalsAreNamed) {
                      {"default", 0},
                      {"keys", record::Json::array()}}};
   const std::string misspelt = dir.Write("misspelt.json", record::FormatJson(json));
+  // Given where an effect file is expected, JSON is named as what it is.
+  ExpectFailure(RunTool({"dump", misspelt}), NotAnEffect,
+                "a JSON record, not an effect file: pack it first, tavrix pack " + misspelt);
   ASSERT_EQ(RunTool({"pack", misspelt, "-o", dir.File("m.eff"), "--force"}).exitCode, 0);
   ExpectFailure(
       RunTool({"render", dir.File("m.eff"), "-o", dir.File("m.png")}), NotAnEffect,

@@ -53,11 +53,32 @@ void Load(const Json& stored, LoadedTrack& into) {
       into.refused.push_back(k);
 }
 
-float Highest(const ParamTrack& track) {
-  float highest = -INFINITY;
-  for (uint32_t k = 0; k < track.KeyCount(); ++k) highest = std::max(highest, track.Key(k).value);
-  return highest;
+// The values a track can give, between its lowest and highest key (its
+// default when it has none), and the range the library clamps to.
+struct TrackSpan {
+  float lowest, highest, minimum, maximum;
+
+  bool AlwaysZero() const { return lowest == 0.0f && highest == 0.0f; }
+  // As ParamTrack::Clamp.
+  float Clamp(float v) const { return !(v >= minimum) ? minimum : std::min(v, maximum); }
+};
+
+TrackSpan SpanOf(const ParamTrack& track) {
+  TrackSpan span{track.DefaultValue(), track.DefaultValue(), track.Minimum(), track.Maximum()};
+  if (track.KeyCount() > 0) span.lowest = span.highest = track.Key(0).value;
+  for (uint32_t k = 0; k < track.KeyCount(); ++k) {
+    span.lowest = std::min(span.lowest, track.Key(k).value);
+    span.highest = std::max(span.highest, track.Key(k).value);
+  }
+  return span;
 }
+
+// The tracks an emitter's useEffectEmission replaces with the effect's.
+constexpr const char* EmissionTracks[] = {"BaseEmissionForce", "VarEmissionForce",
+                                          "BaseEmissionAngle", "VarEmissionAngle",
+                                          "BaseEmissionArc",   "VarEmissionArc"};
+// Below this opacity the library draws no quad for a particle.
+constexpr float FaintestDrawn = 0.05f;
 
 class Checker {
  public:
@@ -77,15 +98,18 @@ class Checker {
   void Add(Severity severity, const std::string& path, const std::string& message) {
     out_.push_back({severity, prefix_ + path, message});
   }
-  // The highest value the named track can take: the last stored body of
-  // that name wins, as in the library; unnamed tracks keep their default.
-  float HighestOf(const Json& tracks, TrackOwner owner, const char* name);
+  // The values the named track can take: the last stored body of that name
+  // wins, as in the library; unnamed tracks keep their default.
+  TrackSpan SpanOf(const Json& tracks, TrackOwner owner, const char* name);
   void Tracks(const Json& tracks, const std::string& path, TrackOwner owner);
   void Track(const Json& track, const std::string& path, TrackOwner owner);
   void PlainEmitter(const Json& emitter, const std::string& path);
   void ForceDirection(const Json& emitter, const std::string& path);
   void SubEffectEmitter(const Json& emitter, const std::string& path);
   bool Emits(const Json& effect, const Json& emitter);
+  void NeverDrawn(const Json& effect, const Json& emitter, const std::string& path);
+  bool NoSize(const Json& effect, const Json& emitter, const char* axis);
+  void IgnoredEmission(const Json& emitter, const std::string& path);
   void Texture(const Json& emitter, const std::string& path);
   void NestedFile(const Json& emitter, const std::string& path);
 
@@ -97,15 +121,15 @@ class Checker {
   std::set<std::string>& checked_;
 };
 
-float Checker::HighestOf(const Json& tracks, TrackOwner owner, const char* name) {
+TrackSpan Checker::SpanOf(const Json& tracks, TrackOwner owner, const char* name) {
   const TrackInfo* info = FindTrackInfo(owner, name);
   const Json* last = nullptr;
   for (const Json& track : tracks)
     if (FindTrackInfo(owner, Text(track["name"])) == info) last = &track;
-  if (!last) return info->defaultValue;
+  if (!last) return {info->defaultValue, info->defaultValue, info->minimum, info->maximum};
   LoadedTrack loaded;
   Load(*last, loaded);
-  return Highest(loaded.track);
+  return tools::SpanOf(loaded.track);
 }
 
 void Checker::Tracks(const Json& tracks, const std::string& path, TrackOwner owner) {
@@ -194,9 +218,63 @@ void Checker::ForceDirection(const Json& e, const std::string& path) {
 bool Checker::Emits(const Json& effect, const Json& emitter) {
   if (!IntOf(emitter["enabled"])) return false;
   if (emitter["magic"] == "SE2D" || IntOf(emitter["singleParticle"])) return true;
-  const float rate = HighestOf(emitter["tracks"], TrackOwner::Emitter, "BaseQuantity") +
-                     HighestOf(emitter["tracks"], TrackOwner::Emitter, "VarQuantity") / 2;
-  return rate > 0.0f && HighestOf(effect["tracks"], TrackOwner::Effect, "ScaleQuantity") > 0.0f;
+  const float rate = SpanOf(emitter["tracks"], TrackOwner::Emitter, "BaseQuantity").highest +
+                     SpanOf(emitter["tracks"], TrackOwner::Emitter, "VarQuantity").highest / 2;
+  return rate > 0.0f &&
+         SpanOf(effect["tracks"], TrackOwner::Effect, "ScaleQuantity").highest > 0.0f;
+}
+
+// A width (or height) is the Base track's clamp of (Base + Var spread) x
+// Scale at birth, then of that x Life over the particle's life: always 0
+// when Base and Var, Scale or Life are, and the range takes 0.
+bool Checker::NoSize(const Json& effect, const Json& e, const char* axis) {
+  const auto span = [&](const char* owner, TrackOwner kind) {
+    const Json& tracks = kind == TrackOwner::Effect ? effect["tracks"] : e["tracks"];
+    return SpanOf(tracks, kind, (owner + std::string(axis)).c_str());
+  };
+  const TrackSpan base = span("Base", TrackOwner::Emitter);
+  return base.Clamp(0.0f) == 0.0f &&
+         ((base.AlwaysZero() && span("Var", TrackOwner::Emitter).AlwaysZero()) ||
+          span("Scale", TrackOwner::Effect).AlwaysZero() ||
+          span("Life", TrackOwner::Emitter).AlwaysZero());
+}
+
+void Checker::NeverDrawn(const Json& effect, const Json& e, const std::string& path) {
+  if (NoSize(effect, e, "X") || (!IntOf(e["uniformSize"]) && NoSize(effect, e, "Y")))
+    Add(Severity::Warning, path,
+        "its particles have no size (BaseX and VarX, the effect's ScaleX or LifeX are 0 "
+        "throughout, or the same for Y); the emitter never draws");
+  // Opacity: LifeVisible times the effect's ScaleVisible, clamped to
+  // LifeVisible's range.
+  const TrackSpan life = SpanOf(e["tracks"], TrackOwner::Emitter, "LifeVisible");
+  const TrackSpan scale = SpanOf(effect["tracks"], TrackOwner::Effect, "ScaleVisible");
+  const float most = std::max({life.lowest * scale.lowest, life.lowest * scale.highest,
+                               life.highest * scale.lowest, life.highest * scale.highest});
+  if (most == most && life.Clamp(most) < FaintestDrawn)
+    Add(Severity::Warning, path,
+        "its particles' opacity (LifeVisible times the effect's ScaleVisible) is at most " +
+            NumberText(life.Clamp(most)) + ", below the " + NumberText(FaintestDrawn) +
+            " under which the library draws no particle; the emitter never draws");
+}
+
+void Checker::IgnoredEmission(const Json& e, const std::string& path) {
+  if (!IntOf(e["useEffectEmission"])) return;
+  const Json& tracks = e["tracks"];
+  const std::vector<std::string> paths = record::TrackPaths(Child(path, "tracks"), tracks);
+  for (size_t t = 0; t < tracks.size(); ++t) {
+    const std::string name = Text(tracks[t]["name"]);
+    if (std::find(std::begin(EmissionTracks), std::end(EmissionTracks), name) ==
+        std::end(EmissionTracks))
+      continue;
+    const TrackInfo* info = FindTrackInfo(TrackOwner::Emitter, name);
+    LoadedTrack loaded;
+    Load(tracks[t], loaded);
+    const TrackSpan span = tools::SpanOf(loaded.track);
+    if (span.lowest == info->defaultValue && span.highest == info->defaultValue) continue;
+    Add(Severity::Warning, paths[t],
+        "ignored: with useEffectEmission 1 particles take their emission force, angle and arc "
+        "from the effect's tracks (set useEffectEmission to 0 to use the emitter's own)");
+  }
 }
 
 void Checker::PlainEmitter(const Json& e, const std::string& path) {
@@ -204,6 +282,7 @@ void Checker::PlainEmitter(const Json& e, const std::string& path) {
     Add(Severity::Error, Child(path, "version"),
         "0 is below 1; the library refuses the effect: " + ResultText(EmitterBadVersion));
   Tracks(e["tracks"], Child(path, "tracks"), TrackOwner::Emitter);
+  IgnoredEmission(e, path);
   ForceDirection(e, path);
   const int64_t spawn = IntOf(e["spawnShape"]);
   if (spawn < 0 || spawn >= record::SpawnShapes.count)
@@ -303,6 +382,7 @@ void Checker::Effect(const Json& effect) {
     const std::string path = record::Item("emitters", i);
     const bool sub = e["magic"] == "SE2D";
     if (records_) sub ? SubEffectEmitter(e, path) : PlainEmitter(e, path);
+    if (records_ && !sub && Emits(effect, e)) NeverDrawn(effect, e, path);
     if (!options_.root.empty()) sub ? NestedFile(e, path) : Texture(e, path);
     anyEnabled = anyEnabled || IntOf(e["enabled"]);
     anyEmits = anyEmits || Emits(effect, e);

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "cli/PackHint.h"
 #include "common/AtomicFile.h"
 #include "edit/EffectPreview.h"
 #include "record/EffectEnvelope.h"
@@ -45,6 +46,7 @@ record::Bytes ReadFileBytes(const std::string& path, ExitCode tooLarge) {
 
 record::Bytes ReadPlainRecord(const std::string& path) {
   const record::Bytes file = ReadFileBytes(path, ExitNotAnEffect);
+  if (IsJsonRecordText(file)) throw ToolError{ExitNotAnEffect, path + ": " + PackHint(path)};
   std::optional<record::Bytes> plain = record::DecipherEffect(file);
   if (!plain)
     throw ToolError{ExitNotAnEffect, path + ": not an effect file (its " +
