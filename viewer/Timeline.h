@@ -15,6 +15,7 @@
 #include "ParticleHost.h"
 #include "ShownEffect.h"
 #include "ViewerState.h"
+#include "common/ArgumentForms.h"
 #include "cost/CostMeter.h"
 
 namespace tavrix::viewer {
@@ -63,9 +64,8 @@ class Timeline {
   // What the last seek cost, in milliseconds of real time.
   double LastSeekMs() const { return lastSeekMs_; }
 
-  // Far enough for any effect's timing, near enough that a seek there ends
-  // in seconds.
-  static constexpr int64_t kMaxMs = 600000;
+  // The tools' one bound, so that any moment render shows the viewer shows.
+  static constexpr int64_t kMaxMs = tools::MaximumEffectTimeMs;
 
  private:
   // What a moment depends on besides its time.

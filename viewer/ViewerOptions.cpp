@@ -10,6 +10,7 @@
 #include "KeyBindings.h"
 #include "Timeline.h"
 #include "common/ArgumentForms.h"
+#include "common/AtomicFile.h"
 
 namespace tavrix::viewer {
 namespace {
@@ -156,6 +157,13 @@ int ParseViewerOptions(int argc, char** argv, ViewerOptions& options) {
   options.editScript = Absolute(options.editScript);
   options.edit = options.edit || !options.editScript.empty();
   options.reloadShots = Absolute(options.reloadShots);
+  // As render does: pictures that could not be saved are refused before playing.
+  for (const std::string& shot : {options.screenshot, options.reloadShots}) {
+    std::string error;
+    if (shot.empty() || tools::FolderTakesFiles(shot, error)) continue;
+    std::fprintf(stderr, "%s\n", error.c_str());
+    return 2;
+  }
   return -1;
 }
 

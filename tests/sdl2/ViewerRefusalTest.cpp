@@ -111,7 +111,7 @@ INSTANTIATE_TEST_SUITE_P(
                    "seek 15x\n",
                    {},
                    2,
-                   "script line 1: seek takes whole milliseconds from 0 to 600000"},
+                   "script line 1: seek takes whole milliseconds from 0 to 3600000"},
         RefusedRun{"LimitOnlyOfACostFigure",
                    "fire.json",
                    "",
@@ -121,9 +121,16 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedRun{"AtOnlyWithinTheTimeline",
                    "fire.json",
                    "",
-                   {"--at", "600001"},
+                   {"--at", "3600001"},
                    2,
-                   "--at: Value 600001"},
+                   "--at: Value 3600001"},
+        RefusedRun{"ScreenshotIntoAMissingFolderBeforePlaying",
+                   "fire.json",
+                   "",
+                   {"--screenshot", "/nonexistent-folder/shot.png"},
+                   2,
+                   "/nonexistent-folder/shot.png: cannot be written: the folder "
+                   "/nonexistent-folder does not exist"},
         RefusedRun{
             "WindowSizeAboveZero", "fire.json", "", {"--size", "0x4"}, 2, "--size: expected WxH"},
         RefusedRun{

@@ -16,9 +16,7 @@
 namespace tavrix::tools {
 namespace {
 
-// An hour of effect time is longer than any effect is tuned over, and
-// bounds the run; 100,000 frames is more than an hour at 24 frames a second.
-constexpr int64_t MaximumTimeMs = 3600000;
+// More than the longest effect time at 24 frames a second.
 constexpr int64_t MaximumFrames = 100000;
 constexpr int64_t MaximumPixels = int64_t(4096) * 4096;
 
@@ -69,11 +67,13 @@ PlayerOptions ToPlayerOptions(const RenderRequest& r) {
 void CheckBounds(const RenderRequest& r) {
   Bound(r.frames >= 1 && r.frames <= MaximumFrames, "--frames: must be 1 to 100000");
   Bound(r.fps > 0 && r.fps <= 1000, "--fps: must be above 0 and at most 1000");
-  Bound(r.timeMs >= 0 && r.timeMs <= MaximumTimeMs, "--time: must be 0 to 3600000 ms (one hour)");
+  Bound(r.timeMs >= 0 && r.timeMs <= MaximumEffectTimeMs,
+        "--time: must be 0 to " + std::to_string(MaximumEffectTimeMs) + " ms (one hour)");
   Bound(!r.stepMs || (*r.stepMs >= 1 && *r.stepMs <= 1000), "--step: must be 1 to 1000 ms");
-  Bound(r.prewarmMs <= MaximumTimeMs, "--prewarm: must be 0 to 3600000 ms (one hour)");
+  Bound(r.prewarmMs <= MaximumEffectTimeMs,
+        "--prewarm: must be 0 to " + std::to_string(MaximumEffectTimeMs) + " ms (one hour)");
   const double lastMs = double(r.timeMs) + double(r.frames - 1) * 1000.0 / r.fps;
-  Bound(lastMs <= double(MaximumTimeMs),
+  Bound(lastMs <= double(MaximumEffectTimeMs),
         "--time, --frames, --fps: the last frame falls after one hour of effect time");
 }
 
@@ -119,7 +119,8 @@ void AddRenderCommand(CLI::App& app, int& exitCode) {
   render->add_option("FILE", request->effect, "Effect file or JSON record")->required();
   render->add_option("-o,--output", out.png, "PNG file; several frames are numbered");
   render->add_option("--time", request->timeMs,
-                     "Time of the first frame in ms (default 1000, at most 3600000)");
+                     "Time of the first frame in ms (default 1000, at most " +
+                         std::to_string(MaximumEffectTimeMs) + ", as the viewer's --at)");
   render->add_option("--frames", request->frames, "Number of frames (default 1, at most 100000)");
   render->add_option("--fps", request->fps, "Frames per second (default 30)");
   render->add_option(

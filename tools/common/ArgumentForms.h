@@ -1,6 +1,7 @@
 // The argument forms the tavrix program and the viewer share: sizes "WxH",
 // points "X,Y" and colours "RRGGBB" or "RRGGBBAA", each parsed whole so that
-// a stray character refuses the argument instead of being passed over.
+// a stray character refuses the argument instead of being passed over; and
+// the latest moment either plays an effect to.
 #pragma once
 
 #include <cstdint>
@@ -8,6 +9,11 @@
 #include <string>
 
 namespace tavrix::tools {
+
+// An hour of effect time: longer than any effect is tuned over, and played
+// to in a few seconds (render --time, --prewarm and its last frame, the
+// viewer's --at and timeline).
+constexpr int64_t MaximumEffectTimeMs = 3600000;
 
 struct Size {
   int32_t width, height;
