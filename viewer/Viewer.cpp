@@ -21,7 +21,7 @@ float Distance2(float ax, float ay, float bx, float by) {
 Viewer::Viewer(const ViewerOptions& options)
     : options_(options),
       window_({"tavrix-view", options.width, options.height, options.frames > 0, true}),
-      host_(window_.Renderer(), options.root, options.width, options.height),
+      host_(window_.Renderer(), options.roots.front(), options.width, options.height),
       imgui_(window_.Window(), window_.Renderer()),
       timeline_(host_, effects_, controls_, FrameSteps(options.stepMs)),
       meter_(host_.System()),
@@ -29,12 +29,14 @@ Viewer::Viewer(const ViewerOptions& options)
   controls_.timeScale = options.timeScale;
   controls_.prewarmMs = options.prewarmMs;
   settings_ = {options.background, options.checkerboard, options.zoom, options.overlay};
-  Log("root " + options.root);
   const size_t count = options.files.size();
   effects_.reserve(count);
   for (size_t i = 0; i < count; ++i) {
+    if (std::find(options.roots.begin(), options.roots.begin() + long(i), options.roots[i]) ==
+        options.roots.begin() + long(i))
+      Log("root " + options.roots[i]);
     // Side by side across the window, each in the middle of its share.
-    effects_.emplace_back(host_, options.files[i],
+    effects_.emplace_back(host_, options.files[i], options.roots[i],
                           float(options.width) * (float(i) + 0.5f) / float(count),
                           float(options.height) * 0.5f);
     effects_.back().LoadFile();

@@ -38,12 +38,11 @@ fs::path PackedSamples() {
 
 // Without --root: the first of the effect's folder, the current folder and
 // the packed samples that holds an image folder.
-std::string DefaultRoot(const std::string& firstFile) {
-  const fs::path candidates[] = {fs::path(firstFile).parent_path(), fs::current_path(),
-                                 PackedSamples()};
+std::string DefaultRoot(const std::string& file) {
+  const fs::path candidates[] = {fs::path(file).parent_path(), fs::current_path(), PackedSamples()};
   for (const fs::path& folder : candidates)
     if (HasImageFolder(folder)) return folder.string();
-  return fs::path(firstFile).parent_path().string();
+  return fs::path(file).parent_path().string();
 }
 
 std::string KeyHelp() {
@@ -77,10 +76,11 @@ int ParseViewerOptions(int argc, char** argv, ViewerOptions& options) {
   std::vector<std::string> limits;
   app.add_option("FILE", options.files, "effect files or JSON records, shown side by side")
       ->required();
-  app.add_option("--root", options.root,
-                 "folder holding image/ and nested effect files (default: the first of the file's "
-                 "folder, the current folder and the samples packed beside this program that has "
-                 "image/)");
+  std::string root;
+  app.add_option("--root", root,
+                 "folder holding image/ and nested effect files for every file (default, for "
+                 "each file: the first of its folder, the current folder and the samples packed "
+                 "beside this program that has image/)");
   app.add_option("--size", size, "window size WxH (default 960x640)");
   app.add_option("--background", background, "background colour RRGGBB, or 'checker'");
   app.add_option("--zoom", options.zoom, "zoom factor (default 1)")
@@ -148,9 +148,11 @@ int ParseViewerOptions(int argc, char** argv, ViewerOptions& options) {
       return 2;
     }
   }
-  for (std::string& file : options.files) file = Absolute(file);
+  for (std::string& file : options.files) {
+    file = Absolute(file);
+    options.roots.push_back(root.empty() ? DefaultRoot(file) : Absolute(root));
+  }
   options.startFolder = fs::current_path().string();
-  options.root = options.root.empty() ? DefaultRoot(options.files.front()) : Absolute(options.root);
   options.screenshot = Absolute(options.screenshot);
   if (options.atMs >= 0 && !options.screenshot.empty() && options.frames == 0) options.frames = 1;
   options.editScript = Absolute(options.editScript);

@@ -11,8 +11,10 @@ namespace tavrix::viewer {
 
 struct ViewerOptions {
   std::vector<std::string> files;  // absolute paths
-  std::string root;                // absolute; holds image/ and nested effects
-  std::string startFolder;         // where screenshots taken by key go
+  // Each file's folder holding image/ and nested effects, absolute: --root,
+  // or else the file's own.
+  std::vector<std::string> roots;
+  std::string startFolder;  // where screenshots taken by key go
   int32_t width = 960, height = 640;
   int32_t frames = 0;       // 0: run until closed
   int32_t stepMs = 0;       // the frame step; 0: 17, 17, 16 as a 60 Hz game

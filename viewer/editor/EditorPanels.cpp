@@ -32,7 +32,7 @@ std::string AddEditorPanels(Viewer& viewer, const ViewerOptions& options) {
   viewer.AddPanel(std::make_unique<EmittersPanel>(session));
   auto curves = std::make_shared<CurveTools>();
   viewer.AddPanel(std::make_unique<CurvePanel>(session, curves));
-  viewer.AddPanel(std::make_unique<TexturePanel>(session, options.root + "/image"));
+  viewer.AddPanel(std::make_unique<TexturePanel>(session, options.roots.front() + "/image"));
   if (!script.empty())
     viewer.AddPanel(std::make_unique<ScriptPanel>(session, curves, std::move(script)));
   return {};
