@@ -20,7 +20,8 @@ float Distance2(float ax, float ay, float bx, float by) {
 
 Viewer::Viewer(const ViewerOptions& options)
     : options_(options),
-      window_({"tavrix-view", options.width, options.height, options.frames > 0, true}),
+      window_({"tavrix-view", options.width, options.height,
+               options.frames > 0 || !options.editScript.empty(), true}),
       host_(window_.Renderer(), options.roots.front(), options.width, options.height),
       imgui_(window_.Window(), window_.Renderer()),
       timeline_(host_, effects_, controls_, FrameSteps(options.stepMs)),

@@ -26,8 +26,8 @@ class Viewer {
   // Throws sdl2::HostError when the window or the library cannot be set up.
   explicit Viewer(const ViewerOptions& options);
 
-  // Until the window closes, or for the scripted number of frames; the
-  // process's exit code.
+  // Until the window closes, for the scripted number of frames, or until an
+  // editing script closes it; the process's exit code.
   int Run();
 
   void AddPanel(std::unique_ptr<Panel> panel) { panels_.push_back(std::move(panel)); }
@@ -54,7 +54,9 @@ class Viewer {
   cost::ViewArea VisibleArea();
 
  private:
-  bool Scripted() const { return options_.frames > 0; }
+  // A run of a set number of frames or of an editing script: on the
+  // software renderer, each frame one step of the timeline.
+  bool Scripted() const { return options_.frames > 0 || !options_.editScript.empty(); }
   void HandleEvent(const SDL_Event& event);
   void Drag(float windowX, float windowY);
   void WatchFiles();

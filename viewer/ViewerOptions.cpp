@@ -67,11 +67,12 @@ std::string LimitKeys() {
 
 }  // namespace
 
-int ParseViewerOptions(int argc, char** argv, ViewerOptions& options) {
+int ParseViewerOptions(int argc, char** argv, ViewerOptions& options,
+                       const std::string& scriptHelp) {
   CLI::App app{
       "tavrix-view: plays effect files (.eff) and effect records (.json) live, and reloads "
       "them when they change on disk"};
-  app.footer(KeyHelp());
+  app.footer(KeyHelp() + scriptHelp);
   std::string size, background;
   std::vector<std::string> limits;
   app.add_option("FILE", options.files, "effect files or JSON records, shown side by side")
@@ -94,8 +95,11 @@ int ParseViewerOptions(int argc, char** argv, ViewerOptions& options) {
       "--edit", options.edit,
       "edit the first file: effect, emitters and curve panels, undo, save as JSON or .eff");
   app.add_option("--edit-script", options.editScript,
-                 "run the editing commands of this file, one a frame (for tests; implies --edit)");
-  app.add_option("--frames", options.frames, "run N frames on SDL's software renderer, then exit")
+                 "run the editing commands of this file (listed below), one a frame, then exit "
+                 "(implies --edit)");
+  app.add_option("--frames", options.frames,
+                 "run N frames on SDL's software renderer, then exit (with --edit-script: N "
+                 "frames whenever the script ends)")
       ->check(CLI::PositiveNumber);
   app.add_option(
          "--step", options.stepMs,

@@ -34,7 +34,8 @@ struct ViewerOptions {
 };
 
 // Fills options; returns -1 to go on, or the exit code to end with (0 after
-// --help, 2 for a bad command line).
-int ParseViewerOptions(int argc, char** argv, ViewerOptions& options);
+// --help, 2 for a bad command line). --help ends with scriptHelp.
+int ParseViewerOptions(int argc, char** argv, ViewerOptions& options,
+                       const std::string& scriptHelp);
 
 }  // namespace tavrix::viewer

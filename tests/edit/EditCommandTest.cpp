@@ -46,7 +46,8 @@ TEST(FieldEditTest, ValuesTheLibraryRefusesOrMisreadsAreRefusedWithTheirReason) 
   ExpectRefused(document, SetField(1, "copiesMax", 300), "from 0 to 256");
   ExpectRefused(document, SetField(1, "copiesMin", 1.5), "whole number");
   ExpectRefused(document, SetField(1, "copiesMin", 5), "must not exceed copiesMax");
-  ExpectRefused(document, SetField(2, "enabled", true), "there is no emitter 2 (the effect has 2)");
+  ExpectRefused(document, SetField(2, "enabled", true),
+                "there is no emitter 2: the emitter is given by its index, 0 to 1");
   EXPECT_FALSE(document.CanRedo());
 }
 
