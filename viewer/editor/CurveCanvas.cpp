@@ -7,6 +7,7 @@
 #include "edit/RecordAccess.h"
 #include "edit/TrackCatalog.h"
 #include "edit/TrackEdits.h"
+#include "record/FloatText.h"
 
 namespace tavrix::viewer::editor {
 
@@ -193,7 +194,8 @@ void CurveCanvas::Drag(EditorSession& session, CurveTools& tools, const edit::Tr
   if (dragged_ < 0 || dragged_ >= int(body.keys.size())) return;
   const edit::TrackKey wanted = edit::Snapped(map.FromScreen(ImGui::GetIO().MousePos), tools.grid);
   const edit::TrackKey& from = body.keys[size_t(dragged_)];
-  tools.MoveSelection(session, wanted.time - from.time, wanted.value - from.value);
+  tools.MoveSelection(session, record::WrittenValue(wanted.time) - record::WrittenValue(from.time),
+                      record::WrittenValue(wanted.value) - record::WrittenValue(from.value));
 }
 
 void CurveCanvas::Release(EditorSession& session, CurveTools& tools, const edit::TrackBody& body,
