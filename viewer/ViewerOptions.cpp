@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "KeyBindings.h"
+#include "PanelLayout.h"
 #include "Timeline.h"
 #include "common/ArgumentForms.h"
 
@@ -82,7 +83,7 @@ int ParseViewerOptions(int argc, char** argv, ViewerOptions& options,
                  "folder holding image/ and nested effect files for every file (default, for "
                  "each file: the first of its folder, the current folder and the samples packed "
                  "beside this program that has image/)");
-  app.add_option("--size", size, "window size WxH (default 960x640)");
+  app.add_option("--size", size, "window size WxH (default 960x640, with the editor 1280x800)");
   app.add_option("--background", background, "background colour RRGGBB, or 'checker'");
   app.add_option("--zoom", options.zoom, "zoom factor (default 1)")
       ->check(CLI::Range(0.125f, 16.0f));
@@ -152,6 +153,11 @@ int ParseViewerOptions(int argc, char** argv, ViewerOptions& options,
       return 2;
     }
   }
+  options.edit = options.edit || !options.editScript.empty();
+  if (options.edit && size.empty()) {
+    options.width = kEditorWidth;
+    options.height = kEditorHeight;
+  }
   for (std::string& file : options.files) {
     file = Absolute(file);
     options.roots.push_back(root.empty() ? DefaultRoot(file) : Absolute(root));
@@ -160,7 +166,6 @@ int ParseViewerOptions(int argc, char** argv, ViewerOptions& options,
   options.screenshot = Absolute(options.screenshot);
   if (options.atMs >= 0 && !options.screenshot.empty() && options.frames == 0) options.frames = 1;
   options.editScript = Absolute(options.editScript);
-  options.edit = options.edit || !options.editScript.empty();
   options.reloadShots = Absolute(options.reloadShots);
   return -1;
 }
