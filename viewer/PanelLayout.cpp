@@ -19,7 +19,7 @@ struct Placement {
 // timeline: the overlay and the curve editor on the left, the file and
 // texture panels at the top of the middle, the effect and its emitters on
 // the right; each scrolls what does not fit.
-constexpr float kMargin = 8, kLeft = 520, kRight = 360, kTop = 262, kTimeline = 100;
+constexpr float kMargin = 8, kLeft = 520, kRight = 360, kTop = 282, kTimeline = 100;
 constexpr float kMiddle = 2 * kMargin + kLeft, kBelowTop = 2 * kMargin + kTop,
                 kAboveTimeline = kBelowTop + 3 * kMargin + kTimeline;
 constexpr Placement kPlacements[] = {

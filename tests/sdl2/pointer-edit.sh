@@ -12,9 +12,9 @@ viewer=$1 sample=$2 work=$3
 
 # The canvas's plot inside the curve panel, as the editor lays it out at
 # 1280x800: its top left in the window, its size, the time and value it spans.
-plotX=24 plotY=360 plotW=474 plotH=154 spanS=4 rangeHigh=100
+plotX=24 plotY=380 plotW=474 plotH=154 spanS=4 rangeHigh=100
 # Where each key goes, in pixels of the window.
-ax=167 ay=436 bx=261 by=467 cx=380 cy=405 dx=40 dy=-30
+ax=167 ay=456 bx=261 by=487 cx=380 cy=425 dx=40 dy=-30
 
 rm -rf "$work"
 mkdir -p "$work"
