@@ -22,10 +22,16 @@ void CostRow(const std::string& label, const cost::Cost& cost, const cost::CostL
 
 }  // namespace
 
-void CostTable(const char* id, const cost::EffectCost& cost, const cost::CostLimits& limits) {
-  constexpr ImGuiTableFlags flags =
-      ImGuiTableFlags_SizingFixedFit | ImGuiTableFlags_RowBg | ImGuiTableFlags_BordersInnerV;
-  if (!ImGui::BeginTable(id, int(cost::kFigureCount) + 1, flags)) return;
+void CostTable(const char* id, const cost::EffectCost& cost, const cost::CostLimits& limits,
+               bool scrolls) {
+  const ImGuiTableFlags flags = ImGuiTableFlags_SizingFixedFit | ImGuiTableFlags_RowBg |
+                                ImGuiTableFlags_BordersInnerV |
+                                (scrolls ? ImGuiTableFlags_ScrollX : 0);
+  // A scrolling table is as tall as its rows and the scroll bar.
+  const ImGuiStyle& style = ImGui::GetStyle();
+  const float row = ImGui::GetTextLineHeight() + 2 * style.CellPadding.y;
+  const ImVec2 size(0, scrolls ? row * float(cost.emitters.size() + 2) + style.ScrollbarSize : 0);
+  if (!ImGui::BeginTable(id, int(cost::kFigureCount) + 1, flags, size)) return;
   ImGui::TableSetupColumn("");
   for (const cost::Figure& figure : cost::kFigures)
     ImGui::TableSetupColumn(cost::Heading(figure).c_str());

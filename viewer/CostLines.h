@@ -12,7 +12,10 @@ namespace tavrix::viewer {
 // Failures and figures past their limits.
 inline const ImVec4 kWarningColour(1.0f, 0.35f, 0.3f, 1.0f);
 
-void CostTable(const char* id, const cost::EffectCost& cost, const cost::CostLimits& limits);
+// In a panel of a set width (scrolls), the table scrolls sideways rather
+// than squeezing its figures.
+void CostTable(const char* id, const cost::EffectCost& cost, const cost::CostLimits& limits,
+               bool scrolls);
 void CostLimitsUi(cost::CostLimits& limits);
 
 }  // namespace tavrix::viewer

@@ -41,7 +41,11 @@ bool IsJsonPath(const std::string& path) {
 
 EffectBytes PackRecord(const record::Json& record) {
   try {
-    return {record::EncipherEffect(record::RecordFromJson(record)), record};
+    // Shown as the library reads it, every field written out, so that a
+    // reload names what changed in the effect, not in how briefly its JSON
+    // was written (an editor's save of a short file changes nothing).
+    const record::Bytes plain = record::RecordFromJson(record);
+    return {record::EncipherEffect(plain), record::RecordToJson(plain)};
   } catch (const record::RecordJsonError& e) {
     throw SourceError("not an effect record: " + e.Describe());
   }

@@ -19,7 +19,7 @@ struct SourceError : std::runtime_error {
 
 struct EffectBytes {
   record::Bytes file;                  // an enciphered effect file
-  std::optional<record::Json> record;  // its record, when it could be read
+  std::optional<record::Json> record;  // its whole record, when it could be read
 };
 
 // Throws SourceError. Files ending in .json (any case) are JSON records.

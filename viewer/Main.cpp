@@ -9,13 +9,14 @@
 #include "TimelinePanel.h"
 #include "Viewer.h"
 #include "editor/EditorPanels.h"
+#include "editor/EditorScript.h"
 
 namespace {
 
 int Run(int argc, char** argv) {
   using namespace tavrix::viewer;
   ViewerOptions options;
-  const int parsed = ParseViewerOptions(argc, argv, options);
+  const int parsed = ParseViewerOptions(argc, argv, options, editor::ScriptHelp());
   if (parsed >= 0) return parsed;
   try {
     Viewer viewer(options);

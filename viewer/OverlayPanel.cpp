@@ -54,7 +54,7 @@ void PlayControlsUi(Viewer& viewer) {
   ViewControlsUi(viewer);
 }
 
-void EffectLines(Viewer& viewer) {
+void EffectLines(Viewer& viewer, bool sized) {
   for (const ShownEffect& effect : viewer.Effects()) {
     ImGui::Separator();
     if (effect.Id() < 0)
@@ -68,7 +68,7 @@ void EffectLines(Viewer& viewer) {
                   double(effect.DurationSeconds()), end.c_str());
       const std::string table = "cost " + std::to_string(effect.Id());
       CostTable(table.c_str(), viewer.Meter().CostOf(effect.Id(), viewer.VisibleArea()),
-                viewer.Limits());
+                viewer.Limits(), sized);
     }
     if (effect.Error().empty()) continue;
     ImGui::PushStyleColor(ImGuiCol_Text, kWarningColour);
@@ -89,13 +89,15 @@ void KeyList() {
 }  // namespace
 
 void OverlayPanel::Draw(Viewer& viewer) {
-  PlaceNextPanel(PanelPlace::Overlay);
+  // Beside the editor's panels it keeps its place and scrolls.
+  const bool sized =
+      PlaceNextPanel(viewer.Editing() ? PanelPlace::EditorOverlay : PanelPlace::Overlay);
   ImGui::SetNextWindowBgAlpha(0.75f);
-  ImGui::Begin("tavrix-view", nullptr, ImGuiWindowFlags_AlwaysAutoResize);
+  ImGui::Begin("tavrix-view", nullptr, sized ? 0 : ImGuiWindowFlags_AlwaysAutoResize);
   FrameFigures(viewer);
   PlayControlsUi(viewer);
   CostLimitsUi(viewer.Limits());
-  EffectLines(viewer);
+  EffectLines(viewer, sized);
   KeyList();
   ImGui::End();
 }

@@ -14,19 +14,29 @@ struct Placement {
   float x, y, width, height;
 };
 
-// The overlay top left, the editor's effect and curve panels below it, the
-// file and texture panels beside them, the emitters along the right edge,
-// the timeline across the bottom.
+// The viewer alone: the overlay top left, the timeline across the bottom,
+// each as large as it needs. With the editor, three columns over the
+// timeline: the overlay and the curve editor on the left, the file and
+// texture panels at the top of the middle, the effect and its emitters on
+// the right; each scrolls what does not fit.
+constexpr float kMargin = 8, kLeft = 520, kRight = 360, kTop = 282, kTimeline = 100;
+constexpr float kMiddle = 2 * kMargin + kLeft, kBelowTop = 2 * kMargin + kTop,
+                kAboveTimeline = kBelowTop + 3 * kMargin + kTimeline;
 constexpr Placement kPlacements[] = {
-    {PanelPlace::Overlay, 8, 8, 0, 0},      {PanelPlace::File, 340, 8, 460, 84},
-    {PanelPlace::Effect, 8, 190, 320, 280}, {PanelPlace::Emitters, -8, 8, 360, -16},
-    {PanelPlace::Curve, 8, 470, 560, 322},  {PanelPlace::Texture, 340, 100, 0, 0},
-    {PanelPlace::Timeline, 8, -8, -16, 0},
+    {PanelPlace::Overlay, kMargin, kMargin, 0, 0},
+    {PanelPlace::Timeline, kMargin, -kMargin, -2 * kMargin, 0},
+    {PanelPlace::EditorOverlay, kMargin, kMargin, kLeft, kTop},
+    {PanelPlace::Curve, kMargin, kBelowTop, kLeft, -kAboveTimeline},
+    {PanelPlace::File, kMiddle, kMargin, kEditorWidth - kMiddle - kRight - 2 * kMargin, 84},
+    {PanelPlace::Texture, kMiddle, 100, kEditorWidth - kMiddle - kRight - 2 * kMargin, 0},
+    {PanelPlace::Effect, -kMargin, kMargin, kRight, kTop},
+    {PanelPlace::Emitters, -kMargin, kBelowTop, kRight, -kAboveTimeline},
+    {PanelPlace::EditorTimeline, kMargin, -kMargin, -2 * kMargin, kTimeline},
 };
 
 }  // namespace
 
-void PlaceNextPanel(PanelPlace place) {
+bool PlaceNextPanel(PanelPlace place) {
   for (const Placement& p : kPlacements) {
     if (p.place != place) continue;
     const ImVec2 display = ImGui::GetIO().DisplaySize;
@@ -38,8 +48,15 @@ void PlaceNextPanel(PanelPlace place) {
       ImGui::SetNextWindowSize(ImVec2(p.width < 0 ? display.x + p.width : p.width,
                                       p.height < 0 ? display.y + p.height : p.height),
                                ImGuiCond_FirstUseEver);
-    return;
+    return p.width != 0 && p.height != 0;
   }
+  return false;
+}
+
+FreeBand FreeMiddle(float width, bool editing) {
+  const float left = kMiddle, right = width - kRight - 2 * kMargin;
+  if (!editing || right <= left) return {0, width};
+  return {left, right};
 }
 
 }  // namespace tavrix::viewer

@@ -19,9 +19,11 @@ bool HasNestedEffects(const std::optional<record::Json>& record) {
 
 }  // namespace
 
-ShownEffect::ShownEffect(sdl2::ParticleHost& host, std::string path, float x, float y)
+ShownEffect::ShownEffect(sdl2::ParticleHost& host, std::string path, std::string root, float x,
+                         float y)
     : host_(host),
       path_(std::move(path)),
+      root_(std::move(root)),
       name_(std::filesystem::path(path_).filename().string()),
       x_(x),
       y_(y) {}
@@ -36,7 +38,7 @@ bool ShownEffect::LoadFile() {
     Fail(e.what());
   }
   // The last good effect's textures and nested files stay watched.
-  if (record_) watch_.Add(sdl2::DependentFiles(*record_, host_.Root()));
+  if (record_) watch_.Add(sdl2::DependentFiles(*record_, root_));
   return loaded;
 }
 
@@ -45,7 +47,7 @@ bool ShownEffect::Replace(const EffectBytes& effect) {
   int32_t id;
   try {
     TemporaryEffectFile file(effect.file);
-    id = sdl2::LoadInPlace(host_, id_, file.Path());
+    id = sdl2::LoadInPlace(host_, id_, file.Path(), root_);
   } catch (const SourceError& e) {
     Fail(e.what());
     return false;
@@ -95,7 +97,7 @@ void ShownEffect::LoadAgain() {
     TemporaryEffectFile file(file_);
     // These bytes loaded before, so the new effect takes the old one's
     // frames and textures as they are.
-    const int32_t id = host_.LoadEffect(file.Path());
+    const int32_t id = host_.LoadEffect(file.Path(), root_);
     if (id < 0) return;
     host_.System().UnloadEffect(id_);
     id_ = id;

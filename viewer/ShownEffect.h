@@ -18,7 +18,8 @@ namespace tavrix::viewer {
 
 class ShownEffect {
  public:
-  ShownEffect(sdl2::ParticleHost& host, std::string path, float x, float y);
+  // root holds the file's image/ folder and nested effect files.
+  ShownEffect(sdl2::ParticleHost& host, std::string path, std::string root, float x, float y);
   ShownEffect(const ShownEffect&) = delete;
   ShownEffect& operator=(const ShownEffect&) = delete;
   ShownEffect(ShownEffect&&) = default;
@@ -60,7 +61,7 @@ class ShownEffect {
   void LoadAgain();
 
   sdl2::ParticleHost& host_;
-  std::string path_, name_, error_;
+  std::string path_, root_, name_, error_;
   int32_t id_ = -1;
   float x_, y_;
   int64_t playMs_ = 0;

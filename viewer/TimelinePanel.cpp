@@ -184,7 +184,7 @@ void Canvas(Viewer& viewer) {
 class TimelinePanel final : public Panel {
  public:
   void Draw(Viewer& viewer) override {
-    PlaceNextPanel(PanelPlace::Timeline);
+    PlaceNextPanel(viewer.Editing() ? PanelPlace::EditorTimeline : PanelPlace::Timeline);
     ImGui::SetNextWindowBgAlpha(0.75f);
     ImGui::Begin("timeline");
     Buttons(viewer);

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "Background.h"
+#include "PanelLayout.h"
 #include "ViewerLog.h"
 
 namespace tavrix::viewer {
@@ -20,8 +21,9 @@ float Distance2(float ax, float ay, float bx, float by) {
 
 Viewer::Viewer(const ViewerOptions& options)
     : options_(options),
-      window_({"tavrix-view", options.width, options.height, options.frames > 0, true}),
-      host_(window_.Renderer(), options.root, options.width, options.height),
+      window_({"tavrix-view", options.width, options.height,
+               options.frames > 0 || !options.editScript.empty(), true}),
+      host_(window_.Renderer(), options.roots.front(), options.width, options.height),
       imgui_(window_.Window(), window_.Renderer()),
       timeline_(host_, effects_, controls_, FrameSteps(options.stepMs)),
       meter_(host_.System()),
@@ -29,13 +31,17 @@ Viewer::Viewer(const ViewerOptions& options)
   controls_.timeScale = options.timeScale;
   controls_.prewarmMs = options.prewarmMs;
   settings_ = {options.background, options.checkerboard, options.zoom, options.overlay};
-  Log("root " + options.root);
   const size_t count = options.files.size();
   effects_.reserve(count);
   for (size_t i = 0; i < count; ++i) {
-    // Side by side across the window, each in the middle of its share.
-    effects_.emplace_back(host_, options.files[i],
-                          float(options.width) * (float(i) + 0.5f) / float(count),
+    if (std::find(options.roots.begin(), options.roots.begin() + long(i), options.roots[i]) ==
+        options.roots.begin() + long(i))
+      Log("root " + options.roots[i]);
+    // Side by side across the part the panels leave free, each in the
+    // middle of its share.
+    const FreeBand band = FreeMiddle(float(options.width), options.edit);
+    effects_.emplace_back(host_, options.files[i], options.roots[i],
+                          band.left + (band.right - band.left) * (float(i) + 0.5f) / float(count),
                           float(options.height) * 0.5f);
     effects_.back().LoadFile();
   }
@@ -77,26 +83,18 @@ void Viewer::HandleEvent(const SDL_Event& event) {
   switch (event.type) {
     case SDL_QUIT: AskToQuit(); break;
     case SDL_KEYDOWN:
-      if (imgui_.WantsKeyboard()) break;
+      // Keys with Ctrl are the editor's (Ctrl+S, Ctrl+Z, Ctrl+C).
+      if (imgui_.WantsKeyboard() || (event.key.keysym.mod & KMOD_CTRL)) break;
       for (const KeyBinding& binding : kKeyBindings)
         if (event.key.keysym.sym == binding.key || event.key.keysym.sym == binding.alternative)
           Perform(binding.action);
       break;
     case SDL_MOUSEBUTTONDOWN:
-      if (event.button.button == SDL_BUTTON_LEFT && !imgui_.WantsMouse()) {
-        // The effect nearest to the pointer is the one taken.
-        const SDL_FPoint at =
-            host_.Target().view.ToView(float(event.button.x), float(event.button.y));
-        float best = INFINITY;
-        for (size_t i = 0; i < effects_.size(); ++i) {
-          const float d = Distance2(at.x, at.y, effects_[i].X(), effects_[i].Y());
-          if (d < best) {
-            best = d;
-            dragged_ = int(i);
-          }
-        }
-        Drag(float(event.button.x), float(event.button.y));
-      }
+      // Whether a panel takes the press is known once ImGui's frame has
+      // seen it: a pointer that jumps onto a panel and presses at once
+      // must not drag the effect under it.
+      if (event.button.button == SDL_BUTTON_LEFT)
+        press_ = SDL_Point{event.button.x, event.button.y};
       break;
     case SDL_MOUSEMOTION:
       if (dragged_ >= 0) Drag(float(event.motion.x), float(event.motion.y));
@@ -108,6 +106,24 @@ void Viewer::HandleEvent(const SDL_Event& event) {
       if (!imgui_.WantsMouse()) Perform(event.wheel.y > 0 ? Action::ZoomIn : Action::ZoomOut);
       break;
   }
+}
+
+void Viewer::TakePress() {
+  if (!press_) return;
+  const SDL_Point press = *press_;
+  press_.reset();
+  if (imgui_.WantsMouse()) return;
+  // The effect nearest to the pointer is the one taken.
+  const SDL_FPoint at = host_.Target().view.ToView(float(press.x), float(press.y));
+  float best = INFINITY;
+  for (size_t i = 0; i < effects_.size(); ++i) {
+    const float d = Distance2(at.x, at.y, effects_[i].X(), effects_[i].Y());
+    if (d < best) {
+      best = d;
+      dragged_ = int(i);
+    }
+  }
+  if (dragged_ >= 0) Drag(float(press.x), float(press.y));
 }
 
 void Viewer::Drag(float windowX, float windowY) {
@@ -214,6 +230,7 @@ void Viewer::Draw() {
   stats_.quads = host_.Target().quadsDrawn;
   if (!options_.overlayInScreenshots) SaveScreenshots();
   imgui_.BeginFrame();
+  TakePress();
   for (const std::unique_ptr<Panel>& panel : panels_)
     if (settings_.overlay || !panel->Hideable()) panel->Draw(*this);
   imgui_.EndFrame();

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,8 +27,8 @@ class Viewer {
   // Throws sdl2::HostError when the window or the library cannot be set up.
   explicit Viewer(const ViewerOptions& options);
 
-  // Until the window closes, or for the scripted number of frames; the
-  // process's exit code.
+  // Until the window closes, for the scripted number of frames, or until an
+  // editing script closes it; the process's exit code.
   int Run();
 
   void AddPanel(std::unique_ptr<Panel> panel) { panels_.push_back(std::move(panel)); }
@@ -42,6 +43,8 @@ class Viewer {
   void RequestScreenshot(const std::string& path) { screenshots_.push_back(path); }
 
   std::vector<ShownEffect>& Effects() { return effects_; }
+  // The editor's panels are shown: the viewer's own make room for them.
+  bool Editing() const { return options_.edit; }
   sdl2::ParticleHost& Host() { return host_; }
   PlayControls& Controls() { return controls_; }
   Timeline& Time() { return timeline_; }
@@ -54,8 +57,12 @@ class Viewer {
   cost::ViewArea VisibleArea();
 
  private:
-  bool Scripted() const { return options_.frames > 0; }
+  // A run of a set number of frames or of an editing script: on the
+  // software renderer, each frame one step of the timeline.
+  bool Scripted() const { return options_.frames > 0 || !options_.editScript.empty(); }
   void HandleEvent(const SDL_Event& event);
+  // Takes the effect nearest to a press that no panel took.
+  void TakePress();
   void Drag(float windowX, float windowY);
   void WatchFiles();
   int64_t PlayedMs();
@@ -80,6 +87,7 @@ class Viewer {
   cost::CostLimits limits_;
   std::vector<std::string> screenshots_;
   int32_t reloads_ = 0, keyShots_ = 0;
+  std::optional<SDL_Point> press_;  // a left press not yet judged
   int dragged_ = -1;
   bool running_ = true;
   int exitCode_ = 0;  // 1 once a screenshot could not be saved

@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "KeyBindings.h"
+#include "PanelLayout.h"
 #include "Timeline.h"
 #include "common/ArgumentForms.h"
 #include "common/AtomicFile.h"
@@ -39,12 +40,11 @@ fs::path PackedSamples() {
 
 // Without --root: the first of the effect's folder, the current folder and
 // the packed samples that holds an image folder.
-std::string DefaultRoot(const std::string& firstFile) {
-  const fs::path candidates[] = {fs::path(firstFile).parent_path(), fs::current_path(),
-                                 PackedSamples()};
+std::string DefaultRoot(const std::string& file) {
+  const fs::path candidates[] = {fs::path(file).parent_path(), fs::current_path(), PackedSamples()};
   for (const fs::path& folder : candidates)
     if (HasImageFolder(folder)) return folder.string();
-  return fs::path(firstFile).parent_path().string();
+  return fs::path(file).parent_path().string();
 }
 
 std::string KeyHelp() {
@@ -69,20 +69,22 @@ std::string LimitKeys() {
 
 }  // namespace
 
-int ParseViewerOptions(int argc, char** argv, ViewerOptions& options) {
+int ParseViewerOptions(int argc, char** argv, ViewerOptions& options,
+                       const std::string& scriptHelp) {
   CLI::App app{
       "tavrix-view: plays effect files (.eff) and effect records (.json) live, and reloads "
       "them when they change on disk"};
-  app.footer(KeyHelp());
+  app.footer(KeyHelp() + scriptHelp);
   std::string size, background;
   std::vector<std::string> limits;
   app.add_option("FILE", options.files, "effect files or JSON records, shown side by side")
       ->required();
-  app.add_option("--root", options.root,
-                 "folder holding image/ and nested effect files (default: the first of the file's "
-                 "folder, the current folder and the samples packed beside this program that has "
-                 "image/)");
-  app.add_option("--size", size, "window size WxH (default 960x640)");
+  std::string root;
+  app.add_option("--root", root,
+                 "folder holding image/ and nested effect files for every file (default, for "
+                 "each file: the first of its folder, the current folder and the samples packed "
+                 "beside this program that has image/)");
+  app.add_option("--size", size, "window size WxH (default 960x640, with the editor 1280x800)");
   app.add_option("--background", background, "background colour RRGGBB, or 'checker'");
   app.add_option("--zoom", options.zoom, "zoom factor (default 1)")
       ->check(CLI::Range(0.125f, 16.0f));
@@ -95,8 +97,11 @@ int ParseViewerOptions(int argc, char** argv, ViewerOptions& options) {
       "--edit", options.edit,
       "edit the first file: effect, emitters and curve panels, undo, save as JSON or .eff");
   app.add_option("--edit-script", options.editScript,
-                 "run the editing commands of this file, one a frame (for tests; implies --edit)");
-  app.add_option("--frames", options.frames, "run N frames on SDL's software renderer, then exit")
+                 "run the editing commands of this file (listed below), one a frame, then exit "
+                 "(implies --edit)");
+  app.add_option("--frames", options.frames,
+                 "run N frames on SDL's software renderer, then exit (with --edit-script: N "
+                 "frames whenever the script ends)")
       ->check(CLI::PositiveNumber);
   app.add_option(
          "--step", options.stepMs,
@@ -149,13 +154,19 @@ int ParseViewerOptions(int argc, char** argv, ViewerOptions& options) {
       return 2;
     }
   }
-  for (std::string& file : options.files) file = Absolute(file);
+  options.edit = options.edit || !options.editScript.empty();
+  if (options.edit && size.empty()) {
+    options.width = kEditorWidth;
+    options.height = kEditorHeight;
+  }
+  for (std::string& file : options.files) {
+    file = Absolute(file);
+    options.roots.push_back(root.empty() ? DefaultRoot(file) : Absolute(root));
+  }
   options.startFolder = fs::current_path().string();
-  options.root = options.root.empty() ? DefaultRoot(options.files.front()) : Absolute(options.root);
   options.screenshot = Absolute(options.screenshot);
   if (options.atMs >= 0 && !options.screenshot.empty() && options.frames == 0) options.frames = 1;
   options.editScript = Absolute(options.editScript);
-  options.edit = options.edit || !options.editScript.empty();
   options.reloadShots = Absolute(options.reloadShots);
   // As render does: pictures that could not be saved are refused before playing.
   for (const std::string& shot : {options.screenshot, options.reloadShots}) {

@@ -11,8 +11,10 @@ namespace tavrix::viewer {
 
 struct ViewerOptions {
   std::vector<std::string> files;  // absolute paths
-  std::string root;                // absolute; holds image/ and nested effects
-  std::string startFolder;         // where screenshots taken by key go
+  // Each file's folder holding image/ and nested effects, absolute: --root,
+  // or else the file's own.
+  std::vector<std::string> roots;
+  std::string startFolder;  // where screenshots taken by key go
   int32_t width = 960, height = 640;
   int32_t frames = 0;       // 0: run until closed
   int32_t stepMs = 0;       // the frame step; 0: 17, 17, 16 as a 60 Hz game
@@ -32,7 +34,8 @@ struct ViewerOptions {
 };
 
 // Fills options; returns -1 to go on, or the exit code to end with (0 after
-// --help, 2 for a bad command line).
-int ParseViewerOptions(int argc, char** argv, ViewerOptions& options);
+// --help, 2 for a bad command line). --help ends with scriptHelp.
+int ParseViewerOptions(int argc, char** argv, ViewerOptions& options,
+                       const std::string& scriptHelp);
 
 }  // namespace tavrix::viewer

@@ -73,15 +73,16 @@ uint32_t PrewarmForPlace(int64_t playMs, const record::PlayEnd& end) {
   return uint32_t(std::clamp<int64_t>(playMs, 0, INT32_MAX));
 }
 
-int32_t LoadInPlace(ParticleHost& host, int32_t oldId, const std::string& path) {
-  int32_t id = host.LoadEffect(path);
+int32_t LoadInPlace(ParticleHost& host, int32_t oldId, const std::string& path,
+                    const std::string& root) {
+  int32_t id = host.LoadEffect(path, root);
   if (id < 0 || oldId < 0) return id;
   // Frame sets and textures are shared by name, so a changed effect loaded
   // beside the old one would find the old frames and pictures: once it is
   // known to load, both go and it is loaded again on its own.
   host.System().UnloadEffect(oldId);
   host.System().UnloadEffect(id);
-  return host.LoadEffect(path);
+  return host.LoadEffect(path, root);
 }
 
 std::string ReloadNote(const std::optional<record::Json>& before,

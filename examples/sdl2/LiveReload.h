@@ -26,9 +26,11 @@ std::vector<std::string> DependentFiles(const record::Json& record, const std::s
 // The play time a reloaded effect is prewarmed to: a looping effect needs
 // only its place in the current round.
 uint32_t PrewarmForPlace(int64_t playMs, const record::PlayEnd& end);
-// Loads path in place of the effect oldId (-1 for none): the new identifier,
-// or the library's negative result code with the old effect left as it was.
-int32_t LoadInPlace(ParticleHost& host, int32_t oldId, const std::string& path);
+// Loads path in place of the effect oldId (-1 for none), its textures and
+// nested files from root (empty: the host's): the new identifier, or the
+// library's negative result code with the old effect left as it was.
+int32_t LoadInPlace(ParticleHost& host, int32_t oldId, const std::string& path,
+                    const std::string& root = {});
 // "emitters[\"sparks\"].tracks.LifeRed.keys[2].value: 0.5 -> 0.8 (+3 more)";
 // when the record is unchanged, the name of the file that changed.
 std::string ReloadNote(const std::optional<record::Json>& before,

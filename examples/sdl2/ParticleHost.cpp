@@ -21,12 +21,11 @@ ParticleHost::ParticleHost(SDL_Renderer* renderer, const std::string& root, int3
     : target_{renderer, {}, 0},
       loader_(AbsoluteFolder(root), target_),
       window_{0, 0, width, height},
+      root_(loader_.Root()),
       startFolder_(fs::current_path().string()) {
   // Nested effect files are found from the current folder, so the host
   // stands in its root while the library runs.
-  std::error_code error;
-  fs::current_path(loader_.Root(), error);
-  if (error) throw HostError(loader_.Root() + ": cannot enter the folder");
+  if (!Enter(root_)) throw HostError(root_ + ": cannot enter the folder");
   factory_ = CreateParticleSystem(0, nullptr);
   system_ = factory_ ? factory_->CreateSystem() : nullptr;
   // No device: the library hands every quad to the loader's images.
@@ -53,9 +52,21 @@ void ParticleHost::Close() {
   fs::current_path(startFolder_, ignored);
 }
 
-int32_t ParticleHost::LoadEffect(const std::string& path) {
+bool ParticleHost::Enter(const std::string& folder) {
+  std::error_code error;
+  fs::current_path(folder, error);
+  if (!error) loader_.SetRoot(folder);
+  return !error;
+}
+
+int32_t ParticleHost::LoadEffect(const std::string& path, const std::string& root) {
   const fs::path file = fs::path(startFolder_) / path;  // an absolute path stays as it is
-  return system_->LoadEffect(file.string().c_str());
+  // The library reads textures and nested files while it loads, and only
+  // then: an effect of another folder is loaded standing in that folder.
+  const bool elsewhere = !root.empty() && root != root_ && Enter(root);
+  const int32_t id = system_->LoadEffect(file.string().c_str());
+  if (elsewhere) Enter(root_);
+  return id;
 }
 
 int32_t ParticleHost::Draw() {

@@ -29,12 +29,14 @@ class ParticleHost final : private IEffectFinishListener {
   ParticleHost& operator=(const ParticleHost&) = delete;
 
   // The new effect's identifier, or the library's negative result code. A
-  // relative path is taken from the folder the program started in.
-  int32_t LoadEffect(const std::string& path);
+  // relative path is taken from the folder the program started in. Its
+  // textures and nested files are found under root, an absolute folder
+  // (empty: the host's).
+  int32_t LoadEffect(const std::string& path, const std::string& root = {});
   IParticleSystem& System() { return *system_; }
   DrawTarget& Target() { return target_; }
   // The folder holding image/ and the nested effect files.
-  const std::string& Root() const { return loader_.Root(); }
+  const std::string& Root() const { return root_; }
 
   // Called from inside Update with each effect that reached its end.
   void OnFinished(std::function<void(int32_t)> handler) { finished_ = std::move(handler); }
@@ -45,11 +47,12 @@ class ParticleHost final : private IEffectFinishListener {
  private:
   void OnEffectFinished(int32_t id) override;
   void Close();
+  bool Enter(const std::string& folder);
 
   DrawTarget target_;
   SdlImageLoader loader_;
   HWND__ window_;
-  std::string startFolder_;
+  std::string root_, startFolder_;
   IParticleSystemFactory* factory_ = nullptr;
   IParticleSystem* system_ = nullptr;
   std::function<void(int32_t)> finished_;

@@ -47,6 +47,7 @@ class SdlImageLoader final : public IParticleImageLoader {
   IParticleImage* Load(const char* path) override;
   void Release(IParticleImage* image) override;
   const std::string& Root() const { return root_; }
+  void SetRoot(std::string root) { root_ = std::move(root); }
 
  private:
   std::string root_;

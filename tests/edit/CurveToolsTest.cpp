@@ -1,6 +1,6 @@
 // The curve tools of the editing model: a selection of keys moved together
-// as one undo step, curves and keys through the text clipboard, presets and
-// the snapping grid.
+// as one undo step, curves and keys through the text clipboard, presets, the
+// snapping grid and the span of time the canvas shows.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -8,6 +8,7 @@
 #include "edit/CurveClipboard.h"
 #include "edit/CurveGrid.h"
 #include "edit/CurvePresets.h"
+#include "edit/CurveView.h"
 #include "edit/EffectTemplate.h"
 #include "edit/KeySelection.h"
 #include "edit/TrackEdits.h"
@@ -159,6 +160,30 @@ TEST(CurveGridTest, SnapsToTheNearestStepAndLeavesFreeAxesAlone) {
       std::vector<TrackKey>({Snapped({0.38f, -0.13f}, {0.25f, 0.25f}),
                              Snapped({0.38f, 7.3f}, {0, 2}), Snapped({0.38f, 7.3f}, {NAN, -1})}),
       std::vector<TrackKey>{{0.5f, -0.25f}, {0.38f, 8}, {0.38f, 7.3f}});
+}
+
+// Nine steps of 0.1 are 0.9, where the floats' own product is 0.90000004.
+TEST(CurveGridTest, TheStepsAreCountedInTheStepsWrittenValue) {
+  EXPECT_EQ(SnapToStep(0.91f, 0.1f), 0.9f);
+  EXPECT_EQ(SnapToStep(1.29f, 0.1f), 1.3f);
+}
+
+TEST(CurveViewTest, OpensOnTheKeysOwnTimesAndZoomsInsideTheDomain) {
+  TrackBody scale = TrackBody::Defaults(*FindTrackInfo(TrackOwner::Effect, "ScaleLife"));
+  ASSERT_EQ(scale.duration, 1000.0f);
+  EXPECT_EQ(OpeningSpan(scale, 0.11f).end, 0.11f) << "an effect of 0.11 s";
+  EXPECT_EQ(OpeningSpan(scale, 0).end, 1000.0f) << "one key at 0, no effect time: the domain";
+  scale.keys.push_back({3, 2});
+  EXPECT_EQ(OpeningSpan(scale, 2).end, 3.0f) << "a key after the effect's end";
+  const TimeSpan in = ZoomSpan({0, 4}, 3, 0.5f, 1000);
+  EXPECT_EQ(in.start, 1.5f);
+  EXPECT_EQ(in.end, 3.5f);
+  const TimeSpan atEnd = ZoomSpan({990, 1000}, 1000, 2, 1000);
+  EXPECT_EQ(atEnd.start, 980.0f);
+  EXPECT_EQ(atEnd.end, 1000.0f);
+  const TimeSpan out = ZoomSpan({1, 2}, 1.5f, 1e6f, 1000);
+  EXPECT_EQ(out.start, 0.0f);
+  EXPECT_EQ(out.end, 1000.0f);
 }
 
 }  // namespace

@@ -46,7 +46,8 @@ TEST(FieldEditTest, ValuesTheLibraryRefusesOrMisreadsAreRefusedWithTheirReason) 
   ExpectRefused(document, SetField(1, "copiesMax", 300), "from 0 to 256");
   ExpectRefused(document, SetField(1, "copiesMin", 1.5), "whole number");
   ExpectRefused(document, SetField(1, "copiesMin", 5), "must not exceed copiesMax");
-  ExpectRefused(document, SetField(2, "enabled", true), "there is no emitter 2 (the effect has 2)");
+  ExpectRefused(document, SetField(2, "enabled", true),
+                "there is no emitter 2: the emitter is given by its index, 0 to 1");
   EXPECT_FALSE(document.CanRedo());
 }
 
@@ -108,7 +109,7 @@ TEST(TrackEditTest, ATrackTheRecordLacksStartsFromTheLibraryDefaults) {
   EXPECT_EQ(body.keys[2].value, 0.3f);
   EXPECT_EQ(body.maximum, 1.0f);
   // Drawn over the whole domain as the library evaluates it.
-  EXPECT_EQ(body.Curve(5), (std::vector<float>{1.0f, 0.6f, 0.3f, 0.3f, 0.3f}));
+  EXPECT_EQ(body.Curve(0, body.duration, 5), (std::vector<float>{1.0f, 0.6f, 0.3f, 0.3f, 0.3f}));
   // Stored in the library's order: after BaseX, before LifeVisible.
   const Json& tracks = document.Record()["emitters"][0]["tracks"];
   ASSERT_EQ(tracks.size(), 3u);

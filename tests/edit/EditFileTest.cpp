@@ -8,6 +8,7 @@
 #include "edit/EffectPreview.h"
 #include "edit/EffectTemplate.h"
 #include "edit/FieldEdits.h"
+#include "edit/KeySelection.h"
 #include "edit/LibraryHost.h"
 #include "edit/TrackBody.h"
 #include "edit/TrackEdits.h"
@@ -37,7 +38,7 @@ TEST(EditFileTest, AnEditedEffectSavesAsTheBytesThePackCommandWrites) {
   ASSERT_EQ(run.exitCode, 0) << run.output;
   EXPECT_EQ(test::ReadFileBytes(effect), test::ReadFileBytes(packed));
   EXPECT_EQ(test::ReadFileBytes(dir.File("again.eff")), test::ReadFileBytes(packed));
-  EXPECT_EQ(OpenRecord(json), document.Record());
+  EXPECT_EQ(record::RecordFromJson(OpenRecord(json)), record::RecordFromJson(document.Record()));
   EXPECT_EQ(record::RecordFromJson(OpenRecord(effect)), record::RecordFromJson(document.Record()));
 }
 
@@ -77,6 +78,34 @@ TEST(EditFileTest, ASparseRecordTakesEditsOfWhatItLeftOut) {
   EXPECT_EQ(document.Record()["emitters"][0]["pivotX"], 0.25);
   for (const char* key : {"LifeX", "LifeVisible"})
     EXPECT_EQ(TrackState(document.Record(), {0, key}).keys.size(), 2u) << key;
+}
+
+// Saved, a sparse record keeps what it wrote and what differs from the
+// defaults, each number as the artist reckons it: a key at 1.2 moved by
+// -0.8 is 0.4, not the floats' 0.40000004.
+TEST(EditFileTest, ASparseRecordSavesAsBrieflyAsItWasWritten) {
+  TempDir dir;
+  const std::string path = dir.Write(
+      "sparse.json",
+      R"({"_note": "kept", "emitters": [{"name": "a", "enabled": 1, "tracks": [{"name": "LifeX", "keys": [{"time": 0, "value": 1.2}]}]}]})");
+  Json written;
+  EffectDocument document(OpenRecord(path, &written));
+  for (const Edit& edit :
+       {SetField(-1, "endMode", 2), SetField(0, "pivotX", 0.25),
+        MoveKeys({0, "LifeX"}, {0}, 0, -0.8), AddKey({0, "LifeVisible"}, 0.5f, 0.5f)}) {
+    const EditResult result = document.Apply(edit);
+    EXPECT_TRUE(result.accepted) << result.message;
+  }
+  const std::string saved = dir.File("saved.json");
+  const Json brief = SaveRecord(document.Record(), saved, written);
+  EXPECT_EQ(record::RecordFromJson(brief), record::RecordFromJson(document.Record()));
+  EXPECT_EQ(OpenRecord(saved), document.Record());
+  const std::string text = test::ReadFileBytes(saved);
+  EXPECT_NE(text.find(R"({"time": 0.0, "value": 0.4})"), std::string::npos) << text;
+  // What was written, what changed, and the new track as the model lays it out.
+  EXPECT_EQ(brief.size(), 3u) << text;
+  EXPECT_EQ(brief["emitters"][0].size(), 4u) << text;
+  EXPECT_EQ(brief["emitters"][0]["tracks"].size(), 2u) << text;
 }
 
 TEST(EditFileTest, TheTrackTableHoldsTheLibrarysDefaultsInItsOrder) {

@@ -1,7 +1,8 @@
-// A shown effect reloaded in place, in-process on SDL's software renderer:
-// an edited frame rectangle shows after the reload. Frame sets are shared by
+// A shown effect in-process on SDL's software renderer: reloaded in place,
+// an edited frame rectangle shows after the reload (frame sets are shared by
 // name, so an edited effect loaded beside the old one would keep the old
-// frame in front of the new one.
+// frame in front of the new one); a file of another folder than the host's
+// finds its textures beside itself.
 #include <gtest/gtest.h>
 
 #include <SDL.h>
@@ -52,37 +53,62 @@ Colours Draw(SDL_Renderer* renderer, SDL_Surface* surface, sdl2::ParticleHost& h
   return colours;
 }
 
-TEST(ShownEffect, AnEditedFrameShowsAfterTheReload) {
-  test::TempDir root;
+// The effect file in folder, its texture in folder's image/.
+std::string WriteHalves(const test::TempDir& folder) {
   tools::Image halves(8, 8);
   for (int y = 0; y < 8; ++y)
     for (int x = 0; x < 8; ++x) halves.At(x, y) = x < 4 ? 0xFFFF0000u : 0xFF0000FFu;
   std::string error;
-  std::filesystem::create_directories(root.File("image"));
-  ASSERT_TRUE(tools::WritePng(root.File("image/halves.png"), halves, error)) << error;
-  const std::string file = root.File("halves.json");
+  std::filesystem::create_directories(folder.File("image"));
+  EXPECT_TRUE(tools::WritePng(folder.File("image/halves.png"), halves, error)) << error;
+  const std::string file = folder.File("halves.json");
   std::ofstream(file) << HalvesEffect(1.0f).dump();
+  return file;
+}
 
-  SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, 128, 128, 32, SDL_PIXELFORMAT_ARGB8888);
-  SDL_Renderer* renderer = SDL_CreateSoftwareRenderer(surface);
-  {
-    sdl2::ParticleHost host(renderer, root.Path(), 128, 128);
-    ShownEffect effect(host, file, 64, 64);
-    ASSERT_TRUE(effect.LoadFile()) << effect.Error();
-    host.Update(100);
-    const Colours whole = Draw(renderer, surface, host);
-    EXPECT_GT(whole.red, 50);
-    EXPECT_GT(whole.blue, 50);
-
-    std::ofstream(file) << HalvesEffect(0.5f).dump();
-    ASSERT_TRUE(effect.LoadFile()) << effect.Error();
-    host.Update(100);
-    const Colours left = Draw(renderer, surface, host);
-    EXPECT_GT(left.red, 50);
-    EXPECT_EQ(left.blue, 0) << "the old frame is still shown";
+class ShownEffectTest : public testing::Test {
+ protected:
+  ~ShownEffectTest() override {
+    SDL_DestroyRenderer(renderer_);
+    SDL_FreeSurface(surface_);
   }
-  SDL_DestroyRenderer(renderer);
-  SDL_FreeSurface(surface);
+  Colours DrawFrame(sdl2::ParticleHost& host) {
+    host.Update(100);
+    return Draw(renderer_, surface_, host);
+  }
+
+  SDL_Surface* surface_ = SDL_CreateRGBSurfaceWithFormat(0, 128, 128, 32, SDL_PIXELFORMAT_ARGB8888);
+  SDL_Renderer* renderer_ = SDL_CreateSoftwareRenderer(surface_);
+};
+
+TEST_F(ShownEffectTest, AnEditedFrameShowsAfterTheReload) {
+  test::TempDir root;
+  const std::string file = WriteHalves(root);
+  sdl2::ParticleHost host(renderer_, root.Path(), 128, 128);
+  ShownEffect effect(host, file, root.Path(), 64, 64);
+  ASSERT_TRUE(effect.LoadFile()) << effect.Error();
+  const Colours whole = DrawFrame(host);
+  EXPECT_GT(whole.red, 50);
+  EXPECT_GT(whole.blue, 50);
+
+  std::ofstream(file) << HalvesEffect(0.5f).dump();
+  ASSERT_TRUE(effect.LoadFile()) << effect.Error();
+  const Colours left = DrawFrame(host);
+  EXPECT_GT(left.red, 50);
+  EXPECT_EQ(left.blue, 0) << "the old frame is still shown";
+}
+
+TEST_F(ShownEffectTest, AFileOfAnotherFolderFindsItsTexturesBesideItself) {
+  test::TempDir hostRoot, other;
+  const std::string file = WriteHalves(other);
+  sdl2::ParticleHost host(renderer_, hostRoot.Path(), 128, 128);
+  ShownEffect effect(host, file, other.Path(), 64, 64);
+  ASSERT_TRUE(effect.LoadFile()) << effect.Error();
+  const Colours drawn = DrawFrame(host);
+  EXPECT_GT(drawn.red, 50);
+  EXPECT_GT(drawn.blue, 50);
+  // Nested effects of the host's own files are still found from its root.
+  EXPECT_EQ(std::filesystem::current_path(), std::filesystem::path(hostRoot.Path()));
 }
 
 }  // namespace

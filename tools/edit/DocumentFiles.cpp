@@ -8,6 +8,7 @@
 #include "record/JsonText.h"
 #include "record/NameCompare.h"
 #include "record/RecordSchema.h"
+#include "record/ShortRecord.h"
 
 namespace tavrix::edit {
 namespace {
@@ -64,17 +65,21 @@ bool IsJsonPath(const std::string& path) {
   return record::SameName(std::filesystem::path(path).extension().string(), ".json");
 }
 
-Json OpenRecord(const std::string& path) {
+Json OpenRecord(const std::string& path, Json* written) {
   const record::Bytes bytes = ReadAll(path);
   try {
     if (IsJsonPath(path)) {
       // Every field written out, so that an edit finds each one it changes.
       const Json record = record::ParseJson(std::string(bytes.begin(), bytes.end()));
-      return WithNotes(record, record::CompleteRecord(record));
+      Json complete = WithNotes(record, record::CompleteRecord(record));
+      if (written) *written = record;
+      return complete;
     }
     const std::optional<record::Bytes> plain = record::DecipherEffect(bytes);
     if (!plain) throw FileError{path + ": not an effect file"};
-    return record::RecordToJson(*plain);
+    Json record = record::RecordToJson(*plain);
+    if (written) *written = Json::object();
+    return record;
   } catch (const record::RecordJsonError& e) {
     throw FileError{path + ": " + e.Describe()};
   } catch (const record::RecordFormatError& e) {
@@ -91,10 +96,20 @@ record::Bytes EffectFileBytes(const Json& record) {
   }
 }
 
-void SaveRecord(const Json& record, const std::string& path) {
-  if (!IsJsonPath(path)) return WriteReplacing(path, EffectFileBytes(record));
-  const std::string text = record::FormatJson(record);
+Json SaveRecord(const Json& record, const std::string& path, const Json& written) {
+  if (!IsJsonPath(path)) {
+    WriteReplacing(path, EffectFileBytes(record));
+    return written;
+  }
+  Json brief;
+  try {
+    brief = record::ShortRecord(record, written);
+  } catch (const record::RecordJsonError& e) {
+    throw FileError{e.Describe()};
+  }
+  const std::string text = record::FormatJson(brief);
   WriteReplacing(path, record::Bytes(text.begin(), text.end()));
+  return brief;
 }
 
 }  // namespace tavrix::edit

@@ -6,6 +6,7 @@
 
 #include "edit/RecordAccess.h"
 #include "edit/TrackEdits.h"
+#include "record/FloatText.h"
 #include "record/NameCompare.h"
 
 namespace tavrix::edit {
@@ -64,27 +65,30 @@ TimeRoom RoomOf(const TrackBody& body, const KeySet& keys, int i) {
       after < body.keys.size() ? std::nextafter(body.keys[after].time, -infinity) : body.duration};
 }
 
+// The float nearest x within low to high.
+float Within(double x, float low, float high) { return float(std::clamp<double>(x, low, high)); }
+
 }  // namespace
 
-TrackKey AllowedShift(const TrackBody& body, const KeySet& keys, TrackKey wanted) {
-  const float infinity = std::numeric_limits<float>::infinity();
-  float earliest = -infinity, latest = infinity, lowest = infinity, highest = -infinity;
+KeyShift AllowedShift(const TrackBody& body, const KeySet& keys, KeyShift wanted) {
+  const double infinity = std::numeric_limits<double>::infinity();
+  double earliest = -infinity, latest = infinity, lowest = infinity, highest = -infinity;
   for (int i : keys) {
     const TrackKey& key = body.keys[size_t(i)];
-    lowest = std::min(lowest, key.value);
-    highest = std::max(highest, key.value);
+    lowest = std::min(lowest, double(key.value));
+    highest = std::max(highest, double(key.value));
     if (i == 0) continue;
     const TimeRoom room = RoomOf(body, keys, i);
-    earliest = std::max(earliest, room.earliest - key.time);
-    latest = std::min(latest, room.latest - key.time);
+    earliest = std::max(earliest, double(room.earliest) - key.time);
+    latest = std::min(latest, double(room.latest) - key.time);
   }
-  const float dt = earliest <= latest ? std::clamp(wanted.time, earliest, latest) : 0.0f;
-  return {std::isfinite(dt) ? dt : 0.0f,
-          std::clamp(wanted.value, std::min(0.0f, body.minimum - lowest),
-                     std::max(0.0f, body.maximum - highest))};
+  const double dt = earliest <= latest ? std::clamp(wanted.time, earliest, latest) : 0.0;
+  return {std::isfinite(dt) ? dt : 0.0,
+          std::clamp(wanted.value, std::min(0.0, body.minimum - lowest),
+                     std::max(0.0, body.maximum - highest))};
 }
 
-Edit MoveKeys(const TrackRef& track, const KeySet& keys, float dt, float dv) {
+Edit MoveKeys(const TrackRef& track, const KeySet& keys, double dt, double dv) {
   std::string tag = "move keys " + std::to_string(track.emitter) + " " + track.key;
   for (int i : keys) tag += " " + std::to_string(i);
   return ChangeTrack("Move keys", tag, track, [keys, dt, dv, key = track.key](TrackBody& body) {
@@ -92,14 +96,16 @@ Edit MoveKeys(const TrackRef& track, const KeySet& keys, float dt, float dv) {
     for (int i : keys) CheckIndex(body, i, key);
     CheckedNumber(dt, -1e6, 1e6, "the time the keys move by");
     CheckedNumber(dv, -1e6, 1e6, "the value the keys move by");
-    const TrackKey shift = AllowedShift(body, keys, {dt, dv});
+    const KeyShift shift = AllowedShift(body, keys, {dt, dv});
     // Rounding must not carry a key onto its neighbour: each stays in its
     // room, which only keys left behind bound.
     for (int i : keys) {
       const TimeRoom room = RoomOf(body, keys, i);
       TrackKey& k = body.keys[size_t(i)];
-      if (i > 0) k.time = std::clamp(k.time + shift.time, room.earliest, room.latest);
-      k.value += shift.value;
+      if (i > 0)
+        k.time = Within(record::WrittenValue(k.time) + shift.time, room.earliest, room.latest);
+      k.value = Within(record::WrittenValue(k.value) + shift.value, std::min(body.minimum, k.value),
+                       std::max(body.maximum, k.value));
     }
     for (size_t i = 1; i < body.keys.size(); ++i)
       if (!(body.keys[i].time > body.keys[i - 1].time))

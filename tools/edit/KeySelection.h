@@ -33,12 +33,19 @@ class KeySelection {
 // The keys inside the box with corners a and b, in either order.
 KeySet KeysInBox(const TrackBody& body, TrackKey a, TrackKey b);
 
-// The part of (time, value) by which the keys may move together: the first
-// key keeps time 0, none passes a key left behind or the domain's end, and
-// the values stay inside the range (keys already outside it may move back).
-TrackKey AllowedShift(const TrackBody& body, const KeySet& keys, TrackKey wanted);
+// A move of keys in time and value. Moves are reckoned in double from the
+// keys' written values, so that a key dragged onto a point (a grid line)
+// lands on that very float, and one at 1.2 moved by -0.8 on 0.4.
+struct KeyShift {
+  double time, value;
+};
+
+// The part of the shift by which the keys may move together: the first key
+// keeps time 0, none passes a key left behind or the domain's end, and the
+// values stay inside the range (keys already outside it may move back).
+KeyShift AllowedShift(const TrackBody& body, const KeySet& keys, KeyShift wanted);
 // Moves the keys by the allowed part of the shift. Moves of the same keys one
 // after another (a drag) merge into one undo step.
-Edit MoveKeys(const TrackRef& track, const KeySet& keys, float dt, float dv);
+Edit MoveKeys(const TrackRef& track, const KeySet& keys, double dt, double dv);
 
 }  // namespace tavrix::edit

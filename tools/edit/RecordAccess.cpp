@@ -38,8 +38,10 @@ const Json& Emitters(const Json& record) {
 const Json& EmitterAt(const Json& record, int index) {
   const Json& emitters = Emitters(record);
   if (index < 0 || size_t(index) >= emitters.size())
-    Refuse("there is no emitter " + std::to_string(index) + " (the effect has " +
-           std::to_string(emitters.size()) + ")");
+    Refuse("there is no emitter " + std::to_string(index) + ": " +
+           (emitters.empty() ? std::string("the effect has none")
+                             : "the emitter is given by its index, 0 to " +
+                                   std::to_string(emitters.size() - 1)));
   return emitters[size_t(index)];
 }
 

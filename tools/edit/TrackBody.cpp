@@ -40,12 +40,13 @@ int TrackBody::AddKey(float time, float value) {
   return index;
 }
 
-std::vector<float> TrackBody::Curve(int count) const {
+std::vector<float> TrackBody::Curve(float start, float end, int count) const {
   ParamTrack track;
   Fill(track);
   std::vector<float> values;
   for (int i = 0; i < count; ++i)
-    values.push_back(track.Evaluate(count > 1 ? duration * float(i) / float(count - 1) : 0.0f));
+    values.push_back(
+        track.Evaluate(count > 1 ? start + (end - start) * float(i) / float(count - 1) : start));
   return values;
 }
 

@@ -29,9 +29,9 @@ struct TrackBody {
   // The library's key insertion: -1 when refused (past the domain, or the
   // track full).
   int AddKey(float time, float value);
-  // The curve's values at count evenly spaced points over the domain, ends
+  // The curve's values at count evenly spaced times from start to end, ends
   // included, as the library evaluates it: for drawing it.
-  std::vector<float> Curve(int count) const;
+  std::vector<float> Curve(float start, float end, int count) const;
 
   static constexpr size_t MaximumKeys = 1024;
 

@@ -1,6 +1,7 @@
 #include "record/FloatText.h"
 
 #include <cfloat>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -27,16 +28,19 @@ std::string FloatBitsText(uint32_t bits) {
   return text;
 }
 
-Json FloatToJson(float value) {
-  if (!std::isfinite(value)) return FloatBitsText(FloatBits(value));
-  // The shortest of 6 to 9 significant digits that gives the same bits back;
-  // held as the double of that text, so the JSON shows the short form.
+double WrittenValue(float value) {
+  if (!std::isfinite(value)) return value;
   char text[32];
-  for (int digits = 6; digits <= 9; ++digits) {
-    std::snprintf(text, sizeof text, "%.*g", digits, double(value));
-    if (FloatBits(std::strtof(text, nullptr)) == FloatBits(value)) break;
-  }
+  const std::to_chars_result written = std::to_chars(text, text + sizeof text - 1, value);
+  *written.ptr = '\0';
   return std::strtod(text, nullptr);
+}
+
+Json FloatToJson(float value) {
+  // Held as the double of the shortest text, so that the JSON shows the
+  // short form: 0.4, never the float's whole expansion 0.4000000059604645.
+  if (!std::isfinite(value)) return FloatBitsText(FloatBits(value));
+  return WrittenValue(value);
 }
 
 std::optional<float> FloatFromJson(const Json& value) {

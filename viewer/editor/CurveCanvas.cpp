@@ -1,17 +1,24 @@
 #include "CurveCanvas.h"
 
+#include <imgui_internal.h>
+
 #include <cmath>
 #include <iterator>
 #include <vector>
 
+#include "edit/CurvePresets.h"
 #include "edit/RecordAccess.h"
 #include "edit/TrackCatalog.h"
 #include "edit/TrackEdits.h"
+#include "record/FloatText.h"
 
 namespace tavrix::viewer::editor {
 
 constexpr float kCanvasHeight = 170;
 constexpr float kKeyRadius = 5, kGrabRadius = 8;
+// Keys on the canvas's edges are drawn and grabbed whole.
+constexpr float kInset = kGrabRadius;
+constexpr float kWheelZoom = 0.8f;  // the span's length after one notch in
 constexpr int kCurvePoints = 160;
 // Grid steps finer than this many lines across the canvas are not drawn.
 constexpr float kMostGridLines = 100;
@@ -25,21 +32,28 @@ constexpr ImU32 kOverlayColours[] = {IM_COL32(110, 200, 255, 255), IM_COL32(140,
 
 ImU32 OverlayColour(size_t i) { return kOverlayColours[i % std::size(kOverlayColours)]; }
 
-// Between the canvas's pixels and a track's time axis and range.
+// Between the canvas's pixels and a track's time axis (the span shown) and
+// range, with the plot inset from the canvas's edges.
 struct CurveCanvas::Mapping {
-  ImVec2 origin, size;
-  float duration, low, high;
+  ImVec2 origin, size;  // of the plot
+  float start, end, low, high;
 
-  static Mapping Of(const edit::TrackBody& body, ImVec2 origin, ImVec2 size) {
+  static Mapping Of(const edit::TrackBody& body, edit::TimeSpan view, ImVec2 canvas,
+                    ImVec2 canvasSize) {
     const float high = body.maximum > body.minimum ? body.maximum : body.minimum + 1;
-    return {origin, size, body.duration > 0 ? body.duration : 1, body.minimum, high};
+    return {ImVec2(canvas.x + kInset, canvas.y + kInset),
+            ImVec2(canvasSize.x - 2 * kInset, canvasSize.y - 2 * kInset),
+            view.start,
+            view.end,
+            body.minimum,
+            high};
   }
   ImVec2 ToScreen(float time, float value) const {
-    return {origin.x + time / duration * size.x,
+    return {origin.x + (time - start) / (end - start) * size.x,
             origin.y + size.y - (value - low) / (high - low) * size.y};
   }
   edit::TrackKey FromScreen(ImVec2 at) const {
-    return {(at.x - origin.x) / size.x * duration,
+    return {start + (at.x - origin.x) / size.x * (end - start),
             low + (origin.y + size.y - at.y) / size.y * (high - low)};
   }
 };
@@ -56,29 +70,30 @@ int KeyUnder(const edit::TrackBody& body, const Mapping& map, ImVec2 at) {
   return -1;
 }
 
-float TimeAt(const edit::TrackBody& body, int i) {
-  return body.duration * float(i) / float(kCurvePoints - 1);
+float TimeAt(const Mapping& map, int i) {
+  return map.start + (map.end - map.start) * float(i) / float(kCurvePoints - 1);
 }
 
-// The curve as the library evaluates it over its own domain.
+// The curve over the span shown, as the library evaluates it.
 void DrawCurve(ImDrawList& draw, const Mapping& map, const edit::TrackBody& body, ImU32 colour) {
-  const std::vector<float> curve = body.Curve(kCurvePoints);
+  const std::vector<float> curve = body.Curve(map.start, map.end, kCurvePoints);
   std::vector<ImVec2> points;
   for (int i = 0; i < kCurvePoints; ++i)
-    points.push_back(map.ToScreen(TimeAt(body, i), curve[size_t(i)]));
+    points.push_back(map.ToScreen(TimeAt(map, i), curve[size_t(i)]));
   draw.AddPolyline(points.data(), int(points.size()), colour, 0, 2.0f);
 }
 
 // Base plus and minus its spread, the values a particle may be given.
 void DrawBand(ImDrawList& draw, const Mapping& map, const edit::TrackBody& base,
               const edit::TrackBody& spread) {
-  const std::vector<float> mid = base.Curve(kCurvePoints), var = spread.Curve(kCurvePoints);
+  const std::vector<float> mid = base.Curve(map.start, map.end, kCurvePoints),
+                           var = spread.Curve(map.start, map.end, kCurvePoints);
   for (int i = 0; i + 1 < kCurvePoints; ++i) {
     const size_t a = size_t(i), b = size_t(i + 1);
-    draw.AddQuadFilled(map.ToScreen(TimeAt(base, i), mid[a] + var[a]),
-                       map.ToScreen(TimeAt(base, i + 1), mid[b] + var[b]),
-                       map.ToScreen(TimeAt(base, i + 1), mid[b] - var[b]),
-                       map.ToScreen(TimeAt(base, i), mid[a] - var[a]), kBandColour);
+    draw.AddQuadFilled(map.ToScreen(TimeAt(map, i), mid[a] + var[a]),
+                       map.ToScreen(TimeAt(map, i + 1), mid[b] + var[b]),
+                       map.ToScreen(TimeAt(map, i + 1), mid[b] - var[b]),
+                       map.ToScreen(TimeAt(map, i), mid[a] - var[a]), kBandColour);
   }
 }
 
@@ -97,7 +112,7 @@ std::vector<float> GridLines(float low, float high, float step) {
 
 void DrawGrid(ImDrawList& draw, const Mapping& map, const edit::CurveGrid& grid) {
   const ImVec2 end(map.origin.x + map.size.x, map.origin.y + map.size.y);
-  for (float t : GridLines(0, map.duration, grid.time)) {
+  for (float t : GridLines(map.start, map.end, grid.time)) {
     const float x = map.ToScreen(t, map.low).x;
     draw.AddLine({x, map.origin.y}, {x, end.y}, kGridColour);
   }
@@ -114,8 +129,9 @@ void DrawOverlays(ImDrawList& draw, const Mapping& map, EditorSession& session,
     if (edit::SameTrack(tools.overlays[i], session.track)) continue;
     try {
       const edit::TrackBody body = edit::TrackState(session.Record(), tools.overlays[i]);
-      Mapping own = Mapping::Of(body, map.origin, map.size);
-      own.duration = map.duration;
+      Mapping own = map;
+      own.low = body.minimum;
+      own.high = body.maximum > body.minimum ? body.maximum : body.minimum + 1;
       DrawCurve(draw, own, body, OverlayColour(i));
     } catch (const edit::Refusal&) {
       // An emitter deleted since it was chosen: nothing to draw.
@@ -129,10 +145,37 @@ bool CtrlPressed(ImGuiKey key) {
 
 }  // namespace
 
+edit::TimeSpan CurveCanvas::View(EditorSession& session, const edit::TrackBody& body) {
+  if (!opened_ || !edit::SameTrack(viewed_, session.track)) {
+    view_ = edit::OpeningSpan(body, edit::PresetSpan(session.Record(), session.track));
+    viewed_ = session.track;
+    opened_ = true;
+  }
+  // A domain typed shorter than the span shown: show what is left of it.
+  if (view_.end > body.duration) view_ = edit::OpeningSpan(body, 0);
+  return view_;
+}
+
+void CurveCanvas::Zoom(const edit::TrackBody& body, const Mapping& map) {
+  const float wheel = ImGui::GetIO().MouseWheel;
+  if (wheel == 0) return;
+  const float at = map.FromScreen(ImGui::GetIO().MousePos).time;
+  view_ = edit::ZoomSpan(view_, at, std::pow(kWheelZoom, wheel), body.duration);
+}
+
+void CurveCanvas::ViewButtons(const edit::TrackBody& body) {
+  ImGui::TextDisabled("showing %g to %g of 0 to %g (wheel: zoom)", double(view_.start),
+                      double(view_.end), double(body.duration));
+  ImGui::SameLine();
+  if (ImGui::SmallButton("fit keys")) opened_ = false;
+  ImGui::SameLine();
+  if (ImGui::SmallButton("whole domain")) view_ = {0, body.duration};
+}
+
 void CurveCanvas::Draw(EditorSession& session, CurveTools& tools, const edit::TrackBody& body) {
   const ImVec2 origin = ImGui::GetCursorScreenPos();
   const ImVec2 size(std::fmax(ImGui::GetContentRegionAvail().x, 100.0f), kCanvasHeight);
-  const Mapping map = Mapping::Of(body, origin, size);
+  const Mapping map = Mapping::Of(body, View(session, body), origin, size);
   ImGui::InvisibleButton("canvas", size,
                          ImGuiButtonFlags_MouseButtonLeft | ImGuiButtonFlags_MouseButtonRight);
   if (ImGui::IsItemActivated() && ImGui::IsMouseClicked(ImGuiMouseButton_Left))
@@ -141,21 +184,25 @@ void CurveCanvas::Draw(EditorSession& session, CurveTools& tools, const edit::Tr
            (ImGui::GetIO().MouseDelta.x != 0 || ImGui::GetIO().MouseDelta.y != 0))
     Drag(session, tools, body, map);
   if (ImGui::IsItemDeactivated()) Release(session, tools, body, map);
+  // The wheel zooms the canvas rather than scrolling its panel.
+  ImGui::SetItemUsingMouseWheel();
   if (ImGui::IsItemHovered()) {
+    Zoom(body, map);
     const int key = KeyUnder(body, map, ImGui::GetIO().MousePos);
     if (key > 0 && ImGui::IsMouseClicked(ImGuiMouseButton_Right) &&
         session.Apply(edit::RemoveKey(session.track, key)))
       tools.selection.Set(session.track, {});
-    // Ctrl+C and Ctrl+V are the canvas's, not the viewer's C and V.
-    if (ImGui::GetIO().KeyCtrl) ImGui::CaptureKeyboardFromApp(true);
     if (CtrlPressed(ImGuiKey_C)) tools.Copy(session, tools.Selected(session).empty());
     if (CtrlPressed(ImGuiKey_V)) tools.Paste(session, ImGui::GetIO().KeyShift);
   }
   Paint(session, tools, body, map);
-  ImGui::TextDisabled(
-      "range %g to %g over 0 to %g;  double click: add a key, drag a box or shift-click: select, "
-      "drag: move the selection, right click: remove, Ctrl+C / Ctrl+V (+Shift: the whole curve)",
-      double(body.minimum), double(body.maximum), double(body.duration));
+  ViewButtons(body);
+  ImGui::PushStyleColor(ImGuiCol_Text, ImGui::GetStyleColorVec4(ImGuiCol_TextDisabled));
+  ImGui::TextWrapped(
+      "range %g to %g;  double click: add a key, drag a box or shift-click: select, drag: move "
+      "the selection, right click: remove, Ctrl+C / Ctrl+V (+Shift: the whole curve)",
+      double(body.minimum), double(body.maximum));
+  ImGui::PopStyleColor();
 }
 
 // On a key: picks it (shift: adds or takes it out) and grabs the selection;
@@ -193,7 +240,8 @@ void CurveCanvas::Drag(EditorSession& session, CurveTools& tools, const edit::Tr
   if (dragged_ < 0 || dragged_ >= int(body.keys.size())) return;
   const edit::TrackKey wanted = edit::Snapped(map.FromScreen(ImGui::GetIO().MousePos), tools.grid);
   const edit::TrackKey& from = body.keys[size_t(dragged_)];
-  tools.MoveSelection(session, wanted.time - from.time, wanted.value - from.value);
+  tools.MoveSelection(session, record::WrittenValue(wanted.time) - record::WrittenValue(from.time),
+                      record::WrittenValue(wanted.value) - record::WrittenValue(from.value));
 }
 
 void CurveCanvas::Release(EditorSession& session, CurveTools& tools, const edit::TrackBody& body,
@@ -211,9 +259,10 @@ void CurveCanvas::Release(EditorSession& session, CurveTools& tools, const edit:
 void CurveCanvas::Paint(EditorSession& session, CurveTools& tools, const edit::TrackBody& body,
                         const Mapping& map) {
   ImDrawList& draw = *ImGui::GetWindowDrawList();
-  const ImVec2 end(map.origin.x + map.size.x, map.origin.y + map.size.y);
-  draw.AddRectFilled(map.origin, end, IM_COL32(20, 20, 28, 255));
-  draw.PushClipRect(map.origin, end, true);
+  const ImVec2 start(map.origin.x - kInset, map.origin.y - kInset),
+      end(map.origin.x + map.size.x + kInset, map.origin.y + map.size.y + kInset);
+  draw.AddRectFilled(start, end, IM_COL32(20, 20, 28, 255));
+  draw.PushClipRect(start, end, true);
   DrawGrid(draw, map, tools.grid);
   DrawOverlays(draw, map, session, tools);
   if (const edit::TrackInfo* info =

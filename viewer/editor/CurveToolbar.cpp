@@ -7,6 +7,28 @@
 #include "edit/TrackCatalog.h"
 
 namespace tavrix::viewer::editor {
+namespace {
+
+constexpr float kNumberWidth = 60;
+
+// Keeps the next item on the line when it fits there, so that a row of
+// tools wraps in a narrow panel rather than running out of sight.
+void SameLineIfFits(float width) {
+  const float right = ImGui::GetWindowPos().x + ImGui::GetWindowContentRegionMax().x;
+  if (ImGui::GetItemRectMax().x + ImGui::GetStyle().ItemSpacing.x + width <= right)
+    ImGui::SameLine();
+}
+
+float ButtonWidth(const char* label) {
+  return ImGui::CalcTextSize(label).x + 2 * ImGui::GetStyle().FramePadding.x;
+}
+
+// A number typed in place, its label after it.
+float NumberWidth(const char* label) {
+  return kNumberWidth + ImGui::GetStyle().ItemInnerSpacing.x + ImGui::CalcTextSize(label).x;
+}
+
+}  // namespace
 
 void DrawClipboardAndGrid(EditorSession& session, CurveTools& tools) {
   struct Action {
@@ -18,27 +40,27 @@ void DrawClipboardAndGrid(EditorSession& session, CurveTools& tools) {
                                         {"paste keys", true, false},
                                         {"paste curve", true, true}};
   for (const Action& action : kActions) {
-    if (&action != kActions) ImGui::SameLine();
+    if (&action != kActions) SameLineIfFits(ButtonWidth(action.label));
     if (ImGui::SmallButton(action.label))
       action.paste ? tools.Paste(session, action.wholeCurve)
                    : tools.Copy(session, action.wholeCurve);
   }
-  ImGui::SameLine();
-  ImGui::PushItemWidth(60);
+  ImGui::PushItemWidth(kNumberWidth);
+  SameLineIfFits(NumberWidth("snap time"));
   ImGui::InputFloat("snap time", &tools.grid.time, 0, 0, "%g");
-  ImGui::SameLine();
+  SameLineIfFits(NumberWidth("snap value (0: free)"));
   ImGui::InputFloat("snap value (0: free)", &tools.grid.value, 0, 0, "%g");
   ImGui::PopItemWidth();
 }
 
 void DrawPresets(EditorSession& session, CurveTools& tools) {
-  ImGui::PushItemWidth(60);
+  ImGui::PushItemWidth(kNumberWidth);
   ImGui::InputFloat("from", &tools.presetLow, 0, 0, "%g");
   ImGui::SameLine();
   ImGui::InputFloat("to", &tools.presetHigh, 0, 0, "%g");
   ImGui::PopItemWidth();
   for (const edit::CurvePreset& preset : edit::CurvePresets()) {
-    ImGui::SameLine();
+    SameLineIfFits(ButtonWidth(preset.name));
     if (ImGui::SmallButton(preset.name)) tools.ApplyPreset(session, preset.name);
   }
 }

@@ -21,15 +21,25 @@ edit::KeySet CurveTools::Selected(EditorSession& session) {
 }
 
 bool CurveTools::SelectKeys(EditorSession& session, edit::KeySet keys) {
+  const std::string& key = session.track.key;
+  size_t count = 0;
+  try {
+    count = edit::TrackState(session.Record(), session.track).keys.size();
+  } catch (const edit::Refusal& refusal) {
+    session.Report("Select keys: " + refusal.message);
+    return false;
+  }
+  if (!keys.empty() && size_t(*keys.rbegin()) >= count) {
+    session.Report(key + " has no key " + std::to_string(*keys.rbegin()) + ": its keys are 0 to " +
+                   std::to_string(count - 1) + "; the selection stays as it was");
+    return false;
+  }
+  session.Report(key + ": " + std::to_string(keys.size()) + " selected");
   selection.Set(session.track, std::move(keys));
-  const size_t wanted = selection.KeysOf(session.track).size();
-  const size_t kept = Selected(session).size();
-  session.Report(kept == wanted ? session.track.key + ": " + std::to_string(kept) + " selected"
-                                : session.track.key + " has fewer keys than were selected");
-  return kept == wanted;
+  return true;
 }
 
-bool CurveTools::MoveSelection(EditorSession& session, float dt, float dv) {
+bool CurveTools::MoveSelection(EditorSession& session, double dt, double dv) {
   return session.Apply(edit::MoveKeys(session.track, Selected(session), dt, dv));
 }
 

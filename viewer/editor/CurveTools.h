@@ -22,10 +22,11 @@ struct CurveTools {
 
   // The shown track's selected keys that it still has.
   edit::KeySet Selected(EditorSession& session);
-  // Each false when refused or impossible; the session's status says why.
+  // Each false when refused or impossible, changing nothing; the session's
+  // status says why.
   bool SelectKeys(EditorSession& session, edit::KeySet keys);
   // One frame of a drag, or a whole move when the step is closed after it.
-  bool MoveSelection(EditorSession& session, float dt, float dv);
+  bool MoveSelection(EditorSession& session, double dt, double dv);
   // The selected keys, or the whole curve, onto the system's clipboard.
   bool Copy(EditorSession& session, bool wholeCurve);
   bool Paste(EditorSession& session, bool wholeCurve);

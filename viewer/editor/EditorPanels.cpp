@@ -11,13 +11,14 @@ namespace tavrix::viewer::editor {
 
 std::string AddEditorPanels(Viewer& viewer, const ViewerOptions& options) {
   std::vector<ScriptCommand> script;
-  if (!options.editScript.empty()) {
+  const bool scripted = !options.editScript.empty();
+  if (scripted) {
     std::ifstream in(options.editScript);
     if (!in) return "cannot read the script " + options.editScript;
     std::ostringstream text;
     text << in.rdbuf();
     try {
-      script = ParseEditorScript(text.str());
+      script = ParseEditorScript(text.str(), options.startFolder);
     } catch (const ScriptError& e) {
       return options.editScript + ": " + e.message;
     }
@@ -32,9 +33,11 @@ std::string AddEditorPanels(Viewer& viewer, const ViewerOptions& options) {
   viewer.AddPanel(std::make_unique<EmittersPanel>(session));
   auto curves = std::make_shared<CurveTools>();
   viewer.AddPanel(std::make_unique<CurvePanel>(session, curves));
-  viewer.AddPanel(std::make_unique<TexturePanel>(session, options.root + "/image"));
-  if (!script.empty())
-    viewer.AddPanel(std::make_unique<ScriptPanel>(session, curves, std::move(script)));
+  viewer.AddPanel(std::make_unique<TexturePanel>(session, options.roots.front() + "/image"));
+  // Without a number of frames the run ends with its script.
+  if (scripted)
+    viewer.AddPanel(
+        std::make_unique<ScriptPanel>(session, curves, std::move(script), options.frames == 0));
   return {};
 }
 

@@ -32,7 +32,8 @@ class FilePanel : public Panel {
 
  private:
   void MenuBar(Viewer& viewer);
-  void UndoKeys();
+  void ShortcutKeys();
+  void Save();
   void SaveAsPopup();
   void DiscardPopup(Viewer& viewer);
   void Perform(const FileAction& action, Viewer& viewer);

@@ -1,6 +1,11 @@
 #include "EditorScript.h"
 
+#include <algorithm>
 #include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <optional>
 #include <sstream>
 
 #include "Viewer.h"
@@ -19,32 +24,37 @@ using CurveRun = bool (*)(const ScriptCommand&, EditorSession&, CurveTools&);
 
 struct Verb {
   const char* name;
-  int arguments;  // words after the verb
+  const char* arguments;  // the words after the verb, named as in the argument table
+  const char* what;
   Run run;
   CurveRun curveRun = nullptr;
 };
 const Verb kVerbs[] = {
-    {"track", 2,
+    {"track", "EMITTER KEY", "show a track in the curve editor",
      [](const ScriptCommand& c, EditorSession& s, Viewer&) { return s.Select(c.track); }},
-    {"drag", 5,
+    {"drag", "EMITTER KEY INDEX TIME VALUE", "one frame of dragging a key to TIME, VALUE",
      [](const ScriptCommand& c, EditorSession& s, Viewer&) {
-       return s.Apply(edit::MoveKey(c.track, c.index, c.time, c.value));
+       return s.Apply(edit::MoveKey(c.track, c.index, float(c.time), float(c.value)));
      }},
-    {"release", 0,
+    {"release", "", "the end of a drag: one undo step",
      [](const ScriptCommand&, EditorSession& s, Viewer&) {
        s.CloseStep();
        return true;
      }},
-    {"undo", 0, [](const ScriptCommand&, EditorSession& s, Viewer&) { return s.Undo(); }},
-    {"redo", 0, [](const ScriptCommand&, EditorSession& s, Viewer&) { return s.Redo(); }},
-    {"save", 1, [](const ScriptCommand& c, EditorSession& s, Viewer&) { return s.SaveAs(c.path); }},
-    {"shot", 1,
+    {"undo", "", "take back the last step",
+     [](const ScriptCommand&, EditorSession& s, Viewer&) { return s.Undo(); }},
+    {"redo", "", "bring back the step last taken back",
+     [](const ScriptCommand&, EditorSession& s, Viewer&) { return s.Redo(); }},
+    {"save", "PATH", "save as JSON (a name ending in .json) or as an effect file",
+     [](const ScriptCommand& c, EditorSession& s, Viewer&) { return s.SaveAs(c.path); }},
+    {"shot", "PATH", "a screenshot of the next frame, as PNG",
      [](const ScriptCommand& c, EditorSession&, Viewer& v) {
        v.RequestScreenshot(c.path);
        return true;
      }},
-    {"wait", 0, [](const ScriptCommand&, EditorSession&, Viewer&) { return true; }},
-    {"seek", 1,
+    {"wait", "", "a frame without edits",
+     [](const ScriptCommand&, EditorSession&, Viewer&) { return true; }},
+    {"seek", "MS", "pause at the moment MS, as the timeline's cursor does, and log its cost",
      [](const ScriptCommand& c, EditorSession&, Viewer& v) {
        v.Controls().paused = true;
        v.Time().SeekTo(c.ms);
@@ -52,66 +62,148 @@ const Verb kVerbs[] = {
            " ms");
        return true;
      }},
-    {"select-keys", 1, nullptr,
+    {"select-keys", "I,J,...", "select keys of the shown track by index", nullptr,
      [](const ScriptCommand& c, EditorSession& s, CurveTools& t) {
        return t.SelectKeys(s, c.keys);
      }},
-    {"move-keys", 2, nullptr,
+    {"move-keys", "DT DV", "move the selected keys together: one undo step", nullptr,
      [](const ScriptCommand& c, EditorSession& s, CurveTools& t) {
        const bool moved = t.MoveSelection(s, c.time, c.value);
        s.CloseStep();
        return moved;
      }},
-    {"copy-keys", 0, nullptr,
+    {"copy-keys", "", "the selected keys to the clipboard", nullptr,
      [](const ScriptCommand&, EditorSession& s, CurveTools& t) { return t.Copy(s, false); }},
-    {"copy-curve", 0, nullptr,
+    {"copy-curve", "", "the shown curve to the clipboard", nullptr,
      [](const ScriptCommand&, EditorSession& s, CurveTools& t) { return t.Copy(s, true); }},
-    {"paste-keys", 0, nullptr,
+    {"paste-keys", "", "the clipboard's keys onto the shown track, at their times", nullptr,
      [](const ScriptCommand&, EditorSession& s, CurveTools& t) { return t.Paste(s, false); }},
-    {"paste-curve", 0, nullptr,
+    {"paste-curve", "", "the clipboard's curve in place of the shown one", nullptr,
      [](const ScriptCommand&, EditorSession& s, CurveTools& t) { return t.Paste(s, true); }},
-    {"preset", 3, nullptr,
+    {"preset", "NAME LOW HIGH", "keys from LOW to HIGH in the preset's shape", nullptr,
      [](const ScriptCommand& c, EditorSession& s, CurveTools& t) {
-       t.presetLow = c.time;
-       t.presetHigh = c.value;
+       t.presetLow = float(c.time);
+       t.presetHigh = float(c.value);
        return t.ApplyPreset(s, c.path);
      }},
-    {"overlay", 2, nullptr,
+    {"overlay", "EMITTER KEY", "draw a track over the shown one, or stop drawing it", nullptr,
      [](const ScriptCommand& c, EditorSession&, CurveTools& t) {
        t.ToggleOverlay(c.track);
        return true;
      }},
 };
 
+std::optional<int64_t> WholeNumber(const std::string& word, int64_t low, int64_t high) {
+  int64_t number = 0;
+  const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), number);
+  if (error != std::errc() || end != word.data() + word.size() || number < low || number > high)
+    return std::nullopt;
+  return number;
+}
+
+bool ReadNumber(const std::string& word, double& number) {
+  const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), number);
+  return error == std::errc() && end == word.data() + word.size() && std::isfinite(number);
+}
+
 // Key indices as one word, "0,2,3".
-edit::KeySet ParseKeys(const std::string& word) {
+std::optional<edit::KeySet> KeyList(const std::string& word) {
   edit::KeySet keys;
   std::istringstream list(word);
   for (std::string index; std::getline(list, index, ',');) {
-    size_t end = 0;
-    const int key = std::stoi(index, &end);
-    if (end != index.size() || key < 0 || size_t(key) >= edit::TrackBody::MaximumKeys)
-      throw ScriptError{"select-keys takes key indices such as 0,2,3"};
-    keys.insert(key);
+    const std::optional<int64_t> key =
+        WholeNumber(index, 0, int64_t(edit::TrackBody::MaximumKeys) - 1);
+    if (!key) return std::nullopt;
+    keys.insert(int(*key));
   }
+  if (keys.empty() || word.back() == ',') return std::nullopt;
   return keys;
 }
 
-// A whole number of milliseconds the timeline reaches, nothing after it.
-int64_t ParseMoment(const std::string& word) {
-  int64_t ms = -1;
-  const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), ms);
-  if (error != std::errc() || end != word.data() + word.size() || ms < 0 || ms > Timeline::kMaxMs)
-    throw ScriptError{"seek takes whole milliseconds from 0 to " +
-                      std::to_string(Timeline::kMaxMs)};
-  return ms;
+// What each argument of the verbs is: false when the word is not one.
+struct Argument {
+  const char* name;
+  std::string expected;
+  bool (*read)(const std::string& word, ScriptCommand& command);
+};
+const std::vector<Argument>& Arguments() {
+  static const std::vector<Argument> arguments = {
+      {"EMITTER", "-1 (the effect) or an emitter's index from 0",
+       [](const std::string& w, ScriptCommand& c) {
+         const std::optional<int64_t> emitter = WholeNumber(w, -1, 1 << 20);
+         if (emitter) c.track.emitter = int(*emitter);
+         return emitter.has_value();
+       }},
+      {"KEY", "a track's name, such as LifeVisible",
+       [](const std::string& w, ScriptCommand& c) {
+         c.track.key = w;
+         return true;
+       }},
+      {"INDEX", "a key's index from 0",
+       [](const std::string& w, ScriptCommand& c) {
+         const std::optional<int64_t> index =
+             WholeNumber(w, 0, int64_t(edit::TrackBody::MaximumKeys) - 1);
+         if (index) c.index = int(*index);
+         return index.has_value();
+       }},
+      {"TIME", "a number: the time on the track's axis",
+       [](const std::string& w, ScriptCommand& c) { return ReadNumber(w, c.time); }},
+      {"VALUE", "a number",
+       [](const std::string& w, ScriptCommand& c) { return ReadNumber(w, c.value); }},
+      {"DT", "a number: how far the keys move in time",
+       [](const std::string& w, ScriptCommand& c) { return ReadNumber(w, c.time); }},
+      {"DV", "a number: how far the keys move in value",
+       [](const std::string& w, ScriptCommand& c) { return ReadNumber(w, c.value); }},
+      {"LOW", "a number",
+       [](const std::string& w, ScriptCommand& c) { return ReadNumber(w, c.time); }},
+      {"HIGH", "a number",
+       [](const std::string& w, ScriptCommand& c) { return ReadNumber(w, c.value); }},
+      {"PATH", "a file's path",
+       [](const std::string& w, ScriptCommand& c) {
+         c.path = w;
+         return true;
+       }},
+      {"NAME", "the name of a preset: " + edit::CurvePresetNames(),
+       [](const std::string& w, ScriptCommand& c) {
+         c.path = w;
+         return edit::FindCurvePreset(w) != nullptr;
+       }},
+      {"MS", "whole milliseconds from 0 to " + std::to_string(Timeline::kMaxMs),
+       [](const std::string& w, ScriptCommand& c) {
+         const std::optional<int64_t> ms = WholeNumber(w, 0, Timeline::kMaxMs);
+         if (ms) c.ms = *ms;
+         return ms.has_value();
+       }},
+      {"I,J,...", "a list of key indices such as 0,2,3",
+       [](const std::string& w, ScriptCommand& c) {
+         const std::optional<edit::KeySet> keys = KeyList(w);
+         if (keys) c.keys = *keys;
+         return keys.has_value();
+       }},
+  };
+  return arguments;
+}
+
+const Argument* FindArgument(const std::string& name) {
+  for (const Argument& argument : Arguments())
+    if (name == argument.name) return &argument;
+  return nullptr;
+}
+
+std::vector<std::string> Words(const std::string& text) {
+  std::istringstream in(text);
+  std::vector<std::string> words;
+  for (std::string word; in >> word;) words.push_back(word);
+  return words;
+}
+
+std::string Usage(const Verb& verb) {
+  return std::string(verb.name) + (*verb.arguments ? " " : "") + verb.arguments;
 }
 
 // Which emitters an effect has is known only when the command runs; the
 // names of tracks are known now.
 void CheckTrack(const edit::TrackRef& track) {
-  if (track.emitter < -1)
-    throw ScriptError{"an emitter is -1 (the effect) or its place in the list"};
   const edit::TrackOwner owner = edit::OwnerOf(track.emitter);
   if (!edit::FindTrackInfo(owner, track.key))
     throw ScriptError{"\"" + track.key + "\" is not " +
@@ -120,54 +212,50 @@ void CheckTrack(const edit::TrackRef& track) {
                       "\"?)"};
 }
 
-ScriptCommand Parse(const std::vector<std::string>& words) {
+// The words after the verb, each read as its place in the verb's arguments
+// says.
+ScriptCommand Parse(const Verb& verb, const std::vector<std::string>& words) {
+  const std::vector<std::string> names = Words(verb.arguments);
+  if (words.size() != names.size() + 1)
+    throw ScriptError{std::string(verb.name) + " takes " + std::to_string(names.size()) +
+                      (names.size() == 1 ? " word" : " words") + ": " + Usage(verb)};
   ScriptCommand command;
-  command.verb = words[0];
-  try {
-    if (command.verb == "save" || command.verb == "shot") command.path = words[1];
-    if (command.verb == "seek") command.ms = ParseMoment(words[1]);
-    if (command.verb == "track" || command.verb == "drag" || command.verb == "overlay")
-      command.track = {std::stoi(words[1]), words[2]};
-    if (command.verb == "select-keys") command.keys = ParseKeys(words[1]);
-    if (command.verb == "move-keys" || command.verb == "preset") {
-      command.time = std::stof(words[words.size() - 2]);
-      command.value = std::stof(words[words.size() - 1]);
-    }
-    if (command.verb == "preset") command.path = words[1];
-    if (command.verb == "drag") {
-      command.index = std::stoi(words[3]);
-      command.time = std::stof(words[4]);
-      command.value = std::stof(words[5]);
-    }
-  } catch (const std::logic_error&) {
-    throw ScriptError{"a number is expected"};
+  command.verb = verb.name;
+  for (size_t i = 0; i < names.size(); ++i) {
+    const Argument& argument = *FindArgument(names[i]);
+    if (!argument.read(words[i + 1], command))
+      throw ScriptError{Usage(verb) + ": " + argument.name + " is " + argument.expected +
+                        ", not \"" + words[i + 1] + "\""};
   }
   if (!command.track.key.empty()) CheckTrack(command.track);
-  if (command.verb == "preset" && !edit::FindCurvePreset(command.path))
-    throw ScriptError{"no preset \"" + command.path + "\"; there are " + edit::CurvePresetNames()};
   return command;
+}
+
+const Verb* FindVerb(const std::string& name) {
+  for (const Verb& verb : kVerbs)
+    if (name == verb.name) return &verb;
+  return nullptr;
 }
 
 }  // namespace
 
-std::vector<ScriptCommand> ParseEditorScript(const std::string& text) {
+std::vector<ScriptCommand> ParseEditorScript(const std::string& text, const std::string& folder) {
   std::vector<ScriptCommand> commands;
   std::istringstream lines(text);
   std::string line;
   for (int number = 1; std::getline(lines, line); ++number) {
-    std::istringstream in(line.substr(0, line.find('#')));
-    std::vector<std::string> words;
-    for (std::string word; in >> word;) words.push_back(word);
+    const std::vector<std::string> words = Words(line.substr(0, line.find('#')));
     if (words.empty()) continue;
     const std::string where = "script line " + std::to_string(number) + ": ";
-    const Verb* verb = nullptr;
-    for (const Verb& known : kVerbs)
-      if (words[0] == known.name) verb = &known;
-    if (!verb) throw ScriptError{where + "unknown command \"" + words[0] + "\""};
-    if (int(words.size()) != verb->arguments + 1)
-      throw ScriptError{where + words[0] + " takes " + std::to_string(verb->arguments) + " words"};
+    const Verb* verb = FindVerb(words[0]);
+    if (!verb)
+      throw ScriptError{where + "unknown command \"" + words[0] + "\" (--help lists them)"};
     try {
-      commands.push_back(Parse(words));
+      commands.push_back(Parse(*verb, words));
+      commands.back().line = number;
+      const std::vector<std::string> arguments = Words(verb->arguments);
+      if (std::find(arguments.begin(), arguments.end(), "PATH") != arguments.end())
+        commands.back().path = (std::filesystem::path(folder) / commands.back().path).string();
     } catch (const ScriptError& e) {
       throw ScriptError{where + e.message};
     }
@@ -175,17 +263,35 @@ std::vector<ScriptCommand> ParseEditorScript(const std::string& text) {
   return commands;
 }
 
+std::string ScriptHelp() {
+  std::string text = "\nEditor script commands (--edit-script FILE: one a line, # a comment):\n";
+  char line[256];
+  for (const Verb& verb : kVerbs) {
+    std::snprintf(line, sizeof line, "  %-34s  %s\n", Usage(verb).c_str(), verb.what);
+    text += line;
+  }
+  text += "where\n";
+  for (const Argument& argument : Arguments()) {
+    std::snprintf(line, sizeof line, "  %-9s  %s\n", argument.name, argument.expected.c_str());
+    text += line;
+  }
+  return text;
+}
+
 void ScriptPanel::Draw(Viewer& viewer) {
-  if (next_ >= commands_.size()) return;
+  if (next_ >= commands_.size()) {
+    // The last command's edits and pictures have shown.
+    if (endsRun_) viewer.Close();
+    return;
+  }
   const ScriptCommand& command = commands_[next_++];
   EditorSession& session = *session_;
-  bool done = false;
-  for (const Verb& verb : kVerbs)
-    if (command.verb == verb.name)
-      done =
-          verb.run ? verb.run(command, session, viewer) : verb.curveRun(command, session, *curves_);
+  const Verb& verb = *FindVerb(command.verb);
+  const bool done =
+      verb.run ? verb.run(command, session, viewer) : verb.curveRun(command, session, *curves_);
   if (done) return;
-  Log("script: " + command.verb + " failed: " + session.Status());
+  Log("script line " + std::to_string(command.line) + ": " + command.verb +
+      " failed: " + session.Status());
   viewer.ReportFailure();
 }
 

@@ -1,21 +1,8 @@
-// A scripted editing session for tests and screenshots: one command a frame,
-// each done through the session as the panels do it (a key dragged frame by
-// frame, undo, redo, save), so that a headless run checks what an artist's
-// hands would do. Commands, one a line, # starts a comment:
-//   track EMITTER KEY               show a track in the curve editor (-1: the effect's)
-//   drag EMITTER KEY INDEX TIME VALUE   one frame of dragging a key
-//   release                         the end of a drag: one undo step
-//   undo | redo
-//   save PATH                       JSON or .eff by the name
-//   shot PATH                       a screenshot of the next frame
-//   wait                            a frame without edits
-//   seek MS                         pause at the moment MS, as the timeline's cursor
-//   select-keys I,J,...             select keys of the shown track by index
-//   move-keys DT DV                 move the selection together: one undo step
-//   copy-keys | copy-curve          the selection, or the whole curve, to the clipboard
-//   paste-keys | paste-curve        onto the shown track
-//   preset NAME LOW HIGH            constant, linear-up, linear-down, ease-in, ease-out, pulse
-//   overlay EMITTER KEY             draw a track over the shown one, or stop drawing it
+// A scripted editing session for tests, screenshots and batch edits: one
+// command a frame, each done through the session as the panels do it (a key
+// dragged frame by frame, undo, redo, save), so that a headless run checks
+// what an artist's hands would do. One command a line, # starts a comment;
+// ScriptHelp lists the commands with their arguments.
 #pragma once
 
 #include <string>
@@ -32,23 +19,32 @@ struct ScriptCommand {
   edit::TrackRef track;
   edit::KeySet keys;
   int index = 0;
-  float time = 0, value = 0;
+  double time = 0, value = 0;
   int64_t ms = 0;
+  int line = 0;  // in the script, for messages
 };
 
 struct ScriptError {
   std::string message;
 };
 
-// Throws ScriptError naming the line that is wrong: an unknown command or
-// track name, a missing word or number.
-std::vector<ScriptCommand> ParseEditorScript(const std::string& text);
+// Throws ScriptError naming the line that is wrong and what it expects: an
+// unknown command or track name, a word too many or too few, a word that is
+// not what its place takes. Relative paths are taken from folder.
+std::vector<ScriptCommand> ParseEditorScript(const std::string& text, const std::string& folder);
+
+// Every command with its arguments and what it does, one a line, for --help.
+std::string ScriptHelp();
 
 class ScriptPanel : public Panel {
  public:
+  // With endsRun the viewer closes once the last command has shown.
   ScriptPanel(std::shared_ptr<EditorSession> session, std::shared_ptr<CurveTools> curves,
-              std::vector<ScriptCommand> commands)
-      : session_(std::move(session)), curves_(std::move(curves)), commands_(std::move(commands)) {}
+              std::vector<ScriptCommand> commands, bool endsRun)
+      : session_(std::move(session)),
+        curves_(std::move(curves)),
+        commands_(std::move(commands)),
+        endsRun_(endsRun) {}
   // A command that fails makes the viewer's exit code 1.
   void Draw(Viewer& viewer) override;
   bool Hideable() const override { return false; }
@@ -58,6 +54,7 @@ class ScriptPanel : public Panel {
   std::shared_ptr<CurveTools> curves_;
   std::vector<ScriptCommand> commands_;
   size_t next_ = 0;
+  bool endsRun_;
 };
 
 }  // namespace tavrix::viewer::editor

@@ -9,7 +9,10 @@
 namespace tavrix::viewer::editor {
 
 EditorSession::EditorSession(ShownEffect& shown, std::string path, RecentFiles recent)
-    : shown_(shown), document_(edit::NewEffect()), recent_(std::move(recent)) {
+    : shown_(shown),
+      document_(edit::NewEffect()),
+      written_(edit::StarterEffect()),
+      recent_(std::move(recent)) {
   if (!Open(path)) Show();
 }
 
@@ -59,7 +62,7 @@ bool EditorSession::Select(const edit::TrackRef& ref) {
 
 bool EditorSession::Open(const std::string& path) {
   try {
-    document_ = edit::EffectDocument(edit::OpenRecord(path));
+    document_ = edit::EffectDocument(edit::OpenRecord(path, &written_));
   } catch (const edit::FileError& e) {
     status_ = e.message;
     return false;
@@ -73,6 +76,7 @@ bool EditorSession::Open(const std::string& path) {
 
 void EditorSession::New() {
   document_ = edit::EffectDocument(edit::NewEffect());
+  written_ = edit::StarterEffect();
   path_.clear();
   status_ = "New effect";
   Show();
@@ -84,7 +88,7 @@ bool EditorSession::SaveAs(const std::string& path) {
     return false;
   }
   try {
-    edit::SaveRecord(document_.Record(), path);
+    written_ = edit::SaveRecord(document_.Record(), path, written_);
   } catch (const edit::FileError& e) {
     status_ = e.message;
     return false;

@@ -53,6 +53,7 @@ class EditorSession {
 
   ShownEffect& shown_;
   edit::EffectDocument document_;
+  edit::Json written_;  // the JSON as its file holds it: a save keeps these fields
   std::string path_, status_;
   RecentFiles recent_;
 };

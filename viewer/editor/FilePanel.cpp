@@ -1,3 +1,4 @@
+#include <SDL.h>
 #include <imgui.h>
 
 #include <filesystem>
@@ -53,7 +54,7 @@ void FilePanel::MenuBar(Viewer& viewer) {
       ImGui::EndMenu();
     }
     ImGui::Separator();
-    if (ImGui::MenuItem("Save", nullptr, false, !session_->Path().empty())) session_->Save();
+    if (ImGui::MenuItem("Save", "Ctrl+S")) Save();
     if (ImGui::MenuItem("Save as JSON or .eff...")) saveAsRequested_ = true;
     ImGui::Separator();
     if (ImGui::MenuItem("Quit")) action = {FileAction::Kind::Quit, {}};
@@ -73,11 +74,21 @@ void FilePanel::MenuBar(Viewer& viewer) {
   if (action.kind != FileAction::Kind::None && MayDiscard(action)) Perform(action, viewer);
 }
 
-void FilePanel::UndoKeys() {
+void FilePanel::ShortcutKeys() {
   // While a text is typed, its own field takes Ctrl+Z.
   if (ImGui::GetIO().WantTextInput) return;
   if (CtrlPressed(ImGuiKey_Z)) session_->Undo();
   if (CtrlPressed(ImGuiKey_Y)) session_->Redo();
+  // ImGui names no S: its keys are the SDL back end's scan codes.
+  if (ImGui::GetIO().KeyCtrl && ImGui::IsKeyPressed(SDL_SCANCODE_S, false)) Save();
+}
+
+void FilePanel::Save() {
+  // A new effect has no file yet: it is named first.
+  if (session_->Path().empty())
+    saveAsRequested_ = true;
+  else
+    session_->Save();
 }
 
 void FilePanel::SaveAsPopup() {
@@ -130,7 +141,7 @@ void FilePanel::Draw(Viewer& viewer) {
                             (session_->Document().Modified() ? " *" : "") + "###file";
   ImGui::Begin(title.c_str(), nullptr, ImGuiWindowFlags_MenuBar);
   MenuBar(viewer);
-  UndoKeys();
+  ShortcutKeys();
   ImGui::TextWrapped("%s", session_->Status().c_str());
   SaveAsPopup();
   DiscardPopup(viewer);
