@@ -1,7 +1,5 @@
 #include "EffectSource.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
@@ -11,6 +9,7 @@
 #include "LiveReload.h"
 #include "record/EffectEnvelope.h"
 #include "record/JsonText.h"
+#include "record/ScratchEffect.h"
 
 namespace tavrix::viewer {
 namespace {
@@ -30,13 +29,6 @@ record::Bytes ReadBytes(const std::string& path) {
   return bytes;
 }
 
-bool IsJsonPath(const std::string& path) {
-  std::string extension = std::filesystem::path(path).extension().string();
-  std::transform(extension.begin(), extension.end(), extension.begin(),
-                 [](unsigned char c) { return char(std::tolower(c)); });
-  return extension == ".json";
-}
-
 }  // namespace
 
 EffectBytes PackRecord(const record::Json& record) {
@@ -53,7 +45,7 @@ EffectBytes PackRecord(const record::Json& record) {
 
 EffectBytes ReadEffectSource(const std::string& path) {
   record::Bytes bytes = ReadBytes(path);
-  if (IsJsonPath(path)) {
+  if (record::IsJsonPath(path)) {
     try {
       return PackRecord(record::ParseJson(std::string(bytes.begin(), bytes.end())));
     } catch (const record::RecordJsonError& e) {
@@ -63,26 +55,6 @@ EffectBytes ReadEffectSource(const std::string& path) {
   // What the record holds is only for showing; the library judges the file.
   std::optional<record::Json> record = sdl2::RecordOfEffect(bytes);
   return {std::move(bytes), std::move(record)};
-}
-
-TemporaryEffectFile::TemporaryEffectFile(const record::Bytes& bytes) {
-  std::error_code error;
-  std::string pattern =
-      (std::filesystem::temp_directory_path(error) / "tavrix-view-XXXXXX").string();
-  const int descriptor = ::mkstemp(pattern.data());
-  if (descriptor < 0) throw SourceError("cannot make a temporary file");
-  path_ = pattern;
-  const bool written = ::write(descriptor, bytes.data(), bytes.size()) == ssize_t(bytes.size());
-  ::close(descriptor);
-  if (!written) {
-    std::filesystem::remove(path_, error);
-    throw SourceError("cannot write the temporary file " + pattern);
-  }
-}
-
-TemporaryEffectFile::~TemporaryEffectFile() {
-  std::error_code ignored;
-  std::filesystem::remove(path_, ignored);
 }
 
 }  // namespace tavrix::viewer

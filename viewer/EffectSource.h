@@ -1,7 +1,6 @@
 // Where a shown effect's bytes come from: an effect file as it is, or a
-// record written as JSON, packed in memory with the record model. The
-// library loads effects by path only, so packed bytes go through a
-// temporary file.
+// record written as JSON, packed in memory with the record model (the
+// library loads them through a scratch file, record/ScratchEffect.h).
 #pragma once
 
 #include <optional>
@@ -26,19 +25,5 @@ struct EffectBytes {
 EffectBytes ReadEffectSource(const std::string& path);
 // Throws SourceError when the JSON is no record.
 EffectBytes PackRecord(const record::Json& record);
-
-// A file holding the bytes, removed when this goes.
-class TemporaryEffectFile {
- public:
-  // Throws SourceError when it cannot be written.
-  explicit TemporaryEffectFile(const record::Bytes& bytes);
-  ~TemporaryEffectFile();
-  TemporaryEffectFile(const TemporaryEffectFile&) = delete;
-  TemporaryEffectFile& operator=(const TemporaryEffectFile&) = delete;
-  const std::string& Path() const { return path_; }
-
- private:
-  std::string path_;
-};
 
 }  // namespace tavrix::viewer

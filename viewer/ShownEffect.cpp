@@ -6,6 +6,7 @@
 #include "LiveReload.h"
 #include "ViewerLog.h"
 #include "cli/ResultText.h"
+#include "record/ScratchEffect.h"
 
 namespace tavrix::viewer {
 namespace {
@@ -46,9 +47,9 @@ bool ShownEffect::Replace(const EffectBytes& effect) {
   const bool reloading = id_ >= 0;
   int32_t id;
   try {
-    TemporaryEffectFile file(effect.file);
+    const record::ScratchEffectFile file(effect.file);
     id = sdl2::LoadInPlace(host_, id_, file.Path(), root_);
-  } catch (const SourceError& e) {
+  } catch (const record::ScratchFileError& e) {
     Fail(e.what());
     return false;
   }
@@ -94,7 +95,7 @@ void ShownEffect::Restart(uint32_t prewarmMs) {
 
 void ShownEffect::LoadAgain() {
   try {
-    TemporaryEffectFile file(file_);
+    const record::ScratchEffectFile file(file_);
     // These bytes loaded before, so the new effect takes the old one's
     // frames and textures as they are.
     const int32_t id = host_.LoadEffect(file.Path(), root_);
@@ -102,7 +103,7 @@ void ShownEffect::LoadAgain() {
     host_.System().UnloadEffect(id_);
     id_ = id;
     host_.System().SetEffectPosition(id_, x_, y_, true);
-  } catch (const SourceError&) {
+  } catch (const record::ScratchFileError&) {
     // No scratch file: the effect plays on with its copies as they are.
   }
 }

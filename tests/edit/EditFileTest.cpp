@@ -111,7 +111,7 @@ TEST(EditFileTest, ASparseRecordSavesAsBrieflyAsItWasWritten) {
 TEST(EditFileTest, TheTrackTableHoldsTheLibrarysDefaultsInItsOrder) {
   TempDir dir;
   test::LibraryHost host(TAVRIX_SAMPLES_BUILT);
-  EffectPreview preview(host.System(), dir.File("scratch.eff"));
+  EffectPreview preview(host.System());
   ASSERT_EQ(preview.Show(NewEffect(), 0, 128, 128), "");
   ASSERT_EQ(host.System().SaveEffect(dir.File("written.eff").c_str()), 0);
   const Json written = OpenRecord(dir.File("written.eff"));
@@ -133,7 +133,7 @@ TEST(EditFileTest, TheTrackTableHoldsTheLibrarysDefaultsInItsOrder) {
 TEST(EditFileTest, ANewEffectPlaysAndEachVersionReplacesTheLast) {
   TempDir dir;
   test::LibraryHost host(TAVRIX_SAMPLES_BUILT);
-  EffectPreview preview(host.System(), dir.File("scratch.eff"));
+  EffectPreview preview(host.System());
   EffectDocument document(NewEffect());
   ASSERT_EQ(preview.Show(document.Record(), 1000, 128, 128), "");
   EXPECT_GT(test::CountPixels(host.Render(20), 0x00FFFFFFu), 0);

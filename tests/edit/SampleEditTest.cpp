@@ -29,7 +29,7 @@ std::vector<Edit> EditsOf(int e) {
 TEST(SampleEditTest, EveryEditOfEverySampleLoadsOrIsRefusedWithAReason) {
   test::TempDir dir;
   test::LibraryHost host(TAVRIX_SAMPLES_BUILT);
-  EffectPreview preview(host.System(), dir.File("scratch.eff"));
+  EffectPreview preview(host.System());
   for (const auto& entry : std::filesystem::directory_iterator(TAVRIX_SAMPLES_SOURCE)) {
     if (entry.path().extension() != ".json" || entry.path().stem().extension() == ".schema")
       continue;

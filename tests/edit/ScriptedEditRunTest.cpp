@@ -68,7 +68,7 @@ TEST(ScriptedEditRunTest, FireTurnedPureRedSavesLoadsAndDrawsRed) {
 TEST(ScriptedEditRunTest, AFadedOutFireDrawsNothingAndUndoBringsItBack) {
   test::TempDir dir;
   test::LibraryHost host(TAVRIX_SAMPLES_BUILT);
-  EffectPreview preview(host.System(), dir.File("scratch.eff"));
+  EffectPreview preview(host.System());
   EffectDocument document(OpenRecord(std::string(TAVRIX_SAMPLES_SOURCE) + "/fire.json"));
   Flatten(document, "LifeVisible", 0);
   ASSERT_EQ(preview.Show(document.Record(), 1000, 128, 160), "");

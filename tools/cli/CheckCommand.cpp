@@ -28,8 +28,8 @@ std::vector<Finding> JsonFindings(const record::Json& json) {
 // The findings of one file; a file that cannot be read at all is one error.
 std::vector<Finding> CheckOne(const std::string& path, const std::string& root) {
   try {
-    const record::Json effect = IsJsonFile(path) ? ReadJsonFile(path) : ReadRecord(path);
-    if (IsJsonFile(path)) {
+    const record::Json effect = record::IsJsonPath(path) ? ReadJsonFile(path) : ReadRecord(path);
+    if (record::IsJsonPath(path)) {
       std::vector<Finding> findings = JsonFindings(effect);
       if (!findings.empty()) return findings;
     }

@@ -1,6 +1,5 @@
 #include "cli/EffectFiles.h"
 
-#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -8,7 +7,6 @@
 
 #include "cli/PackHint.h"
 #include "common/AtomicFile.h"
-#include "edit/EffectPreview.h"
 #include "record/EffectEnvelope.h"
 #include "record/JsonText.h"
 
@@ -82,29 +80,19 @@ record::Bytes PlainFromJson(const record::Json& json, const std::string& path) {
   }
 }
 
-bool IsJsonFile(const std::string& path) {
-  std::string extension = std::filesystem::path(path).extension().string();
-  for (char& c : extension) c = char(std::tolower(static_cast<unsigned char>(c)));
-  return extension == ".json";
-}
-
 record::Json ReadEffectOrJson(const std::string& path) {
-  if (!IsJsonFile(path)) return ReadRecord(path);
+  if (!record::IsJsonPath(path)) return ReadRecord(path);
   const record::Json json = ReadJsonFile(path);
   return record::RecordToJson(PlainFromJson(json, path));
 }
 
 PlayableEffect::PlayableEffect(const std::string& path) : path_(path) {
-  if (!IsJsonFile(path)) return;
-  const record::Bytes file = record::EncipherEffect(PlainFromJson(ReadJsonFile(path), path));
-  path_ = edit::ScratchEffectPath();
-  WriteFileBytes(path_, file);
-  scratch_ = true;
-}
-
-PlayableEffect::~PlayableEffect() {
-  std::error_code ignored;
-  if (scratch_) std::filesystem::remove(path_, ignored);
+  if (!record::IsJsonPath(path)) return;
+  try {
+    scratch_.emplace(record::EncipherEffect(PlainFromJson(ReadJsonFile(path), path)));
+  } catch (const record::ScratchFileError& e) {
+    throw ToolError{ExitWriteFailed, e.what()};
+  }
 }
 
 void WriteFileBytes(const std::string& path, const record::Bytes& bytes) {

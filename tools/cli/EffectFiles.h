@@ -3,10 +3,12 @@
 // file's name and the exit code of its kind.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "cli/ExitCode.h"
 #include "record/RecordModel.h"
+#include "record/ScratchEffect.h"
 
 namespace tavrix::tools {
 
@@ -21,8 +23,6 @@ record::Json ReadRecord(const std::string& path);
 record::Json ReadJsonFile(const std::string& path);
 // ExitBadJson, naming the record path, when the JSON is no record.
 record::Bytes PlainFromJson(const record::Json& json, const std::string& path);
-// Files ending in .json (any case) hold JSON records.
-bool IsJsonFile(const std::string& path);
 // A JSON record with every field written out, defaults included (checked to
 // pack), or the record of an effect file.
 record::Json ReadEffectOrJson(const std::string& path);
@@ -32,14 +32,11 @@ record::Json ReadEffectOrJson(const std::string& path);
 class PlayableEffect {
  public:
   explicit PlayableEffect(const std::string& path);
-  ~PlayableEffect();
-  PlayableEffect(const PlayableEffect&) = delete;
-  PlayableEffect& operator=(const PlayableEffect&) = delete;
-  const std::string& Path() const { return path_; }
+  const std::string& Path() const { return scratch_ ? scratch_->Path() : path_; }
 
  private:
   std::string path_;
-  bool scratch_ = false;
+  std::optional<record::ScratchEffectFile> scratch_;
 };
 // ExitWriteFailed when the file cannot be written in full.
 void WriteFileBytes(const std::string& path, const record::Bytes& bytes);

@@ -6,6 +6,7 @@
 #include "common/AtomicFile.h"
 #include "record/EffectEnvelope.h"
 #include "record/JsonText.h"
+#include "record/ScratchEffect.h"
 #include "record/NameCompare.h"
 #include "record/RecordSchema.h"
 #include "record/ShortRecord.h"
@@ -61,14 +62,10 @@ void WriteReplacing(const std::string& path, const record::Bytes& bytes) {
 
 }  // namespace
 
-bool IsJsonPath(const std::string& path) {
-  return record::SameName(std::filesystem::path(path).extension().string(), ".json");
-}
-
 Json OpenRecord(const std::string& path, Json* written) {
   const record::Bytes bytes = ReadAll(path);
   try {
-    if (IsJsonPath(path)) {
+    if (record::IsJsonPath(path)) {
       // Every field written out, so that an edit finds each one it changes.
       const Json record = record::ParseJson(std::string(bytes.begin(), bytes.end()));
       Json complete = WithNotes(record, record::CompleteRecord(record));
@@ -90,14 +87,14 @@ Json OpenRecord(const std::string& path, Json* written) {
 
 record::Bytes EffectFileBytes(const Json& record) {
   try {
-    return record::EncipherEffect(record::RecordFromJson(record));
+    return record::PackEffectFile(record);
   } catch (const record::RecordJsonError& e) {
     throw FileError{e.Describe()};
   }
 }
 
 Json SaveRecord(const Json& record, const std::string& path, const Json& written) {
-  if (!IsJsonPath(path)) {
+  if (!record::IsJsonPath(path)) {
     WriteReplacing(path, EffectFileBytes(record));
     return written;
   }

@@ -14,7 +14,6 @@ struct FileError {
   std::string message;
 };
 
-bool IsJsonPath(const std::string& path);
 // A record the library can read, from either kind of file, with every field
 // written out: a JSON file's left-out fields take their defaults, its notes
 // stay. written, when given, receives the JSON as the file held it (nothing

@@ -1,5 +1,5 @@
 // The record being edited, playing in the library: each version is packed in
-// memory, written to a scratch file (the library loads by path), loaded
+// memory, loaded from a scratch file (the library loads by path)
 // through the public interface in place of the previous one and played from
 // the given play time, so that what the artist sees is what the file does.
 #pragma once
@@ -14,9 +14,8 @@ namespace tavrix::edit {
 
 class EffectPreview {
  public:
-  // The system belongs to the host and must be initialised; the scratch
-  // file is the preview's own and is removed with it.
-  EffectPreview(IParticleSystem& system, std::string scratchPath);
+  // The system belongs to the host and must be initialised.
+  explicit EffectPreview(IParticleSystem& system) : system_(system) {}
   ~EffectPreview();
   EffectPreview(const EffectPreview&) = delete;
   EffectPreview& operator=(const EffectPreview&) = delete;
@@ -32,11 +31,7 @@ class EffectPreview {
   void Unload();
 
   IParticleSystem& system_;
-  std::string scratchPath_;
   int32_t id_ = -1;
 };
-
-// A fresh scratch file name in the system's temporary folder.
-std::string ScratchEffectPath();
 
 }  // namespace tavrix::edit
