@@ -131,15 +131,17 @@ export class Tavrix {
     }
   }
 
-  // A texture's loading: resolves true once registered, false when it cannot be had.
+  // A texture's loading: resolves true once registered, false when it
+  // cannot be had. Its number is taken at once, in the order asked.
   async fetchImage(name, images) {
     const file = name.replace(/^image[\\/]/i, '').replaceAll('\\', '/');
+    const index = this.textureSet.reserve(name);
     try {
       let source = typeof images === 'string' || images instanceof URL
         ? new URL(file, new URL(images, this.base)) : pickByName(images, file);
       if (source === undefined) return false;
       if (typeof source === 'string' || source instanceof URL) source = await this.bytes.get(new URL(source, this.base));
-      await this.textureSet.add(name, source);
+      await this.textureSet.fill(index, source);
       return true;
     } catch {
       return false;

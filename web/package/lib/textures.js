@@ -2,7 +2,7 @@
 // fetched once, decoded (by the browser where it can, else by the library's
 // own decoders in the module: TGA and DDS, and everything under Node.js),
 // uploaded to the game's WebGL2 context when there is one, and registered
-// in the module under the index that the frame's batches name.
+// in the module under the number that the frame's batches name.
 import { writeFile } from './files.js';
 
 const MODULE_ONLY = /\.(tga|dds)$/i;
@@ -45,15 +45,19 @@ export class Textures {
     return { width, height, pixels };
   }
 
+  // A number for name, in the order the library asks: the batches' texture index.
+  reserve(name) {
+    this.list.push({ name, width: 0, height: 0, source: null });
+    return this.list.length - 1;
+  }
+
   // Decodes source (file bytes, a Blob, an image or {width, height, pixels}
-  // with RGBA bytes) and gives it to the library under name.
-  async add(name, source) {
-    const image = await this.decode(name, source);
-    const index = this.list.length;
-    const texture = { name, width: image.width, height: image.height, source: image };
+  // with RGBA bytes) and gives it to the library under its number.
+  async fill(index, source) {
+    const texture = this.list[index];
+    const image = await this.decode(texture.name, source);
+    Object.assign(texture, { width: image.width, height: image.height, source: image });
     if (this.drawer) texture.glTexture = this.drawer.upload(image);
-    this.list.push(texture);
-    this.runtime.call.register_image(name, index, image.width, image.height);
-    return texture;
+    this.runtime.call.register_image(texture.name, index, image.width, image.height);
   }
 }
