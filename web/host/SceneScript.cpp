@@ -52,6 +52,14 @@ class Player {
       Check(system_.UpdateAllTo(int32_t(number(0))));
     } else if (op == "frame") {
       frame_();
+    } else if (op == "frames") {
+      const int32_t steps[] = {17, 17, 16};
+      for (int32_t left = int32_t(number(0)), i = 0; left > 0; i = (i + 1) % 3) {
+        const int32_t step = left < steps[i] ? left : steps[i];
+        Check(system_.UpdateAll(step));
+        frame_();
+        left -= step;
+      }
     } else {
       throw std::invalid_argument("unknown operation");
     }

@@ -8,6 +8,8 @@
 //   clear N / unload N
 //   update MS           UpdateAll;  step N MS: UpdateEffect;  to MS: UpdateAllTo
 //   frame               draw the frame
+//   frames MS           MS in a 60 Hz game's steps (17, 17, 16 ms), each
+//                       UpdateAll then a frame drawn
 // Lines starting with # are notes.
 #pragma once
 

@@ -50,7 +50,7 @@ const compiled = new Map();
 async function compile(source) {
   if (source instanceof WebAssembly.Module) return source;
   if (source instanceof ArrayBuffer || ArrayBuffer.isView(source)) return WebAssembly.compile(source);
-  const url = new URL(source ?? new URL('../tavrix.wasm', import.meta.url), globalThis.location?.href);
+  const url = new URL(source, globalThis.location?.href);
   if (!compiled.has(url.href)) {
     const streamed = url.protocol !== 'file:' && WebAssembly.compileStreaming
       ? WebAssembly.compileStreaming(fetch(url)).catch(() => null) : Promise.resolve(null);
