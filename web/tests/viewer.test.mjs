@@ -16,9 +16,10 @@ const ROOT = process.env.TAVRIX_WEB_ROOT;
 const [SCENE_MS, ...SCENE_EFFECTS] = (process.env.TAVRIX_SCENE || '').split(' ');
 const moments = JSON.parse(await readFile(path.join(ROOT, 'site/samples/samples.json'), 'utf8')).moments;
 let session, browser, base;
+let holdBack = () => 0;  // milliseconds the server holds a file back, by its path
 
 before(async () => {
-  session = await startBrowser(ROOT);
+  session = await startBrowser(ROOT, (name) => holdBack(name));
   ({ browser, base } = session);
 });
 
@@ -34,10 +35,11 @@ async function openViewer(query) {
   return page;
 }
 
-// The canvas against a reference PNG, read through a 2D canvas.
-function compareCanvas(page, referenceUrl) {
+// The canvas against a reference PNG, read through a 2D canvas, after the
+// next frame unless the page's clock is stopped.
+function compareCanvas(page, referenceUrl, nextFrame = true) {
   return page.evaluate(`(async () => {
-    await new Promise(requestAnimationFrame);
+    if (${nextFrame}) await new Promise(requestAnimationFrame);
     const canvas = document.getElementById('view');
     const context = new OffscreenCanvas(canvas.width, canvas.height).getContext('2d');
     context.drawImage(canvas, 0, 0);
@@ -140,4 +142,34 @@ test('the quads of a fixed scene hash as natively', async () => {
   await page.close();
   assert.match(process.env.TAVRIX_SCENE_HASH, /^[0-9a-f]{16}$/);
   assert.equal(hash, process.env.TAVRIX_SCENE_HASH);
+});
+
+// The documented address under virtual time, the clock of headless
+// screenshots, which runs on while a page waits for anything but the
+// network: with the module, the sample list or the samples' files held
+// back in turn, twice each, the page shows the asked moment when the budget
+// runs out.
+const LAST = { module: /tavrix_web\.(js|wasm)$/, 'sample list': /samples\.json$/, 'sample files': /samples\/.+\.(eff|png)$/ };
+
+test('the address reaches its moment under virtual time whatever arrives last', async () => {
+  for (const [what, pattern] of Object.entries(LAST)) {
+    for (let run = 1; run <= 2; ++run) {
+      holdBack = (name) => (pattern.test(name) ? 400 : 0);
+      const page = await browser.newPage();
+      await page.goto(`${base}/site/style.css`);  // the site's own process, where the policy holds
+      const devtools = await page.context().newCDPSession(page);
+      await devtools.send('Emulation.setVirtualTimePolicy', { policy: 'pause' });
+      await page.goto(`${base}/site/index.html?effect=samples/fire.eff&at=${moments.fire}&size=256x256`,
+                      { waitUntil: 'commit' });
+      const expired = new Promise((resolve) => devtools.once('Emulation.virtualTimeBudgetExpired', resolve));
+      await devtools.send('Emulation.setVirtualTimePolicy', { policy: 'pauseIfNetworkFetchesPending', budget: 15000 });
+      await expired;
+      const shown = await page.evaluate(() => ['sample', 'time'].map((id) => document.getElementById(id)[id === 'time' ? 'textContent' : 'value']));
+      const frame = await compareCanvas(page, `${base}/reference/fire.png`, false);
+      await page.close();
+      assert.deepEqual(shown, ['fire.eff', `${moments.fire} ms`], `${what} last, run ${run}`);
+      assert.ok(matches(frame), `${what} last, run ${run}: ${JSON.stringify(frame)}`);
+    }
+  }
+  holdBack = () => 0;
 });
