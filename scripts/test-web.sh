@@ -26,12 +26,21 @@ done
 # The fixed scene: every compared sample for two seconds.
 scene="2000 $(grep -v '^#' samples/reference-times.txt | awk '{printf "%s.eff ", $1}')"
 TAVRIX_SCENE_HASH=$(cd "$native/samples" && "$native/web/tavrix_web_scene" $scene)
+# The package's declarations: a game's calls type-check against the packed
+# index.d.ts, installed into a fresh folder.
+package=$(ls "$PWD"/build-web/tavrix-*.tgz)
+types=$(mktemp -d)
+trap 'rm -rf "$types"' EXIT
+cp web/tests/types.ts "$types"
+(cd "$types" && npm install --offline --no-audit --no-fund --no-save "$package" > /dev/null &&
+  tsc --noEmit --strict --target es2022 --module es2022 --moduleResolution node --lib es2022,dom types.ts)
+
 # The package's scenes natively: the hash of scene.txt's frames and the
 # software device's last frame of the examples' scene, over their background.
 script() { (cd "$native/samples" && "$native/web/tavrix_web_script" "$@"); }
 script "$PWD/web/tests/example-scene.txt" --png "$PWD/$reference/example-scene.png" --background 182838
 
 TAVRIX_WEB_ROOT=$PWD/build-web TAVRIX_SCENE="${scene% }" TAVRIX_SCENE_HASH=$TAVRIX_SCENE_HASH \
-  TAVRIX_PACKAGE=$(ls "$PWD"/build-web/tavrix-*.tgz) TAVRIX_SAMPLES=$native/samples \
+  TAVRIX_PACKAGE=$package TAVRIX_SAMPLES=$native/samples \
   TAVRIX_SCRIPT_HASH=$(script "$PWD/web/tests/scene.txt") TAVRIX_EXAMPLE_FRAME=$PWD/$reference/example-scene.png \
   node --test web/tests/

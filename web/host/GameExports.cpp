@@ -50,7 +50,9 @@ EMSCRIPTEN_KEEPALIVE int32_t tvx_play_effect(int32_t id, double prewarmMs) {
   return System().PlayEffect(id, uint32_t(prewarmMs));
 }
 EMSCRIPTEN_KEEPALIVE int32_t tvx_clear_effect(int32_t id) { return System().ClearEffect(id); }
-EMSCRIPTEN_KEEPALIVE int32_t tvx_update_all_to(int32_t timeMs) { return System().UpdateAllTo(timeMs); }
+EMSCRIPTEN_KEEPALIVE int32_t tvx_update_all_to(int32_t timeMs) {
+  return System().UpdateAllTo(timeMs);
+}
 EMSCRIPTEN_KEEPALIVE int32_t tvx_update_effect(int32_t id, int32_t deltaMs) {
   return System().UpdateEffect(id, deltaMs);
 }

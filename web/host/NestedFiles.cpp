@@ -15,7 +15,7 @@ namespace tavrix::web {
 namespace {
 
 constexpr size_t kFieldsBeforeFile = 1 + 3 * 4;  // enabled flag, position x, y, start delay
-constexpr uint32_t kLatestVersion = 255;          // far above any written
+constexpr uint32_t kLatestVersion = 255;         // far above any written
 
 uint32_t Word(const std::vector<uint8_t>& bytes, size_t at) {
   return uint32_t(bytes[at]) | uint32_t(bytes[at + 1]) << 8 | uint32_t(bytes[at + 2]) << 16 |

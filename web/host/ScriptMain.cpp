@@ -104,8 +104,10 @@ int main(int argc, char** argv) {
     view = tavrix::web::ReadSceneView(script);
   } catch (const std::exception&) {
   }
-  if (view.width <= 0 || view.height <= 0) return Fail(args[0] + ": the first line is not view W H");
+  if (view.width <= 0 || view.height <= 0)
+    return Fail(args[0] + ": the first line is not view W H");
   if (args.size() == 1) return PrintHash(script, view);
-  const uint32_t background = args.size() > 3 ? uint32_t(std::strtoul(args[4].c_str(), nullptr, 16)) : 0;
+  const uint32_t background =
+      args.size() > 3 ? uint32_t(std::strtoul(args[4].c_str(), nullptr, 16)) : 0;
   return WritePng(script, view, args[2].c_str(), background & 0xFFFFFFu);
 }
