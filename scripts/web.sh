@@ -20,7 +20,7 @@ native=${TAVRIX_NATIVE_BUILD:-build}
 # emcc's optimiser needs Debian's Node.js modules, which this Node.js does not search.
 export NODE_PATH=/usr/share/nodejs
 
-[ -d build-web ] || echo "web.sh: the first build takes about 6 minutes on 2 cores with an empty compiler cache; later ones take seconds."
+[ -d build-web ] || echo "web.sh: the first build takes about 9 minutes on 2 cores with an empty compiler cache; later ones take seconds."
 cmake -S . -B "$native" -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" > /dev/null
 cmake --build "$native" -j"$(nproc)" --target samples
 cmake -S . -B build-web -DCMAKE_TOOLCHAIN_FILE=cmake/toolchains/emscripten.cmake \

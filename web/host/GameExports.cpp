@@ -46,8 +46,10 @@ EMSCRIPTEN_KEEPALIVE int32_t tvx_unload_effect(int32_t id) { return System().Unl
 EMSCRIPTEN_KEEPALIVE int32_t tvx_set_effect_position(int32_t id, float x, float y, int32_t live) {
   return System().SetEffectPosition(id, x, y, live != 0);
 }
+// prewarmMs as JavaScript gives it: cut to the library's unsigned range.
 EMSCRIPTEN_KEEPALIVE int32_t tvx_play_effect(int32_t id, double prewarmMs) {
-  return System().PlayEffect(id, uint32_t(prewarmMs));
+  const double ms = prewarmMs > 0 ? prewarmMs : 0;  // NaN too
+  return System().PlayEffect(id, ms < 4294967295.0 ? uint32_t(ms) : UINT32_MAX);
 }
 EMSCRIPTEN_KEEPALIVE int32_t tvx_clear_effect(int32_t id) { return System().ClearEffect(id); }
 EMSCRIPTEN_KEEPALIVE int32_t tvx_update_all_to(int32_t timeMs) {

@@ -36,7 +36,7 @@ class GameHost final : public IEffectFinishListener {
   void OnEffectFinished(int32_t id) override { finished_.push_back(id); }
 
  private:
-  FrameQuads quads_;
+  FrameQuads quads_{false};
   WebImageLoader images_{quads_};
   IParticleSystemFactory* factory_ = nullptr;
   IParticleSystem* system_ = nullptr;

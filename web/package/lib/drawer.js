@@ -80,6 +80,7 @@ export class Drawer {
     this.vertexBuffer = gl.createBuffer();
     this.indexBuffer = gl.createBuffer();
     this.indexQuads = 0;
+    this.vertexBytes = 0;  // the vertex buffer's size, grown by doubling
     gl.bindVertexArray(this.vertexArray);
     gl.bindBuffer(gl.ARRAY_BUFFER, this.vertexBuffer);
     gl.bindBuffer(gl.ELEMENT_ARRAY_BUFFER, this.indexBuffer);
@@ -157,7 +158,11 @@ export class Drawer {
     gl.colorMask(true, true, true, true);
     gl.uniform2f(this.viewSize, viewWidth, viewHeight);
     this.ensureIndices(frame.quadCount);
-    gl.bufferData(gl.ARRAY_BUFFER, frame.bytes, gl.STREAM_DRAW);
+    if (frame.bytes.length > this.vertexBytes) {
+      this.vertexBytes = Math.max(frame.bytes.length, this.vertexBytes * 2);
+      gl.bufferData(gl.ARRAY_BUFFER, this.vertexBytes, gl.DYNAMIC_DRAW);
+    }
+    gl.bufferSubData(gl.ARRAY_BUFFER, 0, frame.bytes);
     const { batches } = frame;
     for (let b = 0; b < batches.length; b += BATCH_INTS) {
       gl.bindTexture(gl.TEXTURE_2D, textures[batches[b]].glTexture);

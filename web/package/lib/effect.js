@@ -11,7 +11,7 @@ export class Effect {
 
   // Starts from time 0, or again; prewarmMs simulates about that much at once.
   play(prewarmMs = 0) {
-    this.tavrix.check(this.tavrix.call.play_effect(this.id, Math.max(0, prewarmMs >>> 0)));
+    this.tavrix.check(this.tavrix.call.play_effect(this.id, prewarmMs));
     return this;
   }
 
