@@ -3,18 +3,15 @@
 // files and textures they name; time moves only by the milliseconds passed;
 // frames draw into the game's WebGL2 context or come out as typed arrays.
 import { Drawer, BATCH_INTS, VERTEX_BYTES } from './drawer.js';
-import { Effect } from './effect.js';
 import { TavrixError } from './errors.js';
-import { ByteCache, defaultBase, pickByName, writeFile } from './files.js';
+import { ByteCache, defaultBase } from './files.js';
+import { loadEffect } from './loader.js';
 import { instantiate } from './module.js';
 import { Textures } from './textures.js';
 
 const SETTINGS = ['EnableParticle', 'MaxParticles', 'BatchQuads', 'UpdateThreads'];
 const GAME_FOLDER = '/game';     // the current folder: nested effect files, as effects name them
-const LOADING = '/tavrix/loading.eff';
 const SAVING = '/tavrix/saving.eff';
-const MAX_NESTED_FILES = 256;
-const EFFECT_FILE_OPEN_FAILED = -3999;
 
 // Particle.ini, where the library reads its settings in the module.
 function settingsFile(settings) {
@@ -26,8 +23,6 @@ function settingsFile(settings) {
   }
   return `${lines.join('\n')}\n`;
 }
-
-const lines = (text) => text.split('\n').filter(Boolean);
 
 export class Tavrix {
   constructor(runtime, { drawer, width, height, fetch, base }) {
@@ -63,90 +58,8 @@ export class Tavrix {
   }
 
   // Loads an effect from a URL (relative to the page) or from its file's
-  // bytes. Nested effect files come from options.files ({name: URL or
-  // bytes}) or beside the effect (options.base, by default the effect's
-  // folder); textures from options.images (a folder URL or {name: URL,
-  // bytes or image}) or the image/ folder there.
-  async loadEffect(source, options = {}) {
-    const url = typeof source === 'string' || source instanceof URL ? new URL(source, this.base) : null;
-    const context = url ? url.href : 'effect bytes';
-    let bytes;
-    try {
-      bytes = url ? await this.bytes.get(url) : new Uint8Array(source);
-    } catch (reason) {
-      throw this.error(EFFECT_FILE_OPEN_FAILED, `${context}: ${reason.message}`);
-    }
-    const base = options.base ? new URL(options.base, this.base) : new URL('.', url ?? this.base);
-    for (const [name, file] of await this.fetchNested(bytes, base, options.files ?? {}))
-      writeFile(this.module.FS, name, file);
-    writeFile(this.module.FS, LOADING, bytes);
-    const id = this.call.load_effect(LOADING);
-    this.module.FS.unlink(LOADING);
-    this.check(id, context);
-    const effect = new Effect(this, id, url?.href ?? null, []);
-    this.effects.set(id, effect);
-    // The library asks for each texture name once, whichever effect names it
-    // first, so this load also waits for those an earlier one is fetching.
-    const asked = lines(this.call.take_pending_images());
-    const images = options.images ?? new URL('image/', base);
-    for (const name of asked) this.images.set(name, this.fetchImage(name, images));
-    await Promise.all(this.images.values());
-    for (const name of asked) if (!(await this.images.get(name))) effect.missing.push(name);
-    if (effect.missing.length)
-      console.warn(`tavrix: ${context}: textures not found, drawn as nothing: ${effect.missing.join(', ')}`);
-    return effect;
-  }
-
-  // Every nested file, and the ones they nest, as [name, bytes]; a file
-  // that cannot be had is left out, as the library leaves out a missing one.
-  async fetchNested(bytes, base, files) {
-    const found = new Map();
-    const visit = async (fileBytes) => {
-      const names = lines(this.nestedNames(fileBytes)).filter((name) => !found.has(name));
-      await Promise.all(names.map(async (name) => {
-        if (found.has(name) || found.size >= MAX_NESTED_FILES) return;
-        found.set(name, null);
-        const given = pickByName(files, name);
-        try {
-          const file = given === undefined || typeof given === 'string' || given instanceof URL
-            ? await this.bytes.get(new URL(given ?? name.replaceAll('\\', '/'), base)) : new Uint8Array(given);
-          found.set(name, file);
-          await visit(file);
-        } catch {
-          found.delete(name);
-        }
-      }));
-    };
-    await visit(bytes);
-    return [...found].filter(([, file]) => file);
-  }
-
-  nestedNames(bytes) {
-    const pointer = this.module._malloc(bytes.length);
-    this.module.HEAPU8.set(bytes, pointer);
-    try {
-      return this.call.nested_files(pointer, bytes.length);
-    } finally {
-      this.module._free(pointer);
-    }
-  }
-
-  // A texture's loading: resolves true once registered, false when it
-  // cannot be had. Its number is taken at once, in the order asked.
-  async fetchImage(name, images) {
-    const file = name.replace(/^image[\\/]/i, '').replaceAll('\\', '/');
-    const index = this.textureSet.reserve(name);
-    try {
-      let source = typeof images === 'string' || images instanceof URL
-        ? new URL(file, new URL(images, this.base)) : pickByName(images, file);
-      if (source === undefined) return false;
-      if (typeof source === 'string' || source instanceof URL) source = await this.bytes.get(new URL(source, this.base));
-      await this.textureSet.fill(index, source);
-      return true;
-    } catch {
-      return false;
-    }
-  }
+  // bytes, with the files it names (loader.js).
+  loadEffect(source, options = {}) { return loadEffect(this, source, options); }
 
   forget(effect) {
     effect.loaded = false;
