@@ -12,7 +12,7 @@ clang   | the thread sanitizer run and the fuzzers | clang libclang-rt-14-dev
 bench   | the benchmarks | libbenchmark-dev
 windows | the Windows DLLs under wine with a real Direct3D 8 | mingw-w64 wine64 xvfb xauth libgl1-mesa-dri lld clang
 i386    | the 32-bit tests under qemu | qemu-user g++-multilib libpng-dev:i386 libjpeg62-turbo-dev:i386 libinih-dev:i386 zlib1g-dev:i386 libgtest-dev:i386
-web     | the runtime in WebAssembly and the browser tests | emscripten chromium nodejs
+web     | the runtime in WebAssembly and the browser tests | emscripten chromium nodejs node-typescript
 "
 TIER_STATUS=${TIER_STATUS:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/build/setup}
 

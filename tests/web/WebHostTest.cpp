@@ -1,11 +1,14 @@
 // The web host's image loader and frame collection: texture names as effects
-// write them, and the runs of quads the page draws with one call each.
+// write them, images registered after the load, the runs of quads the page
+// draws with one call each, and the nested files named before a load.
 #include <gtest/gtest.h>
 
 #include <array>
 #include <vector>
 
+#include "../../web/host/NestedFiles.h"
 #include "../../web/host/WebImages.h"
+#include "support/EffectFileBuilder.h"
 
 namespace tavrix::web {
 namespace {
@@ -39,6 +42,24 @@ INSTANTIATE_TEST_SUITE_P(Names, ImageLookup,
                                                     true},  // opened without its folder
                                          LookupCase{"image/fire.png", "image\\smoke.png", false},
                                          LookupCase{"other/fire.png", "image\\fire.png", false}));
+
+TEST(ImageLookup, AnUnknownNameWaitsForItsRegistrationWhenDeferred) {
+  FrameQuads quads;
+  WebImageLoader loader(quads);
+  loader.DeferUnknown();
+  IParticleImage* image = loader.Load("image\\Fire.png");
+  ASSERT_NE(image, nullptr);
+  EXPECT_EQ(loader.TakePending(), std::vector<std::string>{"image/fire.png"});
+  EXPECT_EQ(image->GetWidth(), 0);
+  image->Draw(kSource, kDestination, 0, 0);
+  EXPECT_EQ(quads.QuadCount(), 0);  // nothing to draw with yet
+  loader.Register("image/fire.png", {3, 8, 4});
+  EXPECT_EQ(image->GetWidth(), 8);
+  image->Draw(kSource, kDestination, 0, 0);
+  EXPECT_EQ(quads.QuadCount(), 1);
+  EXPECT_EQ(loader.Load("IMAGE/FIRE.PNG")->GetHeight(), 4);
+  EXPECT_TRUE(loader.TakePending().empty());  // asked once
+}
 
 TEST(FrameQuads, RunsBreakWhereTextureOrBlendChanges) {
   FrameQuads quads;
@@ -76,6 +97,22 @@ TEST(FrameQuads, HashRunsAcrossFramesAndSeesEveryArgument) {
   EXPECT_EQ(first.Hash(), afterOne);
   second.Add(0, 8, 4, kSource, kDestination, 0, 1);
   EXPECT_NE(second.Hash(), afterOne);
+}
+
+TEST(NestedFiles, NamesEachNestedFileOnceAndNothingInOtherBytes) {
+  test::SubEffectDesc sparks, smoke;
+  sparks.effectFile = "sparks.eff";
+  smoke.name = "smoke";
+  smoke.effectFile = "fx\\smoke.eff";
+  test::EffectDesc effect;
+  effect.emitters = {test::EmitterRecord({}), test::SubEffectRecord(sparks),
+                     test::SubEffectRecord(smoke), test::SubEffectRecord(sparks)};
+  const test::Bytes file = test::Encipher(test::EffectRecord(effect));
+  EXPECT_EQ(NestedFiles(file.data(), int32_t(file.size())),
+            (std::vector<std::string>{"sparks.eff", "fx\\smoke.eff"}));
+  const test::Bytes plain = test::EffectRecord(effect);  // not enciphered: no effect file
+  EXPECT_TRUE(NestedFiles(plain.data(), int32_t(plain.size())).empty());
+  EXPECT_TRUE(NestedFiles(nullptr, 0).empty());
 }
 
 }  // namespace

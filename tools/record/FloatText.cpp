@@ -1,7 +1,6 @@
 #include "record/FloatText.h"
 
 #include <cfloat>
-#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -28,11 +27,17 @@ std::string FloatBitsText(uint32_t bits) {
   return text;
 }
 
+// The fewest significant digits that read back as the float: the closest
+// decimal of that length. (The WebAssembly build's C++ library has no
+// std::to_chars for floats.)
 double WrittenValue(float value) {
   if (!std::isfinite(value)) return value;
   char text[32];
-  const std::to_chars_result written = std::to_chars(text, text + sizeof text - 1, value);
-  *written.ptr = '\0';
+  for (int digits = 1; digits < 9; ++digits) {
+    std::snprintf(text, sizeof text, "%.*g", digits, double(value));
+    if (std::strtof(text, nullptr) == value) return std::strtod(text, nullptr);
+  }
+  std::snprintf(text, sizeof text, "%.9g", double(value));  // nine always suffice
   return std::strtod(text, nullptr);
 }
 

@@ -18,10 +18,12 @@ void FrameQuads::HashWords(const int32_t* words, int count) {
 
 void FrameQuads::Add(int32_t texture, int32_t width, int32_t height, const Point* source,
                      const Point* destination, uint32_t colour, int32_t additive) {
-  const int32_t arguments[] = {texture, int32_t(colour), additive};
-  HashWords(arguments, 3);
-  HashWords(&source[0].x, 8);
-  HashWords(&destination[0].x, 8);
+  if (hashed_) {
+    const int32_t arguments[] = {texture, int32_t(colour), additive};
+    HashWords(arguments, 3);
+    HashWords(&source[0].x, 8);
+    HashWords(&destination[0].x, 8);
+  }
 
   if (batches_.empty() || batches_.back().texture != texture ||
       batches_.back().additive != additive)

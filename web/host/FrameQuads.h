@@ -1,7 +1,8 @@
 // One frame's quads as the browser draws them: a single vertex array in the
 // module's memory and the runs of quads that share a texture and a blend
-// mode, so the page issues one draw call per run. Also keeps a running hash
-// of every quad the library handed over, to compare runs across builds.
+// mode, so the page issues one draw call per run. The viewer's also keeps a
+// running hash of every quad the library handed over, to compare runs
+// across builds; a game's does not pay for it.
 #pragma once
 
 #include <cstdint>
@@ -27,6 +28,7 @@ struct Batch {
 
 class FrameQuads {
  public:
+  explicit FrameQuads(bool hashed = true) : hashed_(hashed) {}
   // Starts a new frame; the hash runs on.
   void Clear();
   void Add(int32_t texture, int32_t width, int32_t height, const Point* source,
@@ -41,6 +43,7 @@ class FrameQuads {
 
   std::vector<Vertex> vertices_;
   std::vector<Batch> batches_;
+  bool hashed_;
   uint64_t hash_ = 14695981039346656037ull;  // FNV-1a's offset basis
 };
 

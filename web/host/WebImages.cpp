@@ -21,10 +21,12 @@ std::string BaseName(const std::string& name) { return name.substr(name.rfind('/
 
 int32_t WebImage::Draw(const Point* source, const Point* destination, uint32_t colour,
                        int32_t additive) {
+  if (info_.width <= 0 || info_.height <= 0) return 0;  // pending
   quads_.Add(info_.texture, info_.width, info_.height, source, destination, colour, additive);
   return 0;
 }
 
+// In place, so that the images already handed out see it.
 void WebImageLoader::Register(const std::string& name, const ImageInfo& info) {
   images_[Normalised(name)] = info;
 }
@@ -36,6 +38,10 @@ IParticleImage* WebImageLoader::Load(const char* path) {
   auto found = images_.find(name);
   if (found == images_.end()) found = images_.find(BaseName(name));
   if (found == images_.end() && fallback_) return new WebImage(*fallback_, quads_);
+  if (found == images_.end() && deferUnknown_) {
+    pending_.push_back(name);
+    found = images_.emplace(name, ImageInfo{-1, 0, 0}).first;
+  }
   if (found == images_.end()) {
     missing_ = path ? path : "";
     return nullptr;

@@ -1,12 +1,16 @@
 // The library's image-loader interfaces for the browser: the page decodes
 // each texture file itself, uploads it to WebGL and registers it here by
 // name with its size; the library's images then only add their quads to the
-// frame's vertex array.
+// frame's vertex array. A page that fetches textures only once it knows
+// their names asks for pending images: a name no registration matches then
+// gets an image at once, which draws nothing until the name is registered.
 #pragma once
 
 #include <map>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "FrameQuads.h"
 #include "tavrix/IParticleImage.h"
@@ -19,6 +23,7 @@ struct ImageInfo {
   int32_t height;
 };
 
+// Reads its registration each time, so that one made after the load shows.
 class WebImage final : public IParticleImage {
  public:
   WebImage(const ImageInfo& info, FrameQuads& quads) : info_(info), quads_(quads) {}
@@ -28,7 +33,7 @@ class WebImage final : public IParticleImage {
   int32_t GetHeight() override { return info_.height; }
 
  private:
-  ImageInfo info_;
+  const ImageInfo& info_;
   FrameQuads& quads_;
 };
 
@@ -40,6 +45,10 @@ class WebImageLoader final : public IParticleImageLoader {
   void Register(const std::string& name, const ImageInfo& info);
   // What a name no registration matches gets; without one it gets no image.
   void SetFallback(const ImageInfo& info) { fallback_ = info; }
+  // From now on a name no registration matches gets a pending image and is
+  // listed in Pending() until taken.
+  void DeferUnknown() { deferUnknown_ = true; }
+  std::vector<std::string> TakePending() { return std::exchange(pending_, {}); }
   IParticleImage* Load(const char* path) override;
   void Release(IParticleImage* image) override;
   // The last path Load found no image for, empty when every one was found.
@@ -51,6 +60,8 @@ class WebImageLoader final : public IParticleImageLoader {
   FrameQuads& quads_;
   std::optional<ImageInfo> fallback_;
   std::string missing_;
+  bool deferUnknown_ = false;
+  std::vector<std::string> pending_;
 };
 
 }  // namespace tavrix::web

@@ -61,27 +61,31 @@ export function writeFile({ module }, path, bytes) {
 
 export function isImage(path) { return BROWSER_IMAGES.test(path) || MODULE_IMAGES.test(path); }
 
-async function decodeInBrowser(path, blob) {
+async function decodeInBrowser(path, bytes) {
   try {
-    return await createImageBitmap(blob, { premultiplyAlpha: 'none', colorSpaceConversion: 'none' });
+    return await createImageBitmap(new Blob([bytes]), { premultiplyAlpha: 'none', colorSpaceConversion: 'none' });
   } catch {
     throw new Error(`${path}: the browser cannot decode this image`);
   }
 }
 
-// With the library's own decoders, as its device mode reads the file.
-async function decodeInModule(runtime, path, blob) {
+// With the library's own decoders, as its device mode reads the file; null
+// for a file they refuse.
+function decodeInModule(runtime, path, bytes) {
   const { module, call } = runtime;
-  if (call.decode_texture(writeFile(runtime, path, new Uint8Array(await blob.arrayBuffer()))) !== 0)
-    throw new Error(`${path}: not an image the library decodes`);
+  if (call.decode_texture(writeFile(runtime, path, bytes)) !== 0) return null;
   const [width, height] = [call.decoded_width(), call.decoded_height()];
   return { width, height, pixels: new Uint8Array(module.HEAPU8.buffer, call.decoded_pixels(), width * height * 4) };
 }
 
-// Decodes an image file, uploads it and registers it under its path.
-// Throws with the file's name when it does not decode.
-export async function addImage(runtime, renderer, path, blob) {
-  const image = MODULE_IMAGES.test(path) ? await decodeInModule(runtime, path, blob) : await decodeInBrowser(path, blob);
+// Decodes an image file, uploads it and registers it under its path. The
+// library's decoders go first: they answer at once, where the browser's
+// answer later (a page loading under virtual time may be captured in
+// between). Throws with the file's name when neither decodes it.
+export async function addImage(runtime, renderer, path, bytes) {
+  const image = decodeInModule(runtime, path, bytes) ??
+    (MODULE_IMAGES.test(path) ? null : await decodeInBrowser(path, bytes));
+  if (!image) throw new Error(`${path}: not an image the library decodes`);
   const texture = renderer.addTexture(image);
   runtime.call.register_image(path, texture, image.width, image.height);
   image.close?.();

@@ -18,12 +18,12 @@ let runtime, renderer, sampleIndex;
 
 function showError(message) { $('error').textContent = message; }
 
-// Puts one file into the runtime: an image decoded and registered, a JSON
-// record packed into the effect file beside it, anything else written to its
-// file system. Returns the effect it holds, as {label, path}, or nothing.
-async function addFile({ path, blob }) {
-  if (isImage(path)) return void await addImage(runtime, renderer, path, blob);
-  const bytes = new Uint8Array(await blob.arrayBuffer());
+// Puts one file ({path, blob} or {path, bytes}) into the runtime: an image
+// decoded and registered, a JSON record packed into the effect file beside
+// it, anything else written to its file system. Returns the effect it holds, as {label, path}, or nothing.
+async function addFile({ path, blob, bytes: given }) {
+  const bytes = given ?? new Uint8Array(await blob.arrayBuffer());
+  if (isImage(path)) return void await addImage(runtime, renderer, path, bytes);
   if (isRecord(path)) {
     writeFile(runtime, packedPath(path), await packRecord(path, bytes));
     return { label: path, path: packedPath(path) };
@@ -64,10 +64,16 @@ async function openFiles(files) {
   showError(errors.filter(Boolean).join('\n'));
 }
 
-async function loadSamples() {
-  sampleIndex = await (await fetch('samples/samples.json')).json();
-  const files = await Promise.all(sampleIndex.files.map(async (path) =>
-    ({ path, blob: await (await fetch(`samples/${path}`)).blob() })));
+// The sample list and every sample's bytes, all fetched at once.
+async function fetchSamples() {
+  const index = await (await fetch('samples/samples.json')).json();
+  const files = await Promise.all(index.files.map(async (path) =>
+    ({ path, bytes: new Uint8Array(await (await fetch(`samples/${path}`)).arrayBuffer()) })));
+  return { index, files };
+}
+
+async function addSamples({ index, files }) {
+  sampleIndex = index;
   showError((await addFiles(files)).errors.join('\n'));
   for (const name of Object.keys(sampleIndex.moments)) $('sample').add(new Option(name, `${name}.eff`));
 }
@@ -144,9 +150,12 @@ async function main() {
     [$('view').width, $('view').height] = [side(size[1]), side(size[2])];
   }
   renderer = new Renderer($('view'));
-  runtime = await startRuntime($('view').width, $('view').height);
+  // The module, the sample list and the samples' files load at once; the
+  // page goes on when all are there, whatever order they came in.
+  const [started, samples] = await Promise.all([startRuntime($('view').width, $('view').height), fetchSamples()]);
+  runtime = started;
   bindControls();
-  await loadSamples();
+  await addSamples(samples);
   const effect = params.get('effect');
   if (effect) {
     const sample = effect.replace(/^samples\//, '');

@@ -3,6 +3,8 @@
 # and the choice between them.
 if(CMAKE_SYSTEM_PROCESSOR MATCHES "^(x86_64|AMD64|i.86|x86)$")
   set(TAVRIX_LANES x86)
+elseif(CMAKE_SYSTEM_PROCESSOR STREQUAL "wasm32")
+  set(TAVRIX_LANES wasm32)
 else()
   set(TAVRIX_LANES portable)
 endif()
