@@ -6,9 +6,9 @@
 #include "common/AtomicFile.h"
 #include "record/EffectEnvelope.h"
 #include "record/JsonText.h"
-#include "record/ScratchEffect.h"
 #include "record/NameCompare.h"
 #include "record/RecordSchema.h"
+#include "record/ScratchEffect.h"
 #include "record/ShortRecord.h"
 
 namespace tavrix::edit {
