@@ -2,6 +2,7 @@
 // particle, bound per emitter.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 namespace tavrix {
@@ -20,6 +21,21 @@ struct UvRect {
   float vBottom;
 };
 
+// The quads of one emitter's chunk of particles, all under one Bind: four
+// corners each, drawn at their offsets (none: at 0, 0) with one uv for all
+// or one each, in order or, when reversed, from the last. A colour of 0 marks
+// a particle too faint to draw.
+struct QuadRun {
+  const QuadPoint* corners;
+  const uint32_t* colours;
+  const float* offsetX;
+  const float* offsetY;
+  const UvRect* uvs;
+  bool uvPerQuad;
+  bool reversed;
+  uint32_t count;
+};
+
 class IParticleRenderer {
  public:
   virtual void Reset() = 0;
@@ -32,6 +48,16 @@ class IParticleRenderer {
   virtual int32_t SetViewSize(float width, float height, bool applyViewport) = 0;
   // Destroying destructor: bit 0 of flags asks for the memory to be freed.
   virtual void* Destroy(unsigned int flags) = 0;
+  // A run of quads at once, after the seven slots above; by default each
+  // visible one through DrawQuad. The renderer's results are not looked at.
+  virtual void DrawQuads(const QuadRun& run) {
+    for (uint32_t n = 0; n < run.count; ++n) {
+      const uint32_t i = run.reversed ? run.count - 1 - n : n;
+      if (run.colours[i] == 0) continue;
+      DrawQuad(run.corners + size_t{i} * 4, run.uvs[run.uvPerQuad ? i : 0], run.colours[i], 4,
+               run.offsetX ? run.offsetX[i] : 0.0f, run.offsetY ? run.offsetY[i] : 0.0f);
+    }
+  }
 
  protected:
   ~IParticleRenderer() = default;

@@ -13,6 +13,9 @@
 namespace tavrix {
 namespace {
 
+// The most quads a run may hold to be cut on the stack at once.
+constexpr uint32_t kRunQuads = 256;
+
 IParticleImage* ImageOf(CTexture* texture) {
   auto* imageTexture = dynamic_cast<ImageTexture*>(texture);
   return imageTexture ? imageTexture->GetImage() : nullptr;
@@ -56,25 +59,74 @@ int32_t ImageRenderer::Bind(bool additive, FrameSet* frameSet) {
   return 0;
 }
 
+void ImageRenderer::SourceOf(const UvRect& uv, Point (&source)[4]) const {
+  const float width = static_cast<float>(textureWidth_);
+  const float height = static_cast<float>(textureHeight_);
+  const float exact[4] = {width * uv.uLeft, height * uv.vTop, width * uv.uRight,
+                          height * uv.vBottom};
+  int32_t cut[4];
+  TruncateAll(exact, cut);
+  source[0] = {cut[0], cut[1]};
+  source[1] = {cut[2], cut[1]};
+  source[2] = {cut[2], cut[3]};
+  source[3] = {cut[0], cut[3]};
+}
+
 int32_t ImageRenderer::DrawQuad(const QuadPoint* corners, const UvRect& uv, uint32_t colour,
                                 int32_t, float x, float y) {
   if (!image_) return 0;
-  const float width = static_cast<float>(textureWidth_);
-  const float height = static_cast<float>(textureHeight_);
-  // The source rectangle in image pixels, then the destination corners 3, 2,
-  // 1, 0 plus a half, each cut toward zero.
-  const float exact[12] = {
-      width * uv.uLeft,        height * uv.vTop,        width * uv.uRight,
-      height * uv.vBottom,     x + corners[3].x + 0.5f, y + corners[3].y + 0.5f,
-      x + corners[2].x + 0.5f, y + corners[2].y + 0.5f, x + corners[1].x + 0.5f,
-      y + corners[1].y + 0.5f, x + corners[0].x + 0.5f, y + corners[0].y + 0.5f};
-  int32_t cut[12];
+  Point source[4];
+  SourceOf(uv, source);
+  // The destination corners 3, 2, 1, 0 plus a half, each cut toward zero.
+  const float exact[8] = {x + corners[3].x + 0.5f, y + corners[3].y + 0.5f, x + corners[2].x + 0.5f,
+                          y + corners[2].y + 0.5f, x + corners[1].x + 0.5f, y + corners[1].y + 0.5f,
+                          x + corners[0].x + 0.5f, y + corners[0].y + 0.5f};
+  int32_t cut[8];
   TruncateAll(exact, cut);
-  const Point source[4] = {{cut[0], cut[1]}, {cut[2], cut[1]}, {cut[2], cut[3]}, {cut[0], cut[3]}};
   const Point destination[4] = {
-      {cut[4], cut[5]}, {cut[6], cut[7]}, {cut[8], cut[9]}, {cut[10], cut[11]}};
+      {cut[0], cut[1]}, {cut[2], cut[3]}, {cut[4], cut[5]}, {cut[6], cut[7]}};
   image_->Draw(source, destination, colour, additive_ ? 1 : 0);
   return 0;
+}
+
+// The run's destination points are cut in one pass over all its quads,
+// which the compiler turns into vector code; each value is cut as DrawQuad
+// cuts it, so the image receives the same points.
+void ImageRenderer::DrawQuads(const QuadRun& run) {
+  if (!image_ || run.count > kRunQuads) {
+    IParticleRenderer::DrawQuads(run);
+    return;
+  }
+  float exact[kRunQuads * 8];
+  const float* __restrict corners = &run.corners[0].x;
+  for (uint32_t i = 0; i < run.count; ++i) {
+    const float x = run.offsetX ? run.offsetX[i] : 0.0f;
+    const float y = run.offsetY ? run.offsetY[i] : 0.0f;
+    for (uint32_t k = 0; k < 4; ++k) {
+      exact[i * 8 + 2 * k] = x + corners[i * 8 + 6 - 2 * k] + 0.5f;
+      exact[i * 8 + 2 * k + 1] = y + corners[i * 8 + 7 - 2 * k] + 0.5f;
+    }
+  }
+  Point destination[kRunQuads * 4];
+  int32_t* __restrict cut = &destination[0].x;
+  const uint32_t values = run.count * 8;
+  int32_t outside = 0;
+  for (uint32_t i = 0; i < values; ++i) {
+    const float v = exact[i];
+    const bool inside = (v > -2147483648.0f) & (v < 2147483648.0f);
+    outside |= !inside;
+    cut[i] = static_cast<int32_t>(inside ? v : 0.0f);
+  }
+  for (uint32_t i = 0; outside && i < values; ++i) cut[i] = TruncateToInt32(exact[i]);
+  Point source[4];
+  SourceOf(run.uvs[0], source);
+  const int32_t additive = additive_ ? 1 : 0;
+  for (uint32_t n = 0; n < run.count; ++n) {
+    const uint32_t i = run.reversed ? run.count - 1 - n : n;
+    if (run.colours[i] == 0) continue;
+    if (run.uvPerQuad) SourceOf(run.uvs[i], source);
+    image_->Draw(source, destination + size_t{i} * 4, run.colours[i], additive);
+  }
 }
 
 int32_t ImageRenderer::EndFrame() {

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "render/IParticleRenderer.h"
+#include "tavrix/IParticleImage.h"
 #include "tavrix/platform/Win32Types.h"
 
 namespace tavrix {
@@ -30,6 +31,7 @@ class ImageRenderer final : public IParticleRenderer {
   int32_t EndFrame() override;
   int32_t SetViewSize(float width, float height, bool applyViewport) override;
   void* Destroy(unsigned int flags) override;
+  void DrawQuads(const QuadRun& run) override;
 
   CTexture* BoundTexture() const { return texture_; }
   bool Additive() const { return additive_; }
@@ -39,6 +41,9 @@ class ImageRenderer final : public IParticleRenderer {
   int32_t TextureHeight() const { return textureHeight_; }
 
  private:
+  // The source points of uv in the bound image's pixels.
+  void SourceOf(const UvRect& uv, Point (&source)[4]) const;
+
   CTexture* texture_ = nullptr;
   // The bound texture's image, or none: what DrawQuad draws into.
   IParticleImage* image_ = nullptr;

@@ -64,8 +64,9 @@ class Emitter final : public IParticleEmitter {
   void SetPivot(float px, float py);
   void SetForceAngle(float degrees);
 
-  // The live particles, gathered from the columns; index 0 is the oldest.
-  Particle ParticleAt(int32_t index) const { return ring_.Load(ring_.Slot(index)); }
+  // The live particles, gathered from the columns with their corners; index
+  // 0 is the oldest.
+  Particle ParticleAt(int32_t index) const;
   std::optional<Particle> Oldest() const;
   std::optional<Particle> Newest() const;
   // The particle slots the emitter's block holds, live or not.
@@ -124,11 +125,16 @@ class Emitter final : public IParticleEmitter {
   // The step of the particles in count slots from slot, the youngest first,
   // drawing from random.
   void StepSlots(const StepPlan& plan, uint32_t slot, uint32_t count, RandomSource& random);
+  // The step of n particles from first; their draws come from random, or
+  // are already in the scratch when there is none.
+  void StepChunk(const StepPlan& plan, uint32_t first, uint32_t n, StepScratch& scratch,
+                 RandomSource* random);
   // The step of a big emitter's particles in slices, one per update thread.
   void StepSliced(const StepPlan& plan, UpdateWorkers& workers);
   static void StepSlice(void* work, uint32_t slice);
 
-  bool Spawn(const StepPlan& birth);
+  // Spawns up to count particles; returns how many were born.
+  uint32_t Spawn(const StepPlan& birth, uint32_t count);
   void RemoveAllParticles() { ring_.Clear(); }
   void InitParticle(Particle& p);
   void PlaceParticle(Particle& p);

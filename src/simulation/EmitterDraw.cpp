@@ -1,9 +1,11 @@
-// Drawing: the emitter binds its blend mode and frame set once and hands one
-// coloured, textured quad per visible particle to the renderer, copied from
-// the corners and colour the update placed.
+// Drawing: the emitter binds its blend mode and frame set once and hands the
+// renderer its particles' quads a chunk at a time, the corners worked out
+// in lane code from the positions, sizes, sines and cosines the update left,
+// with the colour it packed; the renderer skips the ones too faint to draw.
 #include "simulation/Emitter.h"
 
 #include "resources/FrameSet.h"
+#include "simulation/lanes/LanePaths.h"
 #include "tavrix/ResultCode.h"
 
 namespace tavrix {
@@ -17,6 +19,14 @@ UvRect FrameOf(const FrameSet* frames, uint32_t index) {
 
 }  // namespace
 
+Particle Emitter::ParticleAt(int32_t index) const {
+  const uint32_t slot = ring_.Slot(static_cast<uint32_t>(index));
+  Particle p = ring_.Load(slot);
+  const ColumnBlock block{ring_.Words(kLifetime), ring_.Capacity()};
+  CurrentLanes().quads(corners, block, slot, 1, &p.quad[0].x);
+  return p;
+}
+
 int32_t Emitter::Draw(IParticleRenderer& renderer) {
   if (ring_.Count() == 0) return Success;
   UvRect uv{0.0f, 0.0f, 1.0f, 1.0f};
@@ -29,20 +39,36 @@ int32_t Emitter::Draw(IParticleRenderer& renderer) {
   // The renderer could in principle reach this emitter, so members read in
   // the loop would be read again for every quad; locals are read once.
   const bool perParticleFrame = animated;
-  const bool offsets = useEffectOffset;
-  const QuadPoint* const quads = reinterpret_cast<const QuadPoint*>(ring_.Floats(kQuad));
+  const bool reversed = reverseDrawOrder;
+  const QuadPoint pivot[4] = {corners[0], corners[1], corners[2], corners[3]};
+  const StepLanes& lanes = CurrentLanes();
+  const ColumnBlock block{ring_.Words(kLifetime), ring_.Capacity()};
   const uint32_t* const colour = ring_.Words(kColour);
-  const float* const offsetX = ring_.Floats(kOffsetX);
-  const float* const offsetY = ring_.Floats(kOffsetY);
+  const float* const offsetX = useEffectOffset ? ring_.Floats(kOffsetX) : nullptr;
+  const float* const offsetY = useEffectOffset ? ring_.Floats(kOffsetY) : nullptr;
   const float* const elapsed = ring_.Floats(kFrameElapsed);
-  ring_.ForEach(reverseDrawOrder, [&](uint32_t slot) {
-    if (colour[slot] == 0) return;
-    if (perParticleFrame) {
-      uv = FrameOf(frames, static_cast<uint32_t>(frameAnimation.Frame(elapsed[slot])));
+  QuadPoint quads[kChunk * 4];
+  UvRect uvs[kChunk];
+  uvs[0] = uv;
+  // Chunks of each run of slots, oldest first, or all of it youngest first.
+  SlotRun runs[2];
+  ring_.Runs(runs);
+  for (int r = 0; r < 2; ++r) {
+    const SlotRun& run = runs[reversed ? 1 - r : r];
+    for (uint32_t done = 0; done < run.count; done += kChunk) {
+      const uint32_t n = run.count - done < kChunk ? run.count - done : kChunk;
+      const uint32_t first = reversed ? run.first + run.count - done - n : run.first + done;
+      lanes.quads(pivot, block, first, n, &quads[0].x);
+      if (perParticleFrame) {
+        for (uint32_t i = 0; i < n; ++i) {
+          uvs[i] = FrameOf(frames, static_cast<uint32_t>(frameAnimation.Frame(elapsed[first + i])));
+        }
+      }
+      renderer.DrawQuads(QuadRun{quads, colour + first, offsetX ? offsetX + first : nullptr,
+                                 offsetY ? offsetY + first : nullptr, uvs, perParticleFrame,
+                                 reversed, n});
     }
-    renderer.DrawQuad(quads + size_t{slot} * 4, uv, colour[slot], 4, offsets ? offsetX[slot] : 0.0f,
-                      offsets ? offsetY[slot] : 0.0f);
-  });
+  }
   return Success;
 }
 

@@ -30,17 +30,6 @@ uint32_t SpawnCount(float rate, float backlog, int32_t live) {
   return wanted >= static_cast<float>(limit) ? limit : static_cast<uint32_t>(wanted);
 }
 
-float AlignedAngle(float velocityX, float velocityY, float rotationOffset) {
-  float angle = ArcTangent2(velocityX, -velocityY) * kDegreesPerRadian;
-  if (angle < 0.0f) angle += 360.0f;
-  return angle + rotationOffset;
-}
-
-SineAndCosineLane LargeSineCosine(float radians) {
-  const auto [s, c] = sine_cosine::Large(radians);
-  return {s, c};
-}
-
 LaneRange RangeOf(const ParamTrack& track) { return {track.Minimum(), track.Maximum()}; }
 
 // The two draws of each jittering particle, youngest first, taken at once.
@@ -59,6 +48,17 @@ void TakeDraws(StepScratch& scratch, uint32_t n, RandomSource& random) {
 }
 
 }  // namespace
+
+float AlignedAngle(float velocityX, float velocityY, float rotationOffset) {
+  float angle = ArcTangent2(velocityX, -velocityY) * kDegreesPerRadian;
+  if (angle < 0.0f) angle += 360.0f;
+  return angle + rotationOffset;
+}
+
+SineAndCosineLane LargeSineCosine(float radians) {
+  const auto [s, c] = sine_cosine::Large(radians);
+  return {s, c};
+}
 
 StepPlan Emitter::Plan(float dt, bool birth) const {
   const float o = owner->NormalisedTime();
@@ -94,10 +94,6 @@ StepPlan Emitter::Plan(float dt, bool birth) const {
   plan.forceDirectionX = forceDirectionX;
   plan.forceDirectionY = forceDirectionY;
   plan.rotationOffset = rotationOffset;
-  for (int k = 0; k < 4; ++k) plan.corners[k] = corners[k];
-  plan.evaluate = EvaluateTrack;
-  plan.alignedAngle = AlignedAngle;
-  plan.largeSineCosine = LargeSineCosine;
   return plan;
 }
 
@@ -118,7 +114,7 @@ int32_t Emitter::Update(float dt) {
   if (stopped) return Success;
   const StepPlan birth = Plan(0.0f, true);
   if (singleParticle) {
-    if (ring_.Count() == 0) Spawn(birth);
+    if (ring_.Count() == 0) Spawn(birth, 1);
     return Success;
   }
   emissionBacklog += dt;
@@ -128,55 +124,99 @@ int32_t Emitter::Update(float dt) {
   if (n > 0) {
     emissionBacklog -= static_cast<float>(n) / rate;
     if (emissionBacklog < 0.0f || std::fabs(emissionBacklog) < kTiny) emissionBacklog = 0.0f;
-    uint32_t spawned = 0;
-    while (spawned < n && Spawn(birth)) ++spawned;
+    Spawn(birth, n);
   }
   return Success;
 }
 
+// One pass ages every particle and marks the ones that stay; the ring then
+// packs the survivors only when one goes.
 void Emitter::AgeAndRemove(float dt) {
   float* const age = ring_.Floats(kAge);
   const float* const lifetime = ring_.Floats(kLifetime);
+  uint8_t* const flags = ring_.Flags();
+  const bool immortal = singleParticle;
   SlotRun runs[2];
   ring_.Runs(runs);
+  uint32_t gone = 0;
   for (const SlotRun& run : runs) {
-    for (uint32_t i = run.first; i < run.first + run.count; ++i) age[i] += dt;
+    for (uint32_t i = run.first; i < run.first + run.count; ++i) {
+      age[i] += dt;
+      const bool stays = immortal || !(age[i] > lifetime[i]);
+      flags[i] = static_cast<uint8_t>((flags[i] & ~kStays) | (stays ? kStays : 0));
+      gone += !stays;
+    }
   }
-  if (singleParticle) return;
-  ring_.Remove([&](uint32_t slot) { return !(age[slot] > lifetime[slot]); });
+  if (gone != 0) ring_.RemoveUnmarked();
 }
 
 void Emitter::StepSlots(const StepPlan& plan, uint32_t slot, uint32_t count, RandomSource& random) {
-  const StepLanes& lanes = CurrentLanes();
-  const ColumnBlock block{ring_.Words(kLifetime), ring_.Capacity()};
-  float* const elapsed = ring_.Floats(kFrameElapsed);
-  uint32_t* const finished = ring_.Words(kFrameFinished);
   StepScratch scratch;
   // Chunks from the young end, so that the draws go youngest first.
   for (uint32_t end = slot + count; end > slot;) {
     const uint32_t n = end - slot < kChunk ? end - slot : kChunk;
     const uint32_t first = end - n;
-    lanes.shape(plan, block, first, n, scratch);
-    if (animated) {
-      for (uint32_t i = first; i < end; ++i)
-        frameAnimation.Advance(plan.dt, elapsed[i], finished[i]);
-    }
-    if (plan.moving) TakeDraws(scratch, n, random);
-    lanes.motion(plan, block, first, n, scratch);
+    StepChunk(plan, first, n, scratch, &random);
     end = first;
   }
 }
 
-bool Emitter::Spawn(const StepPlan& birth) {
-  uint32_t slot;
-  // A ring that cannot grow supplies nothing: no particle is born, and the
-  // rest of this step's particles are not asked for.
-  if (!ring_.Append(owner->ParticleStorage(), kMaxLiveParticles, slot)) return false;
-  Particle p{};
-  InitParticle(p);
-  ring_.Store(slot, p);
-  StepSlots(birth, slot, 1, ProcessRandom());
-  return true;
+void Emitter::StepChunk(const StepPlan& plan, uint32_t first, uint32_t n, StepScratch& scratch,
+                        RandomSource* random) {
+  const StepLanes& lanes = CurrentLanes();
+  const ColumnBlock block{ring_.Words(kLifetime), ring_.Capacity()};
+  lanes.shape(plan, block, first, n, scratch);
+  if (animated) {
+    float* const elapsed = ring_.Floats(kFrameElapsed);
+    uint8_t* const flags = ring_.Flags();
+    for (uint32_t i = first; i < first + n; ++i) {
+      uint32_t finished = flags[i] & kFrameFinished;
+      frameAnimation.Advance(plan.dt, elapsed[i], finished);
+      flags[i] =
+          static_cast<uint8_t>((flags[i] & ~kFrameFinished) | (finished ? kFrameFinished : 0));
+    }
+  }
+  if (plan.moving && random) TakeDraws(scratch, n, *random);
+  lanes.motion(plan, block, first, n, scratch);
+}
+
+// Births a chunk at a time: each particle is placed and given its birth
+// values, draw by draw, and takes at once the two draws its first step's
+// jitter would take; then the chunk takes its first step in lane code with
+// those draws, as each particle's step right after its birth would.
+uint32_t Emitter::Spawn(const StepPlan& birth, uint32_t count) {
+  StepScratch scratch;
+  double draw1[kChunk];
+  double draw2[kChunk];
+  const float jitterAtBirth = LifeRand.Evaluate(0.0f);
+  uint32_t born = 0;
+  while (born < count) {
+    const uint32_t lo = static_cast<uint32_t>(ring_.Count());
+    uint32_t n = 0;
+    for (uint32_t slot; n < kChunk && born + n < count; ++n) {
+      // A ring that cannot grow supplies nothing: no particle is born, and
+      // the rest of this step's particles are not asked for.
+      if (!ring_.Append(owner->ParticleStorage(), kMaxLiveParticles, slot)) break;
+      Particle p{};
+      InitParticle(p);
+      ring_.Store(slot, p);
+      const float jitter = BaseRand.Clamp(jitterAtBirth * p.birthJitter);
+      const bool draws = birth.moving && std::fabs(jitter) >= kTiny;
+      draw1[n] = draws ? ProcessRandom().Draw() : 0.0;
+      draw2[n] = draws ? ProcessRandom().Draw() : 0.0;
+    }
+    ring_.ForRange(lo, lo + n, [&](uint32_t first, uint32_t m) {
+      const uint32_t offset = ring_.Index(first) - lo;
+      for (uint32_t i = 0; i < m; ++i) {
+        scratch.draw1[i] = draw1[offset + i];
+        scratch.draw2[i] = draw2[offset + i];
+      }
+      StepChunk(birth, first, m, scratch, nullptr);
+    });
+    born += n;
+    if (n < kChunk && born < count) break;
+  }
+  return born;
 }
 
 std::optional<Particle> Emitter::Oldest() const {

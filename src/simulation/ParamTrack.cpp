@@ -67,8 +67,20 @@ void ParamTrack::Reshape() {
 }
 
 LaneTrack ParamTrack::Lanes() const {
-  LaneTrack lanes{LaneTrack::Other, constant_,       0.0f, 0.0f, 0.0f, 0.0f,
-                  duration_,        rampReciprocal_, this};
+  LaneTrack lanes{};
+  lanes.shape = LaneTrack::Keys;
+  lanes.constant = constant_;
+  lanes.duration = duration_;
+  lanes.reciprocal = rampReciprocal_;
+  lanes.oneCycle = shape_ == Shape::SingleCycle;
+  lanes.cycles = cycles_;
+  lanes.period = static_cast<double>(duration_) + 0.000001;
+  lanes.periodLimit = static_cast<float>(lanes.period);
+  if (static_cast<double>(lanes.periodLimit) < lanes.period) {
+    lanes.periodLimit = std::nextafter(lanes.periodLimit, INFINITY);
+  }
+  lanes.keys = keys_.Data();
+  lanes.keyCount = keys_.Size();
   if (shape_ == Shape::Constant) lanes.shape = LaneTrack::Constant;
   if (shape_ == Shape::Ramp) {
     lanes.shape = LaneTrack::Ramp;
@@ -79,8 +91,6 @@ LaneTrack ParamTrack::Lanes() const {
   }
   return lanes;
 }
-
-float EvaluateTrack(const ParamTrack* track, float x) { return track->Evaluate(x); }
 
 int32_t ParamTrack::AddKey(float time, float value) {
   // A key time that is not a number would sit nowhere in the order.

@@ -8,13 +8,9 @@
 #include "effectfile/DataStream.h"
 #include "module/HostVector.h"
 #include "simulation/StepPlan.h"
+#include "simulation/TrackKey.h"
 
 namespace tavrix {
-
-struct TrackKey {
-  float time;
-  float value;
-};
 
 class ParamTrack {
  public:
@@ -135,7 +131,5 @@ inline float ParamTrack::Clamp(float v) const {
 float Sample(const ParamTrack& base, const ParamTrack& var, float time);
 float SampleScaled(const ParamTrack& base, const ParamTrack& var, const ParamTrack& scale,
                    float time);
-// Evaluate, out of line, for lanes that meet a track of many keys.
-float EvaluateTrack(const ParamTrack* track, float x);
 
 }  // namespace tavrix

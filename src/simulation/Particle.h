@@ -1,7 +1,8 @@
 // A particle as columns: each field of an emitter's live particles lies in
 // its own contiguous array, so that the update reads and writes every field
 // as one stream, lane by lane. Particle is the same fields gathered for one
-// particle, for readers that want a whole particle (tools, tests).
+// particle, with its flags and corners, for readers that want a whole
+// particle (tools, tests).
 #pragma once
 
 #include <cstddef>
@@ -21,34 +22,29 @@ enum ParticleColumn : uint32_t {
   kAngle,
   kWidth,
   kHeight,
+  // The sine and cosine of the angle: with the position and the size they
+  // give the quad's corners, which are worked out where they are drawn.
+  kSine,
+  kCosine,
   kBirthWidth,
   kBirthHeight,
   kBirthSpeed,
   kBirthSpin,
   kBirthSteadyForce,
   kBirthJitter,
-  // The quad's four corners, x and y in turn: eight words side by side per
-  // particle, so that a drawing hands the host the corners where they lie.
-  kQuad,
-  kColour = kQuad + 8,  // packed ARGB; 0 when too faint to draw
+  kColour,  // packed ARGB; 0 when too faint to draw
   kOffsetX,
   kOffsetY,
-  kFrameElapsed,   // the particle's own frame clock
-  kFrameFinished,  // 1 once a clock that does not loop has run out
+  kFrameElapsed,  // the particle's own frame clock
   kColumnCount,
 };
 
-// Every column is one 32-bit word per particle; a byte more marks, while
-// particles are removed, the ones that stay.
+// Every column is one 32-bit word per particle; one byte more holds flags.
 constexpr uint32_t kBytesPerParticle = kColumnCount * 4 + 1;
-
-// Where a column's word of the particle in slot lies in a block of
-// capacity particles.
-constexpr size_t WordOf(uint32_t column, uint32_t slot, uint32_t capacity) {
-  return column >= kQuad && column < kColour
-             ? size_t{kQuad} * capacity + size_t{slot} * 8 + (column - kQuad)
-             : size_t{column} * capacity + slot;
-}
+// The flag byte's bits: a clock that does not loop has run out; and, while
+// particles are removed, the particle stays.
+constexpr uint8_t kFrameFinished = 1;
+constexpr uint8_t kStays = 2;
 
 struct Particle {
   float lifetime;
@@ -57,16 +53,18 @@ struct Particle {
   float velocityX, velocityY;
   float angle;
   float width, height;
+  float sine, cosine;
   float birthWidth, birthHeight;
   float birthSpeed;
   float birthSpin;
   float birthSteadyForce;
   float birthJitter;
-  QuadPoint quad[4];
   uint32_t colour;
   float offsetX, offsetY;
   float frameElapsed;
+  // Not columns: the flag, and the corners as drawn.
   uint32_t frameFinished;
+  QuadPoint quad[4];
 };
 
 // Where each column's word lies in a Particle, in column order.
@@ -75,17 +73,13 @@ constexpr size_t kColumnOffsets[kColumnCount] = {
     offsetof(Particle, positionX),    offsetof(Particle, positionY),
     offsetof(Particle, velocityX),    offsetof(Particle, velocityY),
     offsetof(Particle, angle),        offsetof(Particle, width),
-    offsetof(Particle, height),       offsetof(Particle, birthWidth),
+    offsetof(Particle, height),       offsetof(Particle, sine),
+    offsetof(Particle, cosine),       offsetof(Particle, birthWidth),
     offsetof(Particle, birthHeight),  offsetof(Particle, birthSpeed),
     offsetof(Particle, birthSpin),    offsetof(Particle, birthSteadyForce),
-    offsetof(Particle, birthJitter),  offsetof(Particle, quad[0].x),
-    offsetof(Particle, quad[0].y),    offsetof(Particle, quad[1].x),
-    offsetof(Particle, quad[1].y),    offsetof(Particle, quad[2].x),
-    offsetof(Particle, quad[2].y),    offsetof(Particle, quad[3].x),
-    offsetof(Particle, quad[3].y),    offsetof(Particle, colour),
+    offsetof(Particle, birthJitter),  offsetof(Particle, colour),
     offsetof(Particle, offsetX),      offsetof(Particle, offsetY),
-    offsetof(Particle, frameElapsed), offsetof(Particle, frameFinished),
+    offsetof(Particle, frameElapsed),
 };
-static_assert(sizeof(Particle) == kColumnCount * 4, "one word per column");
 
 }  // namespace tavrix

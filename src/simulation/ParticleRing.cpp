@@ -1,5 +1,6 @@
 // Growth of the particle ring: a larger block from the pool, each column's
-// live words copied into it oldest first; and the moves of whole particles.
+// live words copied into it oldest first; removal, which packs the
+// survivors; and the moves of whole particles.
 #include "simulation/ParticleRing.h"
 
 namespace tavrix {
@@ -19,47 +20,77 @@ uint32_t NextCapacity(uint32_t capacity) {
 }  // namespace
 
 Particle ParticleRing::Load(uint32_t slot) const {
-  Particle particle;
+  Particle particle{};
   for (uint32_t c = 0; c < kColumnCount; ++c) {
     std::memcpy(reinterpret_cast<char*>(&particle) + kColumnOffsets[c],
-                words_ + WordOf(c, slot, capacity_), 4);
+                words_ + size_t{c} * capacity_ + slot, 4);
   }
+  particle.frameFinished = Flags()[slot] & kFrameFinished;
   return particle;
 }
 
 void ParticleRing::Store(uint32_t slot, const Particle& particle) {
   for (uint32_t c = 0; c < kColumnCount; ++c) {
-    std::memcpy(words_ + WordOf(c, slot, capacity_),
+    std::memcpy(words_ + size_t{c} * capacity_ + slot,
                 reinterpret_cast<const char*>(&particle) + kColumnOffsets[c], 4);
   }
+  Flags()[slot] = particle.frameFinished ? kFrameFinished : 0;
+}
+
+void ParticleRing::RemoveUnmarked() {
+  if (count_ == 0) return;
+  const uint8_t* const flags = Flags();
+  // The youngest particle that goes: the ones younger stay where they are.
+  uint32_t slot = Wrap(head_ + count_ - 1);
+  uint32_t remaining = count_;
+  while (remaining > 0 && (flags[slot] & kStays)) {
+    slot = slot == 0 ? capacity_ - 1 : slot - 1;
+    --remaining;
+  }
+  if (remaining == 0) return;
+  uint32_t gone = 0;
+  for (uint32_t n = remaining, s = slot; n > 0; --n) {
+    gone += !(flags[s] & kStays);
+    s = s == 0 ? capacity_ - 1 : s - 1;
+  }
+  Pack(slot, remaining);
+  head_ = Wrap(head_ + gone);
+  count_ -= gone;
 }
 
 namespace {
 
-// One column's marked words packed towards the young end; kWidth words a slot.
-template <uint32_t kWidth>
-void PackColumn(uint32_t* column, const uint8_t* marks, uint32_t slot, uint32_t remaining,
-                uint32_t capacity) {
-  uint32_t to = slot;
-  for (uint32_t from = slot; remaining > 0; --remaining) {
-    if (marks[from]) {
-      std::memcpy(column + size_t{to} * kWidth, column + size_t{from} * kWidth, kWidth * 4);
-      to = to == 0 ? capacity - 1 : to - 1;
-    }
-    from = from == 0 ? capacity - 1 : from - 1;
-  }
+// One column's words moved from each from slot to the matching to slot, in
+// order: no to slot is a from slot still to be read.
+template <class Word>
+void MoveWords(Word* column, const uint32_t* from, const uint32_t* to, uint32_t n) {
+  for (uint32_t i = 0; i < n; ++i) column[to[i]] = column[from[i]];
 }
 
 }  // namespace
 
+// The slots are gathered a chunk at a time, once for all columns, so that
+// each column is a run of plain moves without a test per particle.
 void ParticleRing::Pack(uint32_t slot, uint32_t remaining) {
-  for (uint32_t c = 0; c < kColumnCount; c = c == kQuad ? kColour : c + 1) {
-    uint32_t* const column = words_ + WordOf(c, 0, capacity_);
-    if (c == kQuad) {
-      PackColumn<8>(column, Marks(), slot, remaining, capacity_);
-    } else {
-      PackColumn<1>(column, Marks(), slot, remaining, capacity_);
+  constexpr uint32_t kBatch = 512;
+  uint32_t from[kBatch];
+  uint32_t to[kBatch];
+  uint8_t* const flags = Flags();
+  uint32_t next = slot;
+  while (remaining > 0) {
+    uint32_t n = 0;
+    for (; remaining > 0 && n < kBatch; --remaining) {
+      if (flags[slot] & kStays) {
+        from[n] = slot;
+        to[n++] = next;
+        next = next == 0 ? capacity_ - 1 : next - 1;
+      }
+      slot = slot == 0 ? capacity_ - 1 : slot - 1;
     }
+    for (uint32_t c = 0; c < kColumnCount; ++c) {
+      MoveWords(words_ + size_t{c} * capacity_, from, to, n);
+    }
+    MoveWords(flags, from, to, n);
   }
 }
 
@@ -89,13 +120,14 @@ bool ParticleRing::Grow(ParticlePool* pool, uint32_t limit) {
   SlotRun runs[2];
   Runs(runs);
   // The first block has nothing to copy, nor a block to copy from.
-  for (uint32_t c = 0; count_ != 0 && c < kColumnCount; c = c == kQuad ? kColour : c + 1) {
-    const uint32_t width = c == kQuad ? 8 : 1;
-    const uint32_t* from = words_ + WordOf(c, 0, capacity_);
-    uint32_t* to = grown + WordOf(c, 0, wanted);
-    std::memcpy(to, from + size_t{runs[0].first} * width, size_t{runs[0].count} * width * 4);
+  // Each column and the flags, the flags counted as a column of bytes.
+  for (uint32_t c = 0; count_ != 0 && c <= kColumnCount; ++c) {
+    const uint32_t width = c == kColumnCount ? 1 : 4;
+    const char* from = reinterpret_cast<const char*>(words_ + size_t{c} * capacity_);
+    char* to = reinterpret_cast<char*>(grown + size_t{c} * wanted);
+    std::memcpy(to, from + size_t{runs[0].first} * width, size_t{runs[0].count} * width);
     std::memcpy(to + size_t{runs[0].count} * width, from + size_t{runs[1].first} * width,
-                size_t{runs[1].count} * width * 4);
+                size_t{runs[1].count} * width);
   }
   pool->RecycleBlock(words_, capacity_);
   words_ = grown;

@@ -30,12 +30,19 @@ class ParticleRing {
   uint32_t Capacity() const { return capacity_; }
   // The slot of the particle at index; index 0 is the oldest.
   uint32_t Slot(uint32_t index) const { return Wrap(head_ + index); }
-  // A column's words, slot by slot; the quad column holds eight per slot.
-  float* Floats(ParticleColumn column) const {
-    return reinterpret_cast<float*>(words_ + WordOf(column, 0, capacity_));
+  // The index of the particle in a live slot.
+  uint32_t Index(uint32_t slot) const {
+    return slot >= head_ ? slot - head_ : slot + capacity_ - head_;
   }
-  uint32_t* Words(ParticleColumn column) const { return words_ + WordOf(column, 0, capacity_); }
+  // A column's words, slot by slot.
+  float* Floats(ParticleColumn column) const {
+    return reinterpret_cast<float*>(words_ + size_t{column} * capacity_);
+  }
+  uint32_t* Words(ParticleColumn column) const { return words_ + size_t{column} * capacity_; }
+  // The flag byte of each slot.
+  uint8_t* Flags() const { return reinterpret_cast<uint8_t*>(words_ + kColumnCount * capacity_); }
 
+  // A particle's columns and flags; its corners are left to the emitter.
   Particle Load(uint32_t slot) const;
   void Store(uint32_t slot, const Particle& particle);
 
@@ -50,6 +57,9 @@ class ParticleRing {
   // the particles it refuses; the others keep their order.
   template <class Keep>
   void Remove(Keep keep);
+  // Removes the particles whose flags lack kStays; the others keep their
+  // order.
+  void RemoveUnmarked();
 
   // The live slots, oldest run first.
   void Runs(SlotRun runs[2]) const;
@@ -66,7 +76,6 @@ class ParticleRing {
  private:
   uint32_t Wrap(uint32_t index) const { return index >= capacity_ ? index - capacity_ : index; }
   bool Grow(ParticlePool* pool, uint32_t limit);
-  uint8_t* Marks() const { return reinterpret_cast<uint8_t*>(words_ + kColumnCount * capacity_); }
   // Packs the marked particles of every column towards the young end,
   // walking remaining particles from slot towards the old end.
   void Pack(uint32_t slot, uint32_t remaining);
@@ -79,26 +88,11 @@ class ParticleRing {
 
 template <class Keep>
 void ParticleRing::Remove(Keep keep) {
-  if (count_ == 0) return;
-  uint8_t* const marks = Marks();
-  uint32_t slot = Wrap(head_ + count_ - 1);
-  uint32_t kept = 0;
-  uint32_t firstGone = 0;
-  uint32_t remaining = 0;
-  for (uint32_t n = count_; n > 0; --n) {
-    const bool stays = keep(slot);
-    marks[slot] = stays;
-    kept += stays;
-    if (!stays && remaining == 0) {
-      firstGone = slot;
-      remaining = n;
-    }
-    slot = slot == 0 ? capacity_ - 1 : slot - 1;
-  }
-  if (kept == count_) return;
-  Pack(firstGone, remaining);
-  head_ = Wrap(head_ + (count_ - kept));
-  count_ = kept;
+  uint8_t* const flags = Flags();
+  ForEach(true, [&](uint32_t slot) {
+    flags[slot] = static_cast<uint8_t>((flags[slot] & ~kStays) | (keep(slot) ? kStays : 0));
+  });
+  RemoveUnmarked();
 }
 
 template <class Visit>

@@ -2,27 +2,34 @@
 // life tracks as plain data, the clamping ranges, the effect-wide values and
 // the emitter's switches. It is plain data so that the lane code, compiled
 // once per instruction set, shares no inline code with the rest of the
-// library; rare cases call back into the library through the pointers.
+// library; rare cases call the library's own functions declared here.
 #pragma once
 
 #include <cstdint>
 
 #include "render/IParticleRenderer.h"
+#include "simulation/TrackKey.h"
 
 namespace tavrix {
 
-class ParamTrack;
-
 // A track as the lanes evaluate it: a constant, a two-key ramp over one
-// cycle, or anything else through evaluate.
+// cycle, or its keys, walked lane by lane.
 struct LaneTrack {
-  enum Shape : uint8_t { Constant, Ramp, Other };
+  enum Shape : uint8_t { Constant, Ramp, Keys };
   Shape shape;
   float constant;
   float time0, value0, time1, value1;
   float duration;
   float reciprocal;  // 0 unless the ramp divides by multiplying
-  const ParamTrack* track;
+  // Keys: more than one cycle folds the argument back with fmod, unless it
+  // already lies below the period; as a float, "below the period" is
+  // "below periodLimit", the least float not below it.
+  bool oneCycle;
+  float cycles;
+  double period;
+  float periodLimit;
+  const TrackKey* keys;
+  uint32_t keyCount;
 };
 
 struct LaneRange {
@@ -46,11 +53,12 @@ struct StepPlan {
   float forceDirectionX, forceDirectionY;
   float rotationOffset;
   QuadPoint corners[4];
-
-  float (*evaluate)(const ParamTrack* track, float x);
-  float (*alignedAngle)(float velocityX, float velocityY, float rotationOffset);
-  SineAndCosineLane (*largeSineCosine)(float radians);
 };
+
+// The rare cases the lanes finish one by one, in the library's own code:
+// the angle of a velocity, and the sine and cosine of a huge angle.
+float AlignedAngle(float velocityX, float velocityY, float rotationOffset);
+SineAndCosineLane LargeSineCosine(float radians);
 
 // The per-step values a chunk of particles passes between the two halves of
 // the lane code; the random draws between them are taken in order by the
@@ -74,13 +82,18 @@ struct StepLanes {
   // Sizes, speeds, forces, jitter and colour of count particles from slot.
   void (*shape)(const StepPlan& plan, const ColumnBlock& columns, uint32_t slot, uint32_t count,
                 StepScratch& scratch);
-  // Velocity, position, angle and corners, with the draws already taken.
+  // Velocity, position, angle, its sine and cosine, with the draws already
+  // taken.
   void (*motion)(const StepPlan& plan, const ColumnBlock& columns, uint32_t slot, uint32_t count,
                  const StepScratch& scratch);
   uint32_t (*packColour)(float red, float green, float blue, float alpha);
   // How many of count particles from slot take their two jitter draws.
   uint32_t (*countJittering)(const StepPlan& plan, const ColumnBlock& columns, uint32_t slot,
                              uint32_t count);
+  // The corners of count particles from slot, eight floats each, placed
+  // from the emitter's four corners.
+  void (*quads)(const QuadPoint* corners, const ColumnBlock& columns, uint32_t slot, uint32_t count,
+                float* quad);
 };
 
 }  // namespace tavrix

@@ -11,5 +11,5 @@
 namespace tavrix::lanes_scalar {
 #include "simulation/lanes/StepLanes.inc"
 
-extern const StepLanes kLanes = {"scalar", Shape, Motion, PackColour, CountJittering};
+extern const StepLanes kLanes = {"scalar", Shape, Motion, PackColour, CountJittering, Quads};
 }  // namespace tavrix::lanes_scalar

@@ -10,5 +10,5 @@
 namespace tavrix::lanes_vector {
 #include "simulation/lanes/StepLanes.inc"
 
-extern const StepLanes kLanes = {"vector", Shape, Motion, PackColour, CountJittering};
+extern const StepLanes kLanes = {"vector", Shape, Motion, PackColour, CountJittering, Quads};
 }  // namespace tavrix::lanes_vector

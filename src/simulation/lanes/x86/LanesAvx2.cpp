@@ -11,5 +11,5 @@
 namespace tavrix::lanes_wide {
 #include "simulation/lanes/StepLanes.inc"
 
-extern const StepLanes kLanes = {"avx2", Shape, Motion, PackColour, CountJittering};
+extern const StepLanes kLanes = {"avx2", Shape, Motion, PackColour, CountJittering, Quads};
 }  // namespace tavrix::lanes_wide

@@ -1,0 +1,12 @@
+// One keyframe of a track: plain data, shared by the tracks and by the lane
+// code that evaluates them.
+#pragma once
+
+namespace tavrix {
+
+struct TrackKey {
+  float time;
+  float value;
+};
+
+}  // namespace tavrix
