@@ -30,6 +30,13 @@ class RandomSource {
   // states a step, take them without waiting on one another.
   void DrawMany(double* out, uint32_t count);
 
+  // The state as it is, for code that steps the generator itself: on the
+  // cycle, 1 to 2^31 - 2, the states are those of the minimal-standard
+  // recurrence alone.
+  int32_t State() const { return state_; }
+  bool OnCycle() const { return state_ > 0 && state_ < 2147483647; }
+  void SetState(int32_t state) { state_ = state; }
+
  private:
   static int32_t Step(int32_t s);
   static double UnitOf(int32_t s) {

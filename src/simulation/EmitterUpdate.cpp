@@ -32,18 +32,18 @@ uint32_t SpawnCount(float rate, float backlog, int32_t live) {
 
 LaneRange RangeOf(const ParamTrack& track) { return {track.Minimum(), track.Maximum()}; }
 
-// The two draws of each jittering particle, youngest first, taken at once.
-void TakeDraws(StepScratch& scratch, uint32_t n, RandomSource& random) {
-  uint32_t jittering = 0;
-  for (uint32_t i = 0; i < n; ++i) jittering += std::fabs(scratch.jitter[i]) >= kTiny;
-  double draws[2 * kChunk];
-  random.DrawMany(draws, 2 * jittering);
-  const double* next = draws;
+// The two draws of each jittering particle, youngest first, taken at once:
+// in lane code while the generator is on its cycle, as it always is once
+// seeded with anything but 0.
+void TakeDraws(const StepLanes& lanes, StepScratch& scratch, uint32_t n, RandomSource& random) {
+  if (random.OnCycle()) {
+    random.SetState(lanes.takeDraws(random.State(), scratch, n));
+    return;
+  }
   for (uint32_t i = n; i > 0; --i) {
     const bool takes = std::fabs(scratch.jitter[i - 1]) >= kTiny;
-    scratch.draw1[i - 1] = takes ? next[0] : 0.0;
-    scratch.draw2[i - 1] = takes ? next[1] : 0.0;
-    next += takes ? 2 : 0;
+    scratch.draw1[i - 1] = takes ? random.Draw() : 0.0;
+    scratch.draw2[i - 1] = takes ? random.Draw() : 0.0;
   }
 }
 
@@ -147,7 +147,7 @@ void Emitter::AgeAndRemove(float dt) {
       gone += !stays;
     }
   }
-  if (gone != 0) ring_.RemoveUnmarked();
+  if (gone != 0) ring_.RemoveUnmarked(gone);
 }
 
 void Emitter::StepSlots(const StepPlan& plan, uint32_t slot, uint32_t count, RandomSource& random) {
@@ -176,7 +176,7 @@ void Emitter::StepChunk(const StepPlan& plan, uint32_t first, uint32_t n, StepSc
           static_cast<uint8_t>((flags[i] & ~kFrameFinished) | (finished ? kFrameFinished : 0));
     }
   }
-  if (plan.moving && random) TakeDraws(scratch, n, *random);
+  if (plan.moving && random) TakeDraws(lanes, scratch, n, *random);
   lanes.motion(plan, block, first, n, scratch);
 }
 

@@ -37,23 +37,32 @@ void ParticleRing::Store(uint32_t slot, const Particle& particle) {
   Flags()[slot] = particle.frameFinished ? kFrameFinished : 0;
 }
 
-void ParticleRing::RemoveUnmarked() {
-  if (count_ == 0) return;
+uint32_t ParticleRing::StayingYoungest() const {
   const uint8_t* const flags = Flags();
-  // The youngest particle that goes: the ones younger stay where they are.
-  uint32_t slot = Wrap(head_ + count_ - 1);
-  uint32_t remaining = count_;
-  while (remaining > 0 && (flags[slot] & kStays)) {
-    slot = slot == 0 ? capacity_ - 1 : slot - 1;
-    --remaining;
+  SlotRun runs[2];
+  Runs(runs);
+  uint32_t staying = 0;
+  for (int r = 1; r >= 0; --r) {
+    // Eight flags at a time while all of them stay.
+    uint32_t end = runs[r].first + runs[r].count;
+    while (end - runs[r].first >= 8) {
+      uint64_t eight;
+      std::memcpy(&eight, flags + end - 8, 8);
+      if (~eight & (kStays * 0x0101010101010101ull)) break;
+      end -= 8;
+      staying += 8;
+    }
+    for (; end > runs[r].first; --end, ++staying) {
+      if (!(flags[end - 1] & kStays)) return staying;
+    }
   }
-  if (remaining == 0) return;
-  uint32_t gone = 0;
-  for (uint32_t n = remaining, s = slot; n > 0; --n) {
-    gone += !(flags[s] & kStays);
-    s = s == 0 ? capacity_ - 1 : s - 1;
-  }
-  Pack(slot, remaining);
+  return staying;
+}
+
+void ParticleRing::RemoveUnmarked(uint32_t gone) {
+  const uint32_t staying = StayingYoungest();
+  if (staying >= count_) return;
+  Pack(Slot(count_ - 1 - staying), count_ - staying);
   head_ = Wrap(head_ + gone);
   count_ -= gone;
 }

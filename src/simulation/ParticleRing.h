@@ -57,9 +57,9 @@ class ParticleRing {
   // the particles it refuses; the others keep their order.
   template <class Keep>
   void Remove(Keep keep);
-  // Removes the particles whose flags lack kStays; the others keep their
-  // order.
-  void RemoveUnmarked();
+  // Removes the gone particles whose flags lack kStays; the others keep
+  // their order.
+  void RemoveUnmarked(uint32_t gone);
 
   // The live slots, oldest run first.
   void Runs(SlotRun runs[2]) const;
@@ -76,6 +76,8 @@ class ParticleRing {
  private:
   uint32_t Wrap(uint32_t index) const { return index >= capacity_ ? index - capacity_ : index; }
   bool Grow(ParticlePool* pool, uint32_t limit);
+  // How many particles from the youngest stay before the first that goes.
+  uint32_t StayingYoungest() const;
   // Packs the marked particles of every column towards the young end,
   // walking remaining particles from slot towards the old end.
   void Pack(uint32_t slot, uint32_t remaining);
@@ -89,10 +91,13 @@ class ParticleRing {
 template <class Keep>
 void ParticleRing::Remove(Keep keep) {
   uint8_t* const flags = Flags();
+  uint32_t gone = 0;
   ForEach(true, [&](uint32_t slot) {
-    flags[slot] = static_cast<uint8_t>((flags[slot] & ~kStays) | (keep(slot) ? kStays : 0));
+    const bool stays = keep(slot);
+    flags[slot] = static_cast<uint8_t>((flags[slot] & ~kStays) | (stays ? kStays : 0));
+    gone += !stays;
   });
-  RemoveUnmarked();
+  if (gone != 0) RemoveUnmarked(gone);
 }
 
 template <class Visit>

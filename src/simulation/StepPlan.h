@@ -87,6 +87,10 @@ struct StepLanes {
   void (*motion)(const StepPlan& plan, const ColumnBlock& columns, uint32_t slot, uint32_t count,
                  const StepScratch& scratch);
   uint32_t (*packColour)(float red, float green, float blue, float alpha);
+  // The two draws of every jittering particle of a chunk of n whose jitter
+  // Shape left in the scratch, youngest first, taken from a generator state
+  // on its cycle onwards; returns the state after them.
+  int32_t (*takeDraws)(int32_t state, StepScratch& scratch, uint32_t n);
   // How many of count particles from slot take their two jitter draws.
   uint32_t (*countJittering)(const StepPlan& plan, const ColumnBlock& columns, uint32_t slot,
                              uint32_t count);

@@ -1,12 +1,16 @@
 // The choice of lane code: the widest the processor runs, chosen once.
 #include "simulation/lanes/LanePaths.h"
 
+#include <iterator>
+
 namespace tavrix {
 namespace {
 
 const StepLanes* Widest() {
-  if (const StepLanes* wide = LanesFor(LanePath::Wide)) return wide;
-  return LanesFor(LanePath::Vector);
+  for (auto path = std::end(kLanePaths); path-- != std::begin(kLanePaths);) {
+    if (const StepLanes* lanes = LanesFor(*path)) return lanes;
+  }
+  return &lanes_scalar::kLanes;
 }
 
 const StepLanes* chosen = nullptr;
@@ -17,7 +21,8 @@ const StepLanes* LanesFor(LanePath path) {
   switch (path) {
     case LanePath::Scalar: return &lanes_scalar::kLanes;
     case LanePath::Vector: return &lanes_vector::kLanes;
-    case LanePath::Wide: return WideLanes();
+    case LanePath::Wide:
+    case LanePath::Wider: return WideLanes(path);
   }
   return nullptr;
 }
@@ -32,5 +37,7 @@ bool UseLanePath(LanePath path) {
   if (lanes) chosen = lanes;
   return lanes != nullptr;
 }
+
+void UseWidestLanes() { chosen = Widest(); }
 
 }  // namespace tavrix

@@ -11,5 +11,6 @@
 namespace tavrix::lanes_scalar {
 #include "simulation/lanes/StepLanes.inc"
 
-extern const StepLanes kLanes = {"scalar", Shape, Motion, PackColour, CountJittering, Quads};
+extern const StepLanes kLanes = {"scalar",  Shape,          Motion, PackColour,
+                                 TakeDraws, CountJittering, Quads};
 }  // namespace tavrix::lanes_scalar

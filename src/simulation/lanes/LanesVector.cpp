@@ -10,5 +10,6 @@
 namespace tavrix::lanes_vector {
 #include "simulation/lanes/StepLanes.inc"
 
-extern const StepLanes kLanes = {"vector", Shape, Motion, PackColour, CountJittering, Quads};
+extern const StepLanes kLanes = {"vector",  Shape,          Motion, PackColour,
+                                 TakeDraws, CountJittering, Quads};
 }  // namespace tavrix::lanes_vector

@@ -18,7 +18,7 @@ constexpr int64_t kRecordedLiveSum = 2639940;
 
 class ChurnEquivalence : public ::testing::TestWithParam<LanePath> {
  protected:
-  ~ChurnEquivalence() override { UseLanePath(LanePath::Wide) || UseLanePath(LanePath::Vector); }
+  ~ChurnEquivalence() override { UseWidestLanes(); }
 };
 
 TEST_P(ChurnEquivalence, ThousandsOfChurnedFramesDrawTheRecordedQuads) {
@@ -30,8 +30,7 @@ TEST_P(ChurnEquivalence, ThousandsOfChurnedFramesDrawTheRecordedQuads) {
   EXPECT_EQ(result.hash, kRecordedHash) << CurrentLanes().name << " " << result.hash;
 }
 
-INSTANTIATE_TEST_SUITE_P(LanePaths, ChurnEquivalence,
-                         ::testing::Values(LanePath::Scalar, LanePath::Vector, LanePath::Wide));
+INSTANTIATE_TEST_SUITE_P(LanePaths, ChurnEquivalence, ::testing::ValuesIn(kLanePaths));
 
 // An emitter big enough to be shared by the update threads draws the same
 // quads on every lane path with 1, 2 and 4 threads.
@@ -40,7 +39,7 @@ TEST(ChurnEquivalence, EveryPathAndThreadCountDrawsTheSameBigEmitter) {
   UseLanePath(LanePath::Scalar);
   const test::ChurnResult reference = test::RunChurnedBusy(240, 8000.0f);
   ASSERT_GT(reference.liveSum / 240, Emitter::kSplitCount);
-  for (LanePath path : {LanePath::Scalar, LanePath::Vector, LanePath::Wide}) {
+  for (LanePath path : kLanePaths) {
     if (!UseLanePath(path)) continue;
     for (uint32_t threads : {1u, 2u, 4u}) {
       const test::ChurnResult result = test::RunChurnedBusy(240, 8000.0f, threads);

@@ -94,7 +94,7 @@ TEST_F(EmitterDraw, AlphaBelowFivePercentIsSimulatedButNotDrawn) {
 // The colour as the update packs it, the same on every lane path.
 uint32_t PackColour(float red, float green, float blue, float alpha) {
   const uint32_t packed = LanesFor(LanePath::Scalar)->packColour(red, green, blue, alpha);
-  for (LanePath path : {LanePath::Vector, LanePath::Wide}) {
+  for (LanePath path : kLanePaths) {
     if (const StepLanes* lanes = LanesFor(path)) {
       EXPECT_EQ(lanes->packColour(red, green, blue, alpha), packed) << lanes->name;
     }

@@ -3,6 +3,6 @@
 
 namespace tavrix {
 
-const StepLanes* WideLanes() { return nullptr; }
+const StepLanes* WideLanes(LanePath) { return nullptr; }
 
 }  // namespace tavrix

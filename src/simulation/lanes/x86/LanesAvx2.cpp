@@ -11,5 +11,6 @@
 namespace tavrix::lanes_wide {
 #include "simulation/lanes/StepLanes.inc"
 
-extern const StepLanes kLanes = {"avx2", Shape, Motion, PackColour, CountJittering, Quads};
+extern const StepLanes kLanes = {"avx2",    Shape,          Motion, PackColour,
+                                 TakeDraws, CountJittering, Quads};
 }  // namespace tavrix::lanes_wide

@@ -1,0 +1,16 @@
+// The update's lane code compiled for AVX-512, sixteen floats to a register,
+// without fused multiply-adds, which would round differently.
+#include <math.h>
+
+#include <cstdint>
+
+#include "simulation/Particle.h"
+#include "simulation/StepPlan.h"
+#include "simulation/lanes/LanePaths.h"
+
+namespace tavrix::lanes_wider {
+#include "simulation/lanes/StepLanes.inc"
+
+extern const StepLanes kLanes = {"avx512",  Shape,          Motion, PackColour,
+                                 TakeDraws, CountJittering, Quads};
+}  // namespace tavrix::lanes_wider
