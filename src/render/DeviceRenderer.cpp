@@ -66,9 +66,38 @@ int32_t DeviceRenderer::DrawQuad(const QuadPoint* corners, const UvRect& uv, uin
       Vertex(corners[0], uv.uLeft, uv.vTop, colour),
       Vertex(corners[1], uv.uRight, uv.vTop, colour),
   };
+  DrawStrip(strip, x, y);
+  return 0;
+}
+
+// The quads of a run as DrawQuad draws them, each strip built straight from
+// the run's rows.
+void DeviceRenderer::DrawQuads(const QuadRun& run) {
+  const QuadRun quads = run;  // read once: the device could in principle reach it
+  for (uint32_t step = 0; step < quads.count; ++step) {
+    const uint32_t i = quads.reversed ? quads.count - 1 - step : step;
+    const uint32_t colour = quads.colours[i];
+    if (colour == 0) continue;
+    const UvRect& uv = quads.uvs[quads.uvPerQuad ? i : 0];
+    const QuadPoint corners[4] = {{quads.cornerX[0][i], quads.cornerY[0][i]},
+                                  {quads.cornerX[1][i], quads.cornerY[1][i]},
+                                  {quads.cornerX[2][i], quads.cornerY[2][i]},
+                                  {quads.cornerX[3][i], quads.cornerY[3][i]}};
+    const QuadVertex strip[4] = {
+        Vertex(corners[3], uv.uLeft, uv.vBottom, colour),
+        Vertex(corners[2], uv.uRight, uv.vBottom, colour),
+        Vertex(corners[0], uv.uLeft, uv.vTop, colour),
+        Vertex(corners[1], uv.uRight, uv.vTop, colour),
+    };
+    DrawStrip(strip, quads.offsetX ? quads.offsetX[i] : 0.0f,
+              quads.offsetY ? quads.offsetY[i] : 0.0f);
+  }
+}
+
+void DeviceRenderer::DrawStrip(const QuadVertex (&strip)[4], float x, float y) {
   if (batchQuads_) {
     DrawBatched(strip, x, y);
-    return 0;
+    return;
   }
   // The translation D3DXMatrixTranslation would build: only the offset
   // changes from quad to quad.
@@ -77,7 +106,6 @@ int32_t DeviceRenderer::DrawQuad(const QuadPoint* corners, const UvRect& uv, uin
   device_->SetTransform(D3DTS_WORLD, &quadWorld_);
   device_->SetVertexShader(kVertexFormat);
   device_->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, strip, sizeof(QuadVertex));
-  return 0;
 }
 
 void DeviceRenderer::DrawBatched(const QuadVertex (&strip)[4], float x, float y) {

@@ -30,6 +30,7 @@ class DeviceRenderer final : public IParticleRenderer {
   int32_t EndFrame() override;
   int32_t SetViewSize(float width, float height, bool applyViewport) override;
   void* Destroy(unsigned int flags) override;
+  void DrawQuads(const QuadRun& run) override;
 
   // Opt-in: the quads of one Bind go to the device as one triangle list of
   // transformed vertices (in calls of at most QuadBatch::kMaxQuads quads)
@@ -59,6 +60,8 @@ class DeviceRenderer final : public IParticleRenderer {
   void Restore(const DeviceState& state, const SavedState& saved);
   void ReleaseSavedTexture();
   void DrawBatched(const QuadVertex (&strip)[4], float x, float y);
+  // One quad's strip, alone or into the batch.
+  void DrawStrip(const QuadVertex (&strip)[4], float x, float y);
   void DrawList(const ScreenVertex* vertices, uint32_t quads);
   void Flush();
 

@@ -2,7 +2,6 @@
 // particle, bound per emitter.
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
 
 namespace tavrix {
@@ -21,12 +20,17 @@ struct UvRect {
   float vBottom;
 };
 
-// The quads of one emitter's chunk of particles, all under one Bind: four
-// corners each, drawn at their offsets (none: at 0, 0) with one uv for all
-// or one each, in order or, when reversed, from the last. A colour of 0 marks
-// a particle too faint to draw.
+// The quads of one emitter's chunk of particles, all under one Bind: corner
+// k of quad i at (cornerX[k][i], cornerY[k][i]), drawn at its offset (none:
+// at 0, 0) with one uv for all or one each, in order or, when reversed, from
+// the last. A colour of 0 marks a particle too faint to draw. For a renderer
+// that takes points the corners are none and points[2k][i], points[2k+1][i]
+// are corner k's offset position plus a half, each cut toward zero as
+// TruncateToInt32 cuts it.
 struct QuadRun {
-  const QuadPoint* corners;
+  const float* cornerX[4];
+  const float* cornerY[4];
+  const int32_t* points[8];
   const uint32_t* colours;
   const float* offsetX;
   const float* offsetY;
@@ -50,11 +54,15 @@ class IParticleRenderer {
   virtual void* Destroy(unsigned int flags) = 0;
   // A run of quads at once, after the seven slots above; by default each
   // visible one through DrawQuad. The renderer's results are not looked at.
+  // Whether DrawQuads wants the points of its quads rather than corners.
+  virtual bool TakesPoints() const { return false; }
   virtual void DrawQuads(const QuadRun& run) {
     for (uint32_t n = 0; n < run.count; ++n) {
       const uint32_t i = run.reversed ? run.count - 1 - n : n;
       if (run.colours[i] == 0) continue;
-      DrawQuad(run.corners + size_t{i} * 4, run.uvs[run.uvPerQuad ? i : 0], run.colours[i], 4,
+      QuadPoint corners[4];
+      for (int k = 0; k < 4; ++k) corners[k] = {run.cornerX[k][i], run.cornerY[k][i]};
+      DrawQuad(corners, run.uvs[run.uvPerQuad ? i : 0], run.colours[i], 4,
                run.offsetX ? run.offsetX[i] : 0.0f, run.offsetY ? run.offsetY[i] : 0.0f);
     }
   }

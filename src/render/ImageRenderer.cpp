@@ -13,9 +13,6 @@
 namespace tavrix {
 namespace {
 
-// The most quads a run may hold to be cut on the stack at once.
-constexpr uint32_t kRunQuads = 256;
-
 IParticleImage* ImageOf(CTexture* texture) {
   auto* imageTexture = dynamic_cast<ImageTexture*>(texture);
   return imageTexture ? imageTexture->GetImage() : nullptr;
@@ -89,43 +86,21 @@ int32_t ImageRenderer::DrawQuad(const QuadPoint* corners, const UvRect& uv, uint
   return 0;
 }
 
-// The run's destination points are cut in one pass over all its quads,
-// which the compiler turns into vector code; each value is cut as DrawQuad
-// cuts it, so the image receives the same points.
+// The points come cut: each destination is corners 3, 2, 1 and 0 of a quad.
 void ImageRenderer::DrawQuads(const QuadRun& run) {
-  if (!image_ || run.count > kRunQuads) {
-    IParticleRenderer::DrawQuads(run);
-    return;
-  }
-  float exact[kRunQuads * 8];
-  const float* __restrict corners = &run.corners[0].x;
-  for (uint32_t i = 0; i < run.count; ++i) {
-    const float x = run.offsetX ? run.offsetX[i] : 0.0f;
-    const float y = run.offsetY ? run.offsetY[i] : 0.0f;
-    for (uint32_t k = 0; k < 4; ++k) {
-      exact[i * 8 + 2 * k] = x + corners[i * 8 + 6 - 2 * k] + 0.5f;
-      exact[i * 8 + 2 * k + 1] = y + corners[i * 8 + 7 - 2 * k] + 0.5f;
-    }
-  }
-  Point destination[kRunQuads * 4];
-  int32_t* __restrict cut = &destination[0].x;
-  const uint32_t values = run.count * 8;
-  int32_t outside = 0;
-  for (uint32_t i = 0; i < values; ++i) {
-    const float v = exact[i];
-    const bool inside = (v > -2147483648.0f) & (v < 2147483648.0f);
-    outside |= !inside;
-    cut[i] = static_cast<int32_t>(inside ? v : 0.0f);
-  }
-  for (uint32_t i = 0; outside && i < values; ++i) cut[i] = TruncateToInt32(exact[i]);
+  if (!image_) return;
+  const QuadRun quads = run;  // read once: the image could in principle reach it
   Point source[4];
-  SourceOf(run.uvs[0], source);
+  SourceOf(quads.uvs[0], source);
   const int32_t additive = additive_ ? 1 : 0;
-  for (uint32_t n = 0; n < run.count; ++n) {
-    const uint32_t i = run.reversed ? run.count - 1 - n : n;
-    if (run.colours[i] == 0) continue;
-    if (run.uvPerQuad) SourceOf(run.uvs[i], source);
-    image_->Draw(source, destination + size_t{i} * 4, run.colours[i], additive);
+  for (uint32_t step = 0; step < quads.count; ++step) {
+    const uint32_t i = quads.reversed ? quads.count - 1 - step : step;
+    if (quads.colours[i] == 0) continue;
+    if (quads.uvPerQuad) SourceOf(quads.uvs[i], source);
+    const int32_t* const* p = quads.points;
+    const Point destination[4] = {
+        {p[6][i], p[7][i]}, {p[4][i], p[5][i]}, {p[2][i], p[3][i]}, {p[0][i], p[1][i]}};
+    image_->Draw(source, destination, quads.colours[i], additive);
   }
 }
 

@@ -31,6 +31,7 @@ class ImageRenderer final : public IParticleRenderer {
   int32_t EndFrame() override;
   int32_t SetViewSize(float width, float height, bool applyViewport) override;
   void* Destroy(unsigned int flags) override;
+  bool TakesPoints() const override { return true; }
   void DrawQuads(const QuadRun& run) override;
 
   CTexture* BoundTexture() const { return texture_; }

@@ -47,7 +47,9 @@ int32_t Emitter::Draw(IParticleRenderer& renderer) {
   const float* const offsetX = useEffectOffset ? ring_.Floats(kOffsetX) : nullptr;
   const float* const offsetY = useEffectOffset ? ring_.Floats(kOffsetY) : nullptr;
   const float* const elapsed = ring_.Floats(kFrameElapsed);
-  QuadPoint quads[kChunk * 4];
+  const bool points = renderer.TakesPoints();
+  float corner[kChunk * 8];
+  int32_t cut[kChunk * 8];
   UvRect uvs[kChunk];
   uvs[0] = uv;
   // Chunks of each run of slots, oldest first, or all of it youngest first.
@@ -58,15 +60,30 @@ int32_t Emitter::Draw(IParticleRenderer& renderer) {
     for (uint32_t done = 0; done < run.count; done += kChunk) {
       const uint32_t n = run.count - done < kChunk ? run.count - done : kChunk;
       const uint32_t first = reversed ? run.first + run.count - done - n : run.first + done;
-      lanes.quads(pivot, block, first, n, &quads[0].x);
+      if (points) {
+        lanes.points(pivot, block, first, n, offsetX != nullptr, cut);
+      } else {
+        lanes.quads(pivot, block, first, n, corner);
+      }
       if (perParticleFrame) {
         for (uint32_t i = 0; i < n; ++i) {
           uvs[i] = FrameOf(frames, static_cast<uint32_t>(frameAnimation.Frame(elapsed[first + i])));
         }
       }
-      renderer.DrawQuads(QuadRun{quads, colour + first, offsetX ? offsetX + first : nullptr,
-                                 offsetY ? offsetY + first : nullptr, uvs, perParticleFrame,
-                                 reversed, n});
+      QuadRun quadRun{};
+      for (uint32_t k = 0; k < 8; ++k) {
+        float* const row = points ? nullptr : corner + k * n;
+        (k % 2 == 0 ? quadRun.cornerX : quadRun.cornerY)[k / 2] = row;
+        quadRun.points[k] = points ? cut + k * n : nullptr;
+      }
+      quadRun.colours = colour + first;
+      quadRun.offsetX = offsetX ? offsetX + first : nullptr;
+      quadRun.offsetY = offsetY ? offsetY + first : nullptr;
+      quadRun.uvs = uvs;
+      quadRun.uvPerQuad = perParticleFrame;
+      quadRun.reversed = reversed;
+      quadRun.count = n;
+      renderer.DrawQuads(quadRun);
     }
   }
   return Success;

@@ -12,5 +12,5 @@ namespace tavrix::lanes_scalar {
 #include "simulation/lanes/StepLanes.inc"
 
 extern const StepLanes kLanes = {"scalar",  Shape,          Motion, PackColour,
-                                 TakeDraws, CountJittering, Quads};
+                                 TakeDraws, CountJittering, Quads,  Points};
 }  // namespace tavrix::lanes_scalar

@@ -11,5 +11,5 @@ namespace tavrix::lanes_vector {
 #include "simulation/lanes/StepLanes.inc"
 
 extern const StepLanes kLanes = {"vector",  Shape,          Motion, PackColour,
-                                 TakeDraws, CountJittering, Quads};
+                                 TakeDraws, CountJittering, Quads,  Points};
 }  // namespace tavrix::lanes_vector

@@ -12,5 +12,5 @@ namespace tavrix::lanes_wide {
 #include "simulation/lanes/StepLanes.inc"
 
 extern const StepLanes kLanes = {"avx2",    Shape,          Motion, PackColour,
-                                 TakeDraws, CountJittering, Quads};
+                                 TakeDraws, CountJittering, Quads,  Points};
 }  // namespace tavrix::lanes_wide

@@ -12,5 +12,5 @@ namespace tavrix::lanes_wider {
 #include "simulation/lanes/StepLanes.inc"
 
 extern const StepLanes kLanes = {"avx512",  Shape,          Motion, PackColour,
-                                 TakeDraws, CountJittering, Quads};
+                                 TakeDraws, CountJittering, Quads,  Points};
 }  // namespace tavrix::lanes_wider
