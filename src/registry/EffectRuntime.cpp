@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "effectfile/Effect.h"
+#include "simulation/ParallelUpdate.h"
 #include "tavrix/ResultCode.h"
 
 namespace tavrix {
@@ -105,12 +106,7 @@ int32_t Effect::AdvanceStep(int32_t deltaMs, bool mayRestart) {
   elapsedSeconds = static_cast<float>(static_cast<double>(elapsedSeconds) + dt);
   float step = static_cast<float>(dt);
 
-  int32_t live = 0;
-  for (IParticleEmitter* emitter : emitters) {
-    if (!emitter->IsEnabled()) continue;
-    emitter->Update(step);
-    live += emitter->GetParticleCount();
-  }
+  const int32_t live = UpdateEmitters(emitters.Data(), emitters.Size(), step, Workers());
 
   int32_t result = Success;
   if (!stopping && elapsedSeconds >= durationSeconds) {

@@ -60,6 +60,18 @@ class Emitter final : public IParticleEmitter {
   void SetPosition(float x, float y) override;
   void* Destroy(unsigned int flags) override { return DestroyObject(this, flags); }
 
+  // Update in three parts, for stepping many emitters on the update threads
+  // as one thread steps them one after another: Prepare ages and removes
+  // particles and counts the draws each of the step's tasks will take (on
+  // any thread); Emit, on the host's thread and in emitter order, reserves
+  // those draws and then spawns; each task then steps its share of the
+  // particles that were there before the spawning (on any thread).
+  void Prepare(float dt);
+  void Emit(float dt);
+  static constexpr uint32_t kMaxTasks = 16;
+  uint32_t Tasks() const { return taskCount_; }
+  void StepTask(uint32_t task);
+
   ParamTrack* FindTrack(const char* key);
   void SetPivot(float px, float py);
   void SetForceAngle(float degrees);
@@ -120,6 +132,16 @@ class Emitter final : public IParticleEmitter {
  private:
   ParticleRing ring_;
 
+  // The step a Prepare planned: its particles, and per task, youngest first,
+  // how many jitter and where their draws start.
+  static constexpr uint32_t kLeastTask = 4096;
+  StepPlan taskPlan_{};
+  uint32_t taskParticles_ = 0;
+  uint32_t taskSize_ = 0;
+  uint32_t taskCount_ = 0;
+  uint32_t taskJittering_[kMaxTasks] = {};
+  RandomSource taskRandom_[kMaxTasks];
+
   StepPlan Plan(float dt, bool birth) const;
   void AgeAndRemove(float dt);
   // The step of the particles in count slots from slot, the youngest first,
@@ -133,6 +155,7 @@ class Emitter final : public IParticleEmitter {
   void StepSliced(const StepPlan& plan, UpdateWorkers& workers);
   static void StepSlice(void* work, uint32_t slice);
 
+  void Emission(float dt);
   // Spawns up to count particles; returns how many were born.
   uint32_t Spawn(const StepPlan& birth, uint32_t count);
   void RemoveAllParticles() { ring_.Clear(); }

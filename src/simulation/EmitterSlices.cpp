@@ -60,4 +60,48 @@ void Emitter::StepSlice(void* context, uint32_t slice) {
   });
 }
 
+// The tasks are slices from the young end of at least kLeastTask particles,
+// at most kMaxTasks of them; each counts its jittering particles now, while
+// the step's plan is that of this frame.
+void Emitter::Prepare(float dt) {
+  taskCount_ = 0;
+  if (!owner || ring_.Count() == 0) return;
+  AgeAndRemove(dt);
+  taskPlan_ = Plan(dt, false);
+  taskParticles_ = static_cast<uint32_t>(ring_.Count());
+  taskSize_ = (taskParticles_ + kMaxTasks - 1) / kMaxTasks;
+  if (taskSize_ < kLeastTask) taskSize_ = kLeastTask;
+  taskCount_ = (taskParticles_ + taskSize_ - 1) / taskSize_;
+  if (!taskPlan_.moving) return;
+  const StepLanes& lanes = CurrentLanes();
+  const ColumnBlock block{ring_.Words(kLifetime), ring_.Capacity()};
+  for (uint32_t task = 0; task < taskCount_; ++task) {
+    const uint32_t hi = taskParticles_ - task * taskSize_;
+    const uint32_t lo = hi > taskSize_ ? hi - taskSize_ : 0;
+    uint32_t jittering = 0;
+    ring_.ForRange(lo, hi, [&](uint32_t first, uint32_t n) {
+      jittering += lanes.countJittering(taskPlan_, block, first, n);
+    });
+    taskJittering_[task] = jittering;
+  }
+}
+
+void Emitter::Emit(float dt) {
+  if (!owner) return;
+  RandomSource& process = ProcessRandom();
+  for (uint32_t task = 0; task < taskCount_; ++task) {
+    taskRandom_[task] = process;
+    if (taskPlan_.moving) process.JumpAhead(2 * static_cast<uint64_t>(taskJittering_[task]));
+  }
+  Emission(dt);
+}
+
+void Emitter::StepTask(uint32_t task) {
+  const uint32_t hi = taskParticles_ - task * taskSize_;
+  const uint32_t lo = hi > taskSize_ ? hi - taskSize_ : 0;
+  ring_.ForRange(lo, hi, [&](uint32_t first, uint32_t n) {
+    StepSlots(taskPlan_, first, n, taskRandom_[task]);
+  });
+}
+
 }  // namespace tavrix

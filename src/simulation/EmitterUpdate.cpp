@@ -111,11 +111,17 @@ int32_t Emitter::Update(float dt) {
       });
     }
   }
-  if (stopped) return Success;
+  Emission(dt);
+  return Success;
+}
+
+// The rate drawn anew every step, and the births it allows.
+void Emitter::Emission(float dt) {
+  if (stopped) return;
   const StepPlan birth = Plan(0.0f, true);
   if (singleParticle) {
     if (ring_.Count() == 0) Spawn(birth, 1);
-    return Success;
+    return;
   }
   emissionBacklog += dt;
   const float rate =
@@ -126,7 +132,6 @@ int32_t Emitter::Update(float dt) {
     if (emissionBacklog < 0.0f || std::fabs(emissionBacklog) < kTiny) emissionBacklog = 0.0f;
     Spawn(birth, n);
   }
-  return Success;
 }
 
 // One pass ages every particle and marks the ones that stay; the ring then
