@@ -19,7 +19,6 @@
 #include "simulation/Particle.h"
 #include "simulation/ParticleRing.h"
 #include "simulation/TrackDefaults.h"
-#include "simulation/UpdateWorkers.h"
 
 namespace tavrix {
 
@@ -30,8 +29,6 @@ class Emitter final : public IParticleEmitter {
  public:
   static constexpr uint32_t kMaxSpawnPerUpdate = 10000;
   static constexpr int32_t kMaxLiveParticles = 100000;
-  // Smaller emitters are not worth handing to other threads.
-  static constexpr int32_t kSplitCount = 8192;
   static constexpr uint32_t kVersion = 1;
 
   Emitter() = default;
@@ -151,9 +148,6 @@ class Emitter final : public IParticleEmitter {
   // are already in the scratch when there is none.
   void StepChunk(const StepPlan& plan, uint32_t first, uint32_t n, StepScratch& scratch,
                  RandomSource* random);
-  // The step of a big emitter's particles in slices, one per update thread.
-  void StepSliced(const StepPlan& plan, UpdateWorkers& workers);
-  static void StepSlice(void* work, uint32_t slice);
 
   void Emission(float dt);
   // Spawns up to count particles; returns how many were born.

@@ -1,64 +1,13 @@
-// The update of a big emitter shared by the update threads: its particles
-// in slices from the young end, one per thread. The random draws make the
-// only order between particles, so each slice first counts the particles
-// that draw, and then starts from the process-wide state moved on by the
-// draws of the slices before it: every particle gets the values one thread
-// would have given it, and the process-wide state ends where it would.
+// The step of an emitter in tasks for the update threads: slices of its
+// particles from the young end. The random draws make the only order
+// between particles, so each task first counts the particles that draw, and
+// then starts from the process-wide state moved on by the draws of the
+// tasks before it: every particle gets the values one thread would have
+// given it, and the process-wide state ends where it would.
 #include "simulation/Emitter.h"
 #include "simulation/lanes/LanePaths.h"
 
 namespace tavrix {
-namespace {
-
-struct SliceWork {
-  Emitter* emitter;
-  const StepPlan* plan;
-  const StepLanes* lanes;
-  uint32_t slices;
-  bool counting;
-  uint32_t jittering[UpdateWorkers::kMaxThreads];
-  RandomSource random[UpdateWorkers::kMaxThreads];
-};
-
-}  // namespace
-
-void Emitter::StepSliced(const StepPlan& plan, UpdateWorkers& workers) {
-  SliceWork work{this, &plan, &CurrentLanes(), workers.Threads(), true, {}, {}};
-  if (plan.moving) workers.Run(StepSlice, &work);
-  RandomSource& process = ProcessRandom();
-  uint64_t draws = 0;
-  for (uint32_t slice = 0; slice < work.slices; ++slice) {
-    work.random[slice] = process;
-    work.random[slice].JumpAhead(draws);
-    draws += 2 * static_cast<uint64_t>(work.jittering[slice]);
-  }
-  work.counting = false;
-  workers.Run(StepSlice, &work);
-  process.JumpAhead(draws);
-}
-
-void Emitter::StepSlice(void* context, uint32_t slice) {
-  SliceWork& work = *static_cast<SliceWork*>(context);
-  Emitter& emitter = *work.emitter;
-  const uint32_t count = static_cast<uint32_t>(emitter.ring_.Count());
-  const uint32_t size = (count + work.slices - 1) / work.slices;
-  const uint32_t skipped = slice * size;
-  if (skipped >= count) return;
-  const uint32_t hi = count - skipped;
-  const uint32_t lo = hi > size ? hi - size : 0;
-  if (work.counting) {
-    const ColumnBlock block{emitter.ring_.Words(kLifetime), emitter.ring_.Capacity()};
-    uint32_t jittering = 0;
-    emitter.ring_.ForRange(lo, hi, [&](uint32_t first, uint32_t n) {
-      jittering += work.lanes->countJittering(*work.plan, block, first, n);
-    });
-    work.jittering[slice] = jittering;
-    return;
-  }
-  emitter.ring_.ForRange(lo, hi, [&](uint32_t first, uint32_t n) {
-    emitter.StepSlots(*work.plan, first, n, work.random[slice]);
-  });
-}
 
 // The tasks are slices from the young end of at least kLeastTask particles,
 // at most kMaxTasks of them; each counts its jittering particles now, while

@@ -102,14 +102,8 @@ int32_t Emitter::Update(float dt) {
   if (ring_.Count() > 0) {
     AgeAndRemove(dt);
     const StepPlan plan = Plan(dt, false);
-    UpdateWorkers* const workers = owner->Workers();
-    if (workers && ring_.Count() >= kSplitCount) {
-      StepSliced(plan, *workers);
-    } else {
-      ring_.ForRange(0, ring_.Count(), [&](uint32_t first, uint32_t n) {
-        StepSlots(plan, first, n, ProcessRandom());
-      });
-    }
+    ring_.ForRange(0, ring_.Count(),
+                   [&](uint32_t first, uint32_t n) { StepSlots(plan, first, n, ProcessRandom()); });
   }
   Emission(dt);
   return Success;

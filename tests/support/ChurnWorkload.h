@@ -17,9 +17,11 @@ struct ChurnResult {
   int64_t liveSum;
 };
 
-// A rate above 0 makes the busy emitter emit that many particles a second
-// instead; threads above 1 share its update once it is big enough.
-inline ChurnResult RunChurnedBusy(int frames, float rate = 0.0f, uint32_t threads = 1) {
+// A rate above 0 makes the busy emitter (and with both, the animated box
+// emitter too) emit that many particles a second instead; threads above 1
+// share the update once it is big enough.
+inline ChurnResult RunChurnedBusy(int frames, float rate = 0.0f, uint32_t threads = 1,
+                                  bool both = false) {
   SimulationWorld world;
   world.registry.StartUpdateWorkers(threads);
   BuildShowcase(world);
@@ -29,6 +31,11 @@ inline ChurnResult RunChurnedBusy(int frames, float rate = 0.0f, uint32_t thread
   Emitter& busy = *static_cast<Emitter*>(effect.emitters[0]);
   if (rate > 0.0f) busy.BaseQuantity.SetRange(1000.0f, 0.0f, rate, 0.0f);
   SetConstant(busy.BaseQuantity, rate > 0.0f ? rate : 400.0f);
+  if (both) {
+    Emitter& box = *static_cast<Emitter*>(effect.emitters[1]);
+    box.BaseQuantity.SetRange(1000.0f, 0.0f, rate, 0.0f);
+    SetConstant(box.BaseQuantity, rate);
+  }
   SetConstant(busy.BaseLife, 2.0f);
   SetConstant(busy.VarLife, 1.0f);
   QuadRecorder recorder(QuadRecorder::HashOnly);

@@ -32,21 +32,26 @@ TEST_P(ChurnEquivalence, ThousandsOfChurnedFramesDrawTheRecordedQuads) {
 
 INSTANTIATE_TEST_SUITE_P(LanePaths, ChurnEquivalence, ::testing::ValuesIn(kLanePaths));
 
-// An emitter big enough to be shared by the update threads draws the same
-// quads on every lane path with 1, 2 and 4 threads.
-TEST(ChurnEquivalence, EveryPathAndThreadCountDrawsTheSameBigEmitter) {
+// Emitters big enough to be shared by the update threads, one beside two
+// small ones and then two side by side, draw the same quads on every lane
+// path with 1, 2 and 4 threads.
+TEST(ChurnEquivalence, EveryPathAndThreadCountDrawsTheSameBigEmitters) {
+  constexpr int kFrames = 150;
   test::ScopedAllocator scope;
-  UseLanePath(LanePath::Scalar);
-  const test::ChurnResult reference = test::RunChurnedBusy(240, 8000.0f);
-  ASSERT_GT(reference.liveSum / 240, Emitter::kSplitCount);
-  for (LanePath path : kLanePaths) {
-    if (!UseLanePath(path)) continue;
-    for (uint32_t threads : {1u, 2u, 4u}) {
-      const test::ChurnResult result = test::RunChurnedBusy(240, 8000.0f, threads);
-      EXPECT_EQ(result.hash, reference.hash) << CurrentLanes().name << " " << threads;
-      EXPECT_EQ(result.liveSum, reference.liveSum);
+  for (bool both : {false, true}) {
+    UseLanePath(LanePath::Scalar);
+    const test::ChurnResult reference = test::RunChurnedBusy(kFrames, 8000.0f, 1, both);
+    ASSERT_GT(reference.liveSum / kFrames, both ? 16384 : 8192);
+    for (LanePath path : kLanePaths) {
+      if (!UseLanePath(path)) continue;
+      for (uint32_t threads : {1u, 2u, 4u}) {
+        const test::ChurnResult result = test::RunChurnedBusy(kFrames, 8000.0f, threads, both);
+        EXPECT_EQ(result.hash, reference.hash) << CurrentLanes().name << " " << threads;
+        EXPECT_EQ(result.liveSum, reference.liveSum);
+      }
     }
   }
+  UseWidestLanes();
 }
 
 }  // namespace

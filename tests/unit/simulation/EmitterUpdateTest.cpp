@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "simulation/ArcTangent.h"
+#include "simulation/lanes/LanePaths.h"
 #include "support/CountingAllocator.h"
 #include "support/DrawCounter.h"
 #include "support/ParticleBudget.h"
@@ -26,6 +27,39 @@ class EmitterUpdate : public ::testing::Test {
 };
 
 float Distance(float x, float y) { return std::sqrt(x * x + y * y); }
+
+// Life tracks of many keys, one of them run through two and a half times,
+// give every particle on every lane path the size the tracks' own walk
+// gives it.
+TEST_F(EmitterUpdate, LifeTracksOfManyKeysAndCyclesSizeParticlesAsTheirWalkDoes) {
+  emitter.uniformSize = false;
+  SetConstant(emitter.BaseQuantity, 300.0f);
+  SetConstant(emitter.VarLife, 1.0f);
+  emitter.LifeX.Reset();
+  for (const TrackKey key :
+       {TrackKey{0.0f, 1.0f}, {0.25f, 3.0f}, {0.5f, 0.5f}, {0.8f, 2.0f}, {1.0f, 4.0f}}) {
+    emitter.LifeX.AddKey(key.time, key.value);
+  }
+  emitter.LifeY.Reset();
+  for (const TrackKey key : {TrackKey{0.0f, 2.0f}, {0.3f, 1.0f}, {1.0f, 3.0f}}) {
+    emitter.LifeY.AddKey(key.time, key.value);
+  }
+  emitter.LifeY.SetCycles(2.5f);
+  for (LanePath path : kLanePaths) {
+    if (!UseLanePath(path)) continue;
+    emitter.Clear();
+    for (int step = 0; step < 90; ++step) emitter.Update(0.017f);
+    ASSERT_GT(emitter.GetParticleCount(), 300);
+    for (const Particle& p : test::Particles(emitter)) {
+      const float t = p.age / p.lifetime;
+      EXPECT_EQ(p.width, emitter.BaseX.Clamp(emitter.LifeX.Evaluate(t) * p.birthWidth))
+          << CurrentLanes().name << " t " << t;
+      EXPECT_EQ(p.height, emitter.BaseY.Clamp(emitter.LifeY.Evaluate(t) * p.birthHeight))
+          << CurrentLanes().name << " t " << t;
+    }
+  }
+  UseWidestLanes();
+}
 
 TEST_F(EmitterUpdate, TheDefaultEmitterSpawnsTenASecondOfUnrotatedWhiteSquares) {
   emitter.SetPosition(100.0f, 200.0f);
