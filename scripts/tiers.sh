@@ -9,7 +9,7 @@ TIER_TABLE="
 main    | the main job: the library, tavrix, the texture generator and the samples | build-essential cmake pkg-config ccache libpng-dev libjpeg62-turbo-dev zlib1g-dev libinih-dev libstb-dev nlohmann-json3-dev libcli11-dev libgif-dev
 test    | the tests, the SDL2 host and the viewer | libgtest-dev libgmock-dev clang-format python3 python3-jsonschema libsdl2-dev libsdl2-image-dev libimgui-dev xvfb xauth xdotool
 clang   | the thread sanitizer run and the fuzzers | clang libclang-rt-14-dev
-bench   | the benchmarks | libbenchmark-dev
+bench   | the benchmarks and their profiles | libbenchmark-dev linux-perf
 windows | the Windows DLLs under wine with a real Direct3D 8 | mingw-w64 wine64 xvfb xauth libgl1-mesa-dri lld clang
 i386    | the 32-bit tests under qemu | qemu-user g++-multilib libpng-dev:i386 libjpeg62-turbo-dev:i386 libinih-dev:i386 zlib1g-dev:i386 libgtest-dev:i386
 web     | the runtime in WebAssembly and the browser tests | emscripten chromium nodejs node-typescript

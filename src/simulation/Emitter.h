@@ -150,6 +150,15 @@ class Emitter final : public IParticleEmitter {
                  RandomSource* random);
 
   void Emission(float dt);
+  // What every chunk of one Draw shares.
+  struct ChunkDraw {
+    const FrameSet* frames;
+    UvRect uv;
+    bool reversed;
+    bool points;  // the renderer takes cut points rather than corners
+  };
+  void DrawChunk(IParticleRenderer& renderer, const ChunkDraw& draw, uint32_t first,
+                 uint32_t n) const;
   // Spawns up to count particles; returns how many were born.
   uint32_t Spawn(const StepPlan& birth, uint32_t count);
   void RemoveAllParticles() { ring_.Clear(); }

@@ -36,57 +36,56 @@ int32_t Emitter::Draw(IParticleRenderer& renderer) {
   }
   FrameSet* const frames = animated ? frameAnimation.frameSet : frameSet;
   renderer.Bind(additive, frames);
-  // The renderer could in principle reach this emitter, so members read in
-  // the loop would be read again for every quad; locals are read once.
-  const bool perParticleFrame = animated;
-  const bool reversed = reverseDrawOrder;
-  const QuadPoint pivot[4] = {corners[0], corners[1], corners[2], corners[3]};
-  const StepLanes& lanes = CurrentLanes();
-  const ColumnBlock block{ring_.Words(kLifetime), ring_.Capacity()};
-  const uint32_t* const colour = ring_.Words(kColour);
-  const float* const offsetX = useEffectOffset ? ring_.Floats(kOffsetX) : nullptr;
-  const float* const offsetY = useEffectOffset ? ring_.Floats(kOffsetY) : nullptr;
-  const float* const elapsed = ring_.Floats(kFrameElapsed);
-  const bool points = renderer.TakesPoints();
-  float corner[kChunk * 8];
-  int32_t cut[kChunk * 8];
-  UvRect uvs[kChunk];
-  uvs[0] = uv;
+  // The renderer could in principle reach this emitter, so members are
+  // read before a chunk's quads, never for each quad.
+  const ChunkDraw draw{frames, uv, reverseDrawOrder, renderer.TakesPoints()};
   // Chunks of each run of slots, oldest first, or all of it youngest first.
   SlotRun runs[2];
   ring_.Runs(runs);
   for (int r = 0; r < 2; ++r) {
-    const SlotRun& run = runs[reversed ? 1 - r : r];
+    const SlotRun& run = runs[draw.reversed ? 1 - r : r];
     for (uint32_t done = 0; done < run.count; done += kChunk) {
       const uint32_t n = run.count - done < kChunk ? run.count - done : kChunk;
-      const uint32_t first = reversed ? run.first + run.count - done - n : run.first + done;
-      if (points) {
-        lanes.points(pivot, block, first, n, offsetX != nullptr, cut);
-      } else {
-        lanes.quads(pivot, block, first, n, corner);
-      }
-      if (perParticleFrame) {
-        for (uint32_t i = 0; i < n; ++i) {
-          uvs[i] = FrameOf(frames, static_cast<uint32_t>(frameAnimation.Frame(elapsed[first + i])));
-        }
-      }
-      QuadRun quadRun{};
-      for (uint32_t k = 0; k < 8; ++k) {
-        float* const row = points ? nullptr : corner + k * n;
-        (k % 2 == 0 ? quadRun.cornerX : quadRun.cornerY)[k / 2] = row;
-        quadRun.points[k] = points ? cut + k * n : nullptr;
-      }
-      quadRun.colours = colour + first;
-      quadRun.offsetX = offsetX ? offsetX + first : nullptr;
-      quadRun.offsetY = offsetY ? offsetY + first : nullptr;
-      quadRun.uvs = uvs;
-      quadRun.uvPerQuad = perParticleFrame;
-      quadRun.reversed = reversed;
-      quadRun.count = n;
-      renderer.DrawQuads(quadRun);
+      DrawChunk(renderer, draw, draw.reversed ? run.first + run.count - done - n : run.first + done,
+                n);
     }
   }
   return Success;
+}
+
+void Emitter::DrawChunk(IParticleRenderer& renderer, const ChunkDraw& draw, uint32_t first,
+                        uint32_t n) const {
+  const ColumnBlock block{ring_.Words(kLifetime), ring_.Capacity()};
+  const StepLanes& lanes = CurrentLanes();
+  float corner[kChunk * 8];
+  int32_t cut[kChunk * 8];
+  if (draw.points) {
+    lanes.points(corners, block, first, n, useEffectOffset, cut);
+  } else {
+    lanes.quads(corners, block, first, n, corner);
+  }
+  UvRect uvs[kChunk];
+  uvs[0] = draw.uv;
+  if (animated) {
+    const float* const elapsed = ring_.Floats(kFrameElapsed) + first;
+    for (uint32_t i = 0; i < n; ++i) {
+      uvs[i] = FrameOf(draw.frames, static_cast<uint32_t>(frameAnimation.Frame(elapsed[i])));
+    }
+  }
+  QuadRun run{};
+  for (uint32_t k = 0; k < 8; ++k) {
+    float* const row = draw.points ? nullptr : corner + k * n;
+    (k % 2 == 0 ? run.cornerX : run.cornerY)[k / 2] = row;
+    run.points[k] = draw.points ? cut + k * n : nullptr;
+  }
+  run.colours = ring_.Words(kColour) + first;
+  run.offsetX = useEffectOffset ? ring_.Floats(kOffsetX) + first : nullptr;
+  run.offsetY = useEffectOffset ? ring_.Floats(kOffsetY) + first : nullptr;
+  run.uvs = uvs;
+  run.uvPerQuad = animated;
+  run.reversed = draw.reversed;
+  run.count = n;
+  renderer.DrawQuads(run);
 }
 
 }  // namespace tavrix
