@@ -40,7 +40,7 @@ class EffectRegistry {
 
   Effect* Find(int32_t id) const;
   ParticlePool* Pool() const { return pool_; }
-  // Threads for the update of big emitters, when the host asked for more
+  // Threads for the update of busy effects, when the host asked for more
   // than one; without them every update runs on the host's thread.
   void StartUpdateWorkers(uint32_t threads);
   UpdateWorkers* Workers() const { return workers_; }

@@ -1,7 +1,7 @@
-// Threads that share the update of big emitters: made when the system is
-// initialised with more than one update thread, joined when it goes. The
-// host's thread runs slice 0 itself and waits for the others, so no call
-// into the host ever comes from a worker.
+// Threads that share the update of an effect's emitters: made when the
+// system is initialised with more than one update thread, joined when it
+// goes. The host's thread runs slice 0 itself and waits for the others, so
+// no call into the host ever comes from a worker.
 #pragma once
 
 #include <atomic>
