@@ -52,9 +52,9 @@ class IParticleRenderer {
   virtual int32_t SetViewSize(float width, float height, bool applyViewport) = 0;
   // Destroying destructor: bit 0 of flags asks for the memory to be freed.
   virtual void* Destroy(unsigned int flags) = 0;
-  // A run of quads at once, after the seven slots above; by default each
+  // After the seven slots above: whether DrawQuads wants the points of its
+  // quads rather than corners; and a run of quads at once, by default each
   // visible one through DrawQuad. The renderer's results are not looked at.
-  // Whether DrawQuads wants the points of its quads rather than corners.
   virtual bool TakesPoints() const { return false; }
   virtual void DrawQuads(const QuadRun& run) {
     for (uint32_t n = 0; n < run.count; ++n) {
