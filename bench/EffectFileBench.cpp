@@ -6,9 +6,9 @@
 
 #include <string>
 
+#include "base/Allocator.h"
 #include "effectfile/Effect.h"
 #include "effectfile/EffectFile.h"
-#include "module/Allocator.h"
 #include "registry/EffectRegistry.h"
 #include "resources/NameTable.h"
 #include "resources/TextureManager.h"

@@ -8,9 +8,9 @@
 
 #include "FuzzBudget.h"
 #include "NullImages.h"
+#include "base/Allocator.h"
 #include "effectfile/Effect.h"
 #include "effectfile/MemoryStream.h"
-#include "module/Allocator.h"
 #include "registry/EffectRegistry.h"
 #include "render/IParticleRenderer.h"
 #include "resources/NameTable.h"

@@ -6,7 +6,7 @@
 // The viewer is linked with the library's core rather than its shared
 // object, so the process-wide random source seeded here is the very one its
 // effects draw from.
-#include "module/RandomSource.h"
+#include "base/RandomSource.h"
 
 namespace tavrix::viewer {
 

@@ -3,9 +3,9 @@
 // owner's pool and the calls the sub-effect emitter makes on every emitter.
 #include "effectfile/Effect.h"
 
+#include "base/SafeConvert.h"
 #include "effectfile/EffectTracks.h"
 #include "registry/EffectRegistry.h"
-#include "simulation/SafeConvert.h"
 #include "tavrix/ResultCode.h"
 
 namespace tavrix {

@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
-#include "effectfile/DataStream.h"
-#include "module/HostVector.h"
+#include "base/DataStream.h"
+#include "base/HostVector.h"
 #include "render/IParticleRenderer.h"
 #include "simulation/IParticleEmitter.h"
 #include "simulation/ParamTrack.h"

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "module/Allocator.h"
+#include "base/Allocator.h"
 
 namespace tavrix {
 namespace {

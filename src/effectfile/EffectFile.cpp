@@ -7,10 +7,10 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "base/Allocator.h"
 #include "effectfile/Effect.h"
 #include "effectfile/EffectCipher.h"
 #include "effectfile/MemoryStream.h"
-#include "module/Allocator.h"
 #include "platform/FileAccess.h"
 #include "tavrix/ResultCode.h"
 

@@ -3,8 +3,8 @@
 // their type tags.
 #include <cstdio>
 
+#include "base/Allocator.h"
 #include "effectfile/Effect.h"
-#include "module/Allocator.h"
 #include "simulation/Emitter.h"
 #include "simulation/SubEffectEmitter.h"
 #include "tavrix/ResultCode.h"

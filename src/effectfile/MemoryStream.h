@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "effectfile/DataStream.h"
+#include "base/DataStream.h"
 
 namespace tavrix {
 

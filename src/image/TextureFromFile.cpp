@@ -1,5 +1,6 @@
 // Texture creation from an image file: read, decode, fit the size to the
-// device, create the texture and fill its levels.
+// device, create the texture and fill its levels; and the D3DX operation
+// that does it, which the library implements itself.
 #include "image/TextureFromFile.h"
 
 #include "image/Decoders.h"
@@ -50,3 +51,13 @@ HRESULT CreateTextureFromFile(IDirect3DDevice8* device, const char* path,
 }
 
 }  // namespace tavrix
+
+HRESULT D3DXCreateTextureFromFileExA(IDirect3DDevice8* pDevice, const char* pSrcFile, UINT Width,
+                                     UINT Height, UINT MipLevels, DWORD Usage, D3DFORMAT Format,
+                                     D3DPOOL Pool, DWORD Filter, DWORD MipFilter, D3DCOLOR ColorKey,
+                                     D3DXIMAGE_INFO* pSrcInfo, PALETTEENTRY* /*pPalette*/,
+                                     IDirect3DTexture8** ppTexture) {
+  const tavrix::TextureRequest request{Width, Height, MipLevels, Usage,   Format,
+                                       Pool,  Filter, MipFilter, ColorKey};
+  return tavrix::CreateTextureFromFile(pDevice, pSrcFile, request, pSrcInfo, ppTexture);
+}

@@ -2,7 +2,7 @@
 // life (see Lifetime.h for when exactly).
 #include "module/Factory.h"
 
-#include "module/Allocator.h"
+#include "base/Allocator.h"
 #include "module/Lifetime.h"
 #include "module/ParticleSystem.h"
 

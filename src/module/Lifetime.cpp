@@ -1,6 +1,6 @@
 #include "module/Lifetime.h"
 
-#include "module/Allocator.h"
+#include "base/Allocator.h"
 #include "resources/NameTable.h"
 
 namespace tavrix {

@@ -1,8 +1,8 @@
 // Creation, initialisation and teardown of a particle system.
 #include "module/ParticleSystem.h"
 
-#include "module/Allocator.h"
-#include "module/CurrentDevice.h"
+#include "base/Allocator.h"
+#include "base/CurrentDevice.h"
 #include "module/HostSettings.h"
 #include "module/Lifetime.h"
 #include "registry/EffectRegistry.h"

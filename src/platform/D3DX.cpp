@@ -1,8 +1,6 @@
-// The library's own D3DX operations: the two matrix builders, and texture
-// creation handed to the image decoders.
+// The library's own D3DX matrix builders. Texture creation from a file is
+// the image decoders' work and lives with them (image/TextureFromFile.cpp).
 #include "platform/D3DX.h"
-
-#include "image/TextureFromFile.h"
 
 namespace {
 
@@ -32,14 +30,4 @@ D3DXMATRIX* D3DXMatrixTranslation(D3DXMATRIX* pOut, float x, float y, float z) {
   pOut->_42 = y;
   pOut->_43 = z;
   return pOut;
-}
-
-HRESULT D3DXCreateTextureFromFileExA(IDirect3DDevice8* pDevice, const char* pSrcFile, UINT Width,
-                                     UINT Height, UINT MipLevels, DWORD Usage, D3DFORMAT Format,
-                                     D3DPOOL Pool, DWORD Filter, DWORD MipFilter, D3DCOLOR ColorKey,
-                                     D3DXIMAGE_INFO* pSrcInfo, PALETTEENTRY* /*pPalette*/,
-                                     IDirect3DTexture8** ppTexture) {
-  const tavrix::TextureRequest request{Width, Height, MipLevels, Usage,   Format,
-                                       Pool,  Filter, MipFilter, ColorKey};
-  return tavrix::CreateTextureFromFile(pDevice, pSrcFile, request, pSrcInfo, ppTexture);
 }

@@ -7,10 +7,10 @@
 #include <cstdio>
 #include <new>
 
+#include "base/Allocator.h"
+#include "base/FinishListener.h"
 #include "effectfile/Effect.h"
 #include "effectfile/EffectFile.h"
-#include "module/Allocator.h"
-#include "module/FinishListener.h"
 #include "platform/FileAccess.h"
 #include "tavrix/ResultCode.h"
 

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "module/HostVector.h"
+#include "base/HostVector.h"
 #include "render/IParticleRenderer.h"
 #include "simulation/ParticlePool.h"
 #include "simulation/UpdateWorkers.h"

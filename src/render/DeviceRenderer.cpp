@@ -3,12 +3,12 @@
 // per quad, and the host's device state saved and restored around it all.
 #include "render/DeviceRenderer.h"
 
-#include "module/Allocator.h"
+#include "base/Allocator.h"
+#include "base/SafeConvert.h"
 #include "platform/D3DX.h"
 #include "platform/Win32.h"
 #include "resources/CTexture.h"
 #include "resources/FrameSet.h"
-#include "simulation/SafeConvert.h"
 
 namespace tavrix {
 namespace {

@@ -4,14 +4,11 @@
 
 #include <cstdint>
 
+#include "base/QuadPoint.h"
+
 namespace tavrix {
 
 class FrameSet;
-
-struct QuadPoint {
-  float x;
-  float y;
-};
 
 struct UvRect {
   float uLeft;

@@ -4,11 +4,11 @@
 
 #include <cstddef>
 
-#include "module/Allocator.h"
+#include "base/Allocator.h"
+#include "base/SafeConvert.h"
 #include "platform/Win32.h"
 #include "resources/CTexture.h"
 #include "resources/FrameSet.h"
-#include "simulation/SafeConvert.h"
 
 namespace tavrix {
 namespace {

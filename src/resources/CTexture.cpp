@@ -2,7 +2,7 @@
 // kind forgot to override them.
 #include "resources/CTexture.h"
 
-#include "module/Allocator.h"
+#include "base/Allocator.h"
 #include "platform/Win32.h"
 
 namespace tavrix {

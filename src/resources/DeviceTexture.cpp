@@ -1,8 +1,8 @@
 // Device textures: loaded from image\ with D3DX on the current particle
 // system's device, as 32-bit managed textures with a full mip chain and
 // opaque pure red keyed out.
-#include "module/Allocator.h"
-#include "module/CurrentDevice.h"
+#include "base/Allocator.h"
+#include "base/CurrentDevice.h"
 #include "platform/D3DX.h"
 #include "platform/Win32.h"
 #include "resources/CTexture.h"

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "module/HostVector.h"
+#include "base/HostVector.h"
 #include "resources/SharedResource.h"
 
 namespace tavrix {

@@ -2,7 +2,7 @@
 // system draws without a device.
 #include <cstdio>
 
-#include "module/Allocator.h"
+#include "base/Allocator.h"
 #include "platform/Win32.h"
 #include "resources/CTexture.h"
 #include "resources/TextureManager.h"

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <cstring>
 
-#include "module/Allocator.h"
+#include "base/Allocator.h"
 
 namespace tavrix {
 namespace {

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "module/Allocator.h"
+#include "base/Allocator.h"
 
 namespace tavrix {
 namespace {

@@ -2,7 +2,7 @@
 // shares them through the cache and destroys each with its last reference.
 #include "resources/TextureManager.h"
 
-#include "module/Allocator.h"
+#include "base/Allocator.h"
 #include "resources/CTexture.h"
 #include "resources/FrameSet.h"
 #include "resources/NameTable.h"

@@ -7,7 +7,7 @@
 #include <cmath>
 #include <cstdint>
 
-#include "simulation/FloatBits.h"
+#include "base/FloatBits.h"
 
 namespace tavrix {
 namespace {

@@ -11,8 +11,8 @@
 #include <cstdint>
 #include <optional>
 
-#include "module/Allocator.h"
-#include "module/RandomSource.h"
+#include "base/Allocator.h"
+#include "base/RandomSource.h"
 #include "simulation/FrameAnimation.h"
 #include "simulation/IParticleEmitter.h"
 #include "simulation/ParamTrack.h"

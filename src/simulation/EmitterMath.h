@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "module/RandomSource.h"
+#include "base/RandomSource.h"
 
 namespace tavrix {
 namespace emitter_math {

@@ -4,11 +4,11 @@
 
 #include <cmath>
 
-#include "module/RandomSource.h"
+#include "base/RandomSource.h"
+#include "base/SafeConvert.h"
 #include "resources/FrameSet.h"
 #include "resources/NameTable.h"
 #include "resources/TextureManager.h"
-#include "simulation/SafeConvert.h"
 #include "tavrix/ResultCode.h"
 
 namespace tavrix {

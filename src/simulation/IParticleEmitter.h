@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "effectfile/DataStream.h"
+#include "base/DataStream.h"
 #include "render/IParticleRenderer.h"
 
 namespace tavrix {

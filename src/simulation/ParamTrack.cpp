@@ -5,7 +5,7 @@
 
 #include <cmath>
 
-#include "module/RandomSource.h"
+#include "base/RandomSource.h"
 
 namespace tavrix {
 namespace {

@@ -5,8 +5,8 @@
 #include <cmath>
 #include <cstdint>
 
-#include "effectfile/DataStream.h"
-#include "module/HostVector.h"
+#include "base/DataStream.h"
+#include "base/HostVector.h"
 #include "simulation/StepPlan.h"
 #include "simulation/TrackKey.h"
 

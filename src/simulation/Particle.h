@@ -8,7 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "render/IParticleRenderer.h"
+#include "base/QuadPoint.h"
 
 namespace tavrix {
 

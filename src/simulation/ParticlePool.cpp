@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "module/Allocator.h"
+#include "base/Allocator.h"
 
 namespace tavrix {
 namespace {

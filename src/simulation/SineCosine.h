@@ -9,7 +9,7 @@
 
 #include <cstdint>
 
-#include "simulation/FloatBits.h"
+#include "base/FloatBits.h"
 
 namespace tavrix {
 namespace sine_cosine {

@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-#include "render/IParticleRenderer.h"
+#include "base/QuadPoint.h"
 #include "simulation/TrackKey.h"
 
 namespace tavrix {

@@ -6,13 +6,13 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "base/Allocator.h"
+#include "base/SafeConvert.h"
 #include "effectfile/Effect.h"
 #include "effectfile/EffectFile.h"
-#include "module/Allocator.h"
 #include "platform/FileAccess.h"
 #include "platform/Win32.h"
 #include "resources/NameTable.h"
-#include "simulation/SafeConvert.h"
 #include "tavrix/ResultCode.h"
 
 namespace tavrix {

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "module/HostVector.h"
+#include "base/HostVector.h"
 #include "registry/EffectRegistry.h"
 #include "simulation/IParticleEmitter.h"
 

@@ -5,7 +5,7 @@
 
 #include <cstddef>
 
-#include "module/HostVector.h"
+#include "base/HostVector.h"
 #include "resources/NameTable.h"
 #include "simulation/ParamTrack.h"
 

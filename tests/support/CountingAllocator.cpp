@@ -1,6 +1,6 @@
 #include "support/CountingAllocator.h"
 
-#include "module/Allocator.h"
+#include "base/Allocator.h"
 
 namespace tavrix::test {
 

@@ -2,7 +2,7 @@
 // copy of it, so tests can check the number of draws an operation makes.
 #pragma once
 
-#include "module/RandomSource.h"
+#include "base/RandomSource.h"
 
 namespace tavrix::test {
 

@@ -8,8 +8,8 @@
 #include <iterator>
 #include <stdexcept>
 
+#include "base/FloatBits.h"
 #include "effectfile/EffectCipher.h"
-#include "simulation/FloatBits.h"
 
 namespace tavrix::test {
 

@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "effectfile/DataStream.h"
+#include "base/DataStream.h"
 #include "support/TempDir.h"
 
 namespace tavrix::test {

@@ -1,7 +1,7 @@
 // The scripted emitter of the frame-cycle tests.
 #include "support/FakeEmitter.h"
 
-#include "module/Allocator.h"
+#include "base/Allocator.h"
 
 namespace tavrix::test {
 

@@ -7,9 +7,9 @@
 #include <cstdint>
 #include <vector>
 
+#include "base/Allocator.h"
+#include "base/RandomSource.h"
 #include "effectfile/Effect.h"
-#include "module/Allocator.h"
-#include "module/RandomSource.h"
 #include "registry/EffectRegistry.h"
 #include "resources/FrameSet.h"
 #include "resources/NameTable.h"

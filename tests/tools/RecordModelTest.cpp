@@ -6,10 +6,10 @@
 #include <cfloat>
 #include <cmath>
 
+#include "base/FloatBits.h"
 #include "record/FloatText.h"
 #include "record/JsonText.h"
 #include "record/RecordModel.h"
-#include "simulation/FloatBits.h"
 #include "tools/RecordBuilders.h"
 
 namespace tavrix::test {

@@ -4,11 +4,11 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "base/SafeConvert.h"
 #include "record/FieldTable.h"
 #include "record/FloatText.h"
 #include "record/TextField.h"
 #include "simulation/ParamTrack.h"
-#include "simulation/SafeConvert.h"
 
 namespace tavrix::tools {
 namespace {

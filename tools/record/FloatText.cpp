@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "simulation/FloatBits.h"
+#include "base/FloatBits.h"
 
 namespace tavrix::record {
 namespace {

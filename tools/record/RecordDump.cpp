@@ -7,7 +7,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "effectfile/DataStream.h"
+#include "base/DataStream.h"
 #include "effectfile/MemoryStream.h"
 #include "record/FloatText.h"
 #include "record/RecordModel.h"

@@ -12,7 +12,7 @@
 #include <utility>
 #include <vector>
 
-#include "effectfile/DataStream.h"
+#include "base/DataStream.h"
 #include "effectfile/MemoryStream.h"
 #include "record/DerivedFields.h"
 #include "record/FloatText.h"

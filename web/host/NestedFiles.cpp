@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "effectfile/DataStream.h"
+#include "base/DataStream.h"
 #include "effectfile/EffectCipher.h"
 
 namespace tavrix::web {

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "module/CurrentDevice.h"
+#include "base/CurrentDevice.h"
 #include "resources/NameTable.h"
 #include "support/CountingAllocator.h"
 #include "support/TempDir.h"

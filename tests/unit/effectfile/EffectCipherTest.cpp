@@ -8,8 +8,8 @@
 #include <cstring>
 #include <vector>
 
+#include "base/Allocator.h"
 #include "effectfile/EffectCipher.h"
-#include "module/Allocator.h"
 #include "support/CountingAllocator.h"
 
 namespace tavrix {

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "base/FinishListener.h"
 #include "effectfile/Effect.h"
-#include "module/FinishListener.h"
 #include "simulation/Emitter.h"
 #include "support/EffectEnvironment.h"
 #include "support/EffectFileBuilder.h"

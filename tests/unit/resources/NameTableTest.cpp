@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "module/Allocator.h"
+#include "base/Allocator.h"
 #include "resources/NameTable.h"
 #include "support/CountingAllocator.h"
 

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <limits>
 
-#include "simulation/SafeConvert.h"
+#include "base/SafeConvert.h"
 #include "simulation/lanes/LanePaths.h"
 #include "support/CountingAllocator.h"
 #include "support/QuadRecorder.h"

@@ -7,8 +7,8 @@
 #include <limits>
 #include <vector>
 
-#include "module/RandomSource.h"
-#include "simulation/FloatBits.h"
+#include "base/FloatBits.h"
+#include "base/RandomSource.h"
 #include "simulation/ParamTrack.h"
 
 namespace tavrix {

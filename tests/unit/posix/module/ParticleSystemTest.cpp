@@ -4,8 +4,8 @@
 
 #include <set>
 
-#include "module/Allocator.h"
-#include "module/CurrentDevice.h"
+#include "base/Allocator.h"
+#include "base/CurrentDevice.h"
 #include "resources/NameTable.h"
 #include "support/CountingAllocator.h"
 #include "tavrix/tavrix.h"

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "module/Allocator.h"
-#include "module/RandomSource.h"
+#include "base/Allocator.h"
+#include "base/RandomSource.h"
 #include "support/CountingAllocator.h"
 #include "support/EffectFileBuilder.h"
 #include "support/EffectWorkloads.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "module/Allocator.h"
+#include "base/Allocator.h"
 #include "support/CountingAllocator.h"
 #include "support/EffectFileBuilder.h"
 #include "support/EffectWorkloads.h"

@@ -9,7 +9,7 @@
 #include <limits>
 #include <vector>
 
-#include "simulation/FloatBits.h"
+#include "base/FloatBits.h"
 
 namespace tavrix {
 namespace {

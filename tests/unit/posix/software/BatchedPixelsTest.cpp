@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "module/CurrentDevice.h"
+#include "base/CurrentDevice.h"
 #include "render/DeviceRenderer.h"
 #include "software/SoftwareDevice.h"
 #include "support/CountingAllocator.h"

@@ -1,4 +1,4 @@
-#include "module/CurrentDevice.h"
+#include "base/CurrentDevice.h"
 
 namespace tavrix {
 namespace {

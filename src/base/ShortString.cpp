@@ -2,7 +2,7 @@
 // the stream. The length is the text's length modulo 256.
 #include <cstring>
 
-#include "effectfile/DataStream.h"
+#include "base/DataStream.h"
 
 namespace tavrix {
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "module/RandomSource.h"
+#include "base/RandomSource.h"
 
 namespace tavrix {
 namespace {

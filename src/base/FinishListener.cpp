@@ -1,6 +1,6 @@
 // The process-wide finish-listener slot, a plain global like the other
 // process-wide slots.
-#include "module/FinishListener.h"
+#include "base/FinishListener.h"
 
 namespace tavrix {
 namespace {

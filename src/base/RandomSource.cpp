@@ -1,6 +1,6 @@
 // The generator's virtual operations and the process-wide instance, seeded
 // when the library loads.
-#include "module/RandomSource.h"
+#include "base/RandomSource.h"
 
 namespace tavrix {
 namespace detail {

@@ -1,5 +1,5 @@
 // The process-wide current allocator and the default one built on malloc.
-#include "module/Allocator.h"
+#include "base/Allocator.h"
 
 #include <cstdlib>
 

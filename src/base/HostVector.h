@@ -9,7 +9,7 @@
 #include <cstring>
 #include <type_traits>
 
-#include "module/Allocator.h"
+#include "base/Allocator.h"
 
 namespace tavrix {
 
