@@ -53,7 +53,7 @@ void RunDraw(benchmark::State& state, IParticleRenderer& renderer) {
   const int32_t live = static_cast<int32_t>(state.range(0));
   test::FillEmitter(emitter, *world.effect, live);
   // Keep every particle above the alpha cut, so every one is drawn.
-  test::SetConstant(emitter.LifeVisible, 1.0f);
+  test::SetConstant(emitter.tracks.LifeVisible, 1.0f);
   emitter.Update(0.0f);
   renderer.BeginFrame();
   for (auto _ : state) emitter.Draw(renderer);

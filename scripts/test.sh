@@ -1,15 +1,18 @@
 #!/usr/bin/env bash
-# Sets everything up, checks the sources follow .clang-format, then builds and runs the tests twice: a release build
-# of everything with all its tests, and a build of the library, the software
-# device and their tests under AddressSanitizer and
-# UndefinedBehaviorSanitizer (the tools and their tests run in the release
-# pass only). Compilations go through ccache when it is installed.
+# Sets everything up, checks the sources follow .clang-format and that no
+# include climbs the stack of folders src/README.md draws, then builds and
+# runs the tests twice: a release build of everything with all its tests,
+# and a build of the library, the software device and their tests under
+# AddressSanitizer and UndefinedBehaviorSanitizer (the tools and their tests
+# run in the release pass only). Compilations go through ccache when it is
+# installed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 source scripts/tiers.sh
 need_tiers main test
 bash scripts/check-format.sh
+python3 scripts/check-layers.py
 jobs=$(nproc)
 
 source scripts/compiler-cache.sh

@@ -1,34 +1,32 @@
 // The Effect's construction and teardown, its key table, its frame and size
-// queries, and the services it gives its emitters: particle records from the
-// owner's pool and the calls the sub-effect emitter makes on every emitter.
+// queries, and the update threads it takes from its owner.
 #include "effectfile/Effect.h"
 
 #include "base/SafeConvert.h"
 #include "effectfile/EffectTracks.h"
-#include "registry/EffectRegistry.h"
 #include "tavrix/ResultCode.h"
 
 namespace tavrix {
 
-const TrackDefault<Effect> EffectTrackDefaults[EffectTrackCount] = {
-    {"ScaleLife", &Effect::ScaleLife, 1000, 0, 100, 1},
-    {"ScaleQuantity", &Effect::ScaleQuantity, 1000, 0, 100, 1},
-    {"ScaleX", &Effect::ScaleX, 1000, 0, 100, 1},
-    {"ScaleY", &Effect::ScaleY, 1000, 0, 100, 1},
-    {"ScaleSpeed", &Effect::ScaleSpeed, 1000, 0, 100, 1},
-    {"ScaleSpin", &Effect::ScaleSpin, 1000, -100, 100, 1},
-    {"ScaleFixedForce", &Effect::ScaleFixedForce, 1000, -100, 100, 1},
-    {"ScaleRand", &Effect::ScaleRand, 1000, 0, 100, 1},
-    {"ScaleVisible", &Effect::ScaleVisible, 1000, 0, 100, 1},
-    {"BaseEmissionForce", &Effect::BaseEmissionForce, 1000, -1000, 1000, 5},
-    {"VarEmissionForce", &Effect::VarEmissionForce, 1000, 0, 2000, 0},
-    {"BaseEmissionAngle", &Effect::BaseEmissionAngle, 1000, -3600, 3600, 0},
-    {"VarEmissionAngle", &Effect::VarEmissionAngle, 1000, 0, 720, 0},
-    {"BaseEmissionArc", &Effect::BaseEmissionArc, 1000, 0, 360, 360},
-    {"VarEmissionArc", &Effect::VarEmissionArc, 1000, 0, 720, 0},
-    {"speed_whole", &Effect::speed_whole, 1, 0, 100, 1},
-    {"gravity", &Effect::gravity, 1, 0, 100, 0},
-    {"sizeEffect", &Effect::sizeEffect, 400, 400, 0, 0},
+const TrackDefault<EffectBase::Tracks> EffectTrackDefaults[EffectTrackCount] = {
+    {"ScaleLife", &EffectBase::Tracks::ScaleLife, 1000, 0, 100, 1},
+    {"ScaleQuantity", &EffectBase::Tracks::ScaleQuantity, 1000, 0, 100, 1},
+    {"ScaleX", &EffectBase::Tracks::ScaleX, 1000, 0, 100, 1},
+    {"ScaleY", &EffectBase::Tracks::ScaleY, 1000, 0, 100, 1},
+    {"ScaleSpeed", &EffectBase::Tracks::ScaleSpeed, 1000, 0, 100, 1},
+    {"ScaleSpin", &EffectBase::Tracks::ScaleSpin, 1000, -100, 100, 1},
+    {"ScaleFixedForce", &EffectBase::Tracks::ScaleFixedForce, 1000, -100, 100, 1},
+    {"ScaleRand", &EffectBase::Tracks::ScaleRand, 1000, 0, 100, 1},
+    {"ScaleVisible", &EffectBase::Tracks::ScaleVisible, 1000, 0, 100, 1},
+    {"BaseEmissionForce", &EffectBase::Tracks::BaseEmissionForce, 1000, -1000, 1000, 5},
+    {"VarEmissionForce", &EffectBase::Tracks::VarEmissionForce, 1000, 0, 2000, 0},
+    {"BaseEmissionAngle", &EffectBase::Tracks::BaseEmissionAngle, 1000, -3600, 3600, 0},
+    {"VarEmissionAngle", &EffectBase::Tracks::VarEmissionAngle, 1000, 0, 720, 0},
+    {"BaseEmissionArc", &EffectBase::Tracks::BaseEmissionArc, 1000, 0, 360, 360},
+    {"VarEmissionArc", &EffectBase::Tracks::VarEmissionArc, 1000, 0, 720, 0},
+    {"speed_whole", &EffectBase::Tracks::speed_whole, 1, 0, 100, 1},
+    {"gravity", &EffectBase::Tracks::gravity, 1, 0, 100, 0},
+    {"sizeEffect", &EffectBase::Tracks::sizeEffect, 400, 400, 0, 0},
 };
 
 namespace {
@@ -40,53 +38,38 @@ int32_t SizeOrDefault(float v) {
 
 }  // namespace
 
-Effect::Effect(int32_t id, EffectRegistry* owner) : id(id), owner(owner) {
-  RegisterTracks(*this, EffectTrackDefaults, tracks);
+Effect::Effect(int32_t id, IEffectRegistry* owner, int32_t depth) {
+  run.id = id;
+  run.owner = owner;
+  run.depth = depth;
+  RegisterTracks(tracks, EffectTrackDefaults);
 }
 
 Effect::~Effect() {
   ClearEmitters();
   emitters.Release();
-  tracks.Release();
+  tracks.keys.Release();
 }
 
-ParamTrack* Effect::FindTrack(const char* name) { return FindKeyedTrack(tracks, name); }
+ParamTrack* Effect::FindTrack(const char* name) { return FindKeyedTrack(tracks.keys, name); }
 
 void Effect::UpdateFrameCorners() {
-  const float w = frameWidth;
-  const float h = frameHeight;
+  const float w = record.frameWidth;
+  const float h = record.frameHeight;
   const float left = -(w * 0.5f);
   const float top = -(h * 0.5f);
-  frameCorners[0] = {left, top};
-  frameCorners[1] = {left + w, top};
-  frameCorners[2] = {left + w, top + h};
-  frameCorners[3] = {left, top + h};
+  run.frameCorners[0] = {left, top};
+  run.frameCorners[1] = {left + w, top};
+  run.frameCorners[2] = {left + w, top + h};
+  run.frameCorners[3] = {left, top + h};
 }
 
-int32_t Effect::GetWidth() const { return SizeOrDefault(sizeEffect.Duration()); }
+int32_t Effect::GetWidth() const { return SizeOrDefault(tracks.sizeEffect.Duration()); }
 
-int32_t Effect::GetHeight() const { return SizeOrDefault(sizeEffect.Minimum()); }
+int32_t Effect::GetHeight() const { return SizeOrDefault(tracks.sizeEffect.Minimum()); }
 
-ParticlePool* Effect::ParticleStorage() const { return owner ? owner->Pool() : nullptr; }
-
-UpdateWorkers* Effect::Workers() const { return owner ? owner->Workers() : nullptr; }
-
-void Effect::SetBaseSpeed(float v) {
-  for (IParticleEmitter* emitter : emitters) emitter->SetBaseSpeed(v);
-}
-
-void Effect::SetBaseEmissionAngle(float v) {
-  for (IParticleEmitter* emitter : emitters) emitter->SetBaseEmissionAngle(v);
-}
-
-void Effect::SetEmitterPositions(float x, float y) {
-  for (IParticleEmitter* emitter : emitters) emitter->SetPosition(x, y);
-}
-
-int32_t Effect::GetParticleCount() {
-  int32_t total = 0;
-  for (IParticleEmitter* emitter : emitters) total += emitter->GetParticleCount();
-  return total;
+UpdateWorkers* Effect::Workers() const {
+  return run.owner && run.depth == 0 ? run.owner->Workers() : nullptr;
 }
 
 }  // namespace tavrix

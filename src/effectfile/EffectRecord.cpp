@@ -12,6 +12,9 @@
 namespace tavrix {
 namespace {
 
+// The version a record is written with; reading accepts any.
+constexpr int32_t kRecordVersion = 1;
+
 void NameEmitter(IParticleEmitter& emitter, int32_t number) {
   char name[32];
   std::snprintf(name, sizeof name, "Emitter_%d", number);
@@ -52,15 +55,15 @@ int32_t Effect::Read(IDataStream& stream) {
     if (!name || name[0] == '\0') NameEmitter(*emitter, i);
   }
 
-  if (!ReadField(stream, positionX) || !ReadField(stream, positionY) ||
-      !ReadField(stream, frameWidth) || !ReadField(stream, frameHeight)) {
+  if (!ReadField(stream, record.positionX) || !ReadField(stream, record.positionY) ||
+      !ReadField(stream, record.frameWidth) || !ReadField(stream, record.frameHeight)) {
     return EffectPlacementUnreadable;
   }
   UpdateFrameCorners();
 
-  if (!ReadFlag(stream, running) || !ReadField(stream, elapsedSeconds) ||
-      !ReadFlag(stream, stopping) || !ReadField(stream, endMode) ||
-      !ReadField(stream, durationSeconds)) {
+  if (!ReadFlag(stream, record.running) || !ReadField(stream, record.elapsedSeconds) ||
+      !ReadFlag(stream, record.stopping) || !ReadField(stream, record.endMode) ||
+      !ReadField(stream, record.durationSeconds)) {
     ClearEmitters();
     return EffectStateUnreadable;
   }
@@ -68,11 +71,11 @@ int32_t Effect::Read(IDataStream& stream) {
 }
 
 int32_t Effect::Write(IDataStream& stream) {
-  if (!WriteField(stream, recordTag) || !WriteField(stream, recordVersion)) {
+  if (!WriteField(stream, static_cast<int32_t>(EffectTag)) || !WriteField(stream, kRecordVersion)) {
     return EffectHeaderNotWritten;
   }
-  if (!WriteField(stream, tracks.Size())) return EffectTrackCountNotWritten;
-  for (const KeyedTrack& entry : tracks) {
+  if (!WriteField(stream, tracks.keys.Size())) return EffectTrackCountNotWritten;
+  for (const KeyedTrack& entry : tracks.keys) {
     WriteShortString(stream, entry.key);
     if (!entry.track->Write(stream)) return EffectTrackNotWritten;
   }
@@ -83,20 +86,20 @@ int32_t Effect::Write(IDataStream& stream) {
     if (result != 0) return result;
   }
 
-  if (!WriteField(stream, positionX) || !WriteField(stream, positionY) ||
-      !WriteField(stream, frameWidth) || !WriteField(stream, frameHeight)) {
+  if (!WriteField(stream, record.positionX) || !WriteField(stream, record.positionY) ||
+      !WriteField(stream, record.frameWidth) || !WriteField(stream, record.frameHeight)) {
     return EffectPlacementNotWritten;
   }
-  if (!WriteFlag(stream, running) || !WriteField(stream, elapsedSeconds) ||
-      !WriteFlag(stream, stopping) || !WriteField(stream, endMode) ||
-      !WriteField(stream, durationSeconds)) {
+  if (!WriteFlag(stream, record.running) || !WriteField(stream, record.elapsedSeconds) ||
+      !WriteFlag(stream, record.stopping) || !WriteField(stream, record.endMode) ||
+      !WriteField(stream, record.durationSeconds)) {
     return EffectStateNotWritten;
   }
   return Success;
 }
 
 IParticleEmitter* Effect::CreateEmitter(IDataStream& stream) {
-  if (running) Stop(false);
+  if (record.running) Stop(false);
   uint32_t tag = 0;
   if (!ReadField(stream, tag)) return nullptr;
   stream.Seek(-4, 1);
@@ -109,7 +112,7 @@ IParticleEmitter* Effect::CreateEmitter(IDataStream& stream) {
   }
   if (!emitter) return nullptr;
   emitter->Init(this);
-  NameEmitter(*emitter, nextEmitterNumber++);
+  NameEmitter(*emitter, run.nextEmitterNumber++);
   return emitter;
 }
 

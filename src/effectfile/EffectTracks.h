@@ -5,12 +5,12 @@
 
 #include <cstddef>
 
-#include "effectfile/Effect.h"
+#include "simulation/EffectBase.h"
 #include "simulation/TrackDefaults.h"
 
 namespace tavrix {
 
 inline constexpr size_t EffectTrackCount = 18;
-extern const TrackDefault<Effect> EffectTrackDefaults[EffectTrackCount];
+extern const TrackDefault<EffectBase::Tracks> EffectTrackDefaults[EffectTrackCount];
 
 }  // namespace tavrix

@@ -1,6 +1,7 @@
 // The registry's operations on its effects: loading under new identifiers,
 // unloading, the per-effect operations by identifier, the walks of the
-// update and draw calls, and saving the first effect.
+// update and draw calls, saving the first effect, and the copies of nested
+// files that sub-effect emitters play.
 #include "registry/EffectRegistry.h"
 
 #include <climits>
@@ -12,6 +13,7 @@
 #include "effectfile/Effect.h"
 #include "effectfile/EffectFile.h"
 #include "platform/FileAccess.h"
+#include "simulation/SubEffectEmitter.h"
 #include "tavrix/ResultCode.h"
 
 namespace tavrix {
@@ -129,22 +131,33 @@ int32_t EffectRegistry::GetEffectHeight(int32_t id) {
   return effect ? effect->GetHeight() : DefaultEffectSize;
 }
 
-uint32_t EffectRegistry::LowerBound(int32_t id) const {
-  uint32_t low = 0;
-  uint32_t high = effects_.Size();
-  while (low < high) {
-    uint32_t middle = low + (high - low) / 2;
-    if (effects_[middle].id < id) {
-      low = middle + 1;
-    } else {
-      high = middle;
-    }
-  }
-  return low;
-}
-
 void EffectRegistry::NotifyFinished(int32_t id) {
   if (IEffectFinishListener* listener = CurrentFinishListener()) listener->OnEffectFinished(id);
+}
+
+IEffectRegistry::CopyOutcome EffectRegistry::LoadCopy(const EffectBase& parent, const char* path,
+                                                      int32_t id, EffectBase*& copy) {
+  std::FILE* file = path ? OpenFile(path, "rb") : nullptr;
+  if (!file) return FileNotOpened;
+  // The first copy for an emitter of a filed effect begins a new load of
+  // nested files, which every copy below it draws on.
+  if (parent.run.depth == 0 && id == 0) {
+    copiesLeft_ = SubEffectEmitter::MaxCopiesPerLoad;
+    bytesLeft_ = SubEffectEmitter::MaxCopyBytesPerLoad;
+  }
+  const long length = FileLength(file);
+  Effect* made = copiesLeft_ > 0 && length >= 0 && length <= bytesLeft_
+                     ? New<Effect>(id, this, parent.run.depth + 1)
+                     : nullptr;
+  if (!made) {
+    std::fclose(file);
+    return BoundReached;
+  }
+  --copiesLeft_;
+  bytesLeft_ -= length;
+  ReadEffectFile(file, *made);
+  copy = made;
+  return CopyMade;
 }
 
 }  // namespace tavrix

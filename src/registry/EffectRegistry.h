@@ -1,11 +1,13 @@
 // The effects of one particle system under their identifiers, and the owner
-// of the particle pool they all take their particles from.
+// of the particle pool they all take their particles from, the copies of
+// nested effect files included.
 #pragma once
 
 #include <cstdint>
 
 #include "base/HostVector.h"
 #include "render/IParticleRenderer.h"
+#include "simulation/IEffectRegistry.h"
 #include "simulation/ParticlePool.h"
 #include "simulation/UpdateWorkers.h"
 
@@ -13,7 +15,7 @@ namespace tavrix {
 
 class Effect;
 
-class EffectRegistry {
+class EffectRegistry final : public IEffectRegistry {
  public:
   EffectRegistry() = default;
   ~EffectRegistry();
@@ -39,11 +41,13 @@ class EffectRegistry {
   int32_t EffectCount() const { return static_cast<int32_t>(effects_.Size()); }
 
   Effect* Find(int32_t id) const;
-  ParticlePool* Pool() const { return pool_; }
+  ParticlePool* Pool() const override { return pool_; }
   // Threads for the update of busy effects, when the host asked for more
   // than one; without them every update runs on the host's thread.
   void StartUpdateWorkers(uint32_t threads);
-  UpdateWorkers* Workers() const { return workers_; }
+  UpdateWorkers* Workers() const override { return workers_; }
+  CopyOutcome LoadCopy(const EffectBase& parent, const char* path, int32_t id,
+                       EffectBase*& copy) override;
 
  private:
   struct Entry {
@@ -60,6 +64,10 @@ class EffectRegistry {
   HostVector<Entry> effects_;
   ParticlePool* pool_ = nullptr;
   UpdateWorkers* workers_ = nullptr;
+  // What the nested files read below the current filed effect's emitter may
+  // still take.
+  int32_t copiesLeft_ = 0;
+  long bytesLeft_ = 0;
 };
 
 }  // namespace tavrix

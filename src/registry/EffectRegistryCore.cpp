@@ -28,18 +28,23 @@ int32_t EffectRegistry::CreateParticlePool() {
 }
 
 Effect* EffectRegistry::Find(int32_t id) const {
+  const uint32_t index = LowerBound(id);
+  return index < effects_.Size() && effects_[index].id == id ? effects_[index].effect : nullptr;
+}
+
+uint32_t EffectRegistry::LowerBound(int32_t id) const {
   // Entries are in ascending identifier order.
   uint32_t low = 0;
   uint32_t high = effects_.Size();
   while (low < high) {
-    const uint32_t mid = low + (high - low) / 2;
-    if (effects_[mid].id < id) {
-      low = mid + 1;
+    const uint32_t middle = low + (high - low) / 2;
+    if (effects_[middle].id < id) {
+      low = middle + 1;
     } else {
-      high = mid;
+      high = middle;
     }
   }
-  return low < effects_.Size() && effects_[low].id == id ? effects_[low].effect : nullptr;
+  return low;
 }
 
 }  // namespace tavrix

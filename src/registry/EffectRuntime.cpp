@@ -35,16 +35,16 @@ int32_t WrappingSubtract(int32_t a, int32_t b) {
 
 int32_t Effect::Start(uint32_t prewarmMs, bool restartEmitters) {
   if (emitters.Empty()) return PlayNoEmitters;
-  elapsedSeconds = 0.0f;
-  endReported = false;
+  record.elapsedSeconds = 0.0f;
+  run.endReported = false;
   for (IParticleEmitter* emitter : emitters) {
     int32_t result = emitter->Restart(restartEmitters);
     if (result < 0) return result;
   }
-  stopping = false;
-  running = true;
+  record.stopping = false;
+  record.running = true;
   // The prewarm measures its steps from 0, and the clock is 0 after it.
-  lastTimeMs = 0;
+  run.lastTimeMs = 0;
   if (prewarmMs > 0) {
     ReplaySteps(static_cast<double>(prewarmMs) * static_cast<double>(0.001f) -
                 static_cast<double>(0.05f));
@@ -56,43 +56,43 @@ void Effect::ReplaySteps(double remaining) {
   int32_t t = 0;
   int64_t work = 0;
   for (int32_t step = 0;
-       remaining > 0.0 && step < MaxReplaySteps && work < MaxReplayWork && running; ++step) {
+       remaining > 0.0 && step < MaxReplaySteps && work < MaxReplayWork && record.running; ++step) {
     remaining = static_cast<float>(remaining);
     t += ReplayStepMs;
     AdvanceTo(t);
     remaining -= static_cast<double>(0.05f);
     work += static_cast<int64_t>(emitters.Size()) + GetParticleCount();
   }
-  lastTimeMs = 0;
+  run.lastTimeMs = 0;
 }
 
 int32_t Effect::Stop(bool soft) {
-  if (!running) return Success;
+  if (!record.running) return Success;
   if (soft) {
     for (IParticleEmitter* emitter : emitters) emitter->StopEmission();
-    stopping = true;
+    record.stopping = true;
   } else {
     for (IParticleEmitter* emitter : emitters) emitter->Kill();
-    elapsedSeconds = 0.0f;
-    stopping = false;
-    running = false;
+    record.elapsedSeconds = 0.0f;
+    record.stopping = false;
+    record.running = false;
   }
   return Success;
 }
 
 int32_t Effect::AdvanceTo(int32_t timeMs) {
-  if (!running) return Success;
-  int32_t delta = WrappingSubtract(timeMs, lastTimeMs);
+  if (!record.running) return Success;
+  int32_t delta = WrappingSubtract(timeMs, run.lastTimeMs);
   if (delta <= 0) return Success;
   int32_t result = Advance(delta);
-  lastTimeMs = timeMs;
+  run.lastTimeMs = timeMs;
   return result;
 }
 
 int32_t Effect::AdvanceBy(int32_t deltaMs) {
-  if (!running || deltaMs == 0) return Success;
+  if (!record.running || deltaMs == 0) return Success;
   int32_t result = Advance(deltaMs);
-  lastTimeMs = WrappingAdd(lastTimeMs, deltaMs);
+  run.lastTimeMs = WrappingAdd(run.lastTimeMs, deltaMs);
   return result;
 }
 
@@ -103,17 +103,17 @@ int32_t Effect::Advance(int32_t deltaMs) { return AdvanceStep(deltaMs, true); }
 // effect whose duration is 0 or less, or whose restart fails, still returns.
 int32_t Effect::AdvanceStep(int32_t deltaMs, bool mayRestart) {
   double dt = static_cast<double>(deltaMs) * static_cast<double>(0.001f);
-  elapsedSeconds = static_cast<float>(static_cast<double>(elapsedSeconds) + dt);
+  record.elapsedSeconds = static_cast<float>(static_cast<double>(record.elapsedSeconds) + dt);
   float step = static_cast<float>(dt);
 
   const int32_t live = UpdateEmitters(emitters.Data(), emitters.Size(), step, Workers());
 
   int32_t result = Success;
-  if (!stopping && elapsedSeconds >= durationSeconds) {
-    switch (endMode) {
+  if (!record.stopping && record.elapsedSeconds >= record.durationSeconds) {
+    switch (record.endMode) {
       case ReportOnce:
-        if (!endReported) {
-          endReported = true;
+        if (!run.endReported) {
+          run.endReported = true;
           result = EffectEnded;
         }
         break;
@@ -135,7 +135,7 @@ int32_t Effect::AdvanceStep(int32_t deltaMs, bool mayRestart) {
       default: break;
     }
   }
-  if (stopping && live == 0) {
+  if (record.stopping && live == 0) {
     result = EffectEnded;
     Stop(false);
   }
@@ -143,9 +143,9 @@ int32_t Effect::AdvanceStep(int32_t deltaMs, bool mayRestart) {
 }
 
 void Effect::RestoreElapsed() {
-  if (!(elapsedSeconds > 0.0f) || !running) return;
-  double remaining = static_cast<double>(elapsedSeconds) - static_cast<double>(0.05f);
-  elapsedSeconds = 0.0f;
+  if (!(record.elapsedSeconds > 0.0f) || !record.running) return;
+  double remaining = static_cast<double>(record.elapsedSeconds) - static_cast<double>(0.05f);
+  record.elapsedSeconds = 0.0f;
   ReplaySteps(remaining);
 }
 
@@ -167,8 +167,8 @@ int32_t Effect::ClearParticles() {
 }
 
 int32_t Effect::SetPosition(float x, float y, bool moveLiveParticles) {
-  positionX = x;
-  positionY = y;
+  record.positionX = x;
+  record.positionY = y;
   if (moveLiveParticles) {
     for (IParticleEmitter* emitter : emitters) emitter->SetParticleOffset(x, y);
   }

@@ -22,7 +22,7 @@
 
 namespace tavrix {
 
-class Effect;
+class EffectBase;
 class FrameSet;
 
 class Emitter final : public IParticleEmitter {
@@ -37,7 +37,7 @@ class Emitter final : public IParticleEmitter {
   Emitter& operator=(const Emitter&) = delete;
 
   void Release() override { Destroy(1); }
-  void Init(Effect* effect) override;
+  void Init(EffectBase* effect) override;
   int32_t Read(IDataStream& stream) override;
   void SetName(const char* text) override;
   const char* GetName() override;
@@ -81,7 +81,7 @@ class Emitter final : public IParticleEmitter {
   // The particle slots the emitter's block holds, live or not.
   uint32_t Capacity() const { return ring_.Capacity(); }
 
-  Effect* owner = nullptr;
+  EffectBase* owner = nullptr;
   const char* name = nullptr;
   QuadPoint corners[4] = {};
   float positionX = 0.0f;
@@ -90,13 +90,17 @@ class Emitter final : public IParticleEmitter {
   bool stopped = false;
   bool enabled = true;
 
-  ParamTrack BaseLife, VarLife, BaseQuantity, VarQuantity, BaseX, VarX, LifeX, BaseY, VarY, LifeY,
-      BaseSpeed, VarSpeed, LifeSpeed, BaseSpin, VarSpin, LifeSpin, BaseFixedForce, VarFixedForce,
-      LifeFixedForce, BaseRand, VarRand, LifeRand, BaseEmissionForce, VarEmissionForce,
-      BaseEmissionAngle, VarEmissionAngle, BaseEmissionArc, VarEmissionArc, LifeRed, LifeGreen,
-      LifeBlue, LifeVisible;
-
-  TrackKeys keys;
+  // The emitter's tracks under their key names, and the key table through
+  // which a record names them.
+  struct Tracks {
+    ParamTrack BaseLife, VarLife, BaseQuantity, VarQuantity, BaseX, VarX, LifeX, BaseY, VarY, LifeY,
+        BaseSpeed, VarSpeed, LifeSpeed, BaseSpin, VarSpin, LifeSpin, BaseFixedForce, VarFixedForce,
+        LifeFixedForce, BaseRand, VarRand, LifeRand, BaseEmissionForce, VarEmissionForce,
+        BaseEmissionAngle, VarEmissionAngle, BaseEmissionArc, VarEmissionArc, LifeRed, LifeGreen,
+        LifeBlue, LifeVisible;
+    TrackKeys keys;
+  };
+  Tracks tracks;
 
   bool uniformSize = true;
   float forceDirectionX = 0.0f;

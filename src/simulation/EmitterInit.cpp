@@ -5,60 +5,60 @@
 
 #include <cmath>
 
-#include "effectfile/Effect.h"
 #include "resources/NameTable.h"
+#include "simulation/EffectBase.h"
 #include "simulation/EmitterKeys.h"
 #include "simulation/EmitterMath.h"
 #include "tavrix/ResultCode.h"
 
 namespace tavrix {
 
-const TrackDefault<Emitter> EmitterKeyDefaults[EmitterKeyCount] = {
-    {"BaseLife", &Emitter::BaseLife, 1000, 0, 1000, 2},
-    {"VarLife", &Emitter::VarLife, 1000, 0, 2000, 0},
-    {"BaseQuantity", &Emitter::BaseQuantity, 1000, 0, 1000, 10},
-    {"VarQuantity", &Emitter::VarQuantity, 1000, 0, 2000, 0},
-    {"BaseX", &Emitter::BaseX, 1000, 0, 1000, 2},
-    {"VarX", &Emitter::VarX, 1000, 0, 2000, 0},
-    {"LifeX", &Emitter::LifeX, 1, -100, 100, 1},
-    {"BaseY", &Emitter::BaseY, 1000, 0, 1000, 2},
-    {"VarY", &Emitter::VarY, 1000, 0, 2000, 0},
-    {"LifeY", &Emitter::LifeY, 1, -100, 100, 1},
-    {"BaseSpeed", &Emitter::BaseSpeed, 1000, 0, 1000, 10},
-    {"VarSpeed", &Emitter::VarSpeed, 1000, 0, 2000, 0},
-    {"LifeSpeed", &Emitter::LifeSpeed, 1, -100, 100, 1},
-    {"BaseSpin", &Emitter::BaseSpin, 1000, -3600, 3600, 0},
-    {"VarSpin", &Emitter::VarSpin, 1000, 0, 2000, 0},
-    {"LifeSpin", &Emitter::LifeSpin, 1, -100, 100, 1},
-    {"BaseFixedForce", &Emitter::BaseFixedForce, 1000, -1000, 1000, 0},
-    {"VarFixedForce", &Emitter::VarFixedForce, 1000, 0, 2000, 0},
-    {"LifeFixedForce", &Emitter::LifeFixedForce, 1, -100, 100, 1},
-    {"BaseRand", &Emitter::BaseRand, 1000, 0, 1000, 0},
-    {"VarRand", &Emitter::VarRand, 1000, 0, 2000, 0},
-    {"LifeRand", &Emitter::LifeRand, 1, -100, 100, 1},
-    {"BaseEmissionForce", &Emitter::BaseEmissionForce, 1000, -1000, 1000, 5},
-    {"VarEmissionForce", &Emitter::VarEmissionForce, 1000, 0, 2000, 0},
-    {"BaseEmissionAngle", &Emitter::BaseEmissionAngle, 1000, -3600, 3600, 0},
-    {"VarEmissionAngle", &Emitter::VarEmissionAngle, 1000, 0, 720, 0},
-    {"BaseEmissionArc", &Emitter::BaseEmissionArc, 1000, 0, 360, 360},
-    {"VarEmissionArc", &Emitter::VarEmissionArc, 1000, 0, 720, 0},
-    {"LifeRed", &Emitter::LifeRed, 1, 0, 1, 1},
-    {"LifeGreen", &Emitter::LifeGreen, 1, 0, 1, 1},
-    {"LifeBlue", &Emitter::LifeBlue, 1, 0, 1, 1},
-    {"LifeVisible", &Emitter::LifeVisible, 1, 0, 1, 1},
+const TrackDefault<Emitter::Tracks> EmitterKeyDefaults[EmitterKeyCount] = {
+    {"BaseLife", &Emitter::Tracks::BaseLife, 1000, 0, 1000, 2},
+    {"VarLife", &Emitter::Tracks::VarLife, 1000, 0, 2000, 0},
+    {"BaseQuantity", &Emitter::Tracks::BaseQuantity, 1000, 0, 1000, 10},
+    {"VarQuantity", &Emitter::Tracks::VarQuantity, 1000, 0, 2000, 0},
+    {"BaseX", &Emitter::Tracks::BaseX, 1000, 0, 1000, 2},
+    {"VarX", &Emitter::Tracks::VarX, 1000, 0, 2000, 0},
+    {"LifeX", &Emitter::Tracks::LifeX, 1, -100, 100, 1},
+    {"BaseY", &Emitter::Tracks::BaseY, 1000, 0, 1000, 2},
+    {"VarY", &Emitter::Tracks::VarY, 1000, 0, 2000, 0},
+    {"LifeY", &Emitter::Tracks::LifeY, 1, -100, 100, 1},
+    {"BaseSpeed", &Emitter::Tracks::BaseSpeed, 1000, 0, 1000, 10},
+    {"VarSpeed", &Emitter::Tracks::VarSpeed, 1000, 0, 2000, 0},
+    {"LifeSpeed", &Emitter::Tracks::LifeSpeed, 1, -100, 100, 1},
+    {"BaseSpin", &Emitter::Tracks::BaseSpin, 1000, -3600, 3600, 0},
+    {"VarSpin", &Emitter::Tracks::VarSpin, 1000, 0, 2000, 0},
+    {"LifeSpin", &Emitter::Tracks::LifeSpin, 1, -100, 100, 1},
+    {"BaseFixedForce", &Emitter::Tracks::BaseFixedForce, 1000, -1000, 1000, 0},
+    {"VarFixedForce", &Emitter::Tracks::VarFixedForce, 1000, 0, 2000, 0},
+    {"LifeFixedForce", &Emitter::Tracks::LifeFixedForce, 1, -100, 100, 1},
+    {"BaseRand", &Emitter::Tracks::BaseRand, 1000, 0, 1000, 0},
+    {"VarRand", &Emitter::Tracks::VarRand, 1000, 0, 2000, 0},
+    {"LifeRand", &Emitter::Tracks::LifeRand, 1, -100, 100, 1},
+    {"BaseEmissionForce", &Emitter::Tracks::BaseEmissionForce, 1000, -1000, 1000, 5},
+    {"VarEmissionForce", &Emitter::Tracks::VarEmissionForce, 1000, 0, 2000, 0},
+    {"BaseEmissionAngle", &Emitter::Tracks::BaseEmissionAngle, 1000, -3600, 3600, 0},
+    {"VarEmissionAngle", &Emitter::Tracks::VarEmissionAngle, 1000, 0, 720, 0},
+    {"BaseEmissionArc", &Emitter::Tracks::BaseEmissionArc, 1000, 0, 360, 360},
+    {"VarEmissionArc", &Emitter::Tracks::VarEmissionArc, 1000, 0, 720, 0},
+    {"LifeRed", &Emitter::Tracks::LifeRed, 1, 0, 1, 1},
+    {"LifeGreen", &Emitter::Tracks::LifeGreen, 1, 0, 1, 1},
+    {"LifeBlue", &Emitter::Tracks::LifeBlue, 1, 0, 1, 1},
+    {"LifeVisible", &Emitter::Tracks::LifeVisible, 1, 0, 1, 1},
 };
 
 Emitter::~Emitter() {
   ring_.Release(owner ? owner->ParticleStorage() : nullptr);
   ReleaseFrameSet(frameSet);
-  keys.Release();
+  tracks.keys.Release();
 }
 
-void Emitter::Init(Effect* effect) {
+void Emitter::Init(EffectBase* effect) {
   // The block belongs to the old owner's pool.
   ring_.Release(owner ? owner->ParticleStorage() : nullptr);
   owner = effect;
-  RegisterTracks(*this, EmitterKeyDefaults, keys);
+  RegisterTracks(tracks, EmitterKeyDefaults);
   uniformSize = true;
   SetForceAngle(0.0f);
   rotationMode = 1;
@@ -80,7 +80,7 @@ void Emitter::Init(Effect* effect) {
   frameSetName = nullptr;
 }
 
-ParamTrack* Emitter::FindTrack(const char* key) { return FindKeyedTrack(keys, key); }
+ParamTrack* Emitter::FindTrack(const char* key) { return FindKeyedTrack(tracks.keys, key); }
 
 void Emitter::SetPivot(float px, float py) {
   pivotX = px;
@@ -140,13 +140,13 @@ void Emitter::SetParticleOffset(float x, float y) {
 }
 
 int32_t Emitter::SetBaseSpeed(float v) {
-  BaseSpeed.Reset();
-  return BaseSpeed.AddKey(0.0f, v);
+  tracks.BaseSpeed.Reset();
+  return tracks.BaseSpeed.AddKey(0.0f, v);
 }
 
 int32_t Emitter::SetBaseEmissionAngle(float v) {
-  BaseEmissionAngle.Reset();
-  return BaseEmissionAngle.AddKey(0.0f, v);
+  tracks.BaseEmissionAngle.Reset();
+  return tracks.BaseEmissionAngle.AddKey(0.0f, v);
 }
 
 void Emitter::SetPosition(float x, float y) {

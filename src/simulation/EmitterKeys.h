@@ -11,6 +11,6 @@
 namespace tavrix {
 
 inline constexpr size_t EmitterKeyCount = 32;
-extern const TrackDefault<Emitter> EmitterKeyDefaults[EmitterKeyCount];
+extern const TrackDefault<Emitter::Tracks> EmitterKeyDefaults[EmitterKeyCount];
 
 }  // namespace tavrix

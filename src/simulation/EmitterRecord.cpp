@@ -61,8 +61,8 @@ int32_t Emitter::ReadFields(IDataStream& stream) {
 int32_t Emitter::Write(IDataStream& stream) {
   WriteField(stream, static_cast<uint32_t>(EmitterTag));
   WriteField(stream, version);
-  if (!WriteField(stream, keys.Size())) return EmitterTrackCountNotWritten;
-  for (const KeyedTrack& entry : keys) {
+  if (!WriteField(stream, tracks.keys.Size())) return EmitterTrackCountNotWritten;
+  for (const KeyedTrack& entry : tracks.keys) {
     WriteShortString(stream, entry.key);
     if (!entry.track->Write(stream)) return EmitterTrackNotWritten;
   }

@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "effectfile/Effect.h"
+#include "simulation/EffectBase.h"
 #include "simulation/EmitterMath.h"
 #include "simulation/SineCosine.h"
 
@@ -32,7 +32,7 @@ void Emitter::PlaceParticle(Particle& p) {
   p.positionX = positionX;
   p.positionY = positionY;
   if (singleParticle || spawnShape < 1 || spawnShape > 3) return;
-  const QuadPoint* frame = owner->frameCorners;
+  const QuadPoint* frame = owner->run.frameCorners;
   float x;
   float y;
   if (spawnShape == 1) {
@@ -50,16 +50,19 @@ void Emitter::PlaceParticle(Particle& p) {
 }
 
 float Emitter::EmissionDirection(Particle& p, float effectTime) {
-  const Effect& e = *owner;
+  const EffectBase& e = *owner;
   const bool fromEffect = useEffectEmission;
-  const float force = Sample(fromEffect ? e.BaseEmissionForce : BaseEmissionForce,
-                             fromEffect ? e.VarEmissionForce : VarEmissionForce, effectTime);
+  const float force =
+      Sample(fromEffect ? e.tracks.BaseEmissionForce : tracks.BaseEmissionForce,
+             fromEffect ? e.tracks.VarEmissionForce : tracks.VarEmissionForce, effectTime);
   // The effect-rotation flag would subtract the effect's rotation, which is
   // always 0.
-  const float angle = Sample(fromEffect ? e.BaseEmissionAngle : BaseEmissionAngle,
-                             fromEffect ? e.VarEmissionAngle : VarEmissionAngle, effectTime);
-  const float arc = Sample(fromEffect ? e.BaseEmissionArc : BaseEmissionArc,
-                           fromEffect ? e.VarEmissionArc : VarEmissionArc, effectTime);
+  const float angle =
+      Sample(fromEffect ? e.tracks.BaseEmissionAngle : tracks.BaseEmissionAngle,
+             fromEffect ? e.tracks.VarEmissionAngle : tracks.VarEmissionAngle, effectTime);
+  const float arc =
+      Sample(fromEffect ? e.tracks.BaseEmissionArc : tracks.BaseEmissionArc,
+             fromEffect ? e.tracks.VarEmissionArc : tracks.VarEmissionArc, effectTime);
   const float d = WrapDegrees((angle - arc / 2.0f) + NextDraw() * arc);
   const float radians = d * kRadiansPerDegree;
   const auto [s, c] = SineCosine(radians);
@@ -82,19 +85,25 @@ float Emitter::BirthAngle(float direction) const {
 }
 
 void Emitter::InitParticle(Particle& p) {
-  const Effect& e = *owner;
-  const float time = e.elapsedSeconds;
-  p.offsetX = e.positionX;
-  p.offsetY = e.positionY;
+  const EffectBase& e = *owner;
+  const float time = e.record.elapsedSeconds;
+  p.offsetX = e.record.positionX;
+  p.offsetY = e.record.positionY;
   PlaceParticle(p);
   p.age = 0.0f;
-  p.lifetime = SampleScaled(BaseLife, VarLife, e.ScaleLife, time);
-  p.birthWidth = SampleScaled(BaseX, VarX, e.ScaleX, time);
-  p.birthHeight = uniformSize ? p.birthWidth : SampleScaled(BaseY, VarY, e.ScaleY, time);
-  p.birthSpeed = singleParticle ? 0.0f : SampleScaled(BaseSpeed, VarSpeed, e.ScaleSpeed, time);
-  p.birthSpin = SampleScaled(BaseSpin, VarSpin, e.ScaleSpin, time);
-  p.birthSteadyForce = SampleScaled(BaseFixedForce, VarFixedForce, e.ScaleFixedForce, time);
-  p.birthJitter = singleParticle ? 0.0f : SampleScaled(BaseRand, VarRand, e.ScaleRand, time);
+  p.lifetime = SampleScaled(tracks.BaseLife, tracks.VarLife, e.tracks.ScaleLife, time);
+  p.birthWidth = SampleScaled(tracks.BaseX, tracks.VarX, e.tracks.ScaleX, time);
+  p.birthHeight =
+      uniformSize ? p.birthWidth : SampleScaled(tracks.BaseY, tracks.VarY, e.tracks.ScaleY, time);
+  p.birthSpeed = singleParticle
+                     ? 0.0f
+                     : SampleScaled(tracks.BaseSpeed, tracks.VarSpeed, e.tracks.ScaleSpeed, time);
+  p.birthSpin = SampleScaled(tracks.BaseSpin, tracks.VarSpin, e.tracks.ScaleSpin, time);
+  p.birthSteadyForce =
+      SampleScaled(tracks.BaseFixedForce, tracks.VarFixedForce, e.tracks.ScaleFixedForce, time);
+  p.birthJitter = singleParticle
+                      ? 0.0f
+                      : SampleScaled(tracks.BaseRand, tracks.VarRand, e.tracks.ScaleRand, time);
   float direction = 0.0f;
   if (singleParticle) {
     // A recycled record would otherwise keep its last particle's velocity.

@@ -6,8 +6,8 @@
 
 #include <cmath>
 
-#include "effectfile/Effect.h"
 #include "simulation/ArcTangent.h"
+#include "simulation/EffectBase.h"
 #include "simulation/EmitterMath.h"
 #include "simulation/SineCosine.h"
 #include "simulation/lanes/LanePaths.h"
@@ -65,29 +65,29 @@ StepPlan Emitter::Plan(float dt, bool birth) const {
   StepPlan plan{};
   plan.dt = dt;
   plan.birth = birth;
-  plan.speedWhole = owner->speed_whole.Evaluate(o);
+  plan.speedWhole = owner->tracks.speed_whole.Evaluate(o);
   // "ScaleVisible" is evaluated at 0 for a particle's birth step.
-  plan.scaleVisible = owner->ScaleVisible.Evaluate(birth ? 0.0f : o);
-  plan.gravity = owner->gravity.Evaluate(o);
-  plan.x = LifeX.Lanes();
-  plan.y = LifeY.Lanes();
-  plan.speed = LifeSpeed.Lanes();
-  plan.spin = LifeSpin.Lanes();
-  plan.fixedForce = LifeFixedForce.Lanes();
-  plan.jitter = LifeRand.Lanes();
-  plan.red = LifeRed.Lanes();
-  plan.green = LifeGreen.Lanes();
-  plan.blue = LifeBlue.Lanes();
-  plan.visible = LifeVisible.Lanes();
-  plan.widthRange = RangeOf(BaseX);
-  plan.heightRange = RangeOf(BaseY);
-  plan.speedRange = RangeOf(BaseSpeed);
-  plan.fixedForceRange = RangeOf(BaseFixedForce);
-  plan.jitterRange = RangeOf(BaseRand);
-  plan.redRange = RangeOf(LifeRed);
-  plan.greenRange = RangeOf(LifeGreen);
-  plan.blueRange = RangeOf(LifeBlue);
-  plan.visibleRange = RangeOf(LifeVisible);
+  plan.scaleVisible = owner->tracks.ScaleVisible.Evaluate(birth ? 0.0f : o);
+  plan.gravity = owner->tracks.gravity.Evaluate(o);
+  plan.x = tracks.LifeX.Lanes();
+  plan.y = tracks.LifeY.Lanes();
+  plan.speed = tracks.LifeSpeed.Lanes();
+  plan.spin = tracks.LifeSpin.Lanes();
+  plan.fixedForce = tracks.LifeFixedForce.Lanes();
+  plan.jitter = tracks.LifeRand.Lanes();
+  plan.red = tracks.LifeRed.Lanes();
+  plan.green = tracks.LifeGreen.Lanes();
+  plan.blue = tracks.LifeBlue.Lanes();
+  plan.visible = tracks.LifeVisible.Lanes();
+  plan.widthRange = RangeOf(tracks.BaseX);
+  plan.heightRange = RangeOf(tracks.BaseY);
+  plan.speedRange = RangeOf(tracks.BaseSpeed);
+  plan.fixedForceRange = RangeOf(tracks.BaseFixedForce);
+  plan.jitterRange = RangeOf(tracks.BaseRand);
+  plan.redRange = RangeOf(tracks.LifeRed);
+  plan.greenRange = RangeOf(tracks.LifeGreen);
+  plan.blueRange = RangeOf(tracks.LifeBlue);
+  plan.visibleRange = RangeOf(tracks.LifeVisible);
   plan.uniformSize = uniformSize;
   plan.alignToMotion = rotationMode == 0 && alignToMotion;
   plan.moving = !singleParticle;
@@ -118,8 +118,8 @@ void Emitter::Emission(float dt) {
     return;
   }
   emissionBacklog += dt;
-  const float rate =
-      SampleScaled(BaseQuantity, VarQuantity, owner->ScaleQuantity, owner->elapsedSeconds);
+  const float rate = SampleScaled(tracks.BaseQuantity, tracks.VarQuantity,
+                                  owner->tracks.ScaleQuantity, owner->record.elapsedSeconds);
   const uint32_t n = SpawnCount(rate, emissionBacklog, ring_.Count());
   if (n > 0) {
     emissionBacklog -= static_cast<float>(n) / rate;
@@ -187,7 +187,8 @@ uint32_t Emitter::Spawn(const StepPlan& birth, uint32_t count) {
   StepScratch scratch;
   double draw1[kChunk];
   double draw2[kChunk];
-  const float jitterAtBirth = LifeRand.Evaluate(0.0f);
+  const float jitterAtBirth = tracks.LifeRand.Evaluate(0.0f);
+  ParticlePool* const pool = owner->ParticleStorage();
   uint32_t born = 0;
   while (born < count) {
     const uint32_t lo = static_cast<uint32_t>(ring_.Count());
@@ -195,11 +196,11 @@ uint32_t Emitter::Spawn(const StepPlan& birth, uint32_t count) {
     for (uint32_t slot; n < kChunk && born + n < count; ++n) {
       // A ring that cannot grow supplies nothing: no particle is born, and
       // the rest of this step's particles are not asked for.
-      if (!ring_.Append(owner->ParticleStorage(), kMaxLiveParticles, slot)) break;
+      if (!ring_.Append(pool, kMaxLiveParticles, slot)) break;
       Particle p{};
       InitParticle(p);
       ring_.Store(slot, p);
-      const float jitter = BaseRand.Clamp(jitterAtBirth * p.birthJitter);
+      const float jitter = tracks.BaseRand.Clamp(jitterAtBirth * p.birthJitter);
       const bool draws = birth.moving && std::fabs(jitter) >= kTiny;
       draw1[n] = draws ? ProcessRandom().Draw() : 0.0;
       draw2[n] = draws ? ProcessRandom().Draw() : 0.0;

@@ -9,12 +9,12 @@
 
 namespace tavrix {
 
-class Effect;
+class EffectBase;
 
 class IParticleEmitter {
  public:
   virtual void Release() = 0;
-  virtual void Init(Effect* owner) = 0;
+  virtual void Init(EffectBase* owner) = 0;
   virtual int32_t Read(IDataStream& stream) = 0;
   virtual void SetName(const char* text) = 0;
   virtual const char* GetName() = 0;

@@ -9,9 +9,9 @@
 namespace tavrix {
 namespace {
 
-// Records held by every pool of the process. Sub-effect emitters each own a
-// pool, so a per-pool limit alone would not bound what a hostile file of
-// nested copies can make the process hold.
+// Records held by every pool of the process, one per particle system: the
+// budget bounds what all of them, and hostile files of nested copies among
+// them, can make the process hold.
 uint64_t recordsInAllPools = 0;
 uint64_t processBudget = ParticlePool::DefaultProcessBudget;
 

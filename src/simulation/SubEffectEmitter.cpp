@@ -3,26 +3,15 @@
 // forwarding of update, draw and stop to the copies.
 #include "simulation/SubEffectEmitter.h"
 
-#include <cstdio>
 #include <cstdlib>
 
-#include "base/Allocator.h"
 #include "base/SafeConvert.h"
-#include "effectfile/Effect.h"
-#include "effectfile/EffectFile.h"
-#include "platform/FileAccess.h"
 #include "platform/Win32.h"
 #include "resources/NameTable.h"
 #include "tavrix/ResultCode.h"
 
 namespace tavrix {
 namespace {
-
-// How many copy loads enclose the current one, and how many copies and
-// bytes of nested files the current top-level load may still take.
-int32_t nestingDepth = 0;
-int32_t copiesLeftInLoad = 0;
-long bytesLeftInLoad = 0;
 
 // At least 1, so that it can be the divisor of a draw.
 int32_t AtLeastOne(int32_t n) { return n < 1 ? 1 : n; }
@@ -41,8 +30,6 @@ const char* ReadName(IDataStream& stream) {
 
 }  // namespace
 
-SubEffectEmitter::SubEffectEmitter() { registry_.CreateParticlePool(); }
-
 // Copies left behind by a path that skipped Release go with the emitter, so
 // none outlives the pool its particles come from.
 SubEffectEmitter::~SubEffectEmitter() { DestroyCopies(); }
@@ -52,7 +39,7 @@ void SubEffectEmitter::Release() {
   Destroy(1);
 }
 
-void SubEffectEmitter::Init(Effect* owner) { owner_ = owner; }
+void SubEffectEmitter::Init(EffectBase* owner) { owner_ = owner; }
 
 void SubEffectEmitter::SetName(const char* text) { name_ = InternName(text); }
 
@@ -76,54 +63,41 @@ int32_t SubEffectEmitter::Read(IDataStream& stream) {
   return LoadCopies();
 }
 
+// The copies come from the registry of the effect that holds this emitter
+// and take their particles from its pool.
 int32_t SubEffectEmitter::LoadCopies() {
   DestroyCopies();
   std::srand(timeGetTime());
   int32_t spread = AtLeastOne(TruncateToInt32(copiesMax_ - copiesMin_));
   int32_t count = TruncateToInt32(copiesMin_ + static_cast<float>(std::rand() % spread));
   if (count > MaxCopiesPerEmitter) count = MaxCopiesPerEmitter;
-  if (nestingDepth >= MaxNestingDepth || !registry_.HasParticlePool()) count = 0;
+  IEffectRegistry* registry = owner_ ? owner_->run.owner : nullptr;
+  if (!registry || !registry->Pool() || owner_->run.depth >= MaxNestingDepth) count = 0;
 
-  if (nestingDepth == 0) {
-    copiesLeftInLoad = MaxCopiesPerLoad;
-    bytesLeftInLoad = MaxCopyBytesPerLoad;
+  IEffectRegistry::CopyOutcome outcome = IEffectRegistry::CopyMade;
+  for (int32_t i = 0; i < count && outcome == IEffectRegistry::CopyMade; ++i) {
+    outcome = LoadCopy(*registry, i);
   }
-  ++nestingDepth;
-  CopyOutcome outcome = CopyMade;
-  for (int32_t i = 0; i < count && outcome == CopyMade; ++i) outcome = LoadCopy(i);
-  --nestingDepth;
   // When the file cannot be opened, the copies made so far stay unstarted.
-  if (outcome == FileNotOpened) return Success;
+  if (outcome == IEffectRegistry::FileNotOpened) return Success;
   started_ = false;
   countdown_ = startDelay_;
   return Success;
 }
 
-SubEffectEmitter::CopyOutcome SubEffectEmitter::LoadCopy(int32_t index) {
-  std::FILE* file = effectFile_ ? OpenFile(effectFile_, "rb") : nullptr;
-  if (!file) return FileNotOpened;
-  long length = FileLength(file);
-  if (copiesLeftInLoad <= 0 || length < 0 || length > bytesLeftInLoad) {
-    std::fclose(file);
-    return BoundReached;
-  }
-  Effect* copy = New<Effect>(index, &registry_);
-  if (!copy) {
-    std::fclose(file);
-    return BoundReached;
-  }
-  --copiesLeftInLoad;
-  bytesLeftInLoad -= length;
-  ReadEffectFile(file, *copy);
+IEffectRegistry::CopyOutcome SubEffectEmitter::LoadCopy(IEffectRegistry& registry, int32_t index) {
+  EffectBase* copy = nullptr;
+  const IEffectRegistry::CopyOutcome outcome = registry.LoadCopy(*owner_, effectFile_, index, copy);
+  if (outcome != IEffectRegistry::CopyMade) return outcome;
   copy->SetBaseSpeed(RandomInRange(speedMin_, speedMax_));
   copy->SetBaseEmissionAngle(RandomInRange(angleMin_, angleMax_));
   copy->SetEmitterPositions(positionX_, positionY_);
   if (!copies_.PushBack(copy)) copy->Destroy(1);
-  return CopyMade;
+  return outcome;
 }
 
 void SubEffectEmitter::DestroyCopies() {
-  for (Effect* copy : copies_) {
+  for (EffectBase* copy : copies_) {
     copy->Stop(false);
     copy->Destroy(1);
   }
@@ -132,7 +106,7 @@ void SubEffectEmitter::DestroyCopies() {
 
 int32_t SubEffectEmitter::Draw(IParticleRenderer& renderer) {
   if (!enabled_) return Success;
-  for (Effect* copy : copies_) {
+  for (EffectBase* copy : copies_) {
     int32_t result = copy->Draw(renderer);
     if (result < 0) return result;
   }
@@ -142,7 +116,7 @@ int32_t SubEffectEmitter::Draw(IParticleRenderer& renderer) {
 int32_t SubEffectEmitter::Restart(bool) { return Success; }
 
 int32_t SubEffectEmitter::StopEmission() {
-  for (Effect* copy : copies_) {
+  for (EffectBase* copy : copies_) {
     int32_t result = copy->Stop(true);
     if (result < 0) return result;
   }
@@ -150,7 +124,7 @@ int32_t SubEffectEmitter::StopEmission() {
 }
 
 int32_t SubEffectEmitter::Kill() {
-  for (Effect* copy : copies_) {
+  for (EffectBase* copy : copies_) {
     int32_t result = copy->Stop(false);
     if (result < 0) return result;
   }
@@ -158,7 +132,7 @@ int32_t SubEffectEmitter::Kill() {
 }
 
 int32_t SubEffectEmitter::Clear() {
-  for (Effect* copy : copies_) {
+  for (EffectBase* copy : copies_) {
     int32_t result = copy->ClearParticles();
     if (result < 0) return result;
   }
@@ -168,7 +142,7 @@ int32_t SubEffectEmitter::Clear() {
 int32_t SubEffectEmitter::Update(float dt) {
   if (enabled_ && started_) {
     int32_t deltaMs = TruncateToInt32(dt * 1000.0f);
-    for (Effect* copy : copies_) {
+    for (EffectBase* copy : copies_) {
       int32_t result = copy->AdvanceBy(deltaMs);
       if (result < 0) {
         Kill();
@@ -179,7 +153,7 @@ int32_t SubEffectEmitter::Update(float dt) {
   if (started_) return Success;
   countdown_ = countdown_ - dt * 1000.0f;
   if (countdown_ <= 0.0f) {
-    for (Effect* copy : copies_) copy->Start(0, true);
+    for (EffectBase* copy : copies_) copy->Start(0, true);
     started_ = true;
   }
   return Success;
@@ -187,7 +161,7 @@ int32_t SubEffectEmitter::Update(float dt) {
 
 int32_t SubEffectEmitter::GetParticleCount() {
   int32_t count = 0;
-  for (Effect* copy : copies_) count += copy->GetParticleCount();
+  for (EffectBase* copy : copies_) count += copy->GetParticleCount();
   return count;
 }
 
@@ -210,7 +184,7 @@ int32_t SubEffectEmitter::Write(IDataStream& stream) {
 }
 
 void SubEffectEmitter::SetParticleOffset(float x, float y) {
-  for (Effect* copy : copies_) copy->SetPosition(x, y, true);
+  for (EffectBase* copy : copies_) copy->SetPosition(x, y, true);
 }
 
 int32_t SubEffectEmitter::SetBaseSpeed(float) { return Success; }

@@ -6,12 +6,10 @@
 #include <cstdint>
 
 #include "base/HostVector.h"
-#include "registry/EffectRegistry.h"
+#include "simulation/EffectBase.h"
 #include "simulation/IParticleEmitter.h"
 
 namespace tavrix {
-
-class Effect;
 
 class SubEffectEmitter final : public IParticleEmitter {
  public:
@@ -24,13 +22,13 @@ class SubEffectEmitter final : public IParticleEmitter {
   static constexpr int32_t MaxCopiesPerLoad = 4096;
   static constexpr long MaxCopyBytesPerLoad = 16L << 20;
 
-  SubEffectEmitter();
+  SubEffectEmitter() = default;
   ~SubEffectEmitter();
   SubEffectEmitter(const SubEffectEmitter&) = delete;
   SubEffectEmitter& operator=(const SubEffectEmitter&) = delete;
 
   void Release() override;
-  void Init(Effect* owner) override;
+  void Init(EffectBase* owner) override;
   int32_t Read(IDataStream& stream) override;
   void SetName(const char* text) override;
   const char* GetName() override { return name_; }
@@ -51,27 +49,23 @@ class SubEffectEmitter final : public IParticleEmitter {
   void* Destroy(unsigned int flags) override { return DestroyObject(this, flags); }
 
   uint32_t CopyCount() const { return copies_.Size(); }
-  Effect* Copy(uint32_t index) const { return copies_[index]; }
+  EffectBase* Copy(uint32_t index) const { return copies_[index]; }
   bool Started() const { return started_; }
-  float Countdown() const { return countdown_; }
 
  private:
-  enum CopyOutcome { CopyMade, FileNotOpened, BoundReached };
-
   int32_t LoadCopies();
-  CopyOutcome LoadCopy(int32_t index);
+  IEffectRegistry::CopyOutcome LoadCopy(IEffectRegistry& registry, int32_t index);
   void DestroyCopies();
 
   bool enabled_ = true;
-  EffectRegistry registry_;
-  HostVector<Effect*> copies_;
+  HostVector<EffectBase*> copies_;
   const char* name_ = nullptr;
   const char* effectFile_ = nullptr;
   uint32_t version_ = 1;
   float copiesMin_ = 0.0f, copiesMax_ = 0.0f;
   float speedMin_ = 0.0f, speedMax_ = 0.0f;
   float angleMin_ = 0.0f, angleMax_ = 0.0f;
-  Effect* owner_ = nullptr;
+  EffectBase* owner_ = nullptr;
   float positionX_ = 0.0f, positionY_ = 0.0f;
   float startDelay_ = 0.0f;
   bool started_ = true;

@@ -12,10 +12,10 @@
 namespace tavrix {
 
 // boundA and boundB go to SetRange as given; it swaps them when reversed.
-template <class Owner>
+template <class Tracks>
 struct TrackDefault {
   const char* key;
-  ParamTrack Owner::*track;
+  ParamTrack Tracks::*track;
   float domain, boundA, boundB, defaultValue;
 };
 
@@ -25,14 +25,16 @@ struct KeyedTrack {
 };
 using TrackKeys = HostVector<KeyedTrack>;
 
-// Sets every track to its default range and lists it under its key, in the
-// table's order, which is also the order a record writes them in.
-template <class Owner, size_t N>
-void RegisterTracks(Owner& owner, const TrackDefault<Owner> (&defaults)[N], TrackKeys& keys) {
+// Sets every track of a group to its default range and lists it in the
+// group's key table under its key, in the table's order, which is also the
+// order a record writes them in.
+template <class Tracks, size_t N>
+void RegisterTracks(Tracks& tracks, const TrackDefault<Tracks> (&defaults)[N]) {
+  TrackKeys& keys = tracks.keys;
   keys.Clear();
   keys.Reserve(N);
-  for (const TrackDefault<Owner>& entry : defaults) {
-    ParamTrack& track = owner.*entry.track;
+  for (const TrackDefault<Tracks>& entry : defaults) {
+    ParamTrack& track = tracks.*entry.track;
     track.SetRange(entry.domain, entry.boundA, entry.boundB, entry.defaultValue);
     // A key that cannot be interned could never be found or written; leaving
     // it out makes a record naming it fail as an unknown key.

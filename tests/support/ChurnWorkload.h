@@ -26,18 +26,18 @@ inline ChurnResult RunChurnedBusy(int frames, float rate = 0.0f, uint32_t thread
   world.registry.StartUpdateWorkers(threads);
   BuildShowcase(world);
   Effect& effect = *world.effect;
-  effect.durationSeconds = 1000.0f;
-  effect.endMode = 0;
+  effect.record.durationSeconds = 1000.0f;
+  effect.record.endMode = 0;
   Emitter& busy = *static_cast<Emitter*>(effect.emitters[0]);
-  if (rate > 0.0f) busy.BaseQuantity.SetRange(1000.0f, 0.0f, rate, 0.0f);
-  SetConstant(busy.BaseQuantity, rate > 0.0f ? rate : 400.0f);
+  if (rate > 0.0f) busy.tracks.BaseQuantity.SetRange(1000.0f, 0.0f, rate, 0.0f);
+  SetConstant(busy.tracks.BaseQuantity, rate > 0.0f ? rate : 400.0f);
   if (both) {
     Emitter& box = *static_cast<Emitter*>(effect.emitters[1]);
-    box.BaseQuantity.SetRange(1000.0f, 0.0f, rate, 0.0f);
-    SetConstant(box.BaseQuantity, rate);
+    box.tracks.BaseQuantity.SetRange(1000.0f, 0.0f, rate, 0.0f);
+    SetConstant(box.tracks.BaseQuantity, rate);
   }
-  SetConstant(busy.BaseLife, 2.0f);
-  SetConstant(busy.VarLife, 1.0f);
+  SetConstant(busy.tracks.BaseLife, 2.0f);
+  SetConstant(busy.tracks.VarLife, 1.0f);
   QuadRecorder recorder(QuadRecorder::HashOnly);
   effect.Start(0, true);
   int64_t liveSum = 0;

@@ -23,7 +23,7 @@ class FakeEmitter final : public IParticleEmitter {
                              std::vector<std::string>* drawLog = nullptr);
 
   void Release() override;
-  void Init(Effect* owner) override { this->owner = owner; }
+  void Init(EffectBase* owner) override { this->owner = owner; }
   int32_t Read(IDataStream&) override { return 0; }
   void SetName(const char* text) override { name = text ? text : ""; }
   const char* GetName() override { return name.c_str(); }
@@ -51,7 +51,7 @@ class FakeEmitter final : public IParticleEmitter {
   int32_t clearResult = 0;
 
   // Record.
-  Effect* owner = nullptr;
+  EffectBase* owner = nullptr;
   std::string name;
   std::vector<float> updates;
   std::vector<bool> restarts;

@@ -82,30 +82,30 @@ inline void SetRamp(ParamTrack& track, float from, float to) {
 // The busy emitter: two-key Life tracks for size, colour and opacity, spin,
 // jitter, a steady force, and the effect's gravity.
 inline void ConfigureBusy(Emitter& emitter, Effect& effect) {
-  SetRamp(emitter.LifeX, 1.0f, 3.0f);
-  SetRamp(emitter.LifeRed, 1.0f, 0.25f);
-  SetRamp(emitter.LifeGreen, 0.5f, 1.0f);
-  SetRamp(emitter.LifeBlue, 0.0f, 0.75f);
-  SetRamp(emitter.LifeVisible, 1.0f, 0.0f);
-  SetConstant(emitter.BaseSpin, 90.0f);
-  SetConstant(emitter.VarSpin, 40.0f);
-  SetConstant(emitter.BaseRand, 20.0f);
-  SetConstant(emitter.BaseFixedForce, 15.0f);
+  SetRamp(emitter.tracks.LifeX, 1.0f, 3.0f);
+  SetRamp(emitter.tracks.LifeRed, 1.0f, 0.25f);
+  SetRamp(emitter.tracks.LifeGreen, 0.5f, 1.0f);
+  SetRamp(emitter.tracks.LifeBlue, 0.0f, 0.75f);
+  SetRamp(emitter.tracks.LifeVisible, 1.0f, 0.0f);
+  SetConstant(emitter.tracks.BaseSpin, 90.0f);
+  SetConstant(emitter.tracks.VarSpin, 40.0f);
+  SetConstant(emitter.tracks.BaseRand, 20.0f);
+  SetConstant(emitter.tracks.BaseFixedForce, 15.0f);
   emitter.SetForceAngle(135.0f);
-  SetConstant(effect.gravity, 0.2f);
-  effect.durationSeconds = 10.0f;
-  effect.elapsedSeconds = 1.0f;
+  SetConstant(effect.tracks.gravity, 0.2f);
+  effect.record.durationSeconds = 10.0f;
+  effect.record.elapsedSeconds = 1.0f;
 }
 
 // Spawns exactly count live particles (a multiple of 1000, at most the
 // emitter's live limit) that outlive any benchmark run, then stops emission.
 inline void FillEmitter(Emitter& emitter, Effect& effect, int32_t count) {
-  SetConstant(emitter.BaseLife, 1000.0f);
-  SetConstant(effect.ScaleLife, 100.0f);
-  SetConstant(emitter.BaseQuantity, 1000.0f);
+  SetConstant(emitter.tracks.BaseLife, 1000.0f);
+  SetConstant(effect.tracks.ScaleLife, 100.0f);
+  SetConstant(emitter.tracks.BaseQuantity, 1000.0f);
   while (emitter.GetParticleCount() < count) {
     const int32_t chunk = count - emitter.GetParticleCount() >= 10000 ? 10000 : 1000;
-    SetConstant(effect.ScaleQuantity, static_cast<float>(chunk / 1000));
+    SetConstant(effect.tracks.ScaleQuantity, static_cast<float>(chunk / 1000));
     emitter.Restart(false);
     emitter.Update(1.0f);
   }
@@ -119,18 +119,18 @@ inline void FillEmitter(Emitter& emitter, Effect& effect, int32_t count) {
 // loop of 3 seconds.
 inline void BuildShowcase(SimulationWorld& world) {
   Effect& effect = *world.effect;
-  effect.frameWidth = 120.0f;
-  effect.frameHeight = 60.0f;
+  effect.record.frameWidth = 120.0f;
+  effect.record.frameHeight = 60.0f;
   effect.UpdateFrameCorners();
-  effect.positionX = 320.0f;
-  effect.positionY = 240.0f;
-  SetRamp(effect.ScaleQuantity, 1.0f, 3.0f);
-  SetConstant(effect.VarEmissionAngle, 30.0f);
+  effect.record.positionX = 320.0f;
+  effect.record.positionY = 240.0f;
+  SetRamp(effect.tracks.ScaleQuantity, 1.0f, 3.0f);
+  SetConstant(effect.tracks.VarEmissionAngle, 30.0f);
 
   Emitter& busy = world.AddEmitter();
   ConfigureBusy(busy, effect);
-  SetConstant(busy.BaseQuantity, 40.0f);
-  SetConstant(busy.VarLife, 1.0f);
+  SetConstant(busy.tracks.BaseQuantity, 40.0f);
+  SetConstant(busy.tracks.VarLife, 1.0f);
   SimulationWorld::GiveFrameSet(busy, "busy");
 
   Emitter& box = world.AddEmitter();
@@ -141,13 +141,13 @@ inline void BuildShowcase(SimulationWorld& world) {
   box.reverseDrawOrder = true;
   box.useEffectOffset = true;
   box.useEffectEmission = false;
-  SetConstant(box.BaseQuantity, 25.0f);
-  SetConstant(box.VarQuantity, 10.0f);
-  SetConstant(box.BaseY, 5.0f);
-  SetConstant(box.VarY, 2.0f);
-  SetConstant(box.VarSpeed, 4.0f);
-  SetConstant(box.BaseEmissionArc, 60.0f);
-  SetRamp(box.LifeSpeed, 1.0f, 0.0f);
+  SetConstant(box.tracks.BaseQuantity, 25.0f);
+  SetConstant(box.tracks.VarQuantity, 10.0f);
+  SetConstant(box.tracks.BaseY, 5.0f);
+  SetConstant(box.tracks.VarY, 2.0f);
+  SetConstant(box.tracks.VarSpeed, 4.0f);
+  SetConstant(box.tracks.BaseEmissionArc, 60.0f);
+  SetRamp(box.tracks.LifeSpeed, 1.0f, 0.0f);
   box.animated = true;
   box.frameAnimation.cycleLength = 0.8f;
   box.frameAnimation.loop = true;
@@ -162,11 +162,11 @@ inline void BuildShowcase(SimulationWorld& world) {
   single.singleParticle = true;
   single.rotationMode = 0;
   single.alignToMotion = true;
-  SetRamp(single.LifeVisible, 0.2f, 1.0f);
+  SetRamp(single.tracks.LifeVisible, 0.2f, 1.0f);
   SimulationWorld::GiveFrameSet(single, "glow");
 
-  effect.durationSeconds = 3.0f;
-  effect.endMode = 1;
+  effect.record.durationSeconds = 3.0f;
+  effect.record.endMode = 1;
 }
 
 // The fixed millisecond sequence of the determinism test: uneven frames,

@@ -27,46 +27,46 @@ TEST_F(EffectCore, TheKeyTableHoldsTheEighteenTracksInOrder) {
       "ScaleVisible",     "BaseEmissionForce", "VarEmissionForce", "BaseEmissionAngle",
       "VarEmissionAngle", "BaseEmissionArc",   "VarEmissionArc",   "speed_whole",
       "gravity",          "sizeEffect"};
-  ASSERT_EQ(effect.tracks.Size(), 18u);
+  ASSERT_EQ(effect.tracks.keys.Size(), 18u);
   for (uint32_t i = 0; i < 18; ++i) {
-    EXPECT_STREQ(effect.tracks[i].key, expected[i]);
-    EXPECT_EQ(effect.tracks[i].key, InternName(expected[i])) << "names are interned";
-    EXPECT_EQ(effect.FindTrack(expected[i]), effect.tracks[i].track);
+    EXPECT_STREQ(effect.tracks.keys[i].key, expected[i]);
+    EXPECT_EQ(effect.tracks.keys[i].key, InternName(expected[i])) << "names are interned";
+    EXPECT_EQ(effect.FindTrack(expected[i]), effect.tracks.keys[i].track);
   }
-  EXPECT_EQ(effect.FindTrack("GRAVITY"), &effect.gravity);
+  EXPECT_EQ(effect.FindTrack("GRAVITY"), &effect.tracks.gravity);
   EXPECT_EQ(effect.FindTrack("BaseLife"), nullptr);
-  EXPECT_EQ(effect.ScaleSpin.Minimum(), -100.0f);
-  EXPECT_EQ(effect.BaseEmissionForce.DefaultValue(), 5.0f);
-  EXPECT_EQ(effect.BaseEmissionArc.DefaultValue(), 360.0f);
-  EXPECT_EQ(effect.speed_whole.Duration(), 1.0f);
-  EXPECT_EQ(effect.gravity.DefaultValue(), 0.0f);
-  EXPECT_EQ(effect.sizeEffect.Duration(), 400.0f);
-  EXPECT_EQ(effect.sizeEffect.Minimum(), 0.0f);
-  EXPECT_EQ(effect.sizeEffect.Maximum(), 400.0f);
+  EXPECT_EQ(effect.tracks.ScaleSpin.Minimum(), -100.0f);
+  EXPECT_EQ(effect.tracks.BaseEmissionForce.DefaultValue(), 5.0f);
+  EXPECT_EQ(effect.tracks.BaseEmissionArc.DefaultValue(), 360.0f);
+  EXPECT_EQ(effect.tracks.speed_whole.Duration(), 1.0f);
+  EXPECT_EQ(effect.tracks.gravity.DefaultValue(), 0.0f);
+  EXPECT_EQ(effect.tracks.sizeEffect.Duration(), 400.0f);
+  EXPECT_EQ(effect.tracks.sizeEffect.Minimum(), 0.0f);
+  EXPECT_EQ(effect.tracks.sizeEffect.Maximum(), 400.0f);
 }
 
 TEST_F(EffectCore, FrameCornersAreABoxCentredOnTheOrigin) {
-  effect.frameWidth = 100.0f;
-  effect.frameHeight = 50.0f;
+  effect.record.frameWidth = 100.0f;
+  effect.record.frameHeight = 50.0f;
   effect.UpdateFrameCorners();
   const QuadPoint expected[] = {{-50, -25}, {50, -25}, {50, 25}, {-50, 25}};
   for (int i = 0; i < 4; ++i) {
-    EXPECT_EQ(effect.frameCorners[i].x, expected[i].x);
-    EXPECT_EQ(effect.frameCorners[i].y, expected[i].y);
+    EXPECT_EQ(effect.run.frameCorners[i].x, expected[i].x);
+    EXPECT_EQ(effect.run.frameCorners[i].y, expected[i].y);
   }
 }
 
 TEST_F(EffectCore, SizesFallBackTo400AndStayDefinedForHostileTracks) {
   EXPECT_EQ(effect.GetWidth(), 400);
   EXPECT_EQ(effect.GetHeight(), 400);
-  effect.sizeEffect.SetRange(640.9f, 480.5f, 1000.0f, 0.0f);
+  effect.tracks.sizeEffect.SetRange(640.9f, 480.5f, 1000.0f, 0.0f);
   EXPECT_EQ(effect.GetWidth(), 640);
   EXPECT_EQ(effect.GetHeight(), 480);
   const float nan = std::numeric_limits<float>::quiet_NaN();
-  effect.sizeEffect.SetRange(std::numeric_limits<float>::infinity(), nan, 5.0f, 0.0f);
+  effect.tracks.sizeEffect.SetRange(std::numeric_limits<float>::infinity(), nan, 5.0f, 0.0f);
   EXPECT_EQ(effect.GetWidth(), INT32_MAX);
   EXPECT_EQ(effect.GetHeight(), 400);
-  effect.sizeEffect.SetRange(3e9f, -3e9f, 5.0f, 0.0f);
+  effect.tracks.sizeEffect.SetRange(3e9f, -3e9f, 5.0f, 0.0f);
   EXPECT_EQ(effect.GetWidth(), INT32_MAX);
   EXPECT_EQ(effect.GetHeight(), INT32_MIN);
 }
@@ -89,8 +89,8 @@ TEST_F(EffectCore, EmitterCallsReachEveryEmitter) {
   effect.SetBaseEmissionAngle(45.0f);
   effect.SetEmitterPositions(3.0f, 4.0f);
   for (Emitter* e : {&a, &b}) {
-    EXPECT_EQ(e->BaseSpeed.Evaluate(10.0f), 77.0f);
-    EXPECT_EQ(e->BaseEmissionAngle.Evaluate(10.0f), 45.0f);
+    EXPECT_EQ(e->tracks.BaseSpeed.Evaluate(10.0f), 77.0f);
+    EXPECT_EQ(e->tracks.BaseEmissionAngle.Evaluate(10.0f), 45.0f);
     EXPECT_EQ(e->positionX, 3.0f);
     EXPECT_EQ(e->positionY, 4.0f);
   }

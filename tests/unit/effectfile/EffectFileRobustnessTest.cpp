@@ -127,7 +127,7 @@ TEST_F(EffectFileRobustness, AHeavyEffectStoredAsPlayingForAgesStillLoads) {
   ASSERT_EQ(id, 0);
   Effect* effect = environment.Registry().Find(id);
   EXPECT_GT(effect->GetParticleCount(), 0);
-  EXPECT_LT(effect->elapsedSeconds, 60.0f);
+  EXPECT_LT(effect->record.elapsedSeconds, 60.0f);
 }
 
 }  // namespace

@@ -54,14 +54,14 @@ TEST_F(EffectRecordTest, AMinimalRecordKeepsTheDefaultTracksAndHasNoEmitters) {
   Effect* effect = environment.Registry().Find(0);
   ASSERT_NE(effect, nullptr);
   EXPECT_TRUE(effect->emitters.Empty());
-  EXPECT_EQ(effect->tracks.Size(), 18u);
-  EXPECT_FLOAT_EQ(effect->ScaleLife.Evaluate(0.0f), 1.0f);
-  EXPECT_FLOAT_EQ(effect->BaseEmissionArc.Evaluate(0.0f), 360.0f);
+  EXPECT_EQ(effect->tracks.keys.Size(), 18u);
+  EXPECT_FLOAT_EQ(effect->tracks.ScaleLife.Evaluate(0.0f), 1.0f);
+  EXPECT_FLOAT_EQ(effect->tracks.BaseEmissionArc.Evaluate(0.0f), 360.0f);
   // Frame 100 x 50, centred on the origin.
-  EXPECT_FLOAT_EQ(effect->frameCorners[0].x, -50.0f);
-  EXPECT_FLOAT_EQ(effect->frameCorners[0].y, -25.0f);
-  EXPECT_FLOAT_EQ(effect->frameCorners[2].x, 50.0f);
-  EXPECT_FLOAT_EQ(effect->frameCorners[2].y, 25.0f);
+  EXPECT_FLOAT_EQ(effect->run.frameCorners[0].x, -50.0f);
+  EXPECT_FLOAT_EQ(effect->run.frameCorners[0].y, -25.0f);
+  EXPECT_FLOAT_EQ(effect->run.frameCorners[2].x, 50.0f);
+  EXPECT_FLOAT_EQ(effect->run.frameCorners[2].y, 25.0f);
   EXPECT_EQ(effect->Start(0, true), PlayNoEmitters);
 }
 
@@ -184,9 +184,9 @@ TEST_F(EffectRecordTest, TrackNamesIgnoreCaseAndTheLastBodyWins) {
   };
   ASSERT_EQ(Load(EffectRecord(desc)), 0);
   Effect* effect = environment.Registry().Find(0);
-  EXPECT_FLOAT_EQ(effect->gravity.Evaluate(0.0f), 7.0f);
-  EXPECT_EQ(effect->gravity.KeyCount(), 1u);
-  EXPECT_FLOAT_EQ(effect->ScaleLife.Evaluate(0.0f), 3.0f);
+  EXPECT_FLOAT_EQ(effect->tracks.gravity.Evaluate(0.0f), 7.0f);
+  EXPECT_EQ(effect->tracks.gravity.KeyCount(), 1u);
+  EXPECT_FLOAT_EQ(effect->tracks.ScaleLife.Evaluate(0.0f), 3.0f);
 }
 
 TEST_F(EffectRecordTest, EmitterRecordsOfVersionZeroAreRefusedAndOfVersionTwoRead) {
@@ -214,7 +214,7 @@ TEST_F(EffectRecordTest, EmittersWithoutAStoredNameAreNamedByTheirIndex) {
   EXPECT_STREQ(effect->emitters[0]->GetName(), "Emitter_0");
   EXPECT_STREQ(effect->emitters[1]->GetName(), "spark");
   EXPECT_STREQ(effect->emitters[2]->GetName(), "Emitter_2");
-  EXPECT_EQ(effect->nextEmitterNumber, 4);
+  EXPECT_EQ(effect->run.nextEmitterNumber, 4);
 }
 
 TEST_F(EffectRecordTest, AFailedReadOfTheStateReleasesEveryEmitter) {
@@ -249,9 +249,9 @@ TEST_F(EffectRecordTest, AStoredRunningEffectComesBackAtItsPlayTime) {
   desc.elapsedSeconds = 1.0f;
   ASSERT_EQ(Load(EffectRecord(desc)), 0);
   Effect* effect = environment.Registry().Find(0);
-  EXPECT_TRUE(effect->running);
-  EXPECT_NEAR(effect->elapsedSeconds, 0.95f, 1e-5f);
-  EXPECT_EQ(effect->lastTimeMs, 0);
+  EXPECT_TRUE(effect->record.running);
+  EXPECT_NEAR(effect->record.elapsedSeconds, 0.95f, 1e-5f);
+  EXPECT_EQ(effect->run.lastTimeMs, 0);
   EXPECT_GT(effect->GetParticleCount(), 0);
 }
 

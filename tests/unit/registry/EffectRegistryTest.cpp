@@ -116,12 +116,12 @@ TEST_F(EffectRegistryTest, OneFileLoadedTwiceGivesTwoIndependentEffects) {
   registry().PlayEffect(second, 0);
   registry().AdvanceAllBy(100);
   registry().SetEffectPosition(second, 50.0f, 60.0f, true);
-  EXPECT_FLOAT_EQ(registry().Find(first)->positionX, 0.0f);
+  EXPECT_FLOAT_EQ(registry().Find(first)->record.positionX, 0.0f);
   registry().UnloadEffect(first);
   registry().AdvanceAllBy(100);
   Effect* survivor = registry().Find(second);
   ASSERT_NE(survivor, nullptr);
-  EXPECT_TRUE(survivor->running);
+  EXPECT_TRUE(survivor->record.running);
   EXPECT_GT(survivor->GetParticleCount(), 0);
   EXPECT_EQ(registry().EffectCount(), 1);
 }
@@ -130,7 +130,7 @@ TEST_F(EffectRegistryTest, PlayAndClearIgnoreUnknownIdentifiersAndEmptyEffects) 
   std::string empty = test::WriteEffect(scratch, "empty.eff", test::EffectRecord(EffectOf({})));
   ASSERT_EQ(registry().LoadEffect(empty.c_str()), 0);
   EXPECT_EQ(registry().PlayEffect(0, 0), Success);
-  EXPECT_FALSE(registry().Find(0)->running);
+  EXPECT_FALSE(registry().Find(0)->record.running);
   EXPECT_EQ(registry().ClearEffect(0), Success);
   EXPECT_EQ(registry().PlayEffect(9, 0), Success);
   EXPECT_EQ(registry().ClearEffect(9), Success);
@@ -150,9 +150,9 @@ TEST_F(EffectRegistryTest, UpdateAllNotifiesTheListenerForEveryEnd) {
   EXPECT_TRUE(listener.finished.empty());
   EXPECT_EQ(registry().AdvanceAllBy(100), Success);
   EXPECT_EQ(listener.finished, (std::vector<int32_t>{0, 1, 2, 3}));
-  EXPECT_FALSE(registry().Find(1)->running);
+  EXPECT_FALSE(registry().Find(1)->record.running);
   EXPECT_EQ(registry().Find(1)->GetParticleCount(), 0);
-  EXPECT_TRUE(registry().Find(3)->stopping);
+  EXPECT_TRUE(registry().Find(3)->record.stopping);
 
   listener.finished.clear();
   for (int i = 0; i < 15; ++i) registry().AdvanceAllBy(100);
@@ -165,7 +165,7 @@ TEST_F(EffectRegistryTest, UpdateAllNotifiesTheListenerForEveryEnd) {
   }
   EXPECT_EQ(loops.size(), 7u);
   EXPECT_EQ(fades.size(), 1u);
-  EXPECT_FALSE(registry().Find(3)->running);
+  EXPECT_FALSE(registry().Find(3)->record.running);
 }
 
 TEST_F(EffectRegistryTest, UpdateEffectNotifiesForThatEffectOnly) {
@@ -175,7 +175,7 @@ TEST_F(EffectRegistryTest, UpdateEffectNotifiesForThatEffectOnly) {
   registry().PlayEffect(1, 0);
   EXPECT_EQ(registry().AdvanceEffectBy(1, 200), Success);
   EXPECT_EQ(listener.finished, std::vector<int32_t>{1});
-  EXPECT_FLOAT_EQ(registry().Find(0)->elapsedSeconds, 0.0f);
+  EXPECT_FLOAT_EQ(registry().Find(0)->record.elapsedSeconds, 0.0f);
 }
 
 TEST_F(EffectRegistryTest, UpdateAllToStopsAtTheFirstEnd) {
@@ -185,12 +185,12 @@ TEST_F(EffectRegistryTest, UpdateAllToStopsAtTheFirstEnd) {
   for (int32_t id = 0; id < 3; ++id) registry().PlayEffect(id, 0);
   EXPECT_EQ(registry().AdvanceAllTo(200), EffectEnded);
   EXPECT_TRUE(listener.finished.empty());
-  EXPECT_FLOAT_EQ(registry().Find(0)->elapsedSeconds, 0.2f);
-  EXPECT_FLOAT_EQ(registry().Find(1)->elapsedSeconds, 0.2f);
-  EXPECT_FLOAT_EQ(registry().Find(2)->elapsedSeconds, 0.0f);
+  EXPECT_FLOAT_EQ(registry().Find(0)->record.elapsedSeconds, 0.2f);
+  EXPECT_FLOAT_EQ(registry().Find(1)->record.elapsedSeconds, 0.2f);
+  EXPECT_FLOAT_EQ(registry().Find(2)->record.elapsedSeconds, 0.0f);
   // The next call catches effect 2 up in one step; effect 1 has reported.
   EXPECT_EQ(registry().AdvanceAllTo(300), Success);
-  EXPECT_FLOAT_EQ(registry().Find(2)->elapsedSeconds, 0.3f);
+  EXPECT_FLOAT_EQ(registry().Find(2)->record.elapsedSeconds, 0.3f);
 }
 
 TEST_F(EffectRegistryTest, AListenerMayUnloadAndLoadDuringTheWalk) {
@@ -211,7 +211,7 @@ TEST_F(EffectRegistryTest, AListenerMayUnloadAndLoadDuringTheWalk) {
   ASSERT_EQ(loaded, 4);
   EXPECT_EQ(registry().EffectCount(), 1);
   // The effect loaded during the walk waits for the next call.
-  EXPECT_FLOAT_EQ(registry().Find(4)->elapsedSeconds, 0.0f);
+  EXPECT_FLOAT_EQ(registry().Find(4)->record.elapsedSeconds, 0.0f);
   EXPECT_EQ(registry().AdvanceAllBy(200), Success);
   EXPECT_EQ(listener.finished.back(), 4);
   EXPECT_EQ(registry().EffectCount(), 0);
@@ -224,7 +224,7 @@ TEST_F(EffectRegistryTest, ClearEffectRemovesLiveParticlesAndKeepsPlaying) {
   ASSERT_GT(effect->GetParticleCount(), 0);
   EXPECT_EQ(registry().ClearEffect(0), Success);
   EXPECT_EQ(effect->GetParticleCount(), 0);
-  EXPECT_TRUE(effect->running);
+  EXPECT_TRUE(effect->record.running);
   registry().AdvanceAllBy(100);
   EXPECT_GT(effect->GetParticleCount(), 0);
 }

@@ -66,8 +66,8 @@ TEST_F(EmitterDraw, BindsOnceAndDrawsEveryParticleOldestFirst) {
 
 TEST_F(EmitterDraw, UseEffectOffsetDrawsAtTheParticlesOffset) {
   test::SimulationWorld::GiveFrameSet(emitter);
-  effect.positionX = 12.0f;
-  effect.positionY = -4.0f;
+  effect.record.positionX = 12.0f;
+  effect.record.positionY = -4.0f;
   emitter.Update(0.1f);
   emitter.Draw(renderer);
   EXPECT_EQ(renderer.quads.back().x, 0.0f);
@@ -79,12 +79,12 @@ TEST_F(EmitterDraw, UseEffectOffsetDrawsAtTheParticlesOffset) {
 
 TEST_F(EmitterDraw, AlphaBelowFivePercentIsSimulatedButNotDrawn) {
   test::SimulationWorld::GiveFrameSet(emitter);
-  SetConstant(emitter.LifeVisible, 0.04f);
+  SetConstant(emitter.tracks.LifeVisible, 0.04f);
   emitter.Update(1.0f);
   EXPECT_EQ(emitter.GetParticleCount(), 10);
   emitter.Draw(renderer);
   EXPECT_TRUE(renderer.quads.empty());
-  SetConstant(emitter.LifeVisible, 0.05f);
+  SetConstant(emitter.tracks.LifeVisible, 0.05f);
   emitter.Update(0.01f);
   emitter.Draw(renderer);
   EXPECT_EQ(renderer.quads.size(), 10u);
@@ -146,11 +146,11 @@ INSTANTIATE_TEST_SUITE_P(EmitterDraw, PackedChannel,
 
 TEST_F(EmitterDraw, ColoursFollowTheLifeTracks) {
   test::SimulationWorld::GiveFrameSet(emitter);
-  test::SetRamp(emitter.LifeRed, 1.0f, 0.0f);
-  SetConstant(emitter.LifeGreen, 0.5f);
-  SetConstant(emitter.LifeBlue, 0.0f);
-  SetConstant(emitter.BaseLife, 1.0f);
-  SetConstant(emitter.BaseQuantity, 1.0f);
+  test::SetRamp(emitter.tracks.LifeRed, 1.0f, 0.0f);
+  SetConstant(emitter.tracks.LifeGreen, 0.5f);
+  SetConstant(emitter.tracks.LifeBlue, 0.0f);
+  SetConstant(emitter.tracks.BaseLife, 1.0f);
+  SetConstant(emitter.tracks.BaseQuantity, 1.0f);
   emitter.Update(1.0f);
   emitter.StopEmission();
   emitter.Update(0.5f);
@@ -168,8 +168,8 @@ TEST_F(EmitterDraw, AnimatedEmittersShowEachParticlesCurrentFrame) {
   for (int i = 0; i < 4; ++i)
     animation.frameSet->AddFrame(i * 0.25f, 0.0f, i * 0.25f + 0.25f, 1.0f);
   animation.cycleLength = 1.0f;
-  SetConstant(emitter.BaseQuantity, 1.0f);
-  SetConstant(emitter.BaseLife, 10.0f);
+  SetConstant(emitter.tracks.BaseQuantity, 1.0f);
+  SetConstant(emitter.tracks.BaseLife, 10.0f);
   emitter.Update(1.0f);
   emitter.StopEmission();
   for (int step = 0; step < 6; ++step) {
@@ -182,7 +182,7 @@ TEST_F(EmitterDraw, AnimatedEmittersShowEachParticlesCurrentFrame) {
     emitter.Update(0.25f);
   }
   animation.cycleLength = 0.0f;
-  SetConstant(emitter.BaseQuantity, 1.0f);
+  SetConstant(emitter.tracks.BaseQuantity, 1.0f);
   emitter.Restart(true);
   emitter.Update(1.0f);
   renderer.Clear();

@@ -18,11 +18,11 @@ test::Bytes ShowcaseRecord(Emitter& e, bool animated) {
   e.rotationMode = 0;
   e.alignToMotion = true;
   e.uniformSize = false;
-  test::SetRamp(e.LifeX, 1.0f, 4.0f);
-  test::SetRamp(e.LifeVisible, 1.0f, 0.0f);
-  test::SetConstant(e.BaseRand, 30.0f);
-  test::SetConstant(e.BaseFixedForce, 10.0f);
-  test::SetConstant(e.BaseQuantity, 200.0f);
+  test::SetRamp(e.tracks.LifeX, 1.0f, 4.0f);
+  test::SetRamp(e.tracks.LifeVisible, 1.0f, 0.0f);
+  test::SetConstant(e.tracks.BaseRand, 30.0f);
+  test::SetConstant(e.tracks.BaseFixedForce, 10.0f);
+  test::SetConstant(e.tracks.BaseQuantity, 200.0f);
   e.animated = animated;
   e.frameAnimation.cycleLength = 0.5f;
   e.frameAnimation.randomStart = true;
@@ -37,8 +37,8 @@ test::Bytes ShowcaseRecord(Emitter& e, bool animated) {
 
 void Exercise(Emitter& e, Effect& effect) {
   test::QuadRecorder renderer(test::QuadRecorder::CountOnly);
-  effect.elapsedSeconds = 0.5f;
-  effect.durationSeconds = 2.0f;
+  effect.record.elapsedSeconds = 0.5f;
+  effect.record.durationSeconds = 2.0f;
   for (int step = 0; step < 8; ++step) {
     e.Update(0.05f);
     e.Draw(renderer);

@@ -39,11 +39,11 @@ class EmitterRecord : public ::testing::Test {
 
 void Customise(Emitter& e) {
   e.SetName("Sparks");
-  test::SetRamp(e.LifeX, 0.5f, 4.0f);
-  SetConstant(e.BaseQuantity, 33.0f);
-  e.VarSpin.SetRange(500, 0, 50, 7);
-  e.VarSpin.SetCycles(3.0f);
-  e.VarSpin.AddKey(100.0f, 9.0f);
+  test::SetRamp(e.tracks.LifeX, 0.5f, 4.0f);
+  SetConstant(e.tracks.BaseQuantity, 33.0f);
+  e.tracks.VarSpin.SetRange(500, 0, 50, 7);
+  e.tracks.VarSpin.SetCycles(3.0f);
+  e.tracks.VarSpin.AddKey(100.0f, 9.0f);
   e.SetPivot(0.25f, 0.75f);
   e.corners[2].x = 9.5f;  // stored as is, not recomputed from the pivot
   e.emissionBacklog = 0.125f;
@@ -70,17 +70,17 @@ void Customise(Emitter& e) {
 }
 
 void ExpectSameTracks(Emitter& a, Emitter& b) {
-  ASSERT_EQ(a.keys.Size(), b.keys.Size());
-  for (uint32_t i = 0; i < a.keys.Size(); ++i) {
-    const ParamTrack& ta = *a.keys[i].track;
-    const ParamTrack& tb = *b.keys[i].track;
-    EXPECT_EQ(a.keys[i].key, b.keys[i].key);
-    EXPECT_EQ(ta.Cycles(), tb.Cycles()) << a.keys[i].key;
-    EXPECT_EQ(ta.Duration(), tb.Duration()) << a.keys[i].key;
-    EXPECT_EQ(ta.Minimum(), tb.Minimum()) << a.keys[i].key;
-    EXPECT_EQ(ta.Maximum(), tb.Maximum()) << a.keys[i].key;
-    EXPECT_EQ(ta.DefaultValue(), tb.DefaultValue()) << a.keys[i].key;
-    ASSERT_EQ(ta.KeyCount(), tb.KeyCount()) << a.keys[i].key;
+  ASSERT_EQ(a.tracks.keys.Size(), b.tracks.keys.Size());
+  for (uint32_t i = 0; i < a.tracks.keys.Size(); ++i) {
+    const ParamTrack& ta = *a.tracks.keys[i].track;
+    const ParamTrack& tb = *b.tracks.keys[i].track;
+    EXPECT_EQ(a.tracks.keys[i].key, b.tracks.keys[i].key);
+    EXPECT_EQ(ta.Cycles(), tb.Cycles()) << a.tracks.keys[i].key;
+    EXPECT_EQ(ta.Duration(), tb.Duration()) << a.tracks.keys[i].key;
+    EXPECT_EQ(ta.Minimum(), tb.Minimum()) << a.tracks.keys[i].key;
+    EXPECT_EQ(ta.Maximum(), tb.Maximum()) << a.tracks.keys[i].key;
+    EXPECT_EQ(ta.DefaultValue(), tb.DefaultValue()) << a.tracks.keys[i].key;
+    ASSERT_EQ(ta.KeyCount(), tb.KeyCount()) << a.tracks.keys[i].key;
     for (uint32_t k = 0; k < ta.KeyCount(); ++k) {
       EXPECT_EQ(ta.Key(k).time, tb.Key(k).time);
       EXPECT_EQ(ta.Key(k).value, tb.Key(k).value);
@@ -89,15 +89,15 @@ void ExpectSameTracks(Emitter& a, Emitter& b) {
 }
 
 TEST_F(EmitterRecord, InitRegistersTheKeysInOrderWithTheirDefaults) {
-  ASSERT_EQ(emitter.keys.Size(), 32u);
-  EXPECT_STREQ(emitter.keys[0].key, "BaseLife");
-  EXPECT_STREQ(emitter.keys[12].key, "LifeSpeed");
-  EXPECT_STREQ(emitter.keys[31].key, "LifeVisible");
+  ASSERT_EQ(emitter.tracks.keys.Size(), 32u);
+  EXPECT_STREQ(emitter.tracks.keys[0].key, "BaseLife");
+  EXPECT_STREQ(emitter.tracks.keys[12].key, "LifeSpeed");
+  EXPECT_STREQ(emitter.tracks.keys[31].key, "LifeVisible");
   EXPECT_EQ(emitter.FindTrack("BaseEmissionArc")->DefaultValue(), 360.0f);
   EXPECT_EQ(emitter.FindTrack("VarEmissionAngle")->Maximum(), 720.0f);
   EXPECT_EQ(emitter.FindTrack("BaseSpin")->Minimum(), -3600.0f);
   EXPECT_EQ(emitter.FindTrack("LifeX")->Duration(), 1.0f);
-  EXPECT_EQ(emitter.FindTrack("basequantity"), &emitter.BaseQuantity);
+  EXPECT_EQ(emitter.FindTrack("basequantity"), &emitter.tracks.BaseQuantity);
   EXPECT_EQ(emitter.FindTrack("ScaleLife"), nullptr);
   EXPECT_EQ(emitter.forceDirectionX, 0.0f);
   EXPECT_EQ(emitter.forceDirectionY, -1.0f);
@@ -206,8 +206,8 @@ TEST_F(EmitterRecord, ARecordNamingSomeTracksLeavesTheOthersAtTheirDefaults) {
   partial.insert(partial.end(), bytes.begin() + static_cast<long>(nameStart), bytes.end());
   Emitter& copy = world.AddEmitter();
   ASSERT_EQ(ReadInto(copy, partial), 0);
-  EXPECT_EQ(copy.LifeX.KeyCount(), 1u);
-  EXPECT_EQ(copy.BaseQuantity.Evaluate(0.0f), 10.0f);
+  EXPECT_EQ(copy.tracks.LifeX.KeyCount(), 1u);
+  EXPECT_EQ(copy.tracks.BaseQuantity.Evaluate(0.0f), 10.0f);
   EXPECT_STREQ(copy.GetName(), "Sparks");
   EXPECT_EQ(copy.spawnShape, 3);
 }
@@ -259,7 +259,7 @@ TEST_F(EmitterRecord, ReadRemovesLiveParticlesAndKeepsStoredCorners) {
   EXPECT_EQ(copy.GetParticleCount(), 0);
   EXPECT_EQ(copy.pivotX, 0.0f);
   EXPECT_EQ(copy.corners[0].x, -0.5f);
-  SetConstant(copy.BaseEmissionForce, 0.0f);
+  SetConstant(copy.tracks.BaseEmissionForce, 0.0f);
   copy.useEffectEmission = false;
   copy.SetPosition(0.0f, 0.0f);
   copy.Update(1.0f);

@@ -33,18 +33,18 @@ float Distance(float x, float y) { return std::sqrt(x * x + y * y); }
 // gives it.
 TEST_F(EmitterUpdate, LifeTracksOfManyKeysAndCyclesSizeParticlesAsTheirWalkDoes) {
   emitter.uniformSize = false;
-  SetConstant(emitter.BaseQuantity, 300.0f);
-  SetConstant(emitter.VarLife, 1.0f);
-  emitter.LifeX.Reset();
+  SetConstant(emitter.tracks.BaseQuantity, 300.0f);
+  SetConstant(emitter.tracks.VarLife, 1.0f);
+  emitter.tracks.LifeX.Reset();
   for (const TrackKey key :
        {TrackKey{0.0f, 1.0f}, {0.25f, 3.0f}, {0.5f, 0.5f}, {0.8f, 2.0f}, {1.0f, 4.0f}}) {
-    emitter.LifeX.AddKey(key.time, key.value);
+    emitter.tracks.LifeX.AddKey(key.time, key.value);
   }
-  emitter.LifeY.Reset();
+  emitter.tracks.LifeY.Reset();
   for (const TrackKey key : {TrackKey{0.0f, 2.0f}, {0.3f, 1.0f}, {1.0f, 3.0f}}) {
-    emitter.LifeY.AddKey(key.time, key.value);
+    emitter.tracks.LifeY.AddKey(key.time, key.value);
   }
-  emitter.LifeY.SetCycles(2.5f);
+  emitter.tracks.LifeY.SetCycles(2.5f);
   for (LanePath path : kLanePaths) {
     if (!UseLanePath(path)) continue;
     emitter.Clear();
@@ -52,9 +52,11 @@ TEST_F(EmitterUpdate, LifeTracksOfManyKeysAndCyclesSizeParticlesAsTheirWalkDoes)
     ASSERT_GT(emitter.GetParticleCount(), 300);
     for (const Particle& p : test::Particles(emitter)) {
       const float t = p.age / p.lifetime;
-      EXPECT_EQ(p.width, emitter.BaseX.Clamp(emitter.LifeX.Evaluate(t) * p.birthWidth))
+      EXPECT_EQ(p.width,
+                emitter.tracks.BaseX.Clamp(emitter.tracks.LifeX.Evaluate(t) * p.birthWidth))
           << CurrentLanes().name << " t " << t;
-      EXPECT_EQ(p.height, emitter.BaseY.Clamp(emitter.LifeY.Evaluate(t) * p.birthHeight))
+      EXPECT_EQ(p.height,
+                emitter.tracks.BaseY.Clamp(emitter.tracks.LifeY.Evaluate(t) * p.birthHeight))
           << CurrentLanes().name << " t " << t;
     }
   }
@@ -99,7 +101,7 @@ TEST_F(EmitterUpdate, TheDefaultEmitterSpawnsTenASecondOfUnrotatedWhiteSquares) 
 }
 
 TEST_F(EmitterUpdate, DirectionsCoverTheFullCircle) {
-  SetConstant(emitter.BaseQuantity, 1000.0f);
+  SetConstant(emitter.tracks.BaseQuantity, 1000.0f);
   emitter.Update(1.0f);
   ASSERT_EQ(emitter.GetParticleCount(), 1000);
   int quadrants[4] = {};
@@ -121,8 +123,8 @@ TEST_F(EmitterUpdate, RateAndBacklogWithFiftyMillisecondSteps) {
 }
 
 TEST_F(EmitterUpdate, AParticleSurvivesAgeEqualToLifetimeAndDiesAfter) {
-  SetConstant(emitter.BaseLife, 1.0f);
-  SetConstant(emitter.BaseQuantity, 1.0f);
+  SetConstant(emitter.tracks.BaseLife, 1.0f);
+  SetConstant(emitter.tracks.BaseQuantity, 1.0f);
   emitter.Update(1.0f);
   ASSERT_EQ(emitter.GetParticleCount(), 1);
   emitter.StopEmission();
@@ -137,8 +139,8 @@ TEST_F(EmitterUpdate, AParticleSurvivesAgeEqualToLifetimeAndDiesAfter) {
 }
 
 TEST_F(EmitterUpdate, ALifetimeOfZeroDiesAtTheFirstStepWithTime) {
-  SetConstant(emitter.BaseLife, 0.0f);
-  SetConstant(emitter.BaseQuantity, 1.0f);
+  SetConstant(emitter.tracks.BaseLife, 0.0f);
+  SetConstant(emitter.tracks.BaseQuantity, 1.0f);
   emitter.Update(1.0f);
   ASSERT_EQ(emitter.GetParticleCount(), 1);
   emitter.StopEmission();
@@ -168,22 +170,22 @@ TEST_F(EmitterUpdate, StoppedAndRestartedEmission) {
 }
 
 TEST_F(EmitterUpdate, SpawnShapesUseTheEffectFrame) {
-  effect.frameWidth = 100.0f;
-  effect.frameHeight = 50.0f;
+  effect.record.frameWidth = 100.0f;
+  effect.record.frameHeight = 50.0f;
   effect.UpdateFrameCorners();
   emitter.SetPosition(10.0f, 20.0f);
-  SetConstant(emitter.BaseQuantity, 200.0f);
-  SetConstant(emitter.BaseEmissionForce, 0.0f);
+  SetConstant(emitter.tracks.BaseQuantity, 200.0f);
+  SetConstant(emitter.tracks.BaseEmissionForce, 0.0f);
   emitter.useEffectEmission = false;
   const int expectedDraws[] = {0, 1, 1, 2};
   for (int shape = 1; shape <= 3; ++shape) {
     emitter.Restart(true);
     emitter.spawnShape = shape;
-    SetConstant(emitter.BaseQuantity, 1.0f);
+    SetConstant(emitter.tracks.BaseQuantity, 1.0f);
     test::DrawCounter draws;
     emitter.Update(1.0f);
     EXPECT_EQ(draws.Count(), 11 + expectedDraws[shape]) << "shape " << shape;
-    SetConstant(emitter.BaseQuantity, 200.0f);
+    SetConstant(emitter.tracks.BaseQuantity, 200.0f);
     emitter.Update(1.0f);
     float minX = 1e9f, maxX = -1e9f, minY = 1e9f, maxY = -1e9f;
     for (const Particle& p : test::Particles(emitter)) {
@@ -214,14 +216,14 @@ TEST_F(EmitterUpdate, SpawnShapesUseTheEffectFrame) {
 }
 
 TEST_F(EmitterUpdate, AZeroSizeBoxPlacesAtTheEmitterWithoutADraw) {
-  effect.frameWidth = 0.0f;
-  effect.frameHeight = 0.0f;
+  effect.record.frameWidth = 0.0f;
+  effect.record.frameHeight = 0.0f;
   effect.UpdateFrameCorners();
   emitter.spawnShape = 3;
   emitter.SetPosition(7.0f, -3.0f);
-  SetConstant(emitter.BaseEmissionForce, 0.0f);
+  SetConstant(emitter.tracks.BaseEmissionForce, 0.0f);
   emitter.useEffectEmission = false;
-  SetConstant(emitter.BaseQuantity, 1.0f);
+  SetConstant(emitter.tracks.BaseQuantity, 1.0f);
   test::DrawCounter draws;
   emitter.Update(1.0f);
   EXPECT_EQ(draws.Count(), 11);
@@ -233,7 +235,7 @@ TEST_F(EmitterUpdate, UnknownShapesAndRotationModesStillPlaceAndTurnTheParticle)
   emitter.spawnShape = 9;
   emitter.rotationMode = -4;
   emitter.SetPosition(5.0f, 6.0f);
-  SetConstant(emitter.BaseQuantity, 1.0f);
+  SetConstant(emitter.tracks.BaseQuantity, 1.0f);
   test::DrawCounter draws;
   emitter.Update(1.0f);
   EXPECT_EQ(draws.Count(), 11);
@@ -245,8 +247,8 @@ TEST_F(EmitterUpdate, UnknownShapesAndRotationModesStillPlaceAndTurnTheParticle)
 TEST_F(EmitterUpdate, RotationModeZeroWithOffsetNinetyTurnsAQuarterClockwise) {
   emitter.rotationMode = 0;
   emitter.rotationOffset = 90.0f;
-  SetConstant(effect.BaseEmissionArc, 0.0f);  // every particle flies straight up
-  SetConstant(emitter.BaseQuantity, 1.0f);
+  SetConstant(effect.tracks.BaseEmissionArc, 0.0f);  // every particle flies straight up
+  SetConstant(emitter.tracks.BaseQuantity, 1.0f);
   emitter.Update(1.0f);
   const Particle p = *emitter.Oldest();
   EXPECT_EQ(p.angle, 90.0f);
@@ -261,7 +263,7 @@ TEST_F(EmitterUpdate, RotationModeZeroWithOffsetNinetyTurnsAQuarterClockwise) {
 
 TEST_F(EmitterUpdate, RotationModeZeroFollowsEachParticlesDirection) {
   emitter.rotationMode = 0;
-  SetConstant(emitter.BaseQuantity, 100.0f);
+  SetConstant(emitter.tracks.BaseQuantity, 100.0f);
   emitter.Update(1.0f);
   for (const Particle& p : test::Particles(emitter)) {
     float direction = std::atan2(p.velocityX, -p.velocityY) * 57.29578f;
@@ -273,7 +275,7 @@ TEST_F(EmitterUpdate, RotationModeZeroFollowsEachParticlesDirection) {
 TEST_F(EmitterUpdate, RotationModesOneAndTwo) {
   emitter.rotationMode = 1;
   emitter.fixedRotation = 370.0f;
-  SetConstant(emitter.BaseQuantity, 1.0f);
+  SetConstant(emitter.tracks.BaseQuantity, 1.0f);
   emitter.Update(1.0f);
   EXPECT_EQ(emitter.Newest()->angle, 10.0f);
 
@@ -283,7 +285,7 @@ TEST_F(EmitterUpdate, RotationModesOneAndTwo) {
   test::DrawCounter draws;
   emitter.Update(1.0f);
   EXPECT_EQ(draws.Count(), 12) << "one more draw for the random angle";
-  SetConstant(emitter.BaseQuantity, 300.0f);
+  SetConstant(emitter.tracks.BaseQuantity, 300.0f);
   emitter.Update(1.0f);
   float low = 360.0f, high = 0.0f;
   for (const Particle& p : test::Particles(emitter, 1)) {
@@ -300,11 +302,11 @@ TEST_F(EmitterUpdate, AlignToMotionTracksTheBendingVelocity) {
   emitter.rotationMode = 0;
   emitter.alignToMotion = true;
   emitter.rotationOffset = 5.0f;
-  SetConstant(effect.BaseEmissionAngle, 90.0f);
-  SetConstant(effect.BaseEmissionArc, 0.0f);
-  SetConstant(emitter.BaseFixedForce, 40.0f);
+  SetConstant(effect.tracks.BaseEmissionAngle, 90.0f);
+  SetConstant(effect.tracks.BaseEmissionArc, 0.0f);
+  SetConstant(emitter.tracks.BaseFixedForce, 40.0f);
   emitter.SetForceAngle(180.0f);
-  SetConstant(emitter.BaseQuantity, 1.0f);
+  SetConstant(emitter.tracks.BaseQuantity, 1.0f);
   emitter.Update(1.0f);
   emitter.StopEmission();
   for (int i = 0; i < 5; ++i) {
@@ -320,10 +322,10 @@ TEST_F(EmitterUpdate, AlignToMotionTracksTheBendingVelocity) {
 }
 
 TEST_F(EmitterUpdate, UniformSizeIgnoresTheHeightTracks) {
-  SetConstant(emitter.BaseY, 30.0f);
-  SetConstant(emitter.VarY, 10.0f);
-  test::SetRamp(emitter.LifeY, 5.0f, 9.0f);
-  test::SetRamp(emitter.LifeX, 1.0f, 2.0f);
+  SetConstant(emitter.tracks.BaseY, 30.0f);
+  SetConstant(emitter.tracks.VarY, 10.0f);
+  test::SetRamp(emitter.tracks.LifeY, 5.0f, 9.0f);
+  test::SetRamp(emitter.tracks.LifeX, 1.0f, 2.0f);
   emitter.Update(1.0f);
   emitter.Update(0.5f);
   for (const Particle& p : test::Particles(emitter)) EXPECT_EQ(p.height, p.width);
@@ -332,7 +334,7 @@ TEST_F(EmitterUpdate, UniformSizeIgnoresTheHeightTracks) {
   emitter.uniformSize = false;
   emitter.Restart(true);
   test::DrawCounter draws;
-  SetConstant(emitter.BaseQuantity, 1.0f);
+  SetConstant(emitter.tracks.BaseQuantity, 1.0f);
   emitter.Update(1.0f);
   EXPECT_EQ(draws.Count(), 12) << "a height draw of its own";
   EXPECT_GE(emitter.Oldest()->height, 5.0f * 25.0f);
@@ -342,8 +344,8 @@ TEST_F(EmitterUpdate, UniformSizeIgnoresTheHeightTracks) {
 TEST_F(EmitterUpdate, ASingleParticleEmitterKeepsOneStillImmortalParticle) {
   emitter.singleParticle = true;
   emitter.SetPosition(40.0f, 50.0f);
-  test::SetRamp(emitter.LifeX, 1.0f, 3.0f);
-  SetConstant(emitter.BaseRand, 100.0f);
+  test::SetRamp(emitter.tracks.LifeX, 1.0f, 3.0f);
+  SetConstant(emitter.tracks.BaseRand, 100.0f);
   test::DrawCounter draws;
   emitter.Update(0.5f);
   ASSERT_EQ(emitter.GetParticleCount(), 1);
@@ -365,9 +367,9 @@ TEST_F(EmitterUpdate, ASingleParticleEmitterKeepsOneStillImmortalParticle) {
 }
 
 TEST_F(EmitterUpdate, SteadyForceJitterAndGravityMoveTheParticle) {
-  SetConstant(effect.BaseEmissionForce, 0.0f);
-  SetConstant(emitter.BaseQuantity, 1.0f);
-  SetConstant(emitter.BaseFixedForce, 10.0f);
+  SetConstant(effect.tracks.BaseEmissionForce, 0.0f);
+  SetConstant(emitter.tracks.BaseQuantity, 1.0f);
+  SetConstant(emitter.tracks.BaseFixedForce, 10.0f);
   emitter.SetForceAngle(90.0f);
   emitter.Update(1.0f);
   emitter.StopEmission();
@@ -377,14 +379,14 @@ TEST_F(EmitterUpdate, SteadyForceJitterAndGravityMoveTheParticle) {
   EXPECT_NEAR(p.velocityY, 0.0f, 1e-5f);
   const float x = p.positionX;
   const float y = p.positionY;
-  SetConstant(effect.gravity, 0.5f);
+  SetConstant(effect.tracks.gravity, 0.5f);
   emitter.Update(0.5f);
   p = *emitter.Oldest();
   EXPECT_NEAR(p.positionX - x, 0.5f * 10.0f * 10.0f, 1e-3f);
   EXPECT_NEAR(p.positionY - y, (31.6f + 500.0f) * 0.5f * 0.25f, 1e-3f);
   EXPECT_NEAR(p.velocityY, 0.0f, 1e-5f) << "gravity moves without changing velocity";
 
-  SetConstant(emitter.BaseRand, 10.0f);
+  SetConstant(emitter.tracks.BaseRand, 10.0f);
   emitter.Restart(true);
   emitter.Update(1.0f);
   emitter.StopEmission();
@@ -394,8 +396,8 @@ TEST_F(EmitterUpdate, SteadyForceJitterAndGravityMoveTheParticle) {
 }
 
 TEST_F(EmitterUpdate, ParticleOffsetsFollowTheEffectPosition) {
-  effect.positionX = 3.0f;
-  effect.positionY = 4.0f;
+  effect.record.positionX = 3.0f;
+  effect.record.positionY = 4.0f;
   emitter.Update(0.5f);
   EXPECT_EQ(emitter.Oldest()->offsetX, 3.0f);
   emitter.SetParticleOffset(8.0f, 9.0f);
@@ -406,19 +408,19 @@ TEST_F(EmitterUpdate, ParticleOffsetsFollowTheEffectPosition) {
 }
 
 TEST_F(EmitterUpdate, BaseSpeedAndEmissionAngleBecomeConstants) {
-  test::SetRamp(emitter.BaseSpeed, 1.0f, 5.0f);
+  test::SetRamp(emitter.tracks.BaseSpeed, 1.0f, 5.0f);
   EXPECT_EQ(emitter.SetBaseSpeed(42.0f), 0);
-  EXPECT_EQ(emitter.BaseSpeed.KeyCount(), 1u);
-  EXPECT_EQ(emitter.BaseSpeed.Evaluate(500.0f), 42.0f);
+  EXPECT_EQ(emitter.tracks.BaseSpeed.KeyCount(), 1u);
+  EXPECT_EQ(emitter.tracks.BaseSpeed.Evaluate(500.0f), 42.0f);
   EXPECT_EQ(emitter.SetBaseEmissionAngle(-30.0f), 0);
-  EXPECT_EQ(emitter.BaseEmissionAngle.Evaluate(3.0f), -30.0f);
+  EXPECT_EQ(emitter.tracks.BaseEmissionAngle.Evaluate(3.0f), -30.0f);
 }
 
 TEST_F(EmitterUpdate, SpawningIsBoundedPerStepAndPerEmitter) {
   // A widened range lets a file ask for a billion particles a second.
-  emitter.BaseQuantity.SetRange(1000, 0, 1e9f, 1e9f);
+  emitter.tracks.BaseQuantity.SetRange(1000, 0, 1e9f, 1e9f);
   emitter.emissionBacklog = std::numeric_limits<float>::infinity();
-  SetConstant(emitter.BaseLife, 1000.0f);
+  SetConstant(emitter.tracks.BaseLife, 1000.0f);
   test::ScopedParticleBudget budget(test::HostileInputParticleBudget);
   emitter.Update(0.1f);
   EXPECT_EQ(emitter.GetParticleCount(), static_cast<int32_t>(Emitter::kMaxSpawnPerUpdate));
@@ -435,11 +437,11 @@ TEST_F(EmitterUpdate, SpawningIsBoundedPerStepAndPerEmitter) {
 }
 
 TEST_F(EmitterUpdate, NotANumberAndNegativeRatesSpawnNothing) {
-  emitter.BaseQuantity.SetRange(1000, -100, 100, -50);
+  emitter.tracks.BaseQuantity.SetRange(1000, -100, 100, -50);
   emitter.Update(1.0f);
   EXPECT_EQ(emitter.GetParticleCount(), 0);
   emitter.emissionBacklog = std::numeric_limits<float>::quiet_NaN();
-  SetConstant(emitter.BaseQuantity, 10.0f);
+  SetConstant(emitter.tracks.BaseQuantity, 10.0f);
   emitter.Update(1.0f);
   EXPECT_EQ(emitter.GetParticleCount(), 0);
 }
@@ -447,13 +449,13 @@ TEST_F(EmitterUpdate, NotANumberAndNegativeRatesSpawnNothing) {
 TEST_F(EmitterUpdate, HostileTrackValuesStayDefined) {
   const float nan = std::numeric_limits<float>::quiet_NaN();
   const float inf = std::numeric_limits<float>::infinity();
-  emitter.BaseX.SetRange(1000, -inf, inf, 0);
-  emitter.BaseX.AddKey(0.0f, inf);
-  emitter.LifeSpin.AddKey(0.5f, nan);
-  SetConstant(emitter.BaseSpin, 3000.0f);
+  emitter.tracks.BaseX.SetRange(1000, -inf, inf, 0);
+  emitter.tracks.BaseX.AddKey(0.0f, inf);
+  emitter.tracks.LifeSpin.AddKey(0.5f, nan);
+  SetConstant(emitter.tracks.BaseSpin, 3000.0f);
   emitter.rotationMode = 2;
   emitter.randomRotationRange = inf;
-  effect.frameWidth = nan;
+  effect.record.frameWidth = nan;
   effect.UpdateFrameCorners();
   emitter.spawnShape = 3;
   for (int i = 0; i < 10; ++i) emitter.Update(0.3f);
@@ -473,7 +475,7 @@ TEST_F(EmitterUpdate, APoolThatCannotGrowSpawnsNothingAndLeaksNothing) {
 
 TEST_F(EmitterUpdate, TheSteadyStateAllocatesNothing) {
   test::ConfigureBusy(emitter, effect);
-  SetConstant(emitter.BaseQuantity, 500.0f);
+  SetConstant(emitter.tracks.BaseQuantity, 500.0f);
   for (int i = 0; i < 300; ++i) emitter.Update(0.016f);  // lifetime 2 s: the ramp is done
   const uint64_t allocations = scope.allocator.allocations;
   const uint64_t frees = scope.allocator.frees;

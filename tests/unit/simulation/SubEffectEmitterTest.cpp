@@ -65,7 +65,7 @@ uint32_t CountCopies(SubEffectEmitter& emitter, uint32_t* depth = nullptr) {
   uint32_t count = emitter.CopyCount();
   uint32_t deepest = 0;
   for (uint32_t i = 0; i < emitter.CopyCount(); ++i) {
-    Effect* copy = emitter.Copy(i);
+    EffectBase* copy = emitter.Copy(i);
     for (IParticleEmitter* inner : copy->emitters) {
       uint32_t innerDepth = 0;
       count += CountCopies(*static_cast<SubEffectEmitter*>(inner), &innerDepth);
@@ -109,12 +109,12 @@ TEST_F(SubEffectTest, CopiesGetTheirSpeedAngleAndPosition) {
   ASSERT_EQ(emitter->CopyCount(), 8u);
   for (uint32_t i = 0; i < emitter->CopyCount(); ++i) {
     auto* inner = static_cast<Emitter*>(emitter->Copy(i)->emitters[0]);
-    float speed = inner->BaseSpeed.Evaluate(0.0f);
+    float speed = inner->tracks.BaseSpeed.Evaluate(0.0f);
     EXPECT_GE(speed, 10.0f);
     EXPECT_LT(speed, 10.495f);
     float hundredths = (speed - 10.0f) * 100.0f;
     EXPECT_NEAR(hundredths, std::round(hundredths), 1e-3f);
-    EXPECT_FLOAT_EQ(inner->BaseEmissionAngle.Evaluate(0.0f), 45.0f);
+    EXPECT_FLOAT_EQ(inner->tracks.BaseEmissionAngle.Evaluate(0.0f), 45.0f);
     EXPECT_FLOAT_EQ(inner->positionX, 12.0f);
     EXPECT_FLOAT_EQ(inner->positionY, -3.0f);
   }
@@ -127,11 +127,11 @@ TEST_F(SubEffectTest, NoDelayStartsOnTheFirstUpdateAndAdvancesOnTheSecond) {
   registry().AdvanceEffectBy(id, 16);
   ASSERT_TRUE(emitter->Started());
   for (uint32_t i = 0; i < 2; ++i) {
-    EXPECT_TRUE(emitter->Copy(i)->running);
-    EXPECT_FLOAT_EQ(emitter->Copy(i)->elapsedSeconds, 0.0f);
+    EXPECT_TRUE(emitter->Copy(i)->record.running);
+    EXPECT_FLOAT_EQ(emitter->Copy(i)->record.elapsedSeconds, 0.0f);
   }
   registry().AdvanceEffectBy(id, 16);
-  for (uint32_t i = 0; i < 2; ++i) EXPECT_FLOAT_EQ(emitter->Copy(i)->elapsedSeconds, 0.016f);
+  for (uint32_t i = 0; i < 2; ++i) EXPECT_FLOAT_EQ(emitter->Copy(i)->record.elapsedSeconds, 0.016f);
   EXPECT_GT(emitter->GetParticleCount(), 0);
 }
 
@@ -143,10 +143,10 @@ TEST_F(SubEffectTest, TheDelayCountsDownInMilliseconds) {
   registry().PlayEffect(id, 0);
   for (int i = 0; i < 6; ++i) registry().AdvanceEffectBy(id, 16);
   EXPECT_FALSE(emitter->Started());
-  EXPECT_FALSE(emitter->Copy(0)->running);
+  EXPECT_FALSE(emitter->Copy(0)->record.running);
   registry().AdvanceEffectBy(id, 16);
   EXPECT_TRUE(emitter->Started());
-  EXPECT_TRUE(emitter->Copy(0)->running);
+  EXPECT_TRUE(emitter->Copy(0)->record.running);
 }
 
 TEST_F(SubEffectTest, TheFirstCopysEndStopsEveryCopy) {
@@ -160,10 +160,10 @@ TEST_F(SubEffectTest, TheFirstCopysEndStopsEveryCopy) {
   registry().AdvanceEffectBy(id, 50);
   ASSERT_GT(emitter->GetParticleCount(), 0);
   EXPECT_EQ(emitter->Update(0.05f), EffectEnded);
-  for (uint32_t i = 0; i < 3; ++i) EXPECT_FALSE(emitter->Copy(i)->running) << i;
+  for (uint32_t i = 0; i < 3; ++i) EXPECT_FALSE(emitter->Copy(i)->record.running) << i;
   EXPECT_EQ(emitter->GetParticleCount(), 0);
   // The parent effect does not look at its emitter's result.
-  EXPECT_TRUE(registry().Find(id)->running);
+  EXPECT_TRUE(registry().Find(id)->record.running);
 }
 
 TEST_F(SubEffectTest, ADisabledEmitterStartsItsCopiesButNeitherAdvancesNorDrawsThem) {
@@ -172,9 +172,9 @@ TEST_F(SubEffectTest, ADisabledEmitterStartsItsCopiesButNeitherAdvancesNorDrawsT
   emitter->SetEnabled(false);
   EXPECT_EQ(emitter->Update(0.016f), Success);
   EXPECT_TRUE(emitter->Started());
-  EXPECT_TRUE(emitter->Copy(0)->running);
+  EXPECT_TRUE(emitter->Copy(0)->record.running);
   emitter->Update(0.1f);
-  EXPECT_FLOAT_EQ(emitter->Copy(0)->elapsedSeconds, 0.0f);
+  EXPECT_FLOAT_EQ(emitter->Copy(0)->record.elapsedSeconds, 0.0f);
 
   emitter->SetEnabled(true);
   emitter->Update(0.1f);
@@ -256,7 +256,7 @@ TEST_F(SubEffectTest, AFileNamingItselfNestsEightDeepAndPlays) {
   for (int i = 0; i < 5; ++i) EXPECT_EQ(registry().AdvanceAllBy(16), Success);
   test::QuadRecorder renderer;
   EXPECT_EQ(registry().DrawAll(renderer), Success);
-  EXPECT_TRUE(emitter->Copy(0)->running);
+  EXPECT_TRUE(emitter->Copy(0)->record.running);
 }
 
 TEST_F(SubEffectTest, FilesNamingEachOtherStayWithinTheBudgetOfALoad) {

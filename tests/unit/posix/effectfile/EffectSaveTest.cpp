@@ -97,7 +97,7 @@ TEST_F(EffectSaveTest, SaveWritesTheEffectWithTheLowestIdentifier) {
   std::string saved = scratch.File("saved.eff");
   ASSERT_EQ(registry().SaveFirstEffect(saved.c_str()), Success);
   ASSERT_EQ(registry().LoadEffect(saved.c_str()), 6);
-  EXPECT_FLOAT_EQ(registry().Find(6)->positionX, 3.0f);
+  EXPECT_FLOAT_EQ(registry().Find(6)->record.positionX, 3.0f);
 }
 
 TEST_F(EffectSaveTest, ADestinationThatCannotBeWrittenIsReportedAndLeftAlone) {

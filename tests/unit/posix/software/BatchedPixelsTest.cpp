@@ -36,7 +36,7 @@ TEST(BatchedPixels, BatchedQuadsDrawThePixelsOfSingleQuads) {
       auto* emitter = static_cast<Emitter*>(e);
       GiveTexture(emitter->frameSet);
       GiveTexture(emitter->frameAnimation.frameSet);
-      test::SetConstant(emitter->BaseX, 12.0f);  // quads of many pixels
+      test::SetConstant(emitter->tracks.BaseX, 12.0f);  // quads of many pixels
     }
     HWND__ window{0, 0, 320, 240};
     DeviceRenderer single(&device, &window);
