@@ -10,7 +10,7 @@ RandomSource processRandom;
 }  // namespace detail
 namespace {
 
-constexpr uint32_t InitialSeedState = 1376312589u;
+constexpr uint32_t kInitialSeedState = 1376312589u;
 
 // Runs among the library's static initialisers, so the sequence is fixed
 // before any export can be called.
@@ -22,25 +22,29 @@ struct LoadSeeding {
 
 void RandomSource::Seed(int32_t value) { state_ = value; }
 
+namespace {
+
+constexpr uint64_t kModulus = minimal_standard::kModulus;
+constexpr uint64_t kMultiplier = minimal_standard::kMultiplier;
+
+}  // namespace
+
 void RandomSource::JumpAhead(uint64_t steps) {
-  constexpr uint64_t Modulus = 2147483647;
   // States outside the generator's cycle keep the step's own rule.
-  if (state_ <= 0 || static_cast<uint64_t>(state_) >= Modulus) {
+  if (state_ <= 0 || static_cast<uint64_t>(state_) >= kModulus) {
     for (; steps > 0; --steps) state_ = Step(state_);
     return;
   }
-  uint64_t factor = 16807;
+  uint64_t factor = kMultiplier;
   uint64_t state = static_cast<uint64_t>(state_);
   for (; steps > 0; steps >>= 1) {
-    if (steps & 1) state = state * factor % Modulus;
-    factor = factor * factor % Modulus;
+    if (steps & 1) state = state * factor % kModulus;
+    factor = factor * factor % kModulus;
   }
   state_ = static_cast<int32_t>(state);
 }
 
 namespace {
-
-constexpr uint64_t kModulus = 2147483647;
 
 // a * b modulo 2^31 - 1 for a and b on the cycle, folded as Step folds.
 uint32_t TimesModulo(uint64_t a, uint64_t b) {
@@ -57,7 +61,8 @@ void RandomSource::DrawMany(double* out, uint32_t count) {
     for (uint32_t i = 0; i < count; ++i) out[i] = Draw();
     return;
   }
-  constexpr uint64_t kStride = 16807ull * 16807 % kModulus * 16807 % kModulus * 16807 % kModulus;
+  constexpr uint64_t kStride =
+      kMultiplier * kMultiplier % kModulus * kMultiplier % kModulus * kMultiplier % kModulus;
   uint32_t stream[kStreams];
   int32_t s = state_;
   for (uint32_t j = 0; j < kStreams; ++j) stream[j] = static_cast<uint32_t>(s = Step(s));
@@ -86,7 +91,7 @@ uint32_t SeedStep(uint32_t& state) {
 }
 
 int32_t LoadSeed() {
-  uint32_t state = InitialSeedState;
+  uint32_t state = kInitialSeedState;
   SeedStep(state);
   return static_cast<int32_t>(SeedStep(state));
 }

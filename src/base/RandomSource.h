@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "base/MinimalStandard.h"
+
 namespace tavrix {
 
 class RandomSource {
@@ -34,39 +36,36 @@ class RandomSource {
   // cycle, 1 to 2^31 - 2, the states are those of the minimal-standard
   // recurrence alone.
   int32_t State() const { return state_; }
-  bool OnCycle() const { return state_ > 0 && state_ < 2147483647; }
+  bool OnCycle() const { return state_ > 0 && state_ < minimal_standard::kModulus; }
   void SetState(int32_t state) { state_ = state; }
 
  private:
   static int32_t Step(int32_t s);
   static double UnitOf(int32_t s) {
-    return static_cast<double>(static_cast<uint32_t>(s)) * (1.0 / 2147483648.0);
+    return static_cast<double>(static_cast<uint32_t>(s)) * minimal_standard::kUnit;
   }
 
   int32_t state_ = 0;
 };
 
 // The minimal-standard step. For the states the generator visits, 1 to
-// Modulus - 1, the product leaves a remainder that folds back in one step
+// kModulus - 1, the product leaves a remainder that folds back in one step
 // because the modulus is 2^31 - 1; any other state keeps Schrage's
 // decomposition, which defines what it gives.
 inline int32_t RandomSource::Step(int32_t s) {
-  constexpr int32_t Multiplier = 16807;
-  constexpr int32_t Modulus = 2147483647;
-  constexpr int32_t Quotient = 127773;  // Modulus / Multiplier
-  constexpr int32_t Remainder = 2836;   // Modulus % Multiplier
-  if (s > 0 && s < Modulus) {
-    const uint64_t product = static_cast<uint64_t>(s) * Multiplier;
+  using namespace minimal_standard;
+  if (s > 0 && s < kModulus) {
+    const uint64_t product = static_cast<uint64_t>(s) * kMultiplier;
     const uint32_t folded = static_cast<uint32_t>((product & 0x7fffffff) + (product >> 31));
-    return static_cast<int32_t>(folded >= static_cast<uint32_t>(Modulus) ? folded - Modulus
-                                                                         : folded);
+    return static_cast<int32_t>(folded >= static_cast<uint32_t>(kModulus) ? folded - kModulus
+                                                                          : folded);
   }
-  if (s > Quotient) {
-    const int32_t t = Multiplier * (s % Quotient) - Remainder * (s / Quotient);
-    return t <= 0 ? t + Modulus : t;
+  if (s > kQuotient) {
+    const int32_t t = kMultiplier * (s % kQuotient) - kRemainder * (s / kQuotient);
+    return t <= 0 ? t + kModulus : t;
   }
   // Widened so that a negative state stays defined.
-  return static_cast<int32_t>(static_cast<int64_t>(Multiplier) * s % Modulus);
+  return static_cast<int32_t>(static_cast<int64_t>(kMultiplier) * s % kModulus);
 }
 
 namespace detail {

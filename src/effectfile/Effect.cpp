@@ -8,7 +8,7 @@
 
 namespace tavrix {
 
-const TrackDefault<EffectBase::Tracks> EffectTrackDefaults[EffectTrackCount] = {
+const TrackDefault<EffectBase::Tracks> kEffectTrackDefaults[kEffectTrackCount] = {
     {"ScaleLife", &EffectBase::Tracks::ScaleLife, 1000, 0, 100, 1},
     {"ScaleQuantity", &EffectBase::Tracks::ScaleQuantity, 1000, 0, 100, 1},
     {"ScaleX", &EffectBase::Tracks::ScaleX, 1000, 0, 100, 1},
@@ -42,7 +42,7 @@ Effect::Effect(int32_t id, IEffectRegistry* owner, int32_t depth) {
   run.id = id;
   run.owner = owner;
   run.depth = depth;
-  RegisterTracks(tracks, EffectTrackDefaults);
+  RegisterTracks(tracks, kEffectTrackDefaults);
 }
 
 Effect::~Effect() {

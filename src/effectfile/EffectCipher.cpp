@@ -11,9 +11,9 @@
 namespace tavrix {
 namespace {
 
-constexpr int32_t BlockSize = 8;
-constexpr int32_t TrailingZeros = 7;
-constexpr char EffectKeyText[] = "TideLamp";
+constexpr int32_t kBlockSize = 8;
+constexpr int32_t kTrailingZeros = 7;
+constexpr char kEffectKeyText[] = "TideLamp";
 
 uint8_t RandomByte() { return static_cast<uint8_t>(std::rand()); }
 
@@ -28,28 +28,28 @@ class BlockChainWriter {
 
   void Put(uint8_t byte) {
     plain_[used_++] = byte;
-    if (used_ == BlockSize) Flush();
+    if (used_ == kBlockSize) Flush();
   }
 
  private:
   void Flush() {
-    uint8_t x[BlockSize];
-    for (int i = 0; i < BlockSize; ++i) x[i] = plain_[i] ^ previousC_[i];
+    uint8_t x[kBlockSize];
+    for (int i = 0; i < kBlockSize; ++i) x[i] = plain_[i] ^ previousC_[i];
     uint8_t* c = output_ + *outputLength_;
     TeaEncipherBlock(x, key_, c);
-    for (int i = 0; i < BlockSize; ++i) c[i] ^= previousX_[i];
-    std::memcpy(previousX_, x, BlockSize);
-    std::memcpy(previousC_, c, BlockSize);
-    *outputLength_ += BlockSize;
+    for (int i = 0; i < kBlockSize; ++i) c[i] ^= previousX_[i];
+    std::memcpy(previousX_, x, kBlockSize);
+    std::memcpy(previousC_, c, kBlockSize);
+    *outputLength_ += kBlockSize;
     used_ = 0;
   }
 
   const uint8_t* key_;
   uint8_t* output_;
   uint32_t* outputLength_;
-  uint8_t plain_[BlockSize] = {};
-  uint8_t previousX_[BlockSize] = {};
-  uint8_t previousC_[BlockSize] = {};
+  uint8_t plain_[kBlockSize] = {};
+  uint8_t previousX_[kBlockSize] = {};
+  uint8_t previousC_[kBlockSize] = {};
   int used_ = 0;
 };
 
@@ -66,7 +66,7 @@ class BlockChainReader {
   void SkipTo(int32_t position) { j_ = position; }
 
   bool Get(uint8_t& byte) {
-    if (j_ == BlockSize && !Advance()) return false;
+    if (j_ == kBlockSize && !Advance()) return false;
     byte = d_[j_] ^ q_[j_];
     ++j_;
     return true;
@@ -74,12 +74,12 @@ class BlockChainReader {
 
  private:
   bool Advance() {
-    if (k_ + BlockSize > length_) return false;
-    std::memcpy(q_, data_ + k_ - BlockSize, BlockSize);
-    uint8_t mixed[BlockSize];
-    for (int i = 0; i < BlockSize; ++i) mixed[i] = data_[k_ + i] ^ d_[i];
+    if (k_ + kBlockSize > length_) return false;
+    std::memcpy(q_, data_ + k_ - kBlockSize, kBlockSize);
+    uint8_t mixed[kBlockSize];
+    for (int i = 0; i < kBlockSize; ++i) mixed[i] = data_[k_ + i] ^ d_[i];
     TeaDecipherBlock(mixed, key_, d_);
-    k_ += BlockSize;
+    k_ += kBlockSize;
     j_ = 0;
     return true;
   }
@@ -87,14 +87,14 @@ class BlockChainReader {
   const uint8_t* data_;
   int32_t length_;
   const uint8_t* key_;
-  uint8_t d_[BlockSize] = {};
-  uint8_t q_[BlockSize] = {};
+  uint8_t d_[kBlockSize] = {};
+  uint8_t q_[kBlockSize] = {};
   int32_t j_ = 0;
-  int32_t k_ = BlockSize;
+  int32_t k_ = kBlockSize;
 };
 
 int32_t FillCount(int32_t plainLength) {
-  return (BlockSize - (plainLength + 10) % BlockSize) % BlockSize;
+  return (kBlockSize - (plainLength + 10) % kBlockSize) % kBlockSize;
 }
 
 }  // namespace
@@ -117,13 +117,13 @@ void EffectCipher::Encipher(const uint8_t* plain, int32_t plainLength, const uin
   writer.Put(static_cast<uint8_t>((RandomByte() & 0xF8) | fill));
   for (int32_t i = 0; i < fill + 2; ++i) writer.Put(RandomByte());
   for (int32_t i = 0; i < plainLength; ++i) writer.Put(plain[i]);
-  for (int32_t i = 0; i < TrailingZeros; ++i) writer.Put(0);
+  for (int32_t i = 0; i < kTrailingZeros; ++i) writer.Put(0);
 }
 
 bool EffectCipher::Decipher(const uint8_t* enciphered, int32_t length, const uint8_t* key,
                             uint8_t* output, uint32_t* outputLength) {
   if (!enciphered || !key || !output || !outputLength) return false;
-  if (length % BlockSize != 0 || length < 2 * BlockSize) return false;
+  if (length % kBlockSize != 0 || length < 2 * kBlockSize) return false;
   BlockChainReader reader(enciphered, length, key);
   const int32_t fill = reader.HeaderByte() & 7;
   const int32_t plainLength = length - fill - 10;
@@ -137,7 +137,7 @@ bool EffectCipher::Decipher(const uint8_t* enciphered, int32_t length, const uin
   for (int32_t i = 0; i < plainLength; ++i) {
     if (!reader.Get(output[i])) return false;
   }
-  for (int i = 0; i < TrailingZeros; ++i) {
+  for (int i = 0; i < kTrailingZeros; ++i) {
     if (!reader.Get(byte) || byte != 0) return false;
   }
   return true;
@@ -147,9 +147,9 @@ void* EffectCipher::Destroy(unsigned int flags) { return DestroyObject(this, fla
 
 void EffectCipher::Unused() {}
 
-void BuildEffectKey(uint8_t (&key)[EffectKeyBufferSize]) {
-  std::memset(key, 0, EffectKeyBufferSize);
-  std::memcpy(key, EffectKeyText, sizeof EffectKeyText);
+void BuildEffectKey(uint8_t (&key)[kEffectKeyBufferSize]) {
+  std::memset(key, 0, kEffectKeyBufferSize);
+  std::memcpy(key, kEffectKeyText, sizeof kEffectKeyText);
 }
 
 }  // namespace tavrix

@@ -23,7 +23,7 @@ class EffectCipher {
 };
 
 // The fixed key of effect files, laid out as its 128-byte stack buffer.
-constexpr uint32_t EffectKeyBufferSize = 128;
-void BuildEffectKey(uint8_t (&key)[EffectKeyBufferSize]);
+constexpr uint32_t kEffectKeyBufferSize = 128;
+void BuildEffectKey(uint8_t (&key)[kEffectKeyBufferSize]);
 
 }  // namespace tavrix

@@ -17,7 +17,7 @@
 namespace tavrix {
 namespace {
 
-const char TemporarySuffix[] = ".tmp";
+const char kTemporarySuffix[] = ".tmp";
 
 int32_t ReadPlainRecord(uint8_t* plain, int32_t length, Effect& effect) {
   MemoryStream stream(plain, length);
@@ -51,11 +51,11 @@ void RemoveFile(const char* path) {
 // Writes the bytes beside path and moves them over it.
 bool ReplaceFileContents(const char* path, const uint8_t* bytes, uint32_t length) {
   size_t pathLength = std::strlen(path);
-  char* temporary =
-      static_cast<char*>(AllocateBytes(static_cast<uint32_t>(pathLength + sizeof TemporarySuffix)));
+  char* temporary = static_cast<char*>(
+      AllocateBytes(static_cast<uint32_t>(pathLength + sizeof kTemporarySuffix)));
   if (!temporary) return false;
   std::memcpy(temporary, path, pathLength);
-  std::memcpy(temporary + pathLength, TemporarySuffix, sizeof TemporarySuffix);
+  std::memcpy(temporary + pathLength, kTemporarySuffix, sizeof kTemporarySuffix);
   bool replaced = WriteWholeFile(temporary, bytes, length) && ReplaceFile(temporary, path);
   if (!replaced) RemoveFile(temporary);
   FreeBytes(temporary);
@@ -69,7 +69,7 @@ int32_t ReadEffectBytes(const uint8_t* fileBytes, int32_t length, Effect& effect
   uint8_t* plain = static_cast<uint8_t*>(AllocateBytes(static_cast<uint32_t>(length)));
   if (!plain) return EffectAllocFailed;
 
-  uint8_t key[EffectKeyBufferSize];
+  uint8_t key[kEffectKeyBufferSize];
   BuildEffectKey(key);
   uint32_t plainLength = static_cast<uint32_t>(length);
   EffectCipher cipher;
@@ -116,7 +116,7 @@ int32_t SaveEffectFile(Effect& effect, const char* path) {
   uint8_t* enciphered = static_cast<uint8_t*>(AllocateBytes(static_cast<uint32_t>(length)));
   bool saved = false;
   if (enciphered) {
-    uint8_t key[EffectKeyBufferSize];
+    uint8_t key[kEffectKeyBufferSize];
     BuildEffectKey(key);
     uint32_t written = 0;
     cipher.Encipher(plain, plainLength, key, enciphered, &written);

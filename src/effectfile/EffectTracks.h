@@ -10,7 +10,7 @@
 
 namespace tavrix {
 
-inline constexpr size_t EffectTrackCount = 18;
-extern const TrackDefault<EffectBase::Tracks> EffectTrackDefaults[EffectTrackCount];
+inline constexpr size_t kEffectTrackCount = 18;
+extern const TrackDefault<EffectBase::Tracks> kEffectTrackDefaults[kEffectTrackCount];
 
 }  // namespace tavrix

@@ -9,7 +9,7 @@
 namespace tavrix {
 namespace {
 
-constexpr uint32_t GrowthStep = 4096;
+constexpr uint32_t kGrowthStep = 4096;
 
 // A negative block length would turn every bound check around.
 int32_t BlockLength(int32_t length) { return length < 0 ? 0 : length; }
@@ -45,7 +45,7 @@ uint8_t* MemoryStream::TakeBuffer(bool release) {
 
 bool MemoryStream::Reserve(uint32_t required) {
   if (required <= static_cast<uint32_t>(capacity_)) return true;
-  uint64_t grown = (static_cast<uint64_t>(required) & ~uint64_t{GrowthStep - 1}) + GrowthStep;
+  uint64_t grown = (static_cast<uint64_t>(required) & ~uint64_t{kGrowthStep - 1}) + kGrowthStep;
   if (grown > INT32_MAX) return false;
   void* moved = std::realloc(buffer_, grown);
   if (!moved) return false;

@@ -6,8 +6,8 @@
 namespace tavrix {
 namespace {
 
-constexpr uint32_t Delta = 0x9E3779B9u;
-constexpr int Cycles = 16;
+constexpr uint32_t kDelta = 0x9E3779B9u;
+constexpr int kCycles = 16;
 
 uint32_t LoadBigEndian(const uint8_t* p) {
   return (uint32_t{p[0]} << 24) | (uint32_t{p[1]} << 16) | (uint32_t{p[2]} << 8) | uint32_t{p[3]};
@@ -36,8 +36,8 @@ void TeaEncipherBlock(const uint8_t* input, const uint8_t* key, uint8_t* output)
   uint32_t y = LoadBigEndian(input);
   uint32_t z = LoadBigEndian(input + 4);
   uint32_t sum = 0;
-  for (int i = 0; i < Cycles; ++i) {
-    sum += Delta;
+  for (int i = 0; i < kCycles; ++i) {
+    sum += kDelta;
     y += ((z << 4) + k.k0) ^ (z + sum) ^ ((z >> 5) + k.k1);
     z += ((y << 4) + k.k2) ^ (y + sum) ^ ((y >> 5) + k.k3);
   }
@@ -49,11 +49,11 @@ void TeaDecipherBlock(const uint8_t* input, const uint8_t* key, uint8_t* output)
   const Key k(key);
   uint32_t y = LoadBigEndian(input);
   uint32_t z = LoadBigEndian(input + 4);
-  uint32_t sum = Delta * Cycles;
-  for (int i = 0; i < Cycles; ++i) {
+  uint32_t sum = kDelta * kCycles;
+  for (int i = 0; i < kCycles; ++i) {
     z -= ((y << 4) + k.k2) ^ (y + sum) ^ ((y >> 5) + k.k3);
     y -= ((z << 4) + k.k0) ^ (z + sum) ^ ((z >> 5) + k.k1);
-    sum -= Delta;
+    sum -= kDelta;
   }
   StoreBigEndian(y, output);
   StoreBigEndian(z, output + 4);

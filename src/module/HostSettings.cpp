@@ -13,7 +13,7 @@
 namespace tavrix {
 namespace {
 
-HostSettings Defaults() { return {true, ParticlePool::DefaultProcessBudget, false, 1}; }
+HostSettings Defaults() { return {true, ParticlePool::kDefaultProcessBudget, false, 1}; }
 
 // Beyond the processors there are, more threads only wait for each other.
 uint32_t ThreadsWithin(uint32_t wanted) {
@@ -32,8 +32,8 @@ HostSettings ReadHostSettings(const char* path) {
   // Read unsigned, as Windows returns it: a negative value such as -1 is a
   // very large one and takes the ceiling, the usual meaning of "no limit".
   const uint64_t records = GetPrivateProfileIntA(
-      "System", "MaxParticles", static_cast<int>(ParticlePool::DefaultProcessBudget), path);
-  settings.maxParticles = records < MaxParticlesCeiling ? records : MaxParticlesCeiling;
+      "System", "MaxParticles", static_cast<int>(ParticlePool::kDefaultProcessBudget), path);
+  settings.maxParticles = records < kMaxParticlesCeiling ? records : kMaxParticlesCeiling;
   settings.batchQuads =
       static_cast<int32_t>(GetPrivateProfileIntA("System", "BatchQuads", 0, path)) > 0;
   const int32_t threads =
@@ -46,13 +46,13 @@ HostSettings ReadHostSettings() {
   char executable[MAX_PATH] = {};
   GetModuleFileNameA(nullptr, executable, MAX_PATH);
   for (size_t i = std::strlen(executable); i-- > 1;) {
-    if (executable[i] == DirectorySeparator) {
+    if (executable[i] == kDirectorySeparator) {
       executable[i] = 0;
       break;
     }
   }
   char path[MAX_PATH] = {};
-  int length = std::snprintf(path, MAX_PATH, "%s%cParticle.ini", executable, DirectorySeparator);
+  int length = std::snprintf(path, MAX_PATH, "%s%cParticle.ini", executable, kDirectorySeparator);
   // A path cut to fit would name some other file: read nothing, keep the defaults.
   if (length < 0 || length >= MAX_PATH) return Defaults();
   return ReadHostSettings(path);

@@ -16,7 +16,7 @@ struct HostSettings {
 
 // MaxParticles is clamped to this: a bound on the memory a stray file can
 // ask for (about 560 MB of particles), far above any real scene.
-constexpr uint64_t MaxParticlesCeiling = 5000000;
+constexpr uint64_t kMaxParticlesCeiling = 5000000;
 
 // [System] EnableParticle (default 1), MaxParticles (default the pool's
 // process budget), BatchQuads (default 0) and UpdateThreads (default 1, at

@@ -142,8 +142,8 @@ IEffectRegistry::CopyOutcome EffectRegistry::LoadCopy(const EffectBase& parent, 
   // The first copy for an emitter of a filed effect begins a new load of
   // nested files, which every copy below it draws on.
   if (parent.run.depth == 0 && id == 0) {
-    copiesLeft_ = SubEffectEmitter::MaxCopiesPerLoad;
-    bytesLeft_ = SubEffectEmitter::MaxCopyBytesPerLoad;
+    copiesLeft_ = SubEffectEmitter::kMaxCopiesPerLoad;
+    bytesLeft_ = SubEffectEmitter::kMaxCopyBytesPerLoad;
   }
   const long length = FileLength(file);
   Effect* made = copiesLeft_ > 0 && length >= 0 && length <= bytesLeft_

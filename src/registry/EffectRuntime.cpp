@@ -18,9 +18,13 @@ enum EndMode : int32_t { ReportOnce = 0, Loop = 1, KillAtEnd = 2, FadeAtEnd = 3 
 // no longer hold a 50 ms step) or overflow the step clock; and it stops once
 // its steps have moved this many particles and emitters in all, so that an
 // effect with a great many of them cannot hold up its load for minutes.
-constexpr int32_t ReplayStepMs = 50;
-constexpr int32_t MaxReplaySteps = 72000;
-constexpr int64_t MaxReplayWork = 1000000;
+constexpr int32_t kReplayStepMs = 50;
+// The replay step and the milliseconds of an advance in seconds, each the
+// single-precision constant taken into double.
+constexpr double kReplayStepSeconds = static_cast<double>(0.05f);
+constexpr double kSecondsPerMs = static_cast<double>(0.001f);
+constexpr int32_t kMaxReplaySteps = 72000;
+constexpr int64_t kMaxReplayWork = 1000000;
 
 // The effect's clock wraps around like the 32-bit counter it is.
 int32_t WrappingAdd(int32_t a, int32_t b) {
@@ -46,8 +50,7 @@ int32_t Effect::Start(uint32_t prewarmMs, bool restartEmitters) {
   // The prewarm measures its steps from 0, and the clock is 0 after it.
   run.lastTimeMs = 0;
   if (prewarmMs > 0) {
-    ReplaySteps(static_cast<double>(prewarmMs) * static_cast<double>(0.001f) -
-                static_cast<double>(0.05f));
+    ReplaySteps(static_cast<double>(prewarmMs) * kSecondsPerMs - kReplayStepSeconds);
   }
   return Success;
 }
@@ -56,11 +59,12 @@ void Effect::ReplaySteps(double remaining) {
   int32_t t = 0;
   int64_t work = 0;
   for (int32_t step = 0;
-       remaining > 0.0 && step < MaxReplaySteps && work < MaxReplayWork && record.running; ++step) {
+       remaining > 0.0 && step < kMaxReplaySteps && work < kMaxReplayWork && record.running;
+       ++step) {
     remaining = static_cast<float>(remaining);
-    t += ReplayStepMs;
+    t += kReplayStepMs;
     AdvanceTo(t);
-    remaining -= static_cast<double>(0.05f);
+    remaining -= kReplayStepSeconds;
     work += static_cast<int64_t>(emitters.Size()) + GetParticleCount();
   }
   run.lastTimeMs = 0;
@@ -102,7 +106,7 @@ int32_t Effect::Advance(int32_t deltaMs) { return AdvanceStep(deltaMs, true); }
 // checks the end again but does not restart a second time, so a looping
 // effect whose duration is 0 or less, or whose restart fails, still returns.
 int32_t Effect::AdvanceStep(int32_t deltaMs, bool mayRestart) {
-  double dt = static_cast<double>(deltaMs) * static_cast<double>(0.001f);
+  double dt = static_cast<double>(deltaMs) * kSecondsPerMs;
   record.elapsedSeconds = static_cast<float>(static_cast<double>(record.elapsedSeconds) + dt);
   float step = static_cast<float>(dt);
 
@@ -144,7 +148,7 @@ int32_t Effect::AdvanceStep(int32_t deltaMs, bool mayRestart) {
 
 void Effect::RestoreElapsed() {
   if (!(record.elapsedSeconds > 0.0f) || !record.running) return;
-  double remaining = static_cast<double>(record.elapsedSeconds) - static_cast<double>(0.05f);
+  double remaining = static_cast<double>(record.elapsedSeconds) - kReplayStepSeconds;
   record.elapsedSeconds = 0.0f;
   ReplaySteps(remaining);
 }

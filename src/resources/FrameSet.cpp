@@ -52,7 +52,7 @@ bool FrameSet::AddRun(const Frame* frames, uint32_t count) {
   for (uint32_t i = 0; i < count; ++i) frames_.PushBack(frames[i]);
   // A run left unrecorded is only never recognised again, which is how every
   // block behaved before runs were kept.
-  if (runs_.Size() < MaxRuns && runs_.PushBack(Run{start, count, hash})) framesInRuns_ += count;
+  if (runs_.Size() < kMaxRuns && runs_.PushBack(Run{start, count, hash})) framesInRuns_ += count;
   return true;
 }
 

@@ -47,7 +47,7 @@ class FrameSet final : public SharedResource {
   };
   // Beyond this many runs new ones are appended unrecorded, which bounds the
   // work of recognising a run whatever a file holds.
-  static constexpr uint32_t MaxRuns = 1024;
+  static constexpr uint32_t kMaxRuns = 1024;
 
   bool Holds(uint32_t start, const Frame* frames, uint32_t count) const;
   bool HoldsRun(const Frame* frames, uint32_t count, uint64_t hash) const;

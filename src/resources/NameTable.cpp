@@ -10,7 +10,7 @@
 namespace tavrix {
 namespace {
 
-constexpr uint32_t ArenaAlignment = alignof(void*) > 4 ? alignof(void*) : 4;
+constexpr uint32_t kArenaAlignment = alignof(void*) > 4 ? alignof(void*) : 4;
 
 struct FoldingTable {
   uint8_t entries[256];
@@ -36,7 +36,7 @@ bool EqualIgnoringCase(const char* a, const char* b) {
   }
 }
 
-uint32_t RoundUp(uint32_t size) { return (size + ArenaAlignment - 1) & ~(ArenaAlignment - 1); }
+uint32_t RoundUp(uint32_t size) { return (size + kArenaAlignment - 1) & ~(kArenaAlignment - 1); }
 
 NameTable* currentTable = nullptr;
 
@@ -64,7 +64,7 @@ const char* NameTable::Intern(const char* text) {
     if (EqualIgnoringCase((*link)->text, text)) return (*link)->text;
   }
   size_t length = std::strlen(text);
-  if (length >= static_cast<size_t>(INT32_MAX) - ArenaAlignment) return nullptr;
+  if (length >= static_cast<size_t>(INT32_MAX) - kArenaAlignment) return nullptr;
   auto* entry = static_cast<Entry*>(ArenaAllocate(sizeof(Entry)));
   if (!entry) return nullptr;
   auto* copy = static_cast<char*>(ArenaAllocate(static_cast<uint32_t>(length + 1)));

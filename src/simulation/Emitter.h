@@ -47,7 +47,7 @@ class Emitter final : public IParticleEmitter {
   int32_t Kill() override;
   int32_t Clear() override;
   int32_t Update(float dt) override;
-  bool IsEnabled() override { return enabled; }
+  bool IsEnabled() override { return record.enabled; }
   void SetEnabled(bool value) override;
   int32_t GetParticleCount() override { return ring_.Count(); }
   int32_t Write(IDataStream& stream) override;
@@ -81,17 +81,49 @@ class Emitter final : public IParticleEmitter {
   // The particle slots the emitter's block holds, live or not.
   uint32_t Capacity() const { return ring_.Capacity(); }
 
-  EffectBase* owner = nullptr;
-  const char* name = nullptr;
-  QuadPoint corners[4] = {};
-  float positionX = 0.0f;
-  float positionY = 0.0f;
-  float emissionBacklog = 0.0f;
-  bool stopped = false;
-  bool enabled = true;
+  // What the record stores besides the tracks, in its order: the header's
+  // version, the name, the corners and the plain fields (EmitterFields.h),
+  // then the frame animation block or the frame set block. The frame sets
+  // are those the blocks name, held from the texture manager.
+  struct Record {
+    uint32_t version = kVersion;
+    const char* name = nullptr;
+    QuadPoint corners[4] = {};
+    float emissionBacklog = 0.0f;
+    bool enabled = true;
+    bool uniformSize = true;
+    float forceDirectionX = 0.0f;
+    float forceDirectionY = -1.0f;
+    float forceAngle = 0.0f;
+    int32_t rotationMode = 1;
+    float rotationOffset = 0.0f;
+    bool alignToMotion = false;
+    float randomRotationCentre = 0.0f;
+    float randomRotationRange = 360.0f;
+    float fixedRotation = 0.0f;
+    int32_t spawnShape = 0;
+    float pivotX = 0.5f;
+    float pivotY = 0.5f;
+    bool useEffectEmission = true;
+    bool effectRotation = false;
+    bool additive = false;
+    bool singleParticle = false;
+    bool useEffectOffset = false;
+    bool reservedFlag = false;
+    float positionX = 0.0f;
+    float positionY = 0.0f;
+    bool reverseDrawOrder = false;
+    bool stopped = false;
+    bool animated = false;
+    FrameAnimation frameAnimation;
+    const char* frameSetName = nullptr;
+    const char* textureName = nullptr;
+    FrameSet* frameSet = nullptr;
+    uint32_t frameIndex = 0;
+  };
 
-  // The emitter's tracks under their key names, and the key table through
-  // which a record names them.
+  // The tracks under their key names, and the key table through which a
+  // record names them.
   struct Tracks {
     ParamTrack BaseLife, VarLife, BaseQuantity, VarQuantity, BaseX, VarX, LifeX, BaseY, VarY, LifeY,
         BaseSpeed, VarSpeed, LifeSpeed, BaseSpin, VarSpin, LifeSpin, BaseFixedForce, VarFixedForce,
@@ -100,37 +132,13 @@ class Emitter final : public IParticleEmitter {
         LifeBlue, LifeVisible;
     TrackKeys keys;
   };
+
+  Record record;
   Tracks tracks;
 
-  bool uniformSize = true;
-  float forceDirectionX = 0.0f;
-  float forceDirectionY = -1.0f;
-  float forceAngle = 0.0f;
-  int32_t rotationMode = 1;
-  float rotationOffset = 0.0f;
-  bool alignToMotion = false;
-  float randomRotationCentre = 0.0f;
-  float randomRotationRange = 360.0f;
-  float fixedRotation = 0.0f;
-  int32_t spawnShape = 0;
-  FrameAnimation frameAnimation;
-  FrameSet* frameSet = nullptr;
-  uint32_t frameIndex = 0;
-  const char* frameSetName = nullptr;
-  bool animated = false;
-  float pivotX = 0.5f;
-  float pivotY = 0.5f;
-  bool useEffectEmission = true;
-  bool effectRotation = false;
-  bool additive = false;
-  bool singleParticle = false;
-  bool useEffectOffset = false;
-  bool reservedFlag = false;
-  bool reverseDrawOrder = false;
-  const char* textureName = nullptr;
-  uint32_t version = kVersion;
-
  private:
+  // The run time: the effect that holds the emitter, and its live particles.
+  EffectBase* owner_ = nullptr;
   ParticleRing ring_;
 
   // The step a Prepare planned: its particles, and per task, youngest first,

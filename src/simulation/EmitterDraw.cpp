@@ -23,22 +23,22 @@ Particle Emitter::ParticleAt(int32_t index) const {
   const uint32_t slot = ring_.Slot(static_cast<uint32_t>(index));
   Particle p = ring_.Load(slot);
   const ColumnBlock block{ring_.Words(kLifetime), ring_.Capacity()};
-  CurrentLanes().quads(corners, block, slot, 1, &p.quad[0].x);
+  CurrentLanes().quads(record.corners, block, slot, 1, &p.quad[0].x);
   return p;
 }
 
 int32_t Emitter::Draw(IParticleRenderer& renderer) {
   if (ring_.Count() == 0) return Success;
   UvRect uv{0.0f, 0.0f, 1.0f, 1.0f};
-  if (!animated) {
-    if (!frameSet) return EmitterNoFrameSet;
-    uv = FrameOf(frameSet, frameIndex);
+  if (!record.animated) {
+    if (!record.frameSet) return EmitterNoFrameSet;
+    uv = FrameOf(record.frameSet, record.frameIndex);
   }
-  FrameSet* const frames = animated ? frameAnimation.frameSet : frameSet;
-  renderer.Bind(additive, frames);
+  FrameSet* const frames = record.animated ? record.frameAnimation.frameSet : record.frameSet;
+  renderer.Bind(record.additive, frames);
   // The renderer could in principle reach this emitter, so members are
   // read before a chunk's quads, never for each quad.
-  const ChunkDraw draw{frames, uv, reverseDrawOrder, renderer.TakesPoints()};
+  const ChunkDraw draw{frames, uv, record.reverseDrawOrder, renderer.TakesPoints()};
   // Chunks of each run of slots, oldest first, or all of it youngest first.
   SlotRun runs[2];
   ring_.Runs(runs);
@@ -60,16 +60,16 @@ void Emitter::DrawChunk(IParticleRenderer& renderer, const ChunkDraw& draw, uint
   float corner[kChunk * 8];
   int32_t cut[kChunk * 8];
   if (draw.points) {
-    lanes.points(corners, block, first, n, useEffectOffset, cut);
+    lanes.points(record.corners, block, first, n, record.useEffectOffset, cut);
   } else {
-    lanes.quads(corners, block, first, n, corner);
+    lanes.quads(record.corners, block, first, n, corner);
   }
   UvRect uvs[kChunk];
   uvs[0] = draw.uv;
-  if (animated) {
+  if (record.animated) {
     const float* const elapsed = ring_.Floats(kFrameElapsed) + first;
     for (uint32_t i = 0; i < n; ++i) {
-      uvs[i] = FrameOf(draw.frames, static_cast<uint32_t>(frameAnimation.Frame(elapsed[i])));
+      uvs[i] = FrameOf(draw.frames, static_cast<uint32_t>(record.frameAnimation.Frame(elapsed[i])));
     }
   }
   QuadRun run{};
@@ -79,10 +79,10 @@ void Emitter::DrawChunk(IParticleRenderer& renderer, const ChunkDraw& draw, uint
     run.points[k] = draw.points ? cut + k * n : nullptr;
   }
   run.colours = ring_.Words(kColour) + first;
-  run.offsetX = useEffectOffset ? ring_.Floats(kOffsetX) + first : nullptr;
-  run.offsetY = useEffectOffset ? ring_.Floats(kOffsetY) + first : nullptr;
+  run.offsetX = record.useEffectOffset ? ring_.Floats(kOffsetX) + first : nullptr;
+  run.offsetY = record.useEffectOffset ? ring_.Floats(kOffsetY) + first : nullptr;
   run.uvs = uvs;
-  run.uvPerQuad = animated;
+  run.uvPerQuad = record.animated;
   run.reversed = draw.reversed;
   run.count = n;
   renderer.DrawQuads(run);

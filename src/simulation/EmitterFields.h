@@ -13,43 +13,45 @@ namespace tavrix {
 // One stored field; the member it names says its encoding: a float32, an
 // int32, or a one-byte flag. Exactly one of the three is set.
 struct EmitterField {
-  constexpr EmitterField(const char* name, float Emitter::*member) : name(name), real(member) {}
-  constexpr EmitterField(const char* name, int32_t Emitter::*member)
+  constexpr EmitterField(const char* name, float Emitter::Record::*member)
+      : name(name), real(member) {}
+  constexpr EmitterField(const char* name, int32_t Emitter::Record::*member)
       : name(name), integer(member) {}
-  constexpr EmitterField(const char* name, bool Emitter::*member) : name(name), flag(member) {}
+  constexpr EmitterField(const char* name, bool Emitter::Record::*member)
+      : name(name), flag(member) {}
 
   const char* name;
-  float Emitter::*real = nullptr;
-  int32_t Emitter::*integer = nullptr;
-  bool Emitter::*flag = nullptr;
+  float Emitter::Record::*real = nullptr;
+  int32_t Emitter::Record::*integer = nullptr;
+  bool Emitter::Record::*flag = nullptr;
 };
 
-inline constexpr EmitterField EmitterFields[] = {
-    {"emissionBacklog", &Emitter::emissionBacklog},
-    {"enabled", &Emitter::enabled},
-    {"uniformSize", &Emitter::uniformSize},
-    {"forceDirectionX", &Emitter::forceDirectionX},
-    {"forceDirectionY", &Emitter::forceDirectionY},
-    {"forceAngle", &Emitter::forceAngle},
-    {"rotationMode", &Emitter::rotationMode},
-    {"rotationOffset", &Emitter::rotationOffset},
-    {"alignToMotion", &Emitter::alignToMotion},
-    {"randomRotationCentre", &Emitter::randomRotationCentre},
-    {"randomRotationRange", &Emitter::randomRotationRange},
-    {"fixedRotation", &Emitter::fixedRotation},
-    {"spawnShape", &Emitter::spawnShape},
-    {"pivotX", &Emitter::pivotX},
-    {"pivotY", &Emitter::pivotY},
-    {"useEffectEmission", &Emitter::useEffectEmission},
-    {"effectRotation", &Emitter::effectRotation},
-    {"additive", &Emitter::additive},
-    {"singleParticle", &Emitter::singleParticle},
-    {"useEffectOffset", &Emitter::useEffectOffset},
-    {"reservedFlag", &Emitter::reservedFlag},
-    {"positionX", &Emitter::positionX},
-    {"positionY", &Emitter::positionY},
-    {"reverseDrawOrder", &Emitter::reverseDrawOrder},
-    {"stopped", &Emitter::stopped},
+inline constexpr EmitterField kEmitterFields[] = {
+    {"emissionBacklog", &Emitter::Record::emissionBacklog},
+    {"enabled", &Emitter::Record::enabled},
+    {"uniformSize", &Emitter::Record::uniformSize},
+    {"forceDirectionX", &Emitter::Record::forceDirectionX},
+    {"forceDirectionY", &Emitter::Record::forceDirectionY},
+    {"forceAngle", &Emitter::Record::forceAngle},
+    {"rotationMode", &Emitter::Record::rotationMode},
+    {"rotationOffset", &Emitter::Record::rotationOffset},
+    {"alignToMotion", &Emitter::Record::alignToMotion},
+    {"randomRotationCentre", &Emitter::Record::randomRotationCentre},
+    {"randomRotationRange", &Emitter::Record::randomRotationRange},
+    {"fixedRotation", &Emitter::Record::fixedRotation},
+    {"spawnShape", &Emitter::Record::spawnShape},
+    {"pivotX", &Emitter::Record::pivotX},
+    {"pivotY", &Emitter::Record::pivotY},
+    {"useEffectEmission", &Emitter::Record::useEffectEmission},
+    {"effectRotation", &Emitter::Record::effectRotation},
+    {"additive", &Emitter::Record::additive},
+    {"singleParticle", &Emitter::Record::singleParticle},
+    {"useEffectOffset", &Emitter::Record::useEffectOffset},
+    {"reservedFlag", &Emitter::Record::reservedFlag},
+    {"positionX", &Emitter::Record::positionX},
+    {"positionY", &Emitter::Record::positionY},
+    {"reverseDrawOrder", &Emitter::Record::reverseDrawOrder},
+    {"stopped", &Emitter::Record::stopped},
 };
 
 }  // namespace tavrix

@@ -13,7 +13,7 @@
 
 namespace tavrix {
 
-const TrackDefault<Emitter::Tracks> EmitterKeyDefaults[EmitterKeyCount] = {
+const TrackDefault<Emitter::Tracks> kEmitterKeyDefaults[kEmitterKeyCount] = {
     {"BaseLife", &Emitter::Tracks::BaseLife, 1000, 0, 1000, 2},
     {"VarLife", &Emitter::Tracks::VarLife, 1000, 0, 2000, 0},
     {"BaseQuantity", &Emitter::Tracks::BaseQuantity, 1000, 0, 1000, 10},
@@ -49,69 +49,69 @@ const TrackDefault<Emitter::Tracks> EmitterKeyDefaults[EmitterKeyCount] = {
 };
 
 Emitter::~Emitter() {
-  ring_.Release(owner ? owner->ParticleStorage() : nullptr);
-  ReleaseFrameSet(frameSet);
+  ring_.Release(owner_ ? owner_->ParticleStorage() : nullptr);
+  ReleaseFrameSet(record.frameSet);
   tracks.keys.Release();
 }
 
 void Emitter::Init(EffectBase* effect) {
   // The block belongs to the old owner's pool.
-  ring_.Release(owner ? owner->ParticleStorage() : nullptr);
-  owner = effect;
-  RegisterTracks(tracks, EmitterKeyDefaults);
-  uniformSize = true;
+  ring_.Release(owner_ ? owner_->ParticleStorage() : nullptr);
+  owner_ = effect;
+  RegisterTracks(tracks, kEmitterKeyDefaults);
+  record.uniformSize = true;
   SetForceAngle(0.0f);
-  rotationMode = 1;
-  fixedRotation = 0.0f;
-  rotationOffset = 0.0f;
-  alignToMotion = false;
-  randomRotationCentre = 0.0f;
-  randomRotationRange = 360.0f;
-  spawnShape = 0;
+  record.rotationMode = 1;
+  record.fixedRotation = 0.0f;
+  record.rotationOffset = 0.0f;
+  record.alignToMotion = false;
+  record.randomRotationCentre = 0.0f;
+  record.randomRotationRange = 360.0f;
+  record.spawnShape = 0;
   SetPivot(0.5f, 0.5f);
-  animated = false;
-  useEffectEmission = true;
-  effectRotation = false;
-  additive = false;
-  singleParticle = false;
-  useEffectOffset = false;
-  reservedFlag = false;
-  reverseDrawOrder = false;
-  frameSetName = nullptr;
+  record.animated = false;
+  record.useEffectEmission = true;
+  record.effectRotation = false;
+  record.additive = false;
+  record.singleParticle = false;
+  record.useEffectOffset = false;
+  record.reservedFlag = false;
+  record.reverseDrawOrder = false;
+  record.frameSetName = nullptr;
 }
 
 ParamTrack* Emitter::FindTrack(const char* key) { return FindKeyedTrack(tracks.keys, key); }
 
 void Emitter::SetPivot(float px, float py) {
-  pivotX = px;
-  pivotY = py;
-  corners[0] = {-px, -py};
-  corners[1] = {1.0f - px, -py};
-  corners[2] = {1.0f - px, 1.0f - py};
-  corners[3] = {-px, 1.0f - py};
+  record.pivotX = px;
+  record.pivotY = py;
+  record.corners[0] = {-px, -py};
+  record.corners[1] = {1.0f - px, -py};
+  record.corners[2] = {1.0f - px, 1.0f - py};
+  record.corners[3] = {-px, 1.0f - py};
 }
 
 void Emitter::SetForceAngle(float degrees) {
-  forceAngle = degrees;
-  const double radians = degrees * emitter_math::kRadiansPerDegreeDouble;
-  forceDirectionX = static_cast<float>(std::sin(radians));
-  forceDirectionY = static_cast<float>(-std::cos(radians));
+  record.forceAngle = degrees;
+  const double radians = degrees * kRadiansPerDegreeDouble;
+  record.forceDirectionX = static_cast<float>(std::sin(radians));
+  record.forceDirectionY = static_cast<float>(-std::cos(radians));
 }
 
-void Emitter::SetName(const char* text) { name = InternName(text); }
+void Emitter::SetName(const char* text) { record.name = InternName(text); }
 
-const char* Emitter::GetName() { return name ? name : ""; }
+const char* Emitter::GetName() { return record.name ? record.name : ""; }
 
 int32_t Emitter::Restart(bool clear) {
-  emissionBacklog = 0.0f;
+  record.emissionBacklog = 0.0f;
   if (clear) RemoveAllParticles();
-  stopped = false;
+  record.stopped = false;
   return Success;
 }
 
 int32_t Emitter::StopEmission() {
-  stopped = true;
-  if (singleParticle) RemoveAllParticles();
+  record.stopped = true;
+  if (record.singleParticle) RemoveAllParticles();
   return Success;
 }
 
@@ -126,7 +126,7 @@ int32_t Emitter::Clear() {
 }
 
 void Emitter::SetEnabled(bool value) {
-  enabled = value;
+  record.enabled = value;
   if (!value) RemoveAllParticles();
 }
 
@@ -150,8 +150,8 @@ int32_t Emitter::SetBaseEmissionAngle(float v) {
 }
 
 void Emitter::SetPosition(float x, float y) {
-  positionX = x;
-  positionY = y;
+  record.positionX = x;
+  record.positionY = y;
 }
 
 }  // namespace tavrix

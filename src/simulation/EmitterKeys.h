@@ -10,7 +10,7 @@
 
 namespace tavrix {
 
-inline constexpr size_t EmitterKeyCount = 32;
-extern const TrackDefault<Emitter::Tracks> EmitterKeyDefaults[EmitterKeyCount];
+inline constexpr size_t kEmitterKeyCount = 32;
+extern const TrackDefault<Emitter::Tracks> kEmitterKeyDefaults[kEmitterKeyCount];
 
 }  // namespace tavrix

@@ -14,7 +14,7 @@ namespace tavrix {
 // the step's plan is that of this frame.
 void Emitter::Prepare(float dt) {
   taskCount_ = 0;
-  if (!owner || ring_.Count() == 0) return;
+  if (!owner_ || ring_.Count() == 0) return;
   AgeAndRemove(dt);
   taskPlan_ = Plan(dt, false);
   taskParticles_ = static_cast<uint32_t>(ring_.Count());
@@ -36,7 +36,7 @@ void Emitter::Prepare(float dt) {
 }
 
 void Emitter::Emit(float dt) {
-  if (!owner) return;
+  if (!owner_) return;
   RandomSource& process = ProcessRandom();
   for (uint32_t task = 0; task < taskCount_; ++task) {
     taskRandom_[task] = process;

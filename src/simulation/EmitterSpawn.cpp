@@ -11,7 +11,6 @@
 namespace tavrix {
 namespace {
 
-using emitter_math::kRadiansPerDegree;
 using emitter_math::NextDraw;
 using emitter_math::WrapDegrees;
 
@@ -29,16 +28,16 @@ float Between(float a, float b) {
 }  // namespace
 
 void Emitter::PlaceParticle(Particle& p) {
-  p.positionX = positionX;
-  p.positionY = positionY;
-  if (singleParticle || spawnShape < 1 || spawnShape > 3) return;
-  const QuadPoint* frame = owner->run.frameCorners;
+  p.positionX = record.positionX;
+  p.positionY = record.positionY;
+  if (record.singleParticle || record.spawnShape < 1 || record.spawnShape > 3) return;
+  const QuadPoint* frame = owner_->run.frameCorners;
   float x;
   float y;
-  if (spawnShape == 1) {
+  if (record.spawnShape == 1) {
     x = Between(frame[0].x, frame[1].x);
     y = (frame[0].y + frame[3].y) * 0.5f;
-  } else if (spawnShape == 2) {
+  } else if (record.spawnShape == 2) {
     x = (frame[0].x + frame[1].x) * 0.5f;
     y = Between(frame[0].y, frame[3].y);
   } else {
@@ -50,8 +49,8 @@ void Emitter::PlaceParticle(Particle& p) {
 }
 
 float Emitter::EmissionDirection(Particle& p, float effectTime) {
-  const EffectBase& e = *owner;
-  const bool fromEffect = useEffectEmission;
+  const EffectBase& e = *owner_;
+  const bool fromEffect = record.useEffectEmission;
   const float force =
       Sample(fromEffect ? e.tracks.BaseEmissionForce : tracks.BaseEmissionForce,
              fromEffect ? e.tracks.VarEmissionForce : tracks.VarEmissionForce, effectTime);
@@ -72,12 +71,12 @@ float Emitter::EmissionDirection(Particle& p, float effectTime) {
 }
 
 float Emitter::BirthAngle(float direction) const {
-  switch (rotationMode) {
-    case 0: return WrapDegrees(direction + rotationOffset);
-    case 1: return WrapDegrees(fixedRotation);
+  switch (record.rotationMode) {
+    case 0: return WrapDegrees(direction + record.rotationOffset);
+    case 1: return WrapDegrees(record.fixedRotation);
     case 2:
-      return WrapDegrees((randomRotationCentre - randomRotationRange / 2.0f) +
-                         NextDraw() * randomRotationRange);
+      return WrapDegrees((record.randomRotationCentre - record.randomRotationRange / 2.0f) +
+                         NextDraw() * record.randomRotationRange);
     default:
       // Other modes have no angle of their own: the quad starts unrotated.
       return 0.0f;
@@ -85,7 +84,7 @@ float Emitter::BirthAngle(float direction) const {
 }
 
 void Emitter::InitParticle(Particle& p) {
-  const EffectBase& e = *owner;
+  const EffectBase& e = *owner_;
   const float time = e.record.elapsedSeconds;
   p.offsetX = e.record.positionX;
   p.offsetY = e.record.positionY;
@@ -93,19 +92,20 @@ void Emitter::InitParticle(Particle& p) {
   p.age = 0.0f;
   p.lifetime = SampleScaled(tracks.BaseLife, tracks.VarLife, e.tracks.ScaleLife, time);
   p.birthWidth = SampleScaled(tracks.BaseX, tracks.VarX, e.tracks.ScaleX, time);
-  p.birthHeight =
-      uniformSize ? p.birthWidth : SampleScaled(tracks.BaseY, tracks.VarY, e.tracks.ScaleY, time);
-  p.birthSpeed = singleParticle
+  p.birthHeight = record.uniformSize
+                      ? p.birthWidth
+                      : SampleScaled(tracks.BaseY, tracks.VarY, e.tracks.ScaleY, time);
+  p.birthSpeed = record.singleParticle
                      ? 0.0f
                      : SampleScaled(tracks.BaseSpeed, tracks.VarSpeed, e.tracks.ScaleSpeed, time);
   p.birthSpin = SampleScaled(tracks.BaseSpin, tracks.VarSpin, e.tracks.ScaleSpin, time);
   p.birthSteadyForce =
       SampleScaled(tracks.BaseFixedForce, tracks.VarFixedForce, e.tracks.ScaleFixedForce, time);
-  p.birthJitter = singleParticle
+  p.birthJitter = record.singleParticle
                       ? 0.0f
                       : SampleScaled(tracks.BaseRand, tracks.VarRand, e.tracks.ScaleRand, time);
   float direction = 0.0f;
-  if (singleParticle) {
+  if (record.singleParticle) {
     // A recycled record would otherwise keep its last particle's velocity.
     p.velocityX = 0.0f;
     p.velocityY = 0.0f;
@@ -113,7 +113,7 @@ void Emitter::InitParticle(Particle& p) {
     direction = EmissionDirection(p, time);
   }
   p.angle = BirthAngle(direction);
-  if (animated) frameAnimation.Start(p.frameElapsed, p.frameFinished);
+  if (record.animated) record.frameAnimation.Start(p.frameElapsed, p.frameFinished);
 }
 
 }  // namespace tavrix

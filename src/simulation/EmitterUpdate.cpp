@@ -16,9 +16,6 @@
 namespace tavrix {
 namespace {
 
-using emitter_math::kDegreesPerRadian;
-using emitter_math::kTiny;
-
 // Particles a step may still spawn: floor(rate * backlog), bounded by the
 // per-step and per-emitter limits, for any rate and backlog a file can give.
 uint32_t SpawnCount(float rate, float backlog, int32_t live) {
@@ -61,14 +58,14 @@ SineAndCosineLane LargeSineCosine(float radians) {
 }
 
 StepPlan Emitter::Plan(float dt, bool birth) const {
-  const float o = owner->NormalisedTime();
+  const float o = owner_->NormalisedTime();
   StepPlan plan{};
   plan.dt = dt;
   plan.birth = birth;
-  plan.speedWhole = owner->tracks.speed_whole.Evaluate(o);
+  plan.speedWhole = owner_->tracks.speed_whole.Evaluate(o);
   // "ScaleVisible" is evaluated at 0 for a particle's birth step.
-  plan.scaleVisible = owner->tracks.ScaleVisible.Evaluate(birth ? 0.0f : o);
-  plan.gravity = owner->tracks.gravity.Evaluate(o);
+  plan.scaleVisible = owner_->tracks.ScaleVisible.Evaluate(birth ? 0.0f : o);
+  plan.gravity = owner_->tracks.gravity.Evaluate(o);
   plan.x = tracks.LifeX.Lanes();
   plan.y = tracks.LifeY.Lanes();
   plan.speed = tracks.LifeSpeed.Lanes();
@@ -88,17 +85,17 @@ StepPlan Emitter::Plan(float dt, bool birth) const {
   plan.greenRange = RangeOf(tracks.LifeGreen);
   plan.blueRange = RangeOf(tracks.LifeBlue);
   plan.visibleRange = RangeOf(tracks.LifeVisible);
-  plan.uniformSize = uniformSize;
-  plan.alignToMotion = rotationMode == 0 && alignToMotion;
-  plan.moving = !singleParticle;
-  plan.forceDirectionX = forceDirectionX;
-  plan.forceDirectionY = forceDirectionY;
-  plan.rotationOffset = rotationOffset;
+  plan.uniformSize = record.uniformSize;
+  plan.alignToMotion = record.rotationMode == 0 && record.alignToMotion;
+  plan.moving = !record.singleParticle;
+  plan.forceDirectionX = record.forceDirectionX;
+  plan.forceDirectionY = record.forceDirectionY;
+  plan.rotationOffset = record.rotationOffset;
   return plan;
 }
 
 int32_t Emitter::Update(float dt) {
-  if (!owner) return Success;
+  if (!owner_) return Success;
   if (ring_.Count() > 0) {
     AgeAndRemove(dt);
     const StepPlan plan = Plan(dt, false);
@@ -111,19 +108,20 @@ int32_t Emitter::Update(float dt) {
 
 // The rate drawn anew every step, and the births it allows.
 void Emitter::Emission(float dt) {
-  if (stopped) return;
+  if (record.stopped) return;
   const StepPlan birth = Plan(0.0f, true);
-  if (singleParticle) {
+  if (record.singleParticle) {
     if (ring_.Count() == 0) Spawn(birth, 1);
     return;
   }
-  emissionBacklog += dt;
+  record.emissionBacklog += dt;
   const float rate = SampleScaled(tracks.BaseQuantity, tracks.VarQuantity,
-                                  owner->tracks.ScaleQuantity, owner->record.elapsedSeconds);
-  const uint32_t n = SpawnCount(rate, emissionBacklog, ring_.Count());
+                                  owner_->tracks.ScaleQuantity, owner_->record.elapsedSeconds);
+  const uint32_t n = SpawnCount(rate, record.emissionBacklog, ring_.Count());
   if (n > 0) {
-    emissionBacklog -= static_cast<float>(n) / rate;
-    if (emissionBacklog < 0.0f || std::fabs(emissionBacklog) < kTiny) emissionBacklog = 0.0f;
+    record.emissionBacklog -= static_cast<float>(n) / rate;
+    if (record.emissionBacklog < 0.0f || std::fabs(record.emissionBacklog) < kTiny)
+      record.emissionBacklog = 0.0f;
     Spawn(birth, n);
   }
 }
@@ -134,7 +132,7 @@ void Emitter::AgeAndRemove(float dt) {
   float* const age = ring_.Floats(kAge);
   const float* const lifetime = ring_.Floats(kLifetime);
   uint8_t* const flags = ring_.Flags();
-  const bool immortal = singleParticle;
+  const bool immortal = record.singleParticle;
   SlotRun runs[2];
   ring_.Runs(runs);
   uint32_t gone = 0;
@@ -165,12 +163,12 @@ void Emitter::StepChunk(const StepPlan& plan, uint32_t first, uint32_t n, StepSc
   const StepLanes& lanes = CurrentLanes();
   const ColumnBlock block{ring_.Words(kLifetime), ring_.Capacity()};
   lanes.shape(plan, block, first, n, scratch);
-  if (animated) {
+  if (record.animated) {
     float* const elapsed = ring_.Floats(kFrameElapsed);
     uint8_t* const flags = ring_.Flags();
     for (uint32_t i = first; i < first + n; ++i) {
       uint32_t finished = flags[i] & kFrameFinished;
-      frameAnimation.Advance(plan.dt, elapsed[i], finished);
+      record.frameAnimation.Advance(plan.dt, elapsed[i], finished);
       flags[i] =
           static_cast<uint8_t>((flags[i] & ~kFrameFinished) | (finished ? kFrameFinished : 0));
     }
@@ -188,7 +186,7 @@ uint32_t Emitter::Spawn(const StepPlan& birth, uint32_t count) {
   double draw1[kChunk];
   double draw2[kChunk];
   const float jitterAtBirth = tracks.LifeRand.Evaluate(0.0f);
-  ParticlePool* const pool = owner->ParticleStorage();
+  ParticlePool* const pool = owner_->ParticleStorage();
   uint32_t born = 0;
   while (born < count) {
     const uint32_t lo = static_cast<uint32_t>(ring_.Count());

@@ -74,7 +74,7 @@ LaneTrack ParamTrack::Lanes() const {
   lanes.reciprocal = rampReciprocal_;
   lanes.oneCycle = shape_ == Shape::SingleCycle;
   lanes.cycles = cycles_;
-  lanes.period = static_cast<double>(duration_) + 0.000001;
+  lanes.period = static_cast<double>(duration_) + kTrackPeriodMargin;
   lanes.periodLimit = static_cast<float>(lanes.period);
   if (static_cast<double>(lanes.periodLimit) < lanes.period) {
     lanes.periodLimit = std::nextafter(lanes.periodLimit, INFINITY);

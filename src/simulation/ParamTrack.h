@@ -7,6 +7,7 @@
 
 #include "base/DataStream.h"
 #include "base/HostVector.h"
+#include "simulation/SimulationConstants.h"
 #include "simulation/StepPlan.h"
 #include "simulation/TrackKey.h"
 
@@ -36,8 +37,6 @@ class ParamTrack {
   float Maximum() const { return maximum_; }
   float DefaultValue() const { return defaultValue_; }
   float Clamp(float v) const;
-  // Whether Evaluate gives one value whatever its argument.
-  bool IsConstant() const { return shape_ == Shape::Constant; }
   // The track as the update's lanes evaluate it.
   LaneTrack Lanes() const;
 
@@ -68,10 +67,6 @@ class ParamTrack {
   float defaultValue_ = 0.0f;
 };
 
-// The largest float below 0.000001: |x| < 0.000001 compared in double is
-// |x| <= this in float, without the conversion.
-constexpr float kTrackAtZero = 0x1.0c6f7ap-20f;
-
 // Evaluation runs up to 13 times per live particle and step, so it is inline.
 inline float ParamTrack::Evaluate(float x) const {
   switch (shape_) {
@@ -85,7 +80,7 @@ inline float ParamTrack::Evaluate(float x) const {
   if (std::fabs(x) <= kTrackAtZero) return keys_[0].value;
   const float clamped = x < 0.0f ? 0.0f : (x > duration_ ? duration_ : x);
   const float scaled = clamped * cycles_;
-  const double period = static_cast<double>(duration_) + 0.000001;
+  const double period = static_cast<double>(duration_) + kTrackPeriodMargin;
   // fmod leaves a non-negative value below the period unchanged, so the
   // common single-cycle case skips the call with the same result.
   const float u = (scaled >= 0.0f && scaled < period)

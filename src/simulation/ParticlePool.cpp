@@ -13,7 +13,7 @@ namespace {
 // budget bounds what all of them, and hostile files of nested copies among
 // them, can make the process hold.
 uint64_t recordsInAllPools = 0;
-uint64_t processBudget = ParticlePool::DefaultProcessBudget;
+uint64_t processBudget = ParticlePool::kDefaultProcessBudget;
 
 }  // namespace
 

@@ -13,7 +13,7 @@ class ParticlePool {
   // All pools of the process together hold at most this many records by
   // default (about 56 MB): more than a real scene shows, and a bound on the
   // memory and the work per update that hostile files can cause.
-  static constexpr uint64_t DefaultProcessBudget = 500000;
+  static constexpr uint64_t kDefaultProcessBudget = 500000;
   static uint64_t ProcessBudget();
   // Set from the host's Particle.ini at Initialise; tests and fuzzers set a
   // smaller one of their own.

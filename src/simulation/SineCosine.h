@@ -10,6 +10,7 @@
 #include <cstdint>
 
 #include "base/FloatBits.h"
+#include "simulation/SimulationConstants.h"
 
 namespace tavrix {
 namespace sine_cosine {
@@ -25,14 +26,10 @@ struct Coefficients {
 
 // The second set serves quadrants where the cosine's sign is negative.
 constexpr Coefficients kCoefficients[2] = {
-    {0x1p0, -0x1.ffffffd0c621cp-2, 0x1.55553e1068f19p-5, -0x1.6c087e89a359dp-10,
-     0x1.99343027bf8c3p-16, -0x1.555545995a603p-3, 0x1.1107605230bc4p-7, -0x1.994eb3774cf24p-13},
-    {-0x1p0, 0x1.ffffffd0c621cp-2, -0x1.55553e1068f19p-5, 0x1.6c087e89a359dp-10,
-     -0x1.99343027bf8c3p-16, -0x1.555545995a603p-3, 0x1.1107605230bc4p-7, -0x1.994eb3774cf24p-13},
+    {kCosineC0, kCosineC1, kCosineC2, kCosineC3, kCosineC4, kSineS1, kSineS2, kSineS3},
+    {-kCosineC0, -kCosineC1, -kCosineC2, -kCosineC3, -kCosineC4, kSineS1, kSineS2, kSineS3},
 };
 constexpr double kQuadrantSign[4] = {1.0, -1.0, -1.0, 1.0};
-constexpr double kHalfPiInverseScaled = 0x1.45f306dc9c883p+23;  // 2/pi * 2^24
-constexpr double kHalfPi = 0x1.921fb54442d18p0;
 
 // Exponent and leading mantissa bits, the sign left out: the thresholds
 // below compare these, not the values.

@@ -70,9 +70,9 @@ int32_t SubEffectEmitter::LoadCopies() {
   std::srand(timeGetTime());
   int32_t spread = AtLeastOne(TruncateToInt32(copiesMax_ - copiesMin_));
   int32_t count = TruncateToInt32(copiesMin_ + static_cast<float>(std::rand() % spread));
-  if (count > MaxCopiesPerEmitter) count = MaxCopiesPerEmitter;
+  if (count > kMaxCopiesPerEmitter) count = kMaxCopiesPerEmitter;
   IEffectRegistry* registry = owner_ ? owner_->run.owner : nullptr;
-  if (!registry || !registry->Pool() || owner_->run.depth >= MaxNestingDepth) count = 0;
+  if (!registry || !registry->Pool() || owner_->run.depth >= kMaxNestingDepth) count = 0;
 
   IEffectRegistry::CopyOutcome outcome = IEffectRegistry::CopyMade;
   for (int32_t i = 0; i < count && outcome == IEffectRegistry::CopyMade; ++i) {

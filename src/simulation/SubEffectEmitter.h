@@ -15,12 +15,12 @@ class SubEffectEmitter final : public IParticleEmitter {
  public:
   // Effect files may name each other in a cycle: copies are made only down
   // to this depth of nesting, at most this many per emitter, and at most
-  // MaxCopiesPerLoad copies read from at most MaxCopyBytesPerLoad bytes of
+  // kMaxCopiesPerLoad copies read from at most kMaxCopyBytesPerLoad bytes of
   // nested files in one top-level load. A copy past a bound is not made.
-  static constexpr int32_t MaxNestingDepth = 8;
-  static constexpr int32_t MaxCopiesPerEmitter = 256;
-  static constexpr int32_t MaxCopiesPerLoad = 4096;
-  static constexpr long MaxCopyBytesPerLoad = 16L << 20;
+  static constexpr int32_t kMaxNestingDepth = 8;
+  static constexpr int32_t kMaxCopiesPerEmitter = 256;
+  static constexpr int32_t kMaxCopiesPerLoad = 4096;
+  static constexpr long kMaxCopyBytesPerLoad = 16L << 20;
 
   SubEffectEmitter() = default;
   ~SubEffectEmitter();

@@ -122,7 +122,7 @@ Bytes Cut(const Bytes& bytes, size_t length) {
 }
 
 Bytes Encipher(const Bytes& plain) {
-  uint8_t key[EffectKeyBufferSize];
+  uint8_t key[kEffectKeyBufferSize];
   BuildEffectKey(key);
   EffectCipher cipher;
   Bytes out(static_cast<size_t>(cipher.GetEncipheredLength(static_cast<int32_t>(plain.size()))));
@@ -135,7 +135,7 @@ Bytes Encipher(const Bytes& plain) {
 }
 
 Bytes Decipher(const Bytes& file) {
-  uint8_t key[EffectKeyBufferSize];
+  uint8_t key[kEffectKeyBufferSize];
   BuildEffectKey(key);
   EffectCipher cipher;
   Bytes out(file.size() + 1);

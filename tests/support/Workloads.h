@@ -46,8 +46,9 @@ class SimulationWorld {
   // Gives a non-animated emitter a one-frame frame set so that it draws.
   static void GiveFrameSet(Emitter& emitter, const char* name = "white") {
     TextureManager* manager = CurrentTextureManager();
-    emitter.frameSet = static_cast<FrameSet*>(manager->Acquire(TextureManager::FrameSetKind, name));
-    emitter.frameSet->AddFrame(0.0f, 0.0f, 0.5f, 0.5f);
+    emitter.record.frameSet =
+        static_cast<FrameSet*>(manager->Acquire(TextureManager::FrameSetKind, name));
+    emitter.record.frameSet->AddFrame(0.0f, 0.0f, 0.5f, 0.5f);
   }
 
  private:
@@ -134,13 +135,13 @@ inline void BuildShowcase(SimulationWorld& world) {
   SimulationWorld::GiveFrameSet(busy, "busy");
 
   Emitter& box = world.AddEmitter();
-  box.spawnShape = 3;
-  box.rotationMode = 2;
-  box.uniformSize = false;
-  box.additive = true;
-  box.reverseDrawOrder = true;
-  box.useEffectOffset = true;
-  box.useEffectEmission = false;
+  box.record.spawnShape = 3;
+  box.record.rotationMode = 2;
+  box.record.uniformSize = false;
+  box.record.additive = true;
+  box.record.reverseDrawOrder = true;
+  box.record.useEffectOffset = true;
+  box.record.useEffectEmission = false;
   SetConstant(box.tracks.BaseQuantity, 25.0f);
   SetConstant(box.tracks.VarQuantity, 10.0f);
   SetConstant(box.tracks.BaseY, 5.0f);
@@ -148,20 +149,20 @@ inline void BuildShowcase(SimulationWorld& world) {
   SetConstant(box.tracks.VarSpeed, 4.0f);
   SetConstant(box.tracks.BaseEmissionArc, 60.0f);
   SetRamp(box.tracks.LifeSpeed, 1.0f, 0.0f);
-  box.animated = true;
-  box.frameAnimation.cycleLength = 0.8f;
-  box.frameAnimation.loop = true;
-  box.frameAnimation.randomStart = true;
-  box.frameAnimation.frameSet = static_cast<FrameSet*>(
+  box.record.animated = true;
+  box.record.frameAnimation.cycleLength = 0.8f;
+  box.record.frameAnimation.loop = true;
+  box.record.frameAnimation.randomStart = true;
+  box.record.frameAnimation.frameSet = static_cast<FrameSet*>(
       CurrentTextureManager()->Acquire(TextureManager::FrameSetKind, "flipbook"));
   for (int i = 0; i < 8; ++i) {
-    box.frameAnimation.frameSet->AddFrame(i * 0.125f, 0.0f, (i + 1) * 0.125f, 1.0f);
+    box.record.frameAnimation.frameSet->AddFrame(i * 0.125f, 0.0f, (i + 1) * 0.125f, 1.0f);
   }
 
   Emitter& single = world.AddEmitter();
-  single.singleParticle = true;
-  single.rotationMode = 0;
-  single.alignToMotion = true;
+  single.record.singleParticle = true;
+  single.record.rotationMode = 0;
+  single.record.alignToMotion = true;
   SetRamp(single.tracks.LifeVisible, 0.2f, 1.0f);
   SimulationWorld::GiveFrameSet(single, "glow");
 

@@ -318,9 +318,9 @@ void Checker::SubEffectEmitter(const Json& e, const std::string& path) {
     Add(Severity::Warning, Child(path, "copiesMax"),
         "copies " + NumberText(low) + " to " + NumberText(high) +
             " (upper bound excluded) never make a copy; nothing of the nested effect plays");
-  else if (most > SubEffectEmitter::MaxCopiesPerEmitter)
+  else if (most > SubEffectEmitter::kMaxCopiesPerEmitter)
     Add(Severity::Warning, Child(path, "copiesMax"),
-        "the library makes at most " + std::to_string(SubEffectEmitter::MaxCopiesPerEmitter) +
+        "the library makes at most " + std::to_string(SubEffectEmitter::kMaxCopiesPerEmitter) +
             " copies");
 }
 
@@ -351,7 +351,7 @@ void Checker::NestedFile(const Json& e, const std::string& path) {
     return;
   }
   // Each nested file is checked once, however often it is named.
-  if (depth_ + 1 >= SubEffectEmitter::MaxNestingDepth || !checked_.insert(file).second) return;
+  if (depth_ + 1 >= SubEffectEmitter::kMaxNestingDepth || !checked_.insert(file).second) return;
   try {
     const Json nested = ReadRecord(file);
     Checker(options_, records_, out_, prefix_ + where + " > " + name + ": ", depth_ + 1, checked_)

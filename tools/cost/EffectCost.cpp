@@ -36,15 +36,15 @@ void AddHeld(Emitter& emitter, bool drawn, const ViewArea& view, Cost& cost) {
   cost.live += live;
   cost.bytes += double(emitter.Capacity()) * kBytesPerParticle;
   // Without frames to show the emitter's draw hands over nothing.
-  if (!drawn || (!emitter.animated && !emitter.frameSet) || view.Area() <= 0) return;
+  if (!drawn || (!emitter.record.animated && !emitter.record.frameSet) || view.Area() <= 0) return;
   double covered = 0;
   for (int32_t i = 0; i < live; ++i) {
     const Particle p = emitter.ParticleAt(i);
     // A colour of 0 marks a particle too faint to draw.
     if (p.colour == 0) continue;
     ++cost.quads;
-    covered += emitter.useEffectOffset ? ClippedArea(p.quad, p.offsetX, p.offsetY, view)
-                                       : ClippedArea(p.quad, 0, 0, view);
+    covered += emitter.record.useEffectOffset ? ClippedArea(p.quad, p.offsetX, p.offsetY, view)
+                                              : ClippedArea(p.quad, 0, 0, view);
   }
   cost.overdraw += covered / view.Area();
 }

@@ -7,7 +7,7 @@ namespace tavrix::record {
 Point ForceDirection(float degrees) {
   Emitter emitter;
   emitter.SetForceAngle(degrees);
-  return {emitter.forceDirectionX, emitter.forceDirectionY};
+  return {emitter.record.forceDirectionX, emitter.record.forceDirectionY};
 }
 
 std::array<Point, 4> PivotCorners(float pivotX, float pivotY) {
@@ -15,7 +15,7 @@ std::array<Point, 4> PivotCorners(float pivotX, float pivotY) {
   emitter.SetPivot(pivotX, pivotY);
   std::array<Point, 4> corners;
   for (size_t c = 0; c < corners.size(); ++c)
-    corners[c] = {emitter.corners[c].x, emitter.corners[c].y};
+    corners[c] = {emitter.record.corners[c].x, emitter.record.corners[c].y};
   return corners;
 }
 

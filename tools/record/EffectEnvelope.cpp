@@ -9,7 +9,7 @@ namespace tavrix::record {
 
 std::optional<Bytes> DecipherEffect(const Bytes& file) {
   if (file.empty() || file.size() > INT32_MAX) return std::nullopt;
-  uint8_t key[EffectKeyBufferSize];
+  uint8_t key[kEffectKeyBufferSize];
   BuildEffectKey(key);
   Bytes plain(file.size());
   uint32_t length = static_cast<uint32_t>(plain.size());
@@ -25,7 +25,7 @@ Bytes EncipherEffect(const Bytes& plain) {
   // from its first state, one record always packs to the same file, in the
   // tavrix program and in the editor alike.
   std::srand(1);
-  uint8_t key[EffectKeyBufferSize];
+  uint8_t key[kEffectKeyBufferSize];
   BuildEffectKey(key);
   EffectCipher cipher;
   const int32_t length = cipher.GetEncipheredLength(static_cast<int32_t>(plain.size()));

@@ -27,7 +27,7 @@ FieldKind KindOf(const EmitterField& field) {
 // reads apart from them for its own result code.
 FieldRun EmitterRun() {
   FieldRun run;
-  for (const EmitterField& field : tavrix::EmitterFields) {
+  for (const EmitterField& field : tavrix::kEmitterFields) {
     const FieldEntry& entry = FieldOf(FieldBlock::Emitter, field.name);
     if (entry.kind != KindOf(field))
       throw std::logic_error(std::string("the field table gives ") + field.name +

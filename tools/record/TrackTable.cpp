@@ -29,9 +29,9 @@ TrackInfo Described(TrackOwner owner, const TrackDefault<Holder>& entry) {
 std::vector<TrackInfo> Table(TrackOwner owner) {
   std::vector<TrackInfo> tracks;
   if (owner == TrackOwner::Effect)
-    for (const auto& entry : EffectTrackDefaults) tracks.push_back(Described(owner, entry));
+    for (const auto& entry : kEffectTrackDefaults) tracks.push_back(Described(owner, entry));
   else
-    for (const auto& entry : EmitterKeyDefaults) tracks.push_back(Described(owner, entry));
+    for (const auto& entry : kEmitterKeyDefaults) tracks.push_back(Described(owner, entry));
   return tracks;
 }
 

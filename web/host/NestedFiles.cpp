@@ -47,7 +47,7 @@ std::vector<std::string> NestedFiles(const uint8_t* file, int32_t length) {
   std::vector<std::string> names;
   if (!file || length <= 0) return names;
   std::vector<uint8_t> plain(static_cast<size_t>(length));
-  uint8_t key[EffectKeyBufferSize];
+  uint8_t key[kEffectKeyBufferSize];
   BuildEffectKey(key);
   uint32_t plainLength = uint32_t(length);
   EffectCipher cipher;

@@ -27,7 +27,6 @@ class WebPlayer {
   // place of the one shown; a failure leaves the shown one as it was.
   // Returns the library's result code (an identifier when it loads).
   int32_t Open(const char* path);
-  bool HasEffect() const { return effect_ >= 0; }
   void Restart();
   // Advances by deltaMs at once.
   void Step(int32_t deltaMs);

@@ -45,6 +45,6 @@ namespace tavrix {
 
 // The separator between a directory and a file name in the paths the core
 // builds itself (the switch file beside the executable).
-constexpr char DirectorySeparator = '/';
+constexpr char kDirectorySeparator = '/';
 
 }  // namespace tavrix

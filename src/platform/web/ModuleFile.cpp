@@ -7,15 +7,15 @@
 
 namespace {
 
-constexpr char ModulePath[] = "/tavrix/tavrix.wasm";
+constexpr char kModulePath[] = "/tavrix/tavrix.wasm";
 
 }  // namespace
 
 DWORD GetModuleFileNameA(HMODULE module, char* fileName, DWORD size) {
   if (module != nullptr || !fileName || size == 0) return 0;
-  const DWORD length = sizeof ModulePath - 1;
+  const DWORD length = sizeof kModulePath - 1;
   const DWORD copied = length < size ? length : size - 1;
-  std::memcpy(fileName, ModulePath, copied);
+  std::memcpy(fileName, kModulePath, copied);
   fileName[copied] = 0;
   return length < size ? copied : size;
 }

@@ -4,7 +4,9 @@
 
 #include <cstdint>
 
+#include "base/MinimalStandard.h"
 #include "simulation/Particle.h"
+#include "simulation/SimulationConstants.h"
 #include "simulation/StepPlan.h"
 #include "simulation/lanes/LanePaths.h"
 

@@ -90,12 +90,12 @@ class EffectCipherTest : public ::testing::Test {
   }
 
   EffectCipher cipher;
-  uint8_t key[EffectKeyBufferSize];
+  uint8_t key[kEffectKeyBufferSize];
 };
 
 TEST_F(EffectCipherTest, KeyIsTheLettersThenZeros) {
   EXPECT_EQ(std::memcmp(key, "TideLamp", 8), 0);
-  for (uint32_t i = 8; i < EffectKeyBufferSize; ++i) EXPECT_EQ(key[i], 0) << i;
+  for (uint32_t i = 8; i < kEffectKeyBufferSize; ++i) EXPECT_EQ(key[i], 0) << i;
 }
 
 TEST_F(EffectCipherTest, EncipheredLengthRoundsUpPastTheEnvelope) {
@@ -242,7 +242,7 @@ TEST_F(EffectCipherTest, FlippedBitInTheLastBlockFailsAtTheTrailingZeros) {
 
 TEST_F(EffectCipherTest, WrongKeyFails) {
   const Bytes enciphered = Encipher(Pattern(50, 2));
-  uint8_t wrong[EffectKeyBufferSize];
+  uint8_t wrong[kEffectKeyBufferSize];
   std::memcpy(wrong, key, sizeof wrong);
   wrong[15] = 1;
   Bytes output(64);

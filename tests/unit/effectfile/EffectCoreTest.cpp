@@ -91,11 +91,11 @@ TEST_F(EffectCore, EmitterCallsReachEveryEmitter) {
   for (Emitter* e : {&a, &b}) {
     EXPECT_EQ(e->tracks.BaseSpeed.Evaluate(10.0f), 77.0f);
     EXPECT_EQ(e->tracks.BaseEmissionAngle.Evaluate(10.0f), 45.0f);
-    EXPECT_EQ(e->positionX, 3.0f);
-    EXPECT_EQ(e->positionY, 4.0f);
+    EXPECT_EQ(e->record.positionX, 3.0f);
+    EXPECT_EQ(e->record.positionY, 4.0f);
   }
   a.Update(1.0f);
-  b.singleParticle = true;
+  b.record.singleParticle = true;
   b.Update(1.0f);
   EXPECT_EQ(effect.GetParticleCount(), 11);
 }

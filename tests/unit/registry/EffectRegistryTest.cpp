@@ -306,7 +306,7 @@ TEST_F(EffectRegistryTest, AFailedDrawEndsTheWalkWithItsCode) {
   ASSERT_EQ(registry().LoadEffect(path.c_str()), 1);
   ASSERT_EQ(registry().LoadEffect(WriteEffect("plain2.eff").c_str()), 2);
   for (int32_t id = 0; id < 3; ++id) registry().PlayEffect(id, 200);
-  if (static_cast<Emitter*>(registry().Find(1)->emitters[0])->frameSet) {
+  if (static_cast<Emitter*>(registry().Find(1)->emitters[0])->record.frameSet) {
     GTEST_SKIP() << "a texture manager is current";
   }
   test::QuadRecorder renderer;

@@ -37,12 +37,12 @@ TEST_F(EmitterDraw, NothingLiveDrawsNothingAndNoFrameSetIsAnError) {
 
 TEST_F(EmitterDraw, BindsOnceAndDrawsEveryParticleOldestFirst) {
   test::SimulationWorld::GiveFrameSet(emitter);
-  emitter.additive = true;
+  emitter.record.additive = true;
   emitter.Update(1.0f);
   ASSERT_EQ(emitter.Draw(renderer), 0);
   ASSERT_EQ(renderer.binds.size(), 1u);
   EXPECT_TRUE(renderer.binds[0].additive);
-  EXPECT_EQ(renderer.binds[0].frameSet, emitter.frameSet);
+  EXPECT_EQ(renderer.binds[0].frameSet, emitter.record.frameSet);
   ASSERT_EQ(renderer.quads.size(), 10u);
   int32_t index = 0;
   for (const test::RecordedQuad& quad : renderer.quads) {
@@ -54,12 +54,12 @@ TEST_F(EmitterDraw, BindsOnceAndDrawsEveryParticleOldestFirst) {
     EXPECT_EQ(quad.x, 0.0f);
   }
   renderer.Clear();
-  emitter.reverseDrawOrder = true;
+  emitter.record.reverseDrawOrder = true;
   emitter.Draw(renderer);
   EXPECT_EQ(std::memcmp(renderer.quads[0].corners, emitter.Newest()->quad, sizeof(QuadPoint) * 4),
             0);
   renderer.Clear();
-  emitter.frameIndex = 7;
+  emitter.record.frameIndex = 7;
   emitter.Draw(renderer);
   EXPECT_EQ(renderer.quads[0].uv.uRight, 1.0f) << "an index past the end shows the whole texture";
 }
@@ -71,7 +71,7 @@ TEST_F(EmitterDraw, UseEffectOffsetDrawsAtTheParticlesOffset) {
   emitter.Update(0.1f);
   emitter.Draw(renderer);
   EXPECT_EQ(renderer.quads.back().x, 0.0f);
-  emitter.useEffectOffset = true;
+  emitter.record.useEffectOffset = true;
   emitter.Draw(renderer);
   EXPECT_EQ(renderer.quads.back().x, 12.0f);
   EXPECT_EQ(renderer.quads.back().y, -4.0f);
@@ -161,8 +161,8 @@ TEST_F(EmitterDraw, ColoursFollowTheLifeTracks) {
 
 TEST_F(EmitterDraw, AnimatedEmittersShowEachParticlesCurrentFrame) {
   TextureManager& textures = world.textures;
-  emitter.animated = true;
-  FrameAnimation& animation = emitter.frameAnimation;
+  emitter.record.animated = true;
+  FrameAnimation& animation = emitter.record.frameAnimation;
   animation.frameSet =
       static_cast<FrameSet*>(textures.Acquire(TextureManager::FrameSetKind, "strip"));
   for (int i = 0; i < 4; ++i)

@@ -14,21 +14,21 @@ namespace tavrix {
 namespace {
 
 test::Bytes ShowcaseRecord(Emitter& e, bool animated) {
-  e.spawnShape = 3;
-  e.rotationMode = 0;
-  e.alignToMotion = true;
-  e.uniformSize = false;
+  e.record.spawnShape = 3;
+  e.record.rotationMode = 0;
+  e.record.alignToMotion = true;
+  e.record.uniformSize = false;
   test::SetRamp(e.tracks.LifeX, 1.0f, 4.0f);
   test::SetRamp(e.tracks.LifeVisible, 1.0f, 0.0f);
   test::SetConstant(e.tracks.BaseRand, 30.0f);
   test::SetConstant(e.tracks.BaseFixedForce, 10.0f);
   test::SetConstant(e.tracks.BaseQuantity, 200.0f);
-  e.animated = animated;
-  e.frameAnimation.cycleLength = 0.5f;
-  e.frameAnimation.randomStart = true;
-  e.frameAnimation.frameSet =
+  e.record.animated = animated;
+  e.record.frameAnimation.cycleLength = 0.5f;
+  e.record.frameAnimation.randomStart = true;
+  e.record.frameAnimation.frameSet =
       static_cast<FrameSet*>(CurrentTextureManager()->Acquire(TextureManager::FrameSetKind, "h"));
-  e.frameAnimation.frameSet->AddFrame(0, 0, 1, 1);
+  e.record.frameAnimation.frameSet->AddFrame(0, 0, 1, 1);
   test::SimulationWorld::GiveFrameSet(e, "h2");
   test::ByteWriter writer;
   e.Write(writer.stream);
@@ -92,8 +92,8 @@ TEST(EmitterHostile, ExtremeStoredFieldsStayDefined) {
     Emitter& e = world.AddEmitter();
     test::ByteReader reader(bytes);
     e.Read(reader.stream);
-    e.enabled = true;
-    e.stopped = false;
+    e.record.enabled = true;
+    e.record.stopped = false;
     Exercise(e, *world.effect);
   }
 }

@@ -45,28 +45,28 @@ void Customise(Emitter& e) {
   e.tracks.VarSpin.SetCycles(3.0f);
   e.tracks.VarSpin.AddKey(100.0f, 9.0f);
   e.SetPivot(0.25f, 0.75f);
-  e.corners[2].x = 9.5f;  // stored as is, not recomputed from the pivot
-  e.emissionBacklog = 0.125f;
-  e.enabled = false;
-  e.uniformSize = false;
+  e.record.corners[2].x = 9.5f;  // stored as is, not recomputed from the pivot
+  e.record.emissionBacklog = 0.125f;
+  e.record.enabled = false;
+  e.record.uniformSize = false;
   e.SetForceAngle(30.0f);
-  e.forceDirectionY = 0.5f;
-  e.rotationMode = 2;
-  e.rotationOffset = 11.0f;
-  e.alignToMotion = true;
-  e.randomRotationCentre = 45.0f;
-  e.randomRotationRange = 90.0f;
-  e.fixedRotation = 12.0f;
-  e.spawnShape = 3;
-  e.useEffectEmission = false;
-  e.effectRotation = true;
-  e.additive = true;
-  e.singleParticle = true;
-  e.useEffectOffset = true;
-  e.reservedFlag = true;
+  e.record.forceDirectionY = 0.5f;
+  e.record.rotationMode = 2;
+  e.record.rotationOffset = 11.0f;
+  e.record.alignToMotion = true;
+  e.record.randomRotationCentre = 45.0f;
+  e.record.randomRotationRange = 90.0f;
+  e.record.fixedRotation = 12.0f;
+  e.record.spawnShape = 3;
+  e.record.useEffectEmission = false;
+  e.record.effectRotation = true;
+  e.record.additive = true;
+  e.record.singleParticle = true;
+  e.record.useEffectOffset = true;
+  e.record.reservedFlag = true;
   e.SetPosition(-7.0f, 8.0f);
-  e.reverseDrawOrder = true;
-  e.stopped = true;
+  e.record.reverseDrawOrder = true;
+  e.record.stopped = true;
 }
 
 void ExpectSameTracks(Emitter& a, Emitter& b) {
@@ -99,22 +99,22 @@ TEST_F(EmitterRecord, InitRegistersTheKeysInOrderWithTheirDefaults) {
   EXPECT_EQ(emitter.FindTrack("LifeX")->Duration(), 1.0f);
   EXPECT_EQ(emitter.FindTrack("basequantity"), &emitter.tracks.BaseQuantity);
   EXPECT_EQ(emitter.FindTrack("ScaleLife"), nullptr);
-  EXPECT_EQ(emitter.forceDirectionX, 0.0f);
-  EXPECT_EQ(emitter.forceDirectionY, -1.0f);
-  EXPECT_EQ(emitter.corners[0].x, -0.5f);
-  EXPECT_EQ(emitter.corners[2].y, 0.5f);
-  EXPECT_EQ(emitter.rotationMode, 1);
-  EXPECT_TRUE(emitter.useEffectEmission);
-  EXPECT_TRUE(emitter.enabled);
+  EXPECT_EQ(emitter.record.forceDirectionX, 0.0f);
+  EXPECT_EQ(emitter.record.forceDirectionY, -1.0f);
+  EXPECT_EQ(emitter.record.corners[0].x, -0.5f);
+  EXPECT_EQ(emitter.record.corners[2].y, 0.5f);
+  EXPECT_EQ(emitter.record.rotationMode, 1);
+  EXPECT_TRUE(emitter.record.useEffectEmission);
+  EXPECT_TRUE(emitter.record.enabled);
 }
 
 TEST_F(EmitterRecord, WriteThenReadReproducesEveryFieldAndTrack) {
   Customise(emitter);
   test::SimulationWorld::GiveFrameSet(emitter, "sparkframes");
-  emitter.frameSet->AddFrame(0.5f, 0.5f, 1.0f, 1.0f);
-  emitter.frameSetName = InternName("sparkframes");
-  emitter.textureName = InternName("spark.png");
-  emitter.frameIndex = 1;
+  emitter.record.frameSet->AddFrame(0.5f, 0.5f, 1.0f, 1.0f);
+  emitter.record.frameSetName = InternName("sparkframes");
+  emitter.record.textureName = InternName("spark.png");
+  emitter.record.frameIndex = 1;
   const Bytes bytes = Written(emitter);
   EXPECT_EQ(std::memcmp(bytes.data(), "ET2D\x01\x00\x00\x00\x20\x00\x00\x00", 12), 0);
 
@@ -122,46 +122,47 @@ TEST_F(EmitterRecord, WriteThenReadReproducesEveryFieldAndTrack) {
   ASSERT_EQ(ReadInto(copy, bytes), 0);
   ExpectSameTracks(emitter, copy);
   EXPECT_STREQ(copy.GetName(), "Sparks");
-  EXPECT_EQ(std::memcmp(copy.corners, emitter.corners, sizeof copy.corners), 0);
-  EXPECT_EQ(copy.corners[2].x, 9.5f);
-  EXPECT_EQ(copy.emissionBacklog, 0.125f);
-  EXPECT_FALSE(copy.enabled);
-  EXPECT_FALSE(copy.uniformSize);
-  EXPECT_EQ(copy.forceAngle, 30.0f);
-  EXPECT_EQ(copy.forceDirectionX, emitter.forceDirectionX);
-  EXPECT_EQ(copy.forceDirectionY, 0.5f) << "the direction is read, not recomputed";
-  EXPECT_EQ(copy.rotationMode, 2);
-  EXPECT_EQ(copy.rotationOffset, 11.0f);
-  EXPECT_TRUE(copy.alignToMotion);
-  EXPECT_EQ(copy.randomRotationCentre, 45.0f);
-  EXPECT_EQ(copy.randomRotationRange, 90.0f);
-  EXPECT_EQ(copy.fixedRotation, 12.0f);
-  EXPECT_EQ(copy.spawnShape, 3);
-  EXPECT_EQ(copy.pivotX, 0.25f);
-  EXPECT_EQ(copy.pivotY, 0.75f);
-  EXPECT_FALSE(copy.useEffectEmission);
-  EXPECT_TRUE(copy.effectRotation);
-  EXPECT_TRUE(copy.additive);
-  EXPECT_TRUE(copy.singleParticle);
-  EXPECT_TRUE(copy.useEffectOffset);
-  EXPECT_TRUE(copy.reservedFlag);
-  EXPECT_EQ(copy.positionX, -7.0f);
-  EXPECT_EQ(copy.positionY, 8.0f);
-  EXPECT_TRUE(copy.reverseDrawOrder);
-  EXPECT_TRUE(copy.stopped);
-  EXPECT_FALSE(copy.animated);
-  EXPECT_EQ(copy.frameIndex, 1u);
-  EXPECT_EQ(copy.frameSetName, emitter.frameSetName);
-  EXPECT_EQ(copy.textureName, emitter.textureName);
+  EXPECT_EQ(std::memcmp(copy.record.corners, emitter.record.corners, sizeof copy.record.corners),
+            0);
+  EXPECT_EQ(copy.record.corners[2].x, 9.5f);
+  EXPECT_EQ(copy.record.emissionBacklog, 0.125f);
+  EXPECT_FALSE(copy.record.enabled);
+  EXPECT_FALSE(copy.record.uniformSize);
+  EXPECT_EQ(copy.record.forceAngle, 30.0f);
+  EXPECT_EQ(copy.record.forceDirectionX, emitter.record.forceDirectionX);
+  EXPECT_EQ(copy.record.forceDirectionY, 0.5f) << "the direction is read, not recomputed";
+  EXPECT_EQ(copy.record.rotationMode, 2);
+  EXPECT_EQ(copy.record.rotationOffset, 11.0f);
+  EXPECT_TRUE(copy.record.alignToMotion);
+  EXPECT_EQ(copy.record.randomRotationCentre, 45.0f);
+  EXPECT_EQ(copy.record.randomRotationRange, 90.0f);
+  EXPECT_EQ(copy.record.fixedRotation, 12.0f);
+  EXPECT_EQ(copy.record.spawnShape, 3);
+  EXPECT_EQ(copy.record.pivotX, 0.25f);
+  EXPECT_EQ(copy.record.pivotY, 0.75f);
+  EXPECT_FALSE(copy.record.useEffectEmission);
+  EXPECT_TRUE(copy.record.effectRotation);
+  EXPECT_TRUE(copy.record.additive);
+  EXPECT_TRUE(copy.record.singleParticle);
+  EXPECT_TRUE(copy.record.useEffectOffset);
+  EXPECT_TRUE(copy.record.reservedFlag);
+  EXPECT_EQ(copy.record.positionX, -7.0f);
+  EXPECT_EQ(copy.record.positionY, 8.0f);
+  EXPECT_TRUE(copy.record.reverseDrawOrder);
+  EXPECT_TRUE(copy.record.stopped);
+  EXPECT_FALSE(copy.record.animated);
+  EXPECT_EQ(copy.record.frameIndex, 1u);
+  EXPECT_EQ(copy.record.frameSetName, emitter.record.frameSetName);
+  EXPECT_EQ(copy.record.textureName, emitter.record.textureName);
   // Frame sets are shared by name: the stored frames join the ones it has.
-  EXPECT_EQ(copy.frameSet, emitter.frameSet);
-  EXPECT_EQ(copy.frameSet->FrameCount(), 4u);
-  EXPECT_EQ(copy.frameSet->GetFrame(3).uLeft, 0.5f);
+  EXPECT_EQ(copy.record.frameSet, emitter.record.frameSet);
+  EXPECT_EQ(copy.record.frameSet->FrameCount(), 4u);
+  EXPECT_EQ(copy.record.frameSet->GetFrame(3).uLeft, 0.5f);
 }
 
 TEST_F(EmitterRecord, TheFrameAnimationBlockRoundTrips) {
-  emitter.animated = true;
-  FrameAnimation& a = emitter.frameAnimation;
+  emitter.record.animated = true;
+  FrameAnimation& a = emitter.record.frameAnimation;
   a.cycleLength = 1.5f;
   a.loop = true;
   a.randomStart = true;
@@ -175,8 +176,8 @@ TEST_F(EmitterRecord, TheFrameAnimationBlockRoundTrips) {
 
   Emitter& copy = world.AddEmitter();
   ASSERT_EQ(ReadInto(copy, bytes), 0);
-  const FrameAnimation& b = copy.frameAnimation;
-  EXPECT_TRUE(copy.animated);
+  const FrameAnimation& b = copy.record.frameAnimation;
+  EXPECT_TRUE(copy.record.animated);
   EXPECT_EQ(b.cycleLength, 1.5f);
   EXPECT_TRUE(b.loop);
   EXPECT_TRUE(b.randomStart);
@@ -185,11 +186,11 @@ TEST_F(EmitterRecord, TheFrameAnimationBlockRoundTrips) {
   EXPECT_EQ(b.textureName, a.textureName);
   EXPECT_EQ(b.frameSet, a.frameSet);
   EXPECT_EQ(b.frameSet->FrameCount(), 4u);
-  EXPECT_EQ(copy.frameSet, nullptr);
+  EXPECT_EQ(copy.record.frameSet, nullptr);
 
   // Without a frame set the block still writes, with no frames.
   Emitter& bare = world.AddEmitter();
-  bare.animated = true;
+  bare.record.animated = true;
   const Bytes plain = Written(bare);
   EXPECT_EQ(plain.back(), 0u);
 }
@@ -209,7 +210,7 @@ TEST_F(EmitterRecord, ARecordNamingSomeTracksLeavesTheOthersAtTheirDefaults) {
   EXPECT_EQ(copy.tracks.LifeX.KeyCount(), 1u);
   EXPECT_EQ(copy.tracks.BaseQuantity.Evaluate(0.0f), 10.0f);
   EXPECT_STREQ(copy.GetName(), "Sparks");
-  EXPECT_EQ(copy.spawnShape, 3);
+  EXPECT_EQ(copy.record.spawnShape, 3);
 }
 
 TEST_F(EmitterRecord, EveryReadFailureHasItsCode) {
@@ -257,10 +258,10 @@ TEST_F(EmitterRecord, ReadRemovesLiveParticlesAndKeepsStoredCorners) {
   std::memcpy(&bytes[corners], &reference[corners], 32);
   ASSERT_EQ(ReadInto(copy, bytes), 0);
   EXPECT_EQ(copy.GetParticleCount(), 0);
-  EXPECT_EQ(copy.pivotX, 0.0f);
-  EXPECT_EQ(copy.corners[0].x, -0.5f);
+  EXPECT_EQ(copy.record.pivotX, 0.0f);
+  EXPECT_EQ(copy.record.corners[0].x, -0.5f);
   SetConstant(copy.tracks.BaseEmissionForce, 0.0f);
-  copy.useEffectEmission = false;
+  copy.record.useEffectEmission = false;
   copy.SetPosition(0.0f, 0.0f);
   copy.Update(1.0f);
   EXPECT_EQ(copy.Oldest()->quad[0].x, -1.0f) << "drawn with the stored corners";
@@ -293,8 +294,8 @@ TEST(EmitterRecordTeardown, AWorldWithParticlesAndFrameSetsLeavesNothingBehind) 
     test::SimulationWorld::GiveFrameSet(e);
     e.Update(1.0f);
     Emitter& animated = world.AddEmitter();
-    animated.animated = true;
-    animated.frameAnimation.frameSet =
+    animated.record.animated = true;
+    animated.record.frameAnimation.frameSet =
         static_cast<FrameSet*>(world.textures.Acquire(TextureManager::FrameSetKind, "anim"));
     animated.Update(1.0f);
     EXPECT_EQ(world.effect->GetParticleCount(), 20);

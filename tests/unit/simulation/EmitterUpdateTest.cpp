@@ -32,7 +32,7 @@ float Distance(float x, float y) { return std::sqrt(x * x + y * y); }
 // give every particle on every lane path the size the tracks' own walk
 // gives it.
 TEST_F(EmitterUpdate, LifeTracksOfManyKeysAndCyclesSizeParticlesAsTheirWalkDoes) {
-  emitter.uniformSize = false;
+  emitter.record.uniformSize = false;
   SetConstant(emitter.tracks.BaseQuantity, 300.0f);
   SetConstant(emitter.tracks.VarLife, 1.0f);
   emitter.tracks.LifeX.Reset();
@@ -114,10 +114,10 @@ TEST_F(EmitterUpdate, DirectionsCoverTheFullCircle) {
 TEST_F(EmitterUpdate, RateAndBacklogWithFiftyMillisecondSteps) {
   emitter.Update(0.05f);
   EXPECT_EQ(emitter.GetParticleCount(), 0);
-  EXPECT_EQ(emitter.emissionBacklog, 0.05f);
+  EXPECT_EQ(emitter.record.emissionBacklog, 0.05f);
   emitter.Update(0.05f);
   EXPECT_EQ(emitter.GetParticleCount(), 1);
-  EXPECT_EQ(emitter.emissionBacklog, 0.0f);
+  EXPECT_EQ(emitter.record.emissionBacklog, 0.0f);
   for (int i = 0; i < 38; ++i) emitter.Update(0.05f);
   EXPECT_EQ(emitter.GetParticleCount(), 20);
 }
@@ -155,7 +155,7 @@ TEST_F(EmitterUpdate, StoppedAndRestartedEmission) {
   emitter.StopEmission();
   emitter.Update(1.0f);
   EXPECT_EQ(emitter.GetParticleCount(), 0);
-  EXPECT_EQ(emitter.emissionBacklog, 0.0f) << "a stopped emitter gathers no backlog";
+  EXPECT_EQ(emitter.record.emissionBacklog, 0.0f) << "a stopped emitter gathers no backlog";
   emitter.Restart(false);
   emitter.Update(1.0f);
   EXPECT_EQ(emitter.GetParticleCount(), 10);
@@ -176,11 +176,11 @@ TEST_F(EmitterUpdate, SpawnShapesUseTheEffectFrame) {
   emitter.SetPosition(10.0f, 20.0f);
   SetConstant(emitter.tracks.BaseQuantity, 200.0f);
   SetConstant(emitter.tracks.BaseEmissionForce, 0.0f);
-  emitter.useEffectEmission = false;
+  emitter.record.useEffectEmission = false;
   const int expectedDraws[] = {0, 1, 1, 2};
   for (int shape = 1; shape <= 3; ++shape) {
     emitter.Restart(true);
-    emitter.spawnShape = shape;
+    emitter.record.spawnShape = shape;
     SetConstant(emitter.tracks.BaseQuantity, 1.0f);
     test::DrawCounter draws;
     emitter.Update(1.0f);
@@ -219,10 +219,10 @@ TEST_F(EmitterUpdate, AZeroSizeBoxPlacesAtTheEmitterWithoutADraw) {
   effect.record.frameWidth = 0.0f;
   effect.record.frameHeight = 0.0f;
   effect.UpdateFrameCorners();
-  emitter.spawnShape = 3;
+  emitter.record.spawnShape = 3;
   emitter.SetPosition(7.0f, -3.0f);
   SetConstant(emitter.tracks.BaseEmissionForce, 0.0f);
-  emitter.useEffectEmission = false;
+  emitter.record.useEffectEmission = false;
   SetConstant(emitter.tracks.BaseQuantity, 1.0f);
   test::DrawCounter draws;
   emitter.Update(1.0f);
@@ -232,8 +232,8 @@ TEST_F(EmitterUpdate, AZeroSizeBoxPlacesAtTheEmitterWithoutADraw) {
 }
 
 TEST_F(EmitterUpdate, UnknownShapesAndRotationModesStillPlaceAndTurnTheParticle) {
-  emitter.spawnShape = 9;
-  emitter.rotationMode = -4;
+  emitter.record.spawnShape = 9;
+  emitter.record.rotationMode = -4;
   emitter.SetPosition(5.0f, 6.0f);
   SetConstant(emitter.tracks.BaseQuantity, 1.0f);
   test::DrawCounter draws;
@@ -245,8 +245,8 @@ TEST_F(EmitterUpdate, UnknownShapesAndRotationModesStillPlaceAndTurnTheParticle)
 }
 
 TEST_F(EmitterUpdate, RotationModeZeroWithOffsetNinetyTurnsAQuarterClockwise) {
-  emitter.rotationMode = 0;
-  emitter.rotationOffset = 90.0f;
+  emitter.record.rotationMode = 0;
+  emitter.record.rotationOffset = 90.0f;
   SetConstant(effect.tracks.BaseEmissionArc, 0.0f);  // every particle flies straight up
   SetConstant(emitter.tracks.BaseQuantity, 1.0f);
   emitter.Update(1.0f);
@@ -262,7 +262,7 @@ TEST_F(EmitterUpdate, RotationModeZeroWithOffsetNinetyTurnsAQuarterClockwise) {
 }
 
 TEST_F(EmitterUpdate, RotationModeZeroFollowsEachParticlesDirection) {
-  emitter.rotationMode = 0;
+  emitter.record.rotationMode = 0;
   SetConstant(emitter.tracks.BaseQuantity, 100.0f);
   emitter.Update(1.0f);
   for (const Particle& p : test::Particles(emitter)) {
@@ -273,15 +273,15 @@ TEST_F(EmitterUpdate, RotationModeZeroFollowsEachParticlesDirection) {
 }
 
 TEST_F(EmitterUpdate, RotationModesOneAndTwo) {
-  emitter.rotationMode = 1;
-  emitter.fixedRotation = 370.0f;
+  emitter.record.rotationMode = 1;
+  emitter.record.fixedRotation = 370.0f;
   SetConstant(emitter.tracks.BaseQuantity, 1.0f);
   emitter.Update(1.0f);
   EXPECT_EQ(emitter.Newest()->angle, 10.0f);
 
-  emitter.rotationMode = 2;
-  emitter.randomRotationCentre = 100.0f;
-  emitter.randomRotationRange = 20.0f;
+  emitter.record.rotationMode = 2;
+  emitter.record.randomRotationCentre = 100.0f;
+  emitter.record.randomRotationRange = 20.0f;
   test::DrawCounter draws;
   emitter.Update(1.0f);
   EXPECT_EQ(draws.Count(), 12) << "one more draw for the random angle";
@@ -299,9 +299,9 @@ TEST_F(EmitterUpdate, RotationModesOneAndTwo) {
 }
 
 TEST_F(EmitterUpdate, AlignToMotionTracksTheBendingVelocity) {
-  emitter.rotationMode = 0;
-  emitter.alignToMotion = true;
-  emitter.rotationOffset = 5.0f;
+  emitter.record.rotationMode = 0;
+  emitter.record.alignToMotion = true;
+  emitter.record.rotationOffset = 5.0f;
   SetConstant(effect.tracks.BaseEmissionAngle, 90.0f);
   SetConstant(effect.tracks.BaseEmissionArc, 0.0f);
   SetConstant(emitter.tracks.BaseFixedForce, 40.0f);
@@ -331,7 +331,7 @@ TEST_F(EmitterUpdate, UniformSizeIgnoresTheHeightTracks) {
   for (const Particle& p : test::Particles(emitter)) EXPECT_EQ(p.height, p.width);
   EXPECT_GT(emitter.Oldest()->width, 2.0f);
 
-  emitter.uniformSize = false;
+  emitter.record.uniformSize = false;
   emitter.Restart(true);
   test::DrawCounter draws;
   SetConstant(emitter.tracks.BaseQuantity, 1.0f);
@@ -342,7 +342,7 @@ TEST_F(EmitterUpdate, UniformSizeIgnoresTheHeightTracks) {
 }
 
 TEST_F(EmitterUpdate, ASingleParticleEmitterKeepsOneStillImmortalParticle) {
-  emitter.singleParticle = true;
+  emitter.record.singleParticle = true;
   emitter.SetPosition(40.0f, 50.0f);
   test::SetRamp(emitter.tracks.LifeX, 1.0f, 3.0f);
   SetConstant(emitter.tracks.BaseRand, 100.0f);
@@ -419,7 +419,7 @@ TEST_F(EmitterUpdate, BaseSpeedAndEmissionAngleBecomeConstants) {
 TEST_F(EmitterUpdate, SpawningIsBoundedPerStepAndPerEmitter) {
   // A widened range lets a file ask for a billion particles a second.
   emitter.tracks.BaseQuantity.SetRange(1000, 0, 1e9f, 1e9f);
-  emitter.emissionBacklog = std::numeric_limits<float>::infinity();
+  emitter.record.emissionBacklog = std::numeric_limits<float>::infinity();
   SetConstant(emitter.tracks.BaseLife, 1000.0f);
   test::ScopedParticleBudget budget(test::HostileInputParticleBudget);
   emitter.Update(0.1f);
@@ -431,7 +431,7 @@ TEST_F(EmitterUpdate, SpawningIsBoundedPerStepAndPerEmitter) {
   EXPECT_LE(emitter.GetParticleCount(), small);
   EXPECT_GT(emitter.GetParticleCount(), small - 32);
   // The default budget leaves the emitter's own bound to act.
-  ParticlePool::SetProcessBudget(ParticlePool::DefaultProcessBudget);
+  ParticlePool::SetProcessBudget(ParticlePool::kDefaultProcessBudget);
   for (int i = 0; i < 12; ++i) emitter.Update(0.1f);
   EXPECT_EQ(emitter.GetParticleCount(), Emitter::kMaxLiveParticles);
 }
@@ -440,7 +440,7 @@ TEST_F(EmitterUpdate, NotANumberAndNegativeRatesSpawnNothing) {
   emitter.tracks.BaseQuantity.SetRange(1000, -100, 100, -50);
   emitter.Update(1.0f);
   EXPECT_EQ(emitter.GetParticleCount(), 0);
-  emitter.emissionBacklog = std::numeric_limits<float>::quiet_NaN();
+  emitter.record.emissionBacklog = std::numeric_limits<float>::quiet_NaN();
   SetConstant(emitter.tracks.BaseQuantity, 10.0f);
   emitter.Update(1.0f);
   EXPECT_EQ(emitter.GetParticleCount(), 0);
@@ -453,11 +453,11 @@ TEST_F(EmitterUpdate, HostileTrackValuesStayDefined) {
   emitter.tracks.BaseX.AddKey(0.0f, inf);
   emitter.tracks.LifeSpin.AddKey(0.5f, nan);
   SetConstant(emitter.tracks.BaseSpin, 3000.0f);
-  emitter.rotationMode = 2;
-  emitter.randomRotationRange = inf;
+  emitter.record.rotationMode = 2;
+  emitter.record.randomRotationRange = inf;
   effect.record.frameWidth = nan;
   effect.UpdateFrameCorners();
-  emitter.spawnShape = 3;
+  emitter.record.spawnShape = 3;
   for (int i = 0; i < 10; ++i) emitter.Update(0.3f);
   EXPECT_GT(emitter.GetParticleCount(), 0);
 }

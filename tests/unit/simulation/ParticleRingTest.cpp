@@ -15,7 +15,7 @@ class ParticleRingTest : public ::testing::Test {
  protected:
   ~ParticleRingTest() override {
     ring.Release(&pool);
-    ParticlePool::SetProcessBudget(ParticlePool::DefaultProcessBudget);
+    ParticlePool::SetProcessBudget(ParticlePool::kDefaultProcessBudget);
   }
 
   // Appends particles numbered by their lifetime field.
@@ -101,7 +101,7 @@ TEST_F(ParticleRingTest, GrowthStopsAtTheLimitTheBudgetAndARefusingAllocator) {
   EXPECT_FALSE(Add(other, 1000));
   other.Release(&pool);
 
-  ParticlePool::SetProcessBudget(ParticlePool::DefaultProcessBudget);
+  ParticlePool::SetProcessBudget(ParticlePool::kDefaultProcessBudget);
   scope.allocator.failAfter = scope.allocator.allocations + 1;
   EXPECT_FALSE(Add(ring, 1000));
   EXPECT_EQ(Numbers().size(), 12u) << "a refused growth keeps every particle";

@@ -115,8 +115,8 @@ TEST_F(SubEffectTest, CopiesGetTheirSpeedAngleAndPosition) {
     float hundredths = (speed - 10.0f) * 100.0f;
     EXPECT_NEAR(hundredths, std::round(hundredths), 1e-3f);
     EXPECT_FLOAT_EQ(inner->tracks.BaseEmissionAngle.Evaluate(0.0f), 45.0f);
-    EXPECT_FLOAT_EQ(inner->positionX, 12.0f);
-    EXPECT_FLOAT_EQ(inner->positionY, -3.0f);
+    EXPECT_FLOAT_EQ(inner->record.positionX, 12.0f);
+    EXPECT_FLOAT_EQ(inner->record.positionY, -3.0f);
   }
 }
 
@@ -222,7 +222,7 @@ TEST_F(SubEffectTest, WritingReproducesTheRecordAsVersionOne) {
 TEST_F(SubEffectTest, ManyCopiesAreCutAtTheLimitPerEmitter) {
   SubEffectEmitter* emitter = Load(Desc(1000.0f));
   ASSERT_NE(emitter, nullptr);
-  EXPECT_EQ(emitter->CopyCount(), static_cast<uint32_t>(SubEffectEmitter::MaxCopiesPerEmitter));
+  EXPECT_EQ(emitter->CopyCount(), static_cast<uint32_t>(SubEffectEmitter::kMaxCopiesPerEmitter));
 }
 
 TEST_F(SubEffectTest, NestedFilesAreReadUpToTheByteBudgetOfALoad) {
@@ -236,7 +236,7 @@ TEST_F(SubEffectTest, NestedFilesAreReadUpToTheByteBudgetOfALoad) {
   const long size = static_cast<long>(test::ReadBytes(child).size());
   SubEffectEmitter* emitter = Load(Desc(256.0f));
   ASSERT_NE(emitter, nullptr);
-  EXPECT_EQ(static_cast<long>(emitter->CopyCount()), SubEffectEmitter::MaxCopyBytesPerLoad / size);
+  EXPECT_EQ(static_cast<long>(emitter->CopyCount()), SubEffectEmitter::kMaxCopyBytesPerLoad / size);
   EXPECT_FALSE(emitter->Started());  // the copies that were made start as usual
 }
 
@@ -250,7 +250,7 @@ TEST_F(SubEffectTest, AFileNamingItselfNestsEightDeepAndPlays) {
   auto* emitter = static_cast<SubEffectEmitter*>(registry().Find(id)->emitters[0]);
   uint32_t depth = 0;
   EXPECT_EQ(CountCopies(*emitter, &depth), 510u);  // 2 + 4 + ... + 256
-  EXPECT_EQ(depth, static_cast<uint32_t>(SubEffectEmitter::MaxNestingDepth));
+  EXPECT_EQ(depth, static_cast<uint32_t>(SubEffectEmitter::kMaxNestingDepth));
 
   registry().PlayEffect(id, 100);
   for (int i = 0; i < 5; ++i) EXPECT_EQ(registry().AdvanceAllBy(16), Success);
@@ -271,11 +271,11 @@ TEST_F(SubEffectTest, FilesNamingEachOtherStayWithinTheBudgetOfALoad) {
   id = registry().LoadEffect(a.c_str());
   ASSERT_EQ(id, 0);
   auto* emitter = static_cast<SubEffectEmitter*>(registry().Find(id)->emitters[0]);
-  EXPECT_EQ(CountCopies(*emitter), static_cast<uint32_t>(SubEffectEmitter::MaxCopiesPerLoad));
+  EXPECT_EQ(CountCopies(*emitter), static_cast<uint32_t>(SubEffectEmitter::kMaxCopiesPerLoad));
   // A second load has a budget of its own.
   ASSERT_EQ(registry().LoadEffect(a.c_str()), 1);
   emitter = static_cast<SubEffectEmitter*>(registry().Find(1)->emitters[0]);
-  EXPECT_EQ(CountCopies(*emitter), static_cast<uint32_t>(SubEffectEmitter::MaxCopiesPerLoad));
+  EXPECT_EQ(CountCopies(*emitter), static_cast<uint32_t>(SubEffectEmitter::kMaxCopiesPerLoad));
 }
 
 }  // namespace

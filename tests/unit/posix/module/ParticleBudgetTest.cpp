@@ -27,16 +27,16 @@ TEST(HostSettings, MaxParticlesIsReadClampedAndDefaulted) {
     bool enabled;
     uint64_t maxParticles;
   } cases[] = {
-      {nullptr, true, ParticlePool::DefaultProcessBudget},
-      {"[System]\nEnableParticle=0\n", false, ParticlePool::DefaultProcessBudget},
+      {nullptr, true, ParticlePool::kDefaultProcessBudget},
+      {"[System]\nEnableParticle=0\n", false, ParticlePool::kDefaultProcessBudget},
       {"[system]\nmaxparticles=1000\n", true, 1000},
       {"[System]\nMaxParticles=2000000\nEnableParticle=1\n", true, 2000000},
       {"[System]\nMaxParticles=0\n", true, 0},
       {"[System]\nMaxParticles=lots\n", true, 0},
       // Negative values read as very large ones, as on Windows.
-      {"[System]\nMaxParticles=-1\n", true, MaxParticlesCeiling},
-      {"[System]\nMaxParticles=99999999999\n", true, MaxParticlesCeiling},
-      {"[Other]\nMaxParticles=10\n", true, ParticlePool::DefaultProcessBudget},
+      {"[System]\nMaxParticles=-1\n", true, kMaxParticlesCeiling},
+      {"[System]\nMaxParticles=99999999999\n", true, kMaxParticlesCeiling},
+      {"[Other]\nMaxParticles=10\n", true, ParticlePool::kDefaultProcessBudget},
   };
   for (const Case& c : cases) {
     test::TempDir dir;
@@ -101,7 +101,7 @@ TEST(ParticleBudgetHost, ParticleIniLowersTheBudgetAndTheHostDrawsFewer) {
 
 TEST(ParticleBudgetHost, ParticleIniRaisesTheBudgetPastTheDefault) {
   test::TempDir dir;
-  const long emitters = static_cast<long>(ParticlePool::DefaultProcessBudget) / kSpawn + 1;
+  const long emitters = static_cast<long>(ParticlePool::kDefaultProcessBudget) / kSpawn + 1;
   const std::string effect = CrowdEffect(dir, static_cast<int>(emitters));
   // Room for the emitters' whole blocks, which hold more records than live
   // particles so that a steady emitter never reallocates.

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "render/DeviceRenderer.h"
+#include "render/DeviceStates.h"
 #include "resources/CTexture.h"
 #include "resources/FrameSet.h"
 #include "resources/TextureManager.h"
@@ -18,6 +19,34 @@ namespace {
 
 using test::RecordedSet;
 using test::SameMatrix;
+
+using SetOrder = std::vector<std::pair<RecordedSet::Kind, uint32_t>>;
+
+void Add(SetOrder& order, const DeviceState& state) {
+  constexpr RecordedSet::Kind kKinds[] = {RecordedSet::RenderState, RecordedSet::StageState,
+                                          RecordedSet::Transform, RecordedSet::Texture,
+                                          RecordedSet::VertexShader};
+  order.push_back({kKinds[static_cast<size_t>(state.kind)], state.id});
+}
+
+// The sets of BeginFrame as the table orders them: step by step, in table
+// order within each step, the states left to drawing not set.
+SetOrder ParticleStateOrder() {
+  SetOrder order;
+  for (uint8_t step = kFirstParticleStep; step <= kLastParticleStep; ++step) {
+    for (const DeviceState& state : kDeviceStates) {
+      if (static_cast<uint8_t>(state.step) == step) Add(order, state);
+    }
+  }
+  return order;
+}
+
+// The sets of EndFrame: every state of the table, in its order.
+SetOrder HostStateOrder() {
+  SetOrder order;
+  for (const DeviceState& state : kDeviceStates) Add(order, state);
+  return order;
+}
 
 class DeviceRendererTest : public ::testing::Test {
  protected:
@@ -61,7 +90,7 @@ class DeviceRendererTest : public ::testing::Test {
     EXPECT_EQ(static_cast<test::RecordingTexture*>(hostTexture)->References(), 2u);
   }
 
-  void ExpectSetOrder(const std::vector<std::pair<RecordedSet::Kind, uint32_t>>& order) {
+  void ExpectSetOrder(const SetOrder& order) {
     ASSERT_EQ(device.sets.size(), order.size());
     for (size_t i = 0; i < order.size(); ++i) {
       EXPECT_EQ(device.sets[i].kind, order[i].first) << i;
@@ -113,21 +142,7 @@ TEST_F(DeviceRendererTest, BeginFrameSetsTheParticleState) {
   EXPECT_EQ(device.StageStateValue(D3DTSS_COLORARG2), D3DTA_DIFFUSE);
   EXPECT_EQ(device.StageStateValue(D3DTSS_ALPHAARG1), D3DTA_TEXTURE);
   EXPECT_EQ(device.StageStateValue(D3DTSS_ALPHAARG2), D3DTA_DIFFUSE);
-  ExpectSetOrder({{RecordedSet::Transform, D3DTS_PROJECTION},
-                  {RecordedSet::Transform, D3DTS_WORLD},
-                  {RecordedSet::Transform, D3DTS_VIEW},
-                  {RecordedSet::RenderState, D3DRS_LIGHTING},
-                  {RecordedSet::RenderState, D3DRS_ZENABLE},
-                  {RecordedSet::RenderState, D3DRS_DITHERENABLE},
-                  {RecordedSet::RenderState, D3DRS_ALPHABLENDENABLE},
-                  {RecordedSet::RenderState, D3DRS_SRCBLEND},
-                  {RecordedSet::StageState, D3DTSS_ALPHAOP},
-                  {RecordedSet::StageState, D3DTSS_COLOROP},
-                  {RecordedSet::StageState, D3DTSS_COLORARG1},
-                  {RecordedSet::StageState, D3DTSS_COLORARG2},
-                  {RecordedSet::StageState, D3DTSS_ALPHAARG1},
-                  {RecordedSet::StageState, D3DTSS_ALPHAARG2},
-                  {RecordedSet::RenderState, D3DRS_CULLMODE}});
+  ExpectSetOrder(ParticleStateOrder());
   renderer.EndFrame();
 }
 
@@ -142,24 +157,7 @@ TEST_F(DeviceRendererTest, EndFrameGivesEveryHostStateBackInOrder) {
   device.sets.clear();
   renderer.EndFrame();
   ExpectHostState();
-  ExpectSetOrder({{RecordedSet::StageState, D3DTSS_ALPHAOP},
-                  {RecordedSet::RenderState, D3DRS_CULLMODE},
-                  {RecordedSet::RenderState, D3DRS_LIGHTING},
-                  {RecordedSet::RenderState, D3DRS_ZENABLE},
-                  {RecordedSet::RenderState, D3DRS_DITHERENABLE},
-                  {RecordedSet::RenderState, D3DRS_ALPHABLENDENABLE},
-                  {RecordedSet::RenderState, D3DRS_SRCBLEND},
-                  {RecordedSet::RenderState, D3DRS_DESTBLEND},
-                  {RecordedSet::Transform, D3DTS_PROJECTION},
-                  {RecordedSet::Transform, D3DTS_WORLD},
-                  {RecordedSet::Transform, D3DTS_VIEW},
-                  {RecordedSet::StageState, D3DTSS_COLOROP},
-                  {RecordedSet::StageState, D3DTSS_COLORARG1},
-                  {RecordedSet::StageState, D3DTSS_COLORARG2},
-                  {RecordedSet::StageState, D3DTSS_ALPHAARG1},
-                  {RecordedSet::StageState, D3DTSS_ALPHAARG2},
-                  {RecordedSet::Texture, 0},
-                  {RecordedSet::VertexShader, 0}});
+  ExpectSetOrder(HostStateOrder());
   manager.Release(frames);
 }
 

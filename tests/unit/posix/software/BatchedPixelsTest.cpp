@@ -34,8 +34,8 @@ TEST(BatchedPixels, BatchedQuadsDrawThePixelsOfSingleQuads) {
     test::BuildShowcase(world);
     for (IParticleEmitter* e : world.effect->emitters) {
       auto* emitter = static_cast<Emitter*>(e);
-      GiveTexture(emitter->frameSet);
-      GiveTexture(emitter->frameAnimation.frameSet);
+      GiveTexture(emitter->record.frameSet);
+      GiveTexture(emitter->record.frameAnimation.frameSet);
       test::SetConstant(emitter->tracks.BaseX, 12.0f);  // quads of many pixels
     }
     HWND__ window{0, 0, 320, 240};
