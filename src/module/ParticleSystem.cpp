@@ -2,7 +2,7 @@
 #include "module/ParticleSystem.h"
 
 #include "base/Allocator.h"
-#include "base/CurrentDevice.h"
+#include "base/ProcessSlots.h"
 #include "module/HostSettings.h"
 #include "module/Lifetime.h"
 #include "registry/EffectRegistry.h"

@@ -1,6 +1,6 @@
 // The guarded operations of a particle system, each forwarded to its
 // registry or renderer.
-#include "base/FinishListener.h"
+#include "base/ProcessSlots.h"
 #include "module/ParticleSystem.h"
 #include "registry/EffectRegistry.h"
 #include "tavrix/ResultCode.h"

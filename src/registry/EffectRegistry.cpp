@@ -9,7 +9,7 @@
 #include <new>
 
 #include "base/Allocator.h"
-#include "base/FinishListener.h"
+#include "base/ProcessSlots.h"
 #include "effectfile/Effect.h"
 #include "effectfile/EffectFile.h"
 #include "platform/FileAccess.h"

@@ -3,6 +3,8 @@
 // operations live beside it in their own files.
 #include "registry/EffectRegistry.h"
 
+#include <algorithm>
+
 #include "effectfile/Effect.h"
 #include "tavrix/ResultCode.h"
 
@@ -34,17 +36,9 @@ Effect* EffectRegistry::Find(int32_t id) const {
 
 uint32_t EffectRegistry::LowerBound(int32_t id) const {
   // Entries are in ascending identifier order.
-  uint32_t low = 0;
-  uint32_t high = effects_.Size();
-  while (low < high) {
-    const uint32_t middle = low + (high - low) / 2;
-    if (effects_[middle].id < id) {
-      low = middle + 1;
-    } else {
-      high = middle;
-    }
-  }
-  return low;
+  const Entry* place = std::lower_bound(effects_.begin(), effects_.end(), id,
+                                        [](const Entry& entry, int32_t v) { return entry.id < v; });
+  return static_cast<uint32_t>(place - effects_.begin());
 }
 
 }  // namespace tavrix

@@ -2,7 +2,7 @@
 // system's device, as 32-bit managed textures with a full mip chain and
 // opaque pure red keyed out.
 #include "base/Allocator.h"
-#include "base/CurrentDevice.h"
+#include "base/ProcessSlots.h"
 #include "platform/D3DX.h"
 #include "platform/Win32.h"
 #include "resources/CTexture.h"

@@ -3,6 +3,7 @@
 // track into one random value.
 #include "simulation/ParamTrack.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "base/RandomSource.h"
@@ -100,17 +101,10 @@ int32_t ParamTrack::AddKey(float time, float value) {
   // Keys are sorted, so a key later than the last one goes straight to the
   // end; otherwise the first key not earlier than time is the place.
   if (count != 0 && !(time > keys_[count - 1].time)) {
-    uint32_t low = 0;
-    uint32_t high = count;
-    while (low < high) {
-      const uint32_t mid = low + (high - low) / 2;
-      if (keys_[mid].time < time) {
-        low = mid + 1;
-      } else {
-        high = mid;
-      }
-    }
-    index = low;
+    const TrackKey* place =
+        std::lower_bound(keys_.begin(), keys_.end(), time,
+                         [](const TrackKey& key, float t) { return key.time < t; });
+    index = static_cast<uint32_t>(place - keys_.begin());
     if (keys_[index].time == time) {
       keys_[index].value = value;
       Reshape();

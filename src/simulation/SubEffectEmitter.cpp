@@ -13,6 +13,11 @@
 namespace tavrix {
 namespace {
 
+// Any field of this record that cannot be written gives hosts the code the
+// ordinary emitter gives for a track, which the table of result codes
+// names for both.
+constexpr int32_t kFieldNotWritten = EmitterTrackNotWritten;
+
 // At least 1, so that it can be the divisor of a draw.
 int32_t AtLeastOne(int32_t n) { return n < 1 ? 1 : n; }
 
@@ -167,18 +172,18 @@ int32_t SubEffectEmitter::GetParticleCount() {
 
 int32_t SubEffectEmitter::Write(IDataStream& stream) {
   if (!WriteField(stream, static_cast<uint32_t>(SubEffectTag)) || !WriteField(stream, version_)) {
-    return EmitterTrackNotWritten;
+    return kFieldNotWritten;
   }
   WriteShortString(stream, name_ ? name_ : "");
   if (!WriteFlag(stream, enabled_) || !WriteField(stream, positionX_) ||
       !WriteField(stream, positionY_) || !WriteField(stream, startDelay_)) {
-    return EmitterTrackNotWritten;
+    return kFieldNotWritten;
   }
   WriteShortString(stream, effectFile_ ? effectFile_ : "");
   if (!WriteField(stream, copiesMin_) || !WriteField(stream, copiesMax_) ||
       !WriteField(stream, speedMin_) || !WriteField(stream, speedMax_) ||
       !WriteField(stream, angleMin_) || !WriteField(stream, angleMax_)) {
-    return EmitterTrackNotWritten;
+    return kFieldNotWritten;
   }
   return Success;
 }

@@ -16,7 +16,8 @@ class SubEffectEmitter final : public IParticleEmitter {
   // Effect files may name each other in a cycle: copies are made only down
   // to this depth of nesting, at most this many per emitter, and at most
   // kMaxCopiesPerLoad copies read from at most kMaxCopyBytesPerLoad bytes of
-  // nested files in one top-level load. A copy past a bound is not made.
+  // nested files below each emitter of a loaded effect, all depths together
+  // (the registry counts them). A copy past a bound is not made.
   static constexpr int32_t kMaxNestingDepth = 8;
   static constexpr int32_t kMaxCopiesPerEmitter = 256;
   static constexpr int32_t kMaxCopiesPerLoad = 4096;

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "base/CurrentDevice.h"
+#include "base/ProcessSlots.h"
 #include "resources/NameTable.h"
 #include "support/CountingAllocator.h"
 #include "support/TempDir.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "base/FinishListener.h"
+#include "base/ProcessSlots.h"
 #include "effectfile/Effect.h"
 #include "simulation/Emitter.h"
 #include "support/EffectEnvironment.h"

@@ -5,7 +5,7 @@
 #include <set>
 
 #include "base/Allocator.h"
-#include "base/CurrentDevice.h"
+#include "base/ProcessSlots.h"
 #include "resources/NameTable.h"
 #include "support/CountingAllocator.h"
 #include "tavrix/tavrix.h"

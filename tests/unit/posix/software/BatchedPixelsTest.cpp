@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "base/CurrentDevice.h"
+#include "base/ProcessSlots.h"
 #include "render/DeviceRenderer.h"
 #include "software/SoftwareDevice.h"
 #include "support/CountingAllocator.h"
