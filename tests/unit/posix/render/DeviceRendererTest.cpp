@@ -22,29 +22,21 @@ using test::SameMatrix;
 
 using SetOrder = std::vector<std::pair<RecordedSet::Kind, uint32_t>>;
 
-void Add(SetOrder& order, const DeviceState& state) {
+// The sets the table of device states asks for: BeginFrame's step by step,
+// in table order within each step (the states left to drawing are not
+// set), or EndFrame's, every state in table order.
+SetOrder TableOrder(bool particleState) {
   constexpr RecordedSet::Kind kKinds[] = {RecordedSet::RenderState, RecordedSet::StageState,
                                           RecordedSet::Transform, RecordedSet::Texture,
                                           RecordedSet::VertexShader};
-  order.push_back({kKinds[static_cast<size_t>(state.kind)], state.id});
-}
-
-// The sets of BeginFrame as the table orders them: step by step, in table
-// order within each step, the states left to drawing not set.
-SetOrder ParticleStateOrder() {
   SetOrder order;
-  for (uint8_t step = kFirstParticleStep; step <= kLastParticleStep; ++step) {
+  const uint8_t last = particleState ? kLastParticleStep : kFirstParticleStep;
+  for (uint8_t step = kFirstParticleStep; step <= last; ++step) {
     for (const DeviceState& state : kDeviceStates) {
-      if (static_cast<uint8_t>(state.step) == step) Add(order, state);
+      if (particleState && static_cast<uint8_t>(state.step) != step) continue;
+      order.push_back({kKinds[static_cast<size_t>(state.kind)], state.id});
     }
   }
-  return order;
-}
-
-// The sets of EndFrame: every state of the table, in its order.
-SetOrder HostStateOrder() {
-  SetOrder order;
-  for (const DeviceState& state : kDeviceStates) Add(order, state);
   return order;
 }
 
@@ -142,7 +134,7 @@ TEST_F(DeviceRendererTest, BeginFrameSetsTheParticleState) {
   EXPECT_EQ(device.StageStateValue(D3DTSS_COLORARG2), D3DTA_DIFFUSE);
   EXPECT_EQ(device.StageStateValue(D3DTSS_ALPHAARG1), D3DTA_TEXTURE);
   EXPECT_EQ(device.StageStateValue(D3DTSS_ALPHAARG2), D3DTA_DIFFUSE);
-  ExpectSetOrder(ParticleStateOrder());
+  ExpectSetOrder(TableOrder(true));
   renderer.EndFrame();
 }
 
@@ -157,7 +149,7 @@ TEST_F(DeviceRendererTest, EndFrameGivesEveryHostStateBackInOrder) {
   device.sets.clear();
   renderer.EndFrame();
   ExpectHostState();
-  ExpectSetOrder(HostStateOrder());
+  ExpectSetOrder(TableOrder(false));
   manager.Release(frames);
 }
 
