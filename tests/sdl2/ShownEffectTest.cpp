@@ -2,7 +2,9 @@
 // an edited frame rectangle shows after the reload (frame sets are shared by
 // name, so an edited effect loaded beside the old one would keep the old
 // frame in front of the new one); a file of another folder than the host's
-// finds its textures beside itself.
+// finds its textures beside itself; the editor takes the paths a user types
+// from where the viewer started, not from the textures' folder the host
+// stands in.
 #include <gtest/gtest.h>
 
 #include <SDL.h>
@@ -13,6 +15,7 @@
 #include "ShownEffect.h"
 #include "TestPaths.h"
 #include "common/PngFile.h"
+#include "editor/EditorSession.h"
 #include "support/TempDir.h"
 
 namespace tavrix::viewer {
@@ -109,6 +112,19 @@ TEST_F(ShownEffectTest, AFileOfAnotherFolderFindsItsTexturesBesideItself) {
   EXPECT_GT(drawn.blue, 50);
   // Nested effects of the host's own files are still found from its root.
   EXPECT_EQ(std::filesystem::current_path(), std::filesystem::path(hostRoot.Path()));
+}
+
+TEST_F(ShownEffectTest, TheEditorTakesTypedPathsFromWhereTheViewerStarted) {
+  test::TempDir root, start;
+  const std::string file = WriteHalves(root);
+  sdl2::ParticleHost host(renderer_, root.Path(), 128, 128);
+  ShownEffect effect(host, file, root.Path(), 64, 64);
+  editor::EditorSession session(effect, file, editor::RecentFiles(start.File("recent")),
+                                start.Path());
+  ASSERT_TRUE(session.SaveAs("copy.json")) << session.Status();
+  EXPECT_TRUE(std::filesystem::exists(start.File("copy.json")));
+  EXPECT_FALSE(std::filesystem::exists(root.File("copy.json")));
+  EXPECT_TRUE(session.Open("copy.json")) << session.Status();
 }
 
 }  // namespace

@@ -23,8 +23,9 @@ std::string AddEditorPanels(Viewer& viewer, const ViewerOptions& options) {
       return options.editScript + ": " + e.message;
     }
   }
-  auto session = std::make_shared<EditorSession>(viewer.Effects().front(), options.files.front(),
-                                                 RecentFiles(DefaultRecentListPath()));
+  auto session =
+      std::make_shared<EditorSession>(viewer.Effects().front(), options.files.front(),
+                                      RecentFiles(DefaultRecentListPath()), options.startFolder);
   auto files = std::make_unique<FilePanel>(session);
   FilePanel* prompt = files.get();
   viewer.SetQuitGuard([prompt] { return prompt->MayDiscard({FileAction::Kind::Quit, {}}); });

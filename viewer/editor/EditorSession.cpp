@@ -8,12 +8,18 @@
 
 namespace tavrix::viewer::editor {
 
-EditorSession::EditorSession(ShownEffect& shown, std::string path, RecentFiles recent)
+EditorSession::EditorSession(ShownEffect& shown, const std::string& path, RecentFiles recent,
+                             std::string startFolder)
     : shown_(shown),
       document_(edit::NewEffect()),
       written_(edit::StarterEffect()),
-      recent_(std::move(recent)) {
+      recent_(std::move(recent)),
+      startFolder_(std::move(startFolder)) {
   if (!Open(path)) Show();
+}
+
+std::string EditorSession::FromStart(const std::string& path) const {
+  return (std::filesystem::path(startFolder_) / path).lexically_normal().string();
 }
 
 bool EditorSession::Apply(const edit::Edit& edit) {
@@ -60,14 +66,15 @@ bool EditorSession::Select(const edit::TrackRef& ref) {
   return true;
 }
 
-bool EditorSession::Open(const std::string& path) {
+bool EditorSession::Open(const std::string& typed) {
+  const std::string path = FromStart(typed);
   try {
     document_ = edit::EffectDocument(edit::OpenRecord(path, &written_));
   } catch (const edit::FileError& e) {
     status_ = e.message;
     return false;
   }
-  path_ = std::filesystem::absolute(path).lexically_normal().string();
+  path_ = path;
   recent_.Add(path_);
   status_ = "Opened " + path_;
   Show();
@@ -82,11 +89,12 @@ void EditorSession::New() {
   Show();
 }
 
-bool EditorSession::SaveAs(const std::string& path) {
-  if (path.empty()) {
+bool EditorSession::SaveAs(const std::string& typed) {
+  if (typed.empty()) {
     status_ = "Save as: the effect has no file yet";
     return false;
   }
+  const std::string path = FromStart(typed);
   try {
     written_ = edit::SaveRecord(document_.Record(), path, written_);
   } catch (const edit::FileError& e) {
@@ -94,7 +102,7 @@ bool EditorSession::SaveAs(const std::string& path) {
     return false;
   }
   document_.MarkSaved();
-  path_ = std::filesystem::absolute(path).lexically_normal().string();
+  path_ = path;
   recent_.Add(path_);
   status_ = "Saved " + path_;
   return true;

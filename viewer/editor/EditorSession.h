@@ -15,7 +15,10 @@ namespace tavrix::viewer::editor {
 
 class EditorSession {
  public:
-  EditorSession(ShownEffect& shown, std::string path, RecentFiles recent);
+  // Paths the user types are taken from startFolder, where the viewer
+  // started: the host stands in the textures' folder while it runs.
+  EditorSession(ShownEffect& shown, const std::string& path, RecentFiles recent,
+                std::string startFolder);
 
   const edit::Json& Record() const { return document_.Record(); }
   edit::EffectDocument& Document() { return document_; }
@@ -46,6 +49,8 @@ class EditorSession {
   edit::TrackRef track{-1, "ScaleLife"};  // shown in the curve editor
 
  private:
+  std::string FromStart(const std::string& path) const;
+
   bool MoveStep(std::string label, bool (edit::EffectDocument::*move)(), const char* done,
                 const char* nothing);
   void Show();
@@ -56,6 +61,7 @@ class EditorSession {
   edit::Json written_;  // the JSON as its file holds it: a save keeps these fields
   std::string path_, status_;
   RecentFiles recent_;
+  std::string startFolder_;
 };
 
 }  // namespace tavrix::viewer::editor
