@@ -3,6 +3,8 @@
 // per quad, and the host's device state saved and restored around it all.
 #include "render/DeviceRenderer.h"
 
+#include <cstring>
+
 #include "base/Allocator.h"
 #include "base/SafeConvert.h"
 #include "platform/D3DX.h"
@@ -23,6 +25,17 @@ D3DXMATRIX Identity() {
 
 QuadVertex Vertex(const QuadPoint& corner, float u, float v, uint32_t colour) {
   return QuadVertex{corner.x, corner.y, 0.0f, colour, u, v};
+}
+
+void SetStripUv(QuadVertex (&strip)[4], const UvRect& uv) {
+  strip[0].u = uv.uLeft;
+  strip[0].v = uv.vBottom;
+  strip[1].u = uv.uRight;
+  strip[1].v = uv.vBottom;
+  strip[2].u = uv.uLeft;
+  strip[2].v = uv.vTop;
+  strip[3].u = uv.uRight;
+  strip[3].v = uv.vTop;
 }
 
 IDirect3DBaseTexture8* DeviceTextureOf(FrameSet* frameSet) {
@@ -70,28 +83,60 @@ int32_t DeviceRenderer::DrawQuad(const QuadPoint* corners, const UvRect& uv, uin
   return 0;
 }
 
-// The quads of a run as DrawQuad draws them, each strip built straight from
-// the run's rows.
+// The quads of a run as DrawQuad draws them, in one loop that holds little
+// besides the device calls: the strip is the renderer's own and keeps its
+// texture coordinates, so that when every quad of a run shares one uv only
+// the positions and the colour change, four stores a quad; and without
+// offsets the world translation is the same for every quad.
 void DeviceRenderer::DrawQuads(const QuadRun& run) {
   const QuadRun quads = run;  // read once: the device could in principle reach it
+  if (batchQuads_) {
+    BatchRun(quads);
+    return;
+  }
+  if (quads.uvPerQuad) {
+    stripUvSet_ = false;
+  } else {
+    ShareStripUv(quads.uvs[0]);
+  }
+  IDirect3DDevice8* const device = device_;
+  const float halfWidth = static_cast<float>(halfWidth_);
+  const float halfHeight = static_cast<float>(halfHeight_);
+  D3DMATRIX& world = quadWorld_;
+  world._41 = 0.0f - halfWidth;
+  world._42 = 0.0f - halfHeight;
+  QuadVertex(&strip)[4] = strip_;
   for (uint32_t step = 0; step < quads.count; ++step) {
     const uint32_t i = quads.reversed ? quads.count - 1 - step : step;
     const uint32_t colour = quads.colours[i];
     if (colour == 0) continue;
-    const UvRect& uv = quads.uvs[quads.uvPerQuad ? i : 0];
-    const QuadPoint corners[4] = {{quads.cornerX[0][i], quads.cornerY[0][i]},
-                                  {quads.cornerX[1][i], quads.cornerY[1][i]},
-                                  {quads.cornerX[2][i], quads.cornerY[2][i]},
-                                  {quads.cornerX[3][i], quads.cornerY[3][i]}};
-    const QuadVertex strip[4] = {
-        Vertex(corners[3], uv.uLeft, uv.vBottom, colour),
-        Vertex(corners[2], uv.uRight, uv.vBottom, colour),
-        Vertex(corners[0], uv.uLeft, uv.vTop, colour),
-        Vertex(corners[1], uv.uRight, uv.vTop, colour),
-    };
-    DrawStrip(strip, quads.offsetX ? quads.offsetX[i] : 0.0f,
-              quads.offsetY ? quads.offsetY[i] : 0.0f);
+    const float* const c = quads.corners + i;
+    // z (0.0f, all bits clear) and the colour after it, as one word.
+    const uint64_t depthAndColour = uint64_t{colour} << 32;
+    for (int k = 0; k < 4; ++k) {
+      const uint32_t row = 2 * kStripCorners[k];
+      const float position[2] = {c[row * kRunQuads], c[(row + 1) * kRunQuads]};
+      std::memcpy(&strip[k].x, position, sizeof position);
+      std::memcpy(&strip[k].z, &depthAndColour, sizeof depthAndColour);
+    }
+    if (quads.uvPerQuad) SetStripUv(strip, quads.uvs[i]);
+    if (quads.offsetX) {
+      world._41 = quads.offsetX[i] - halfWidth;
+      world._42 = quads.offsetY[i] - halfHeight;
+    }
+    device->SetTransform(D3DTS_WORLD, &world);
+    device->SetVertexShader(kVertexFormat);
+    device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, strip, sizeof(QuadVertex));
   }
+}
+
+// The strip's texture coordinates those of uv, written only when they
+// change; compared by their bits, so that no value is taken for another.
+void DeviceRenderer::ShareStripUv(const UvRect& uv) {
+  if (stripUvSet_ && std::memcmp(&stripUv_, &uv, sizeof uv) == 0) return;
+  SetStripUv(strip_, uv);
+  stripUv_ = uv;
+  stripUvSet_ = true;
 }
 
 void DeviceRenderer::DrawStrip(const QuadVertex (&strip)[4], float x, float y) {
@@ -111,12 +156,7 @@ void DeviceRenderer::DrawStrip(const QuadVertex (&strip)[4], float x, float y) {
 void DeviceRenderer::DrawBatched(const QuadVertex (&strip)[4], float x, float y) {
   const float dx = x - static_cast<float>(halfWidth_);
   const float dy = y - static_cast<float>(halfHeight_);
-  ScreenVertex* next = batch_.Next();
-  if (!next) {
-    Flush();
-    next = batch_.Next();
-  }
-  if (next) {
+  if (ScreenVertex* next = NextInBatch()) {
     batch_.Transform(next, strip, dx, dy);
     return;
   }
@@ -124,6 +164,34 @@ void DeviceRenderer::DrawBatched(const QuadVertex (&strip)[4], float x, float y)
   ScreenVertex list[QuadBatch::kVerticesPerQuad];
   batch_.Transform(list, strip, dx, dy);
   DrawList(list, 1);
+}
+
+// The visible quads of a run into the batch, their vertices placed for all
+// of them at once.
+void DeviceRenderer::BatchRun(const QuadRun& quads) {
+  float screen[8 * kRunQuads];
+  batch_.Place(quads, static_cast<float>(halfWidth_), static_cast<float>(halfHeight_), screen);
+  for (uint32_t step = 0; step < quads.count; ++step) {
+    const uint32_t i = quads.reversed ? quads.count - 1 - step : step;
+    const uint32_t colour = quads.colours[i];
+    if (colour == 0) continue;
+    const UvRect& uv = quads.uvs[quads.uvPerQuad ? i : 0];
+    if (ScreenVertex* next = NextInBatch()) {
+      QuadBatch::Emit(next, screen, i, colour, uv);
+      continue;
+    }
+    ScreenVertex list[QuadBatch::kVerticesPerQuad];
+    QuadBatch::Emit(list, screen, i, colour, uv);
+    DrawList(list, 1);
+  }
+}
+
+// Room for a quad in the batch, which is drawn first when full; none when
+// its storage cannot grow.
+ScreenVertex* DeviceRenderer::NextInBatch() {
+  if (ScreenVertex* next = batch_.Next()) return next;
+  Flush();
+  return batch_.Next();
 }
 
 void DeviceRenderer::DrawList(const ScreenVertex* vertices, uint32_t quads) {

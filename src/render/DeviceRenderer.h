@@ -60,10 +60,13 @@ class DeviceRenderer final : public IParticleRenderer {
   void Restore(const DeviceState& state, const SavedState& saved);
   void ReleaseSavedTexture();
   void DrawBatched(const QuadVertex (&strip)[4], float x, float y);
+  void BatchRun(const QuadRun& quads);
+  ScreenVertex* NextInBatch();
   // One quad's strip, alone or into the batch.
   void DrawStrip(const QuadVertex (&strip)[4], float x, float y);
   void DrawList(const ScreenVertex* vertices, uint32_t quads);
   void Flush();
+  void ShareStripUv(const UvRect& uv);
 
   IDirect3DDevice8* device_;
   HWND window_;
@@ -83,6 +86,11 @@ class DeviceRenderer final : public IParticleRenderer {
   bool frameOpen_ = false;
   bool batchQuads_ = false;
   QuadBatch batch_;
+  // The strip DrawQuads fills quad after quad, and the uv it holds when
+  // stripUvSet_.
+  QuadVertex strip_[4] = {};
+  UvRect stripUv_{};
+  bool stripUvSet_ = false;
 };
 
 }  // namespace tavrix

@@ -17,17 +17,22 @@ struct UvRect {
   float vBottom;
 };
 
-// The quads of one emitter's chunk of particles, all under one Bind: corner
-// k of quad i at (cornerX[k][i], cornerY[k][i]), drawn at its offset (none:
+// A run holds at most this many quads, and its rows lie this many values
+// apart.
+constexpr uint32_t kRunQuads = 256;
+
+// The quads of one emitter's chunk of particles, all under one Bind, as rows
+// of kRunQuads values: row 2k holds the x of every quad's corner k, row
+// 2k + 1 its y, so that corner k of quad i lies at (corners[2k * kRunQuads +
+// i], corners[(2k + 1) * kRunQuads + i]). Each is drawn at its offset (none:
 // at 0, 0) with one uv for all or one each, in order or, when reversed, from
 // the last. A colour of 0 marks a particle too faint to draw. For a renderer
-// that takes points the corners are none and points[2k][i], points[2k+1][i]
-// are corner k's offset position plus a half, each cut toward zero as
+// that takes points the corners are none and the points' rows are those of
+// the corners plus the offset and a half, each cut toward zero as
 // TruncateToInt32 cuts it.
 struct QuadRun {
-  const float* cornerX[4];
-  const float* cornerY[4];
-  const int32_t* points[8];
+  const float* corners;
+  const int32_t* points;
   const uint32_t* colours;
   const float* offsetX;
   const float* offsetY;
@@ -58,7 +63,9 @@ class IParticleRenderer {
       const uint32_t i = run.reversed ? run.count - 1 - n : n;
       if (run.colours[i] == 0) continue;
       QuadPoint corners[4];
-      for (int k = 0; k < 4; ++k) corners[k] = {run.cornerX[k][i], run.cornerY[k][i]};
+      for (int k = 0; k < 4; ++k) {
+        corners[k] = {run.corners[2 * k * kRunQuads + i], run.corners[(2 * k + 1) * kRunQuads + i]};
+      }
       DrawQuad(corners, run.uvs[run.uvPerQuad ? i : 0], run.colours[i], 4,
                run.offsetX ? run.offsetX[i] : 0.0f, run.offsetY ? run.offsetY[i] : 0.0f);
     }

@@ -97,9 +97,10 @@ void ImageRenderer::DrawQuads(const QuadRun& run) {
     const uint32_t i = quads.reversed ? quads.count - 1 - step : step;
     if (quads.colours[i] == 0) continue;
     if (quads.uvPerQuad) SourceOf(quads.uvs[i], source);
-    const int32_t* const* p = quads.points;
+    const int32_t* const p = quads.points + i;
+    constexpr uint32_t r = kRunQuads;
     const Point destination[4] = {
-        {p[6][i], p[7][i]}, {p[4][i], p[5][i]}, {p[2][i], p[3][i]}, {p[0][i], p[1][i]}};
+        {p[6 * r], p[7 * r]}, {p[4 * r], p[5 * r]}, {p[2 * r], p[3 * r]}, {p[0], p[r]}};
     image_->Draw(source, destination, quads.colours[i], additive);
   }
 }

@@ -32,6 +32,10 @@ Row CombinedRow(const Row& worldRow, const D3DMATRIX& projection) {
   return Times(Times(worldRow, identity), projection);
 }
 
+// A strip's second triangle is (1, 2, 3) drawn as (2, 1, 3) to keep the
+// winding.
+constexpr uint32_t kListOrder[QuadBatch::kVerticesPerQuad] = {0, 1, 2, 2, 1, 3};
+
 }  // namespace
 
 // A batch that never grew asks nothing of the allocator, which a renderer
@@ -88,19 +92,67 @@ void QuadBatch::Transform(ScreenVertex* out, const QuadVertex (&strip)[4], float
     screenX.e[i] = viewportX_ + (clipX.e[i] / w + 1.0f) * 0.5f * viewportWidth_;
     screenY.e[i] = viewportY_ + (1.0f - clipY.e[i] / w) * 0.5f * viewportHeight_;
   }
-  // A strip's second triangle is (1, 2, 3) drawn as (2, 1, 3) to keep the
-  // winding.
-  static constexpr int kOrder[kVerticesPerQuad] = {0, 1, 2, 2, 1, 3};
   for (uint32_t i = 0; i < kVerticesPerQuad; ++i) {
-    const int c = kOrder[i];
+    const int c = kListOrder[i];
     out[i] = ScreenVertex{screenX.e[c],    screenY.e[c], 0.0f,      1.0f,
                           strip[c].colour, strip[c].u,   strip[c].v};
   }
 }
 
-ScreenVertex* QuadBatch::Next() {
-  if (count_ == capacity_ && !Grow()) return nullptr;
-  return vertices_ + size_t{count_++} * kVerticesPerQuad;
+void QuadBatch::Place(const QuadRun& run, float halfWidth, float halfHeight, float* screen) {
+  const uint32_t n = run.count;
+  // Row 3 of the combined matrix, quad by quad: shared by all when there
+  // are no offsets.
+  float m30[kRunQuads], m31[kRunQuads], m33[kRunQuads];
+  for (uint32_t i = 0; i < n; ++i) {
+    if (i > 0 && !run.offsetX) {
+      m30[i] = m30[0];
+      m31[i] = m31[0];
+      m33[i] = m33[0];
+      continue;
+    }
+    const float dx = (run.offsetX ? run.offsetX[i] : 0.0f) - halfWidth;
+    const float dy = (run.offsetY ? run.offsetY[i] : 0.0f) - halfHeight;
+    const D3DMATRIX& combined = CombinedFor(dx, dy);
+    m30[i] = combined.m[3][0];
+    m31[i] = combined.m[3][1];
+    m33[i] = combined.m[3][3];
+  }
+  // Rows 0 to 2 are the same for every translation.
+  const float(&m)[4][4] = fixedRows_.m;
+  const float m00 = m[0][0], m10 = m[1][0], m20 = m[2][0];
+  const float m01 = m[0][1], m11 = m[1][1], m21 = m[2][1];
+  const float m03 = m[0][3], m13 = m[1][3], m23 = m[2][3];
+  const float viewportX = viewportX_, viewportY = viewportY_;
+  const float viewportWidth = viewportWidth_, viewportHeight = viewportHeight_;
+  for (uint32_t k = 0; k < 4; ++k) {
+    const uint32_t corner = kStripCorners[k];
+    const float* __restrict x = run.corners + 2 * corner * kRunQuads;
+    const float* __restrict y = x + kRunQuads;
+    float* __restrict screenX = screen + 2 * k * kRunQuads;
+    float* __restrict screenY = screenX + kRunQuads;
+    const float z = 0.0f;
+    for (uint32_t i = 0; i < n; ++i) {
+      const float clipX = x[i] * m00 + y[i] * m10 + z * m20 + m30[i];
+      const float clipY = x[i] * m01 + y[i] * m11 + z * m21 + m31[i];
+      const float clipW = x[i] * m03 + y[i] * m13 + z * m23 + m33[i];
+      const float w = clipW != 0.0f ? clipW : 1.0f;
+      screenX[i] = viewportX + (clipX / w + 1.0f) * 0.5f * viewportWidth;
+      screenY[i] = viewportY + (1.0f - clipY / w) * 0.5f * viewportHeight;
+    }
+  }
+}
+
+void QuadBatch::Emit(ScreenVertex* out, const float* screen, uint32_t i, uint32_t colour,
+                     const UvRect& uv) {
+  const float* const s = screen + i;
+  const float u[4] = {uv.uLeft, uv.uRight, uv.uLeft, uv.uRight};
+  const float v[4] = {uv.vBottom, uv.vBottom, uv.vTop, uv.vTop};
+  for (uint32_t k = 0; k < kVerticesPerQuad; ++k) {
+    const uint32_t c = kListOrder[k];
+    out[k] = ScreenVertex{
+        s[2 * c * kRunQuads], s[(2 * c + 1) * kRunQuads], 0.0f, 1.0f, colour, u[c], v[c]};
+  }
 }
 
 bool QuadBatch::Grow() {

@@ -7,6 +7,7 @@
 // the pixels of the quads drawn one by one.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "render/IParticleRenderer.h"
@@ -21,6 +22,9 @@ struct QuadVertex {
   float u, v;
 };
 static_assert(sizeof(QuadVertex) == 24, "the vertex format is 24 bytes");
+
+// The corner of the quad each vertex of its strip takes.
+inline constexpr uint32_t kStripCorners[4] = {3, 2, 0, 1};
 
 // A vertex of the batch: format XYZRHW | DIFFUSE | TEX1.
 struct ScreenVertex {
@@ -47,9 +51,21 @@ class QuadBatch {
   const D3DMATRIX& Projection() const { return projection_; }
   // The strip of a quad translated by (dx, dy) as the list's six vertices.
   void Transform(ScreenVertex* out, const QuadVertex (&strip)[4], float dx, float dy);
+  // Where the strip vertices of every quad of a run land, each quad
+  // translated by its offset (none: 0) less (halfWidth, halfHeight), by the
+  // arithmetic of Transform carried out for many quads side by side: x and
+  // y of strip vertex k of quad i at screen[2k * kRunQuads + i] and
+  // screen[(2k + 1) * kRunQuads + i].
+  void Place(const QuadRun& run, float halfWidth, float halfHeight, float* screen);
+  // Quad i of a run that Place placed, as the list's six vertices.
+  static void Emit(ScreenVertex* out, const float* screen, uint32_t i, uint32_t colour,
+                   const UvRect& uv);
   // Room for the next quad's six vertices, which the caller fills; none
   // when the batch is full or its storage cannot grow.
-  ScreenVertex* Next();
+  ScreenVertex* Next() {
+    if (count_ == capacity_ && !Grow()) return nullptr;
+    return vertices_ + size_t{count_++} * kVerticesPerQuad;
+  }
   uint32_t QuadCount() const { return count_; }
   const ScreenVertex* Vertices() const { return vertices_; }
   void Clear() { count_ = 0; }

@@ -11,6 +11,8 @@
 namespace tavrix {
 namespace {
 
+static_assert(kChunk == kRunQuads, "a chunk of particles is drawn as one run");
+
 UvRect FrameOf(const FrameSet* frames, uint32_t index) {
   if (!frames) return UvRect{0.0f, 0.0f, 1.0f, 1.0f};
   const Frame f = frames->GetFrame(index);
@@ -23,7 +25,7 @@ Particle Emitter::ParticleAt(int32_t index) const {
   const uint32_t slot = ring_.Slot(static_cast<uint32_t>(index));
   Particle p = ring_.Load(slot);
   const ColumnBlock block{ring_.Words(kLifetime), ring_.Capacity()};
-  CurrentLanes().quads(record.corners, block, slot, 1, &p.quad[0].x);
+  CurrentLanes().quads(record.corners, block, slot, 1, 1, &p.quad[0].x);
   return p;
 }
 
@@ -62,7 +64,7 @@ void Emitter::DrawChunk(IParticleRenderer& renderer, const ChunkDraw& draw, uint
   if (draw.points) {
     lanes.points(record.corners, block, first, n, record.useEffectOffset, cut);
   } else {
-    lanes.quads(record.corners, block, first, n, corner);
+    lanes.quads(record.corners, block, first, n, kRunQuads, corner);
   }
   UvRect uvs[kChunk];
   uvs[0] = draw.uv;
@@ -73,11 +75,8 @@ void Emitter::DrawChunk(IParticleRenderer& renderer, const ChunkDraw& draw, uint
     }
   }
   QuadRun run{};
-  for (uint32_t k = 0; k < 8; ++k) {
-    float* const row = draw.points ? nullptr : corner + k * n;
-    (k % 2 == 0 ? run.cornerX : run.cornerY)[k / 2] = row;
-    run.points[k] = draw.points ? cut + k * n : nullptr;
-  }
+  run.corners = draw.points ? nullptr : corner;
+  run.points = draw.points ? cut : nullptr;
   run.colours = ring_.Words(kColour) + first;
   run.offsetX = record.useEffectOffset ? ring_.Floats(kOffsetX) + first : nullptr;
   run.offsetY = record.useEffectOffset ? ring_.Floats(kOffsetY) + first : nullptr;

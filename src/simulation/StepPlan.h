@@ -95,11 +95,13 @@ struct StepLanes {
   uint32_t (*countJittering)(const StepPlan& plan, const ColumnBlock& columns, uint32_t slot,
                              uint32_t count);
   // The corners of count particles from slot, placed from the emitter's
-  // four corners, as eight rows of count floats: x and y of each corner.
+  // four corners, as eight rows of count floats stride apart: x and y of
+  // each corner.
   void (*quads)(const QuadPoint* corners, const ColumnBlock& columns, uint32_t slot, uint32_t count,
-                float* quad);
+                uint32_t stride, float* quad);
   // The same corners plus the offsets (none: 0) and a half, each cut toward
-  // zero, saturated to the int32 range, not a number giving 0.
+  // zero, saturated to the int32 range, not a number giving 0; rows kChunk
+  // apart.
   void (*points)(const QuadPoint* corners, const ColumnBlock& columns, uint32_t slot,
                  uint32_t count, bool offsets, int32_t* points);
 };

@@ -22,7 +22,8 @@ namespace tavrix::test {
 // until it is gone.
 class SimulationWorld {
  public:
-  SimulationWorld() {
+  explicit SimulationWorld(int32_t textureMode = TextureManager::DeviceMode)
+      : textures(textureMode) {
     SetCurrentNameTable(&names_);
     registry.CreateParticlePool();
     effect = New<Effect>(0, &registry);
@@ -55,7 +56,7 @@ class SimulationWorld {
   NameTable names_;
 
  public:
-  TextureManager textures{TextureManager::DeviceMode};
+  TextureManager textures;
   EffectRegistry registry;
   Effect* effect = nullptr;
 };

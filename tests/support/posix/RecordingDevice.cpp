@@ -158,9 +158,11 @@ HRESULT RecordingDevice::SetTextureStageState(DWORD stage, D3DTEXTURESTAGESTATET
 
 HRESULT RecordingDevice::DrawPrimitiveUP(D3DPRIMITIVETYPE type, UINT primitives,
                                          const void* vertices, UINT stride) {
-  RecordedDraw draw{type,           primitives, stride, {}, TransformValue(D3DTS_WORLD),
+  RecordedDraw draw{type,           primitives, stride, {}, {}, TransformValue(D3DTS_WORLD),
                     VertexShader(), Texture0()};
   const auto* bytes = static_cast<const uint8_t*>(vertices);
+  const UINT taken = type == D3DPT_TRIANGLELIST ? primitives * 3 : primitives + 2;
+  draw.bytes.assign(bytes, bytes + static_cast<size_t>(taken) * stride);
   for (UINT i = 0; i < primitives + 2; ++i) {
     RecordedVertex vertex;
     std::memcpy(&vertex, bytes + static_cast<size_t>(i) * stride, sizeof vertex);

@@ -62,6 +62,7 @@ struct RecordedDraw {
   UINT primitives;
   UINT stride;
   std::vector<RecordedVertex> vertices;  // primitives + 2 of them (strips)
+  std::vector<uint8_t> bytes;            // every vertex the draw takes, as sent
   D3DMATRIX world;
   DWORD vertexShader;
   IDirect3DBaseTexture8* texture;
