@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstring>
 #include <vector>
 
 #include "../../web/host/NestedFiles.h"
@@ -76,8 +77,8 @@ TEST(FrameQuads, RunsBreakWhereTextureOrBlendChanges) {
 TEST(FrameQuads, PairsSourceCornersWithDestinationFromTheLast) {
   FrameQuads quads;
   quads.Add(0, 8, 4, kSource, kDestination, 0x80102030u, 0);
-  const std::vector<Vertex>& v = quads.Vertices();
-  ASSERT_EQ(v.size(), 4u);
+  const Vertex* v = quads.Vertices();
+  ASSERT_EQ(quads.QuadCount(), 1);
   EXPECT_EQ(v[0].x, 30.0f);  // destination corner 3 takes the texture's top-left
   EXPECT_EQ(v[0].y, 20.0f);
   EXPECT_EQ(v[0].u, 0.0f);
@@ -85,8 +86,25 @@ TEST(FrameQuads, PairsSourceCornersWithDestinationFromTheLast) {
   EXPECT_EQ(v[2].v, 1.0f);
   EXPECT_EQ(v[2].x, 10.0f);
   EXPECT_EQ(v[2].y, 40.0f);
-  EXPECT_EQ((std::array<int, 4>{v[1].rgba[0], v[1].rgba[1], v[1].rgba[2], v[1].rgba[3]}),
-            (std::array<int, 4>{0x10, 0x20, 0x30, 0x80}));
+  std::array<uint8_t, 4> bytes;  // as the page reads them
+  std::memcpy(bytes.data(), &v[1].rgba, 4);
+  EXPECT_EQ(bytes, (std::array<uint8_t, 4>{0x10, 0x20, 0x30, 0x80}));
+}
+
+// The coordinates of a source rectangle are kept for the quads after it:
+// a change of rectangle or of image size must not reuse them.
+TEST(FrameQuads, TextureCoordinatesFollowEachQuadsSourceAndSize) {
+  FrameQuads quads;
+  const Point half[4] = {{0, 0}, {4, 0}, {4, 2}, {0, 2}};
+  quads.Add(0, 8, 4, kSource, kDestination, 0, 0);
+  quads.Add(0, 8, 4, half, kDestination, 0, 0);
+  quads.Add(0, 16, 16, half, kDestination, 0, 0);
+  quads.Add(0, 8, 4, kSource, kDestination, 0, 0);
+  std::vector<std::array<float, 2>> corner2;
+  for (int q = 0; q < quads.QuadCount(); ++q)
+    corner2.push_back({quads.Vertices()[q * 4 + 2].u, quads.Vertices()[q * 4 + 2].v});
+  EXPECT_EQ(corner2, (std::vector<std::array<float, 2>>{
+                         {1.0f, 1.0f}, {0.5f, 0.5f}, {0.25f, 0.125f}, {1.0f, 1.0f}}));
 }
 
 TEST(FrameQuads, HashRunsAcrossFramesAndSeesEveryArgument) {

@@ -69,6 +69,7 @@ window.measure = async (effect, wasm) => {
     const collected = performance.now();
     tvx.draw();  // what the page pays; the rasteriser works on in the GPU process
     draw.push((performance.now() - collected) / quadCount);
+    gl.finish();  // SwiftShader rasterises on the processor: not during the next frame's update
     quads.push((collected - updated) / quadCount);
     update.push((updated - start) / quadCount);
     count += quadCount;

@@ -59,7 +59,7 @@ EMSCRIPTEN_KEEPALIVE int32_t tvx_draw() {
   player->Draw();
   return player->Quads().QuadCount();
 }
-EMSCRIPTEN_KEEPALIVE const void* tvx_vertices() { return player->Quads().Vertices().data(); }
+EMSCRIPTEN_KEEPALIVE const void* tvx_vertices() { return player->Quads().Vertices(); }
 EMSCRIPTEN_KEEPALIVE int32_t tvx_batch_count() { return int32_t(player->Quads().Batches().size()); }
 EMSCRIPTEN_KEEPALIVE const void* tvx_batches() { return player->Quads().Batches().data(); }
 

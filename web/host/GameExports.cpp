@@ -69,7 +69,7 @@ EMSCRIPTEN_KEEPALIVE int32_t tvx_begin_frame() { return host->BeginFrame(); }
 EMSCRIPTEN_KEEPALIVE int32_t tvx_draw_effect(int32_t id) { return System().DrawEffect(id); }
 EMSCRIPTEN_KEEPALIVE int32_t tvx_end_frame() { return System().EndFrame(); }
 EMSCRIPTEN_KEEPALIVE int32_t tvx_quad_count() { return host->Quads().QuadCount(); }
-EMSCRIPTEN_KEEPALIVE const void* tvx_vertices() { return host->Quads().Vertices().data(); }
+EMSCRIPTEN_KEEPALIVE const void* tvx_vertices() { return host->Quads().Vertices(); }
 EMSCRIPTEN_KEEPALIVE int32_t tvx_batch_count() { return int32_t(host->Quads().Batches().size()); }
 EMSCRIPTEN_KEEPALIVE const void* tvx_batches() { return host->Quads().Batches().data(); }
 

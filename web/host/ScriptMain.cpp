@@ -51,8 +51,8 @@ int PrintHash(const std::string& script, const SceneView& view) {
     RegisterTextures(host, textures);
     host.DrawAll();
     const auto& quads = host.Quads();
-    hash = tavrix::web::HashBytes(hash, quads.Vertices().data(),
-                                  quads.Vertices().size() * sizeof(tavrix::web::Vertex));
+    hash = tavrix::web::HashBytes(hash, quads.Vertices(),
+                                  size_t(quads.QuadCount()) * 4 * sizeof(tavrix::web::Vertex));
     hash = tavrix::web::HashBytes(hash, quads.Batches().data(),
                                   quads.Batches().size() * sizeof(tavrix::web::Batch));
   });
