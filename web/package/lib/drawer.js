@@ -5,6 +5,8 @@
 // the view (width x height units) fills the viewport. Blending is the
 // library's: source alpha, then one (additive) or inverse source alpha;
 // alpha itself is composed over, so an opaque canvas stays opaque.
+import { BATCH_INTS, bindVertexLayout, createTexture, linkQuadProgram, quadIndices } from './quadProgram.js';
+
 const VERTEX_SHADER = `#version 300 es
 in vec2 position;
 in vec2 uv;
@@ -17,25 +19,6 @@ void main() {
   vUv = uv;
   vColour = colour;
 }`;
-
-const FRAGMENT_SHADER = `#version 300 es
-precision mediump float;
-in vec2 vUv;
-in vec4 vColour;
-uniform sampler2D image;
-out vec4 outColour;
-void main() { outColour = texture(image, vUv) * vColour; }`;
-
-export const VERTEX_BYTES = 20;  // x, y, u, v as floats, then R, G, B, A bytes
-export const BATCH_INTS = 4;     // texture, additive, first quad, quad count
-
-function compile(gl, type, source) {
-  const shader = gl.createShader(type);
-  gl.shaderSource(shader, source);
-  gl.compileShader(shader);
-  if (!gl.getShaderParameter(shader, gl.COMPILE_STATUS)) throw new Error(gl.getShaderInfoLog(shader));
-  return shader;
-}
 
 // The state the drawer changes: [read, write] per entry, read in this order
 // and written back in the reverse one (unit 0's entry makes it the active
@@ -70,11 +53,7 @@ export class Drawer {
     this.gl = gl;
     this.state = stateTable(gl);
     const saved = this.save();
-    this.program = gl.createProgram();
-    gl.attachShader(this.program, compile(gl, gl.VERTEX_SHADER, VERTEX_SHADER));
-    gl.attachShader(this.program, compile(gl, gl.FRAGMENT_SHADER, FRAGMENT_SHADER));
-    gl.linkProgram(this.program);
-    if (!gl.getProgramParameter(this.program, gl.LINK_STATUS)) throw new Error(gl.getProgramInfoLog(this.program));
+    this.program = linkQuadProgram(gl, VERTEX_SHADER);
     this.viewSize = gl.getUniformLocation(this.program, 'viewSize');
     this.vertexArray = gl.createVertexArray();
     this.vertexBuffer = gl.createBuffer();
@@ -84,13 +63,7 @@ export class Drawer {
     gl.bindVertexArray(this.vertexArray);
     gl.bindBuffer(gl.ARRAY_BUFFER, this.vertexBuffer);
     gl.bindBuffer(gl.ELEMENT_ARRAY_BUFFER, this.indexBuffer);
-    const attributes = [['position', 2, gl.FLOAT, false, 0], ['uv', 2, gl.FLOAT, false, 8],
-                        ['colour', 4, gl.UNSIGNED_BYTE, true, 16]];
-    for (const [name, size, type, normalised, offset] of attributes) {
-      const location = gl.getAttribLocation(this.program, name);
-      gl.enableVertexAttribArray(location);
-      gl.vertexAttribPointer(location, size, type, normalised, VERTEX_BYTES, offset);
-    }
+    bindVertexLayout(gl, this.program);
     this.restore(saved);
   }
 
@@ -111,34 +84,18 @@ export class Drawer {
     const unpackBuffer = gl.getParameter(gl.PIXEL_UNPACK_BUFFER_BINDING);
     gl.bindBuffer(gl.PIXEL_UNPACK_BUFFER, null);
     [false, false, gl.NONE, 1, 0, 0, 0].forEach((value, i) => gl.pixelStorei(unpack[i], value));
-    const texture = gl.createTexture();
     gl.activeTexture(gl.TEXTURE0);
-    gl.bindTexture(gl.TEXTURE_2D, texture);
-    if (image.pixels)
-      gl.texImage2D(gl.TEXTURE_2D, 0, gl.RGBA, image.width, image.height, 0, gl.RGBA, gl.UNSIGNED_BYTE, image.pixels);
-    else gl.texImage2D(gl.TEXTURE_2D, 0, gl.RGBA, gl.RGBA, gl.UNSIGNED_BYTE, image);
-    gl.texParameteri(gl.TEXTURE_2D, gl.TEXTURE_MIN_FILTER, gl.LINEAR);
-    gl.texParameteri(gl.TEXTURE_2D, gl.TEXTURE_MAG_FILTER, gl.LINEAR);
-    gl.texParameteri(gl.TEXTURE_2D, gl.TEXTURE_WRAP_S, gl.CLAMP_TO_EDGE);
-    gl.texParameteri(gl.TEXTURE_2D, gl.TEXTURE_WRAP_T, gl.CLAMP_TO_EDGE);
+    const texture = createTexture(gl, image);
     savedUnpack.forEach((value, i) => gl.pixelStorei(unpack[i], value));
     gl.bindBuffer(gl.PIXEL_UNPACK_BUFFER, unpackBuffer);
     this.restore(saved);
     return texture;
   }
 
-  // Two triangles per quad, split along the diagonal from corner 0 to
-  // corner 2 as the library's strip is.
   ensureIndices(quads) {
     if (quads <= this.indexQuads) return;
     this.indexQuads = Math.max(quads, this.indexQuads * 2, 1024);
-    const indices = new Uint32Array(this.indexQuads * 6);
-    for (let q = 0, i = 0; q < this.indexQuads; ++q, i += 6) {
-      const v = q * 4;
-      indices[i] = v; indices[i + 1] = v + 1; indices[i + 2] = v + 2;
-      indices[i + 3] = v; indices[i + 4] = v + 2; indices[i + 5] = v + 3;
-    }
-    this.gl.bufferData(this.gl.ELEMENT_ARRAY_BUFFER, indices, this.gl.STATIC_DRAW);
+    this.gl.bufferData(this.gl.ELEMENT_ARRAY_BUFFER, quadIndices(this.indexQuads), this.gl.STATIC_DRAW);
   }
 
   // frame: {quadCount, bytes (the vertices), batches}; textures by index.

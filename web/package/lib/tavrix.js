@@ -2,7 +2,8 @@
 // JavaScript's idiom. Effects load from URLs or bytes with the nested effect
 // files and textures they name; time moves only by the milliseconds passed;
 // frames draw into the game's WebGL2 context or come out as typed arrays.
-import { Drawer, BATCH_INTS, VERTEX_BYTES } from './drawer.js';
+import { Drawer } from './drawer.js';
+import { BATCH_INTS, VERTEX_BYTES } from './quadProgram.js';
 import { TavrixError } from './errors.js';
 import { ByteCache, defaultBase } from './files.js';
 import { loadEffect } from './loader.js';
