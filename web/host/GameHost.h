@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "FrameQuads.h"
+#include "ImageLoaderSystem.h"
 #include "WebImages.h"
 #include "tavrix/tavrix.h"
 
@@ -24,8 +25,8 @@ class GameHost final : public IEffectFinishListener {
   GameHost& operator=(const GameHost&) = delete;
 
   // The result of creating and initialising the system: 0 when it works.
-  int32_t Status() const { return status_; }
-  IParticleSystem& System() { return *system_; }
+  int32_t Status() const { return system_.Status(); }
+  IParticleSystem& System() { return system_.System(); }
   WebImageLoader& Images() { return images_; }
   // The frame BeginFrame starts and DrawEffect or DrawAll fill.
   int32_t BeginFrame();
@@ -38,10 +39,7 @@ class GameHost final : public IEffectFinishListener {
  private:
   FrameQuads quads_{false};
   WebImageLoader images_{quads_};
-  IParticleSystemFactory* factory_ = nullptr;
-  IParticleSystem* system_ = nullptr;
-  HWND__ window_;
-  int32_t status_ = 0;
+  ImageLoaderSystem system_;
   std::vector<int32_t> finished_;
 };
 

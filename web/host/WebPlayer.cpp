@@ -12,32 +12,17 @@ constexpr int32_t kFrameSteps[] = {17, 17, 16};  // a 60 Hz game's frame times
 
 }  // namespace
 
-WebPlayer::WebPlayer(int32_t width, int32_t height)
-    : width_(width), height_(height), window_{0, 0, width, height} {
-  factory_ = CreateParticleSystem(0, nullptr);
-  system_ = factory_ ? factory_->CreateSystem() : nullptr;
-  if (!system_) {
-    status_ = -1;
-    return;
-  }
-  status_ = system_->Initialise(&window_, nullptr, &images_);
-  if (status_ == 0) system_->SetViewSize(float(width_), float(height_), false);
-}
-
-WebPlayer::~WebPlayer() {
-  if (system_) system_->Release();
-  if (factory_) factory_->Release();
-}
+WebPlayer::WebPlayer(int32_t width, int32_t height) : width_(width), height_(height) {}
 
 int32_t WebPlayer::Open(const char* path) {
-  if (status_ != 0) return status_;
+  if (Status() != 0) return Status();
   images_.ForgetMissing();
-  const int32_t id = system_->LoadEffect(path);
+  const int32_t id = system_.System().LoadEffect(path);
   if (id < 0) return id;
-  if (effect_ >= 0) system_->UnloadEffect(effect_);
+  if (effect_ >= 0) system_.System().UnloadEffect(effect_);
   effect_ = id;
   // Moving live particles too hands the position on to sub-effect copies.
-  system_->SetEffectPosition(effect_, width_ * 0.5f, height_ * 0.5f, true);
+  system_.System().SetEffectPosition(effect_, width_ * 0.5f, height_ * 0.5f, true);
   Restart();
   return id;
 }
@@ -45,12 +30,12 @@ int32_t WebPlayer::Open(const char* path) {
 void WebPlayer::Restart() {
   nowMs_ = 0;
   nextStep_ = 0;
-  if (effect_ >= 0) system_->PlayEffect(effect_, 0);
+  if (effect_ >= 0) system_.System().PlayEffect(effect_, 0);
 }
 
 void WebPlayer::Step(int32_t deltaMs) {
   if (effect_ < 0 || deltaMs <= 0) return;
-  system_->UpdateAll(deltaMs);
+  system_.System().UpdateAll(deltaMs);
   nowMs_ += deltaMs;
 }
 
@@ -67,7 +52,7 @@ void WebPlayer::Seek(int64_t timeMs) {
 
 void WebPlayer::Draw() {
   quads_.Clear();
-  if (effect_ >= 0) system_->DrawAll();
+  if (effect_ >= 0) system_.System().DrawAll();
 }
 
 }  // namespace tavrix::web

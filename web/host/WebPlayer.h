@@ -8,6 +8,7 @@
 #include <string>
 
 #include "FrameQuads.h"
+#include "ImageLoaderSystem.h"
 #include "WebImages.h"
 #include "tavrix/tavrix.h"
 
@@ -16,12 +17,11 @@ namespace tavrix::web {
 class WebPlayer {
  public:
   WebPlayer(int32_t width, int32_t height);
-  ~WebPlayer();
   WebPlayer(const WebPlayer&) = delete;
   WebPlayer& operator=(const WebPlayer&) = delete;
 
   // The result of creating and initialising the system: 0 when it works.
-  int32_t Status() const { return status_; }
+  int32_t Status() const { return system_.Status(); }
   WebImageLoader& Images() { return images_; }
   // Loads the effect at path and, when it loads, shows it from its start in
   // place of the one shown; a failure leaves the shown one as it was.
@@ -44,10 +44,7 @@ class WebPlayer {
   int32_t width_, height_;
   FrameQuads quads_;
   WebImageLoader images_{quads_};
-  IParticleSystemFactory* factory_ = nullptr;
-  IParticleSystem* system_ = nullptr;
-  HWND__ window_;
-  int32_t status_ = 0;
+  ImageLoaderSystem system_{width_, height_, images_};
   int32_t effect_ = -1;
   int64_t nowMs_ = 0;
   int32_t nextStep_ = 0;
