@@ -126,23 +126,16 @@ void Emitter::Emission(float dt) {
   }
 }
 
-// One pass ages every particle and marks the ones that stay; the ring then
-// packs the survivors only when one goes.
+// One pass in lane code ages every particle and marks the ones that stay;
+// the ring then packs the survivors only when one goes.
 void Emitter::AgeAndRemove(float dt) {
-  float* const age = ring_.Floats(kAge);
-  const float* const lifetime = ring_.Floats(kLifetime);
-  uint8_t* const flags = ring_.Flags();
-  const bool immortal = record.singleParticle;
+  const StepLanes& lanes = CurrentLanes();
+  const ColumnBlock block{ring_.Words(kLifetime), ring_.Capacity()};
   SlotRun runs[2];
   ring_.Runs(runs);
   uint32_t gone = 0;
   for (const SlotRun& run : runs) {
-    for (uint32_t i = run.first; i < run.first + run.count; ++i) {
-      age[i] += dt;
-      const bool stays = immortal || !(age[i] > lifetime[i]);
-      flags[i] = static_cast<uint8_t>((flags[i] & ~kStays) | (stays ? kStays : 0));
-      gone += !stays;
-    }
+    gone += lanes.ageAndMark(dt, record.singleParticle, block, run.first, run.count);
   }
   if (gone != 0) ring_.RemoveUnmarked(gone);
 }

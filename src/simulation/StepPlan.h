@@ -79,6 +79,10 @@ struct ColumnBlock {
 // One instruction set's lane code.
 struct StepLanes {
   const char* name;
+  // Ages count particles from slot by dt and marks in their flags the ones
+  // that stay (every one when immortal); returns how many go.
+  uint32_t (*ageAndMark)(float dt, bool immortal, const ColumnBlock& columns, uint32_t slot,
+                         uint32_t count);
   // Sizes, speeds, forces, jitter and colour of count particles from slot.
   void (*shape)(const StepPlan& plan, const ColumnBlock& columns, uint32_t slot, uint32_t count,
                 StepScratch& scratch);

@@ -13,6 +13,6 @@
 namespace tavrix::lanes_scalar {
 #include "simulation/lanes/StepLanes.inc"
 
-extern const StepLanes kLanes = {"scalar",  Shape,          Motion, PackColour,
-                                 TakeDraws, CountJittering, Quads,  Points};
+extern const StepLanes kLanes = {"scalar",  AgeAndMark,     Shape, Motion, PackColour,
+                                 TakeDraws, CountJittering, Quads, Points};
 }  // namespace tavrix::lanes_scalar

@@ -12,6 +12,6 @@
 namespace tavrix::lanes_vector {
 #include "simulation/lanes/StepLanes.inc"
 
-extern const StepLanes kLanes = {"vector",  Shape,          Motion, PackColour,
-                                 TakeDraws, CountJittering, Quads,  Points};
+extern const StepLanes kLanes = {"vector",  AgeAndMark,     Shape, Motion, PackColour,
+                                 TakeDraws, CountJittering, Quads, Points};
 }  // namespace tavrix::lanes_vector

@@ -13,6 +13,6 @@
 namespace tavrix::lanes_wide {
 #include "simulation/lanes/StepLanes.inc"
 
-extern const StepLanes kLanes = {"avx2",    Shape,          Motion, PackColour,
-                                 TakeDraws, CountJittering, Quads,  Points};
+extern const StepLanes kLanes = {"avx2",    AgeAndMark,     Shape, Motion, PackColour,
+                                 TakeDraws, CountJittering, Quads, Points};
 }  // namespace tavrix::lanes_wide

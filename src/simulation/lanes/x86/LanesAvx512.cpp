@@ -13,6 +13,6 @@
 namespace tavrix::lanes_wider {
 #include "simulation/lanes/StepLanes.inc"
 
-extern const StepLanes kLanes = {"avx512",  Shape,          Motion, PackColour,
-                                 TakeDraws, CountJittering, Quads,  Points};
+extern const StepLanes kLanes = {"avx512",  AgeAndMark,     Shape, Motion, PackColour,
+                                 TakeDraws, CountJittering, Quads, Points};
 }  // namespace tavrix::lanes_wider
