@@ -6,6 +6,7 @@
 #include <cmath>
 #include <limits>
 
+#include "base/RandomSource.h"
 #include "simulation/ArcTangent.h"
 #include "simulation/lanes/LanePaths.h"
 #include "support/CountingAllocator.h"
@@ -61,6 +62,34 @@ TEST_F(EmitterUpdate, LifeTracksOfManyKeysAndCyclesSizeParticlesAsTheirWalkDoes)
     }
   }
   UseWidestLanes();
+}
+
+// A chunk where only some particles jitter gives each of them its two draws
+// youngest first, as the generator gives them one at a time, on every lane
+// path, and leaves the generator where those draws end.
+TEST(JitterDraws, SomeParticlesOfAChunkTakeTheirDrawsInTheGeneratorsOrder) {
+  for (uint32_t n : {1u, 19u, kChunk}) {
+    StepScratch taken{};
+    for (uint32_t i = 0; i < n; ++i) taken.jitter[i] = i % 3 == 1 ? 0.0f : 5.0f;
+    RandomSource generator;
+    generator.SetState(123456789);
+    double first[kChunk] = {}, second[kChunk] = {};
+    for (uint32_t i = n; i-- > 0;) {
+      if (taken.jitter[i] == 0.0f) continue;
+      first[i] = generator.Draw();
+      second[i] = generator.Draw();
+    }
+    for (LanePath path : kLanePaths) {
+      const StepLanes* lanes = LanesFor(path);
+      if (!lanes) continue;
+      StepScratch s = taken;
+      EXPECT_EQ(lanes->takeDraws(123456789, s, n), generator.State()) << lanes->name;
+      for (uint32_t i = 0; i < n; ++i) {
+        ASSERT_EQ(s.draw1[i], first[i]) << lanes->name << " particle " << i << " of " << n;
+        ASSERT_EQ(s.draw2[i], second[i]) << lanes->name << " particle " << i << " of " << n;
+      }
+    }
+  }
 }
 
 TEST_F(EmitterUpdate, TheDefaultEmitterSpawnsTenASecondOfUnrotatedWhiteSquares) {
