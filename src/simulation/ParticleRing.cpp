@@ -69,37 +69,56 @@ void ParticleRing::RemoveUnmarked(uint32_t gone) {
 
 namespace {
 
-// One column's words moved from each from slot to the matching to slot, in
-// order: no to slot is a from slot still to be read.
-template <class Word>
-void MoveWords(Word* column, const uint32_t* from, const uint32_t* to, uint32_t n) {
-  for (uint32_t i = 0; i < n; ++i) column[to[i]] = column[from[i]];
+// A run of staying particles moved as one: count slots from from to to,
+// neither run crossing the block's end.
+struct RunMove {
+  uint32_t from;
+  uint32_t to;
+  uint32_t count;
+};
+
+// One column's runs moved in order. A run moves towards the young end, to
+// later slots or across the block's end, and may overlap itself, never a
+// run still to be read.
+void MoveRuns(char* column, uint32_t width, const RunMove* moves, uint32_t n) {
+  for (uint32_t i = 0; i < n; ++i) {
+    std::memmove(column + size_t{moves[i].to} * width, column + size_t{moves[i].from} * width,
+                 size_t{moves[i].count} * width);
+  }
 }
 
 }  // namespace
 
-// The slots are gathered a chunk at a time, once for all columns, so that
-// each column is a run of plain moves without a test per particle.
+// The survivors are gathered as runs, a batch at a time, once for all
+// columns, so that each column is a few block moves per run; between deaths
+// most particles stay.
 void ParticleRing::Pack(uint32_t slot, uint32_t remaining) {
-  constexpr uint32_t kBatch = 512;
-  uint32_t from[kBatch];
-  uint32_t to[kBatch];
-  uint8_t* const flags = Flags();
+  constexpr uint32_t kBatch = 256;
+  RunMove moves[kBatch];
+  const uint8_t* const flags = Flags();
   uint32_t next = slot;
   while (remaining > 0) {
     uint32_t n = 0;
-    for (; remaining > 0 && n < kBatch; --remaining) {
-      if (flags[slot] & kStays) {
-        from[n] = slot;
-        to[n++] = next;
-        next = next == 0 ? capacity_ - 1 : next - 1;
+    while (remaining > 0 && n < kBatch) {
+      if (!(flags[slot] & kStays)) {
+        slot = slot == 0 ? capacity_ - 1 : slot - 1;
+        --remaining;
+        continue;
       }
-      slot = slot == 0 ? capacity_ - 1 : slot - 1;
+      // The run ends where a particle goes, or where either end would wrap.
+      uint32_t longest = (slot < next ? slot : next) + 1;
+      if (longest > remaining) longest = remaining;
+      uint32_t count = 1;
+      while (count < longest && (flags[slot - count] & kStays)) ++count;
+      moves[n++] = RunMove{slot + 1 - count, next + 1 - count, count};
+      slot = Wrap(slot + capacity_ - count);
+      next = Wrap(next + capacity_ - count);
+      remaining -= count;
     }
     for (uint32_t c = 0; c < kColumnCount; ++c) {
-      MoveWords(words_ + size_t{c} * capacity_, from, to, n);
+      MoveRuns(reinterpret_cast<char*>(words_ + size_t{c} * capacity_), 4, moves, n);
     }
-    MoveWords(flags, from, to, n);
+    MoveRuns(reinterpret_cast<char*>(Flags()), 1, moves, n);
   }
 }
 
