@@ -174,9 +174,16 @@ class Emitter final : public IParticleEmitter {
   // Spawns up to count particles; returns how many were born.
   uint32_t Spawn(const StepPlan& birth, uint32_t count);
   void RemoveAllParticles() { ring_.Clear(); }
-  void InitParticle(Particle& p);
+  // The sampled birth values' tracks at the effect's time, evaluated once
+  // for every particle born in one step; each particle takes its own draws.
+  struct BirthSamplers {
+    Sampler lifetime, width, height, speed, spin, steadyForce, jitter;
+    Sampler emissionForce, emissionAngle, emissionArc;
+  };
+  BirthSamplers Samplers() const;
+  void InitParticle(Particle& p, const BirthSamplers& samplers);
   void PlaceParticle(Particle& p);
-  float EmissionDirection(Particle& p, float effectTime);
+  float EmissionDirection(Particle& p, const BirthSamplers& samplers);
   float BirthAngle(float direction) const;
 
   int32_t ReadFields(IDataStream& stream);

@@ -48,20 +48,34 @@ void Emitter::PlaceParticle(Particle& p) {
   p.positionY += y;
 }
 
-float Emitter::EmissionDirection(Particle& p, float effectTime) {
+Emitter::BirthSamplers Emitter::Samplers() const {
   const EffectBase& e = *owner_;
+  const EffectBase::Tracks& scale = e.tracks;
+  const float time = e.record.elapsedSeconds;
   const bool fromEffect = record.useEffectEmission;
-  const float force =
-      Sample(fromEffect ? e.tracks.BaseEmissionForce : tracks.BaseEmissionForce,
-             fromEffect ? e.tracks.VarEmissionForce : tracks.VarEmissionForce, effectTime);
-  // The effect-rotation flag would subtract the effect's rotation, which is
-  // always 0.
-  const float angle =
-      Sample(fromEffect ? e.tracks.BaseEmissionAngle : tracks.BaseEmissionAngle,
-             fromEffect ? e.tracks.VarEmissionAngle : tracks.VarEmissionAngle, effectTime);
-  const float arc =
-      Sample(fromEffect ? e.tracks.BaseEmissionArc : tracks.BaseEmissionArc,
-             fromEffect ? e.tracks.VarEmissionArc : tracks.VarEmissionArc, effectTime);
+  return BirthSamplers{
+      Sampler(tracks.BaseLife, tracks.VarLife, scale.ScaleLife, time),
+      Sampler(tracks.BaseX, tracks.VarX, scale.ScaleX, time),
+      Sampler(tracks.BaseY, tracks.VarY, scale.ScaleY, time),
+      Sampler(tracks.BaseSpeed, tracks.VarSpeed, scale.ScaleSpeed, time),
+      Sampler(tracks.BaseSpin, tracks.VarSpin, scale.ScaleSpin, time),
+      Sampler(tracks.BaseFixedForce, tracks.VarFixedForce, scale.ScaleFixedForce, time),
+      Sampler(tracks.BaseRand, tracks.VarRand, scale.ScaleRand, time),
+      Sampler(fromEffect ? e.tracks.BaseEmissionForce : tracks.BaseEmissionForce,
+              fromEffect ? e.tracks.VarEmissionForce : tracks.VarEmissionForce, time),
+      // The effect-rotation flag would subtract the effect's rotation, which
+      // is always 0.
+      Sampler(fromEffect ? e.tracks.BaseEmissionAngle : tracks.BaseEmissionAngle,
+              fromEffect ? e.tracks.VarEmissionAngle : tracks.VarEmissionAngle, time),
+      Sampler(fromEffect ? e.tracks.BaseEmissionArc : tracks.BaseEmissionArc,
+              fromEffect ? e.tracks.VarEmissionArc : tracks.VarEmissionArc, time),
+  };
+}
+
+float Emitter::EmissionDirection(Particle& p, const BirthSamplers& samplers) {
+  const float force = samplers.emissionForce.Draw();
+  const float angle = samplers.emissionAngle.Draw();
+  const float arc = samplers.emissionArc.Draw();
   const float d = WrapDegrees((angle - arc / 2.0f) + NextDraw() * arc);
   const float radians = d * kRadiansPerDegree;
   const auto [s, c] = SineCosine(radians);
@@ -83,34 +97,26 @@ float Emitter::BirthAngle(float direction) const {
   }
 }
 
-void Emitter::InitParticle(Particle& p) {
+void Emitter::InitParticle(Particle& p, const BirthSamplers& samplers) {
   const EffectBase& e = *owner_;
-  const float time = e.record.elapsedSeconds;
   p.offsetX = e.record.positionX;
   p.offsetY = e.record.positionY;
   PlaceParticle(p);
   p.age = 0.0f;
-  p.lifetime = SampleScaled(tracks.BaseLife, tracks.VarLife, e.tracks.ScaleLife, time);
-  p.birthWidth = SampleScaled(tracks.BaseX, tracks.VarX, e.tracks.ScaleX, time);
-  p.birthHeight = record.uniformSize
-                      ? p.birthWidth
-                      : SampleScaled(tracks.BaseY, tracks.VarY, e.tracks.ScaleY, time);
-  p.birthSpeed = record.singleParticle
-                     ? 0.0f
-                     : SampleScaled(tracks.BaseSpeed, tracks.VarSpeed, e.tracks.ScaleSpeed, time);
-  p.birthSpin = SampleScaled(tracks.BaseSpin, tracks.VarSpin, e.tracks.ScaleSpin, time);
-  p.birthSteadyForce =
-      SampleScaled(tracks.BaseFixedForce, tracks.VarFixedForce, e.tracks.ScaleFixedForce, time);
-  p.birthJitter = record.singleParticle
-                      ? 0.0f
-                      : SampleScaled(tracks.BaseRand, tracks.VarRand, e.tracks.ScaleRand, time);
+  p.lifetime = samplers.lifetime.Draw();
+  p.birthWidth = samplers.width.Draw();
+  p.birthHeight = record.uniformSize ? p.birthWidth : samplers.height.Draw();
+  p.birthSpeed = record.singleParticle ? 0.0f : samplers.speed.Draw();
+  p.birthSpin = samplers.spin.Draw();
+  p.birthSteadyForce = samplers.steadyForce.Draw();
+  p.birthJitter = record.singleParticle ? 0.0f : samplers.jitter.Draw();
   float direction = 0.0f;
   if (record.singleParticle) {
     // A recycled record would otherwise keep its last particle's velocity.
     p.velocityX = 0.0f;
     p.velocityY = 0.0f;
   } else {
-    direction = EmissionDirection(p, time);
+    direction = EmissionDirection(p, samplers);
   }
   p.angle = BirthAngle(direction);
   if (record.animated) record.frameAnimation.Start(p.frameElapsed, p.frameFinished);

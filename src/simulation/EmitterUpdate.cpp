@@ -179,6 +179,7 @@ uint32_t Emitter::Spawn(const StepPlan& birth, uint32_t count) {
   double draw1[kChunk];
   double draw2[kChunk];
   const float jitterAtBirth = tracks.LifeRand.Evaluate(0.0f);
+  const BirthSamplers samplers = Samplers();
   ParticlePool* const pool = owner_->ParticleStorage();
   uint32_t born = 0;
   while (born < count) {
@@ -189,7 +190,7 @@ uint32_t Emitter::Spawn(const StepPlan& birth, uint32_t count) {
       // the rest of this step's particles are not asked for.
       if (!ring_.Append(pool, kMaxLiveParticles, slot)) break;
       Particle p{};
-      InitParticle(p);
+      InitParticle(p, samplers);
       ring_.Store(slot, p);
       const float jitter = tracks.BaseRand.Clamp(jitterAtBirth * p.birthJitter);
       const bool draws = birth.moving && std::fabs(jitter) >= kTiny;

@@ -147,24 +147,37 @@ bool ParamTrack::Write(IDataStream& stream) const {
   return true;
 }
 
-// The draw enters the arithmetic in double precision and the result is
-// rounded to single precision once, before the clamp.
 float Sample(const ParamTrack& base, const ParamTrack& var, float time) {
-  const float b = base.Evaluate(time);
-  const float h = var.Evaluate(time) * 0.5f;
-  const double r = ProcessRandom().Draw();
-  const float v = static_cast<float>(b + (-h + r * (2.0f * h)));
-  return base.Clamp(v);
+  return Sampler(base, var, time).Draw();
 }
 
 float SampleScaled(const ParamTrack& base, const ParamTrack& var, const ParamTrack& scale,
                    float time) {
-  const float b = base.Evaluate(time);
-  const float h = var.Evaluate(time) * 0.5f;
-  const float s = scale.Evaluate(time);
+  return Sampler(base, var, scale, time).Draw();
+}
+
+Sampler::Sampler(const ParamTrack& base, const ParamTrack& var, float time)
+    : base_(&base),
+      value_(base.Evaluate(time)),
+      halfSpread_(var.Evaluate(time) * 0.5f),
+      scale_(1.0f),
+      scaled_(false) {}
+
+Sampler::Sampler(const ParamTrack& base, const ParamTrack& var, const ParamTrack& scale, float time)
+    : base_(&base),
+      value_(base.Evaluate(time)),
+      halfSpread_(var.Evaluate(time) * 0.5f),
+      scale_(scale.Evaluate(time)),
+      scaled_(true) {}
+
+// The draw enters the arithmetic in double precision and the result is
+// rounded to single precision once, before the clamp.
+float Sampler::Draw() const {
+  const float b = value_;
+  const float h = halfSpread_;
   const double r = ProcessRandom().Draw();
-  const float v = static_cast<float>((b + (-h + r * (2.0f * h))) * s);
-  return base.Clamp(v);
+  const double v = b + (-h + r * (2.0f * h));
+  return base_->Clamp(static_cast<float>(scaled_ ? v * scale_ : v));
 }
 
 }  // namespace tavrix

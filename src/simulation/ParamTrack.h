@@ -127,4 +127,20 @@ float Sample(const ParamTrack& base, const ParamTrack& var, float time);
 float SampleScaled(const ParamTrack& base, const ParamTrack& var, const ParamTrack& scale,
                    float time);
 
+// The same with the tracks evaluated once at one time, for the many
+// particles born together; each Draw takes one value, as a call would.
+class Sampler {
+ public:
+  Sampler(const ParamTrack& base, const ParamTrack& var, float time);
+  Sampler(const ParamTrack& base, const ParamTrack& var, const ParamTrack& scale, float time);
+  float Draw() const;
+
+ private:
+  const ParamTrack* base_;
+  float value_;
+  float halfSpread_;
+  float scale_;
+  bool scaled_;
+};
+
 }  // namespace tavrix
