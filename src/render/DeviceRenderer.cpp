@@ -23,19 +23,11 @@ D3DXMATRIX Identity() {
   return identity;
 }
 
-QuadVertex Vertex(const QuadPoint& corner, float u, float v, uint32_t colour) {
-  return QuadVertex{corner.x, corner.y, 0.0f, colour, u, v};
-}
-
 void SetStripUv(QuadVertex (&strip)[4], const UvRect& uv) {
-  strip[0].u = uv.uLeft;
-  strip[0].v = uv.vBottom;
-  strip[1].u = uv.uRight;
-  strip[1].v = uv.vBottom;
-  strip[2].u = uv.uLeft;
-  strip[2].v = uv.vTop;
-  strip[3].u = uv.uRight;
-  strip[3].v = uv.vTop;
+  for (uint32_t k = 0; k < 4; ++k) {
+    strip[k].u = StripU(uv, k);
+    strip[k].v = StripV(uv, k);
+  }
 }
 
 IDirect3DBaseTexture8* DeviceTextureOf(FrameSet* frameSet) {
@@ -73,12 +65,11 @@ int32_t DeviceRenderer::Bind(bool additive, FrameSet* frameSet) {
 
 int32_t DeviceRenderer::DrawQuad(const QuadPoint* corners, const UvRect& uv, uint32_t colour,
                                  int32_t, float x, float y) {
-  const QuadVertex strip[4] = {
-      Vertex(corners[3], uv.uLeft, uv.vBottom, colour),
-      Vertex(corners[2], uv.uRight, uv.vBottom, colour),
-      Vertex(corners[0], uv.uLeft, uv.vTop, colour),
-      Vertex(corners[1], uv.uRight, uv.vTop, colour),
-  };
+  QuadVertex strip[4];
+  for (uint32_t k = 0; k < 4; ++k) {
+    const QuadPoint& corner = corners[kStripCorners[k]];
+    strip[k] = QuadVertex{corner.x, corner.y, 0.0f, colour, StripU(uv, k), StripV(uv, k)};
+  }
   DrawStrip(strip, x, y);
   return 0;
 }

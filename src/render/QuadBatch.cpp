@@ -146,12 +146,11 @@ void QuadBatch::Place(const QuadRun& run, float halfWidth, float halfHeight, flo
 void QuadBatch::Emit(ScreenVertex* out, const float* screen, uint32_t i, uint32_t colour,
                      const UvRect& uv) {
   const float* const s = screen + i;
-  const float u[4] = {uv.uLeft, uv.uRight, uv.uLeft, uv.uRight};
-  const float v[4] = {uv.vBottom, uv.vBottom, uv.vTop, uv.vTop};
   for (uint32_t k = 0; k < kVerticesPerQuad; ++k) {
     const uint32_t c = kListOrder[k];
     out[k] = ScreenVertex{
-        s[2 * c * kRunQuads], s[(2 * c + 1) * kRunQuads], 0.0f, 1.0f, colour, u[c], v[c]};
+        s[2 * c * kRunQuads], s[(2 * c + 1) * kRunQuads], 0.0f, 1.0f, colour, StripU(uv, c),
+        StripV(uv, c)};
   }
 }
 

@@ -23,8 +23,12 @@ struct QuadVertex {
 };
 static_assert(sizeof(QuadVertex) == 24, "the vertex format is 24 bytes");
 
-// The corner of the quad each vertex of its strip takes.
+// The corner of the quad each vertex of its strip takes, and the texture
+// coordinates it takes from the quad's uv: left on even vertices, bottom on
+// the first two.
 inline constexpr uint32_t kStripCorners[4] = {3, 2, 0, 1};
+inline float StripU(const UvRect& uv, uint32_t vertex) { return vertex & 1 ? uv.uRight : uv.uLeft; }
+inline float StripV(const UvRect& uv, uint32_t vertex) { return vertex < 2 ? uv.vBottom : uv.vTop; }
 
 // A vertex of the batch: format XYZRHW | DIFFUSE | TEX1.
 struct ScreenVertex {
