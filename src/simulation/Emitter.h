@@ -57,14 +57,18 @@ class Emitter final : public IParticleEmitter {
   void SetPosition(float x, float y) override;
   void* Destroy(unsigned int flags) override { return DestroyObject(this, flags); }
 
-  // Update in three parts, for stepping many emitters on the update threads
-  // as one thread steps them one after another: Prepare ages and removes
+  // Update in parts, for stepping many emitters on the update threads as
+  // one thread steps them one after another: Prepare ages and removes
   // particles and counts the draws each of the step's tasks will take (on
-  // any thread); Emit, on the host's thread and in emitter order, reserves
-  // those draws and then spawns; each task then steps its share of the
-  // particles that were there before the spawning (on any thread).
+  // any thread); on the host's thread and in emitter order, Reserve
+  // reserves those draws and draws the step's births, and SpawnReserved
+  // spawns them; each task steps its share of the particles that were there
+  // before the spawning (on any thread). Reserve says whether the tasks may
+  // run while SpawnReserved spawns: not when the births would grow the
+  // ring, which moves every column.
   void Prepare(float dt);
-  void Emit(float dt);
+  bool Reserve(float dt);
+  void SpawnReserved();
   static constexpr uint32_t kMaxTasks = 16;
   uint32_t Tasks() const { return taskCount_; }
   void StepTask(uint32_t task);
@@ -150,6 +154,7 @@ class Emitter final : public IParticleEmitter {
   uint32_t taskCount_ = 0;
   uint32_t taskJittering_[kMaxTasks] = {};
   RandomSource taskRandom_[kMaxTasks];
+  uint32_t reservedBirths_ = 0;
 
   StepPlan Plan(float dt, bool birth) const;
   void AgeAndRemove(float dt);
@@ -162,6 +167,8 @@ class Emitter final : public IParticleEmitter {
                  RandomSource* random);
 
   void Emission(float dt);
+  // The rate drawn anew every step, and the births it allows.
+  uint32_t Births(float dt);
   // What every chunk of one Draw shares.
   struct ChunkDraw {
     const FrameSet* frames;

@@ -35,14 +35,22 @@ void Emitter::Prepare(float dt) {
   }
 }
 
-void Emitter::Emit(float dt) {
-  if (!owner_) return;
+bool Emitter::Reserve(float dt) {
+  reservedBirths_ = 0;
+  if (!owner_) return true;
   RandomSource& process = ProcessRandom();
   for (uint32_t task = 0; task < taskCount_; ++task) {
     taskRandom_[task] = process;
     if (taskPlan_.moving) process.JumpAhead(2 * static_cast<uint64_t>(taskJittering_[task]));
   }
-  Emission(dt);
+  reservedBirths_ = Births(dt);
+  return ring_.Capacity() - static_cast<uint32_t>(ring_.Count()) >= reservedBirths_;
+}
+
+// Only the ring's count changes under the running tasks: they reach their
+// slots through the head and the block, which stay while the ring has room.
+void Emitter::SpawnReserved() {
+  if (reservedBirths_ > 0) Spawn(Plan(0.0f, true), reservedBirths_);
 }
 
 void Emitter::StepTask(uint32_t task) {

@@ -106,14 +106,14 @@ int32_t Emitter::Update(float dt) {
   return Success;
 }
 
-// The rate drawn anew every step, and the births it allows.
 void Emitter::Emission(float dt) {
-  if (record.stopped) return;
-  const StepPlan birth = Plan(0.0f, true);
-  if (record.singleParticle) {
-    if (ring_.Count() == 0) Spawn(birth, 1);
-    return;
-  }
+  const uint32_t n = Births(dt);
+  if (n > 0) Spawn(Plan(0.0f, true), n);
+}
+
+uint32_t Emitter::Births(float dt) {
+  if (record.stopped) return 0;
+  if (record.singleParticle) return ring_.Count() == 0 ? 1 : 0;
   record.emissionBacklog += dt;
   const float rate = SampleScaled(tracks.BaseQuantity, tracks.VarQuantity,
                                   owner_->tracks.ScaleQuantity, owner_->record.elapsedSeconds);
@@ -122,8 +122,8 @@ void Emitter::Emission(float dt) {
     record.emissionBacklog -= static_cast<float>(n) / rate;
     if (record.emissionBacklog < 0.0f || std::fabs(record.emissionBacklog) < kTiny)
       record.emissionBacklog = 0.0f;
-    Spawn(birth, n);
   }
+  return n;
 }
 
 // One pass in lane code ages every particle and marks the ones that stay;

@@ -2,10 +2,10 @@
 // between emitters, so the update runs in three rounds over a group of
 // emitters: every emitter ages, removes and counts the draws of its step on
 // any thread; then, on the host's thread and in record order, each reserves
-// its step's draws by jumping the process-wide source past them and spawns
-// (a sub-effect emitter updates whole here), publishing the tasks of its
-// step, which the other threads start on meanwhile, each from its reserved
-// state; then the host's thread steps with them. Every draw lands where one
+// its step's draws by jumping the process-wide source past them, publishes
+// the tasks of its step and spawns (a sub-effect emitter updates whole
+// here); the other threads step the published tasks meanwhile, each from
+// its reserved state, and the host's thread joins them at the end. Every draw lands where one
 // thread would have taken it, and every host call stays on the host's thread.
 #include "simulation/ParallelUpdate.h"
 
@@ -48,10 +48,18 @@ void PrepareAll(void* context, uint32_t) {
   }
 }
 
-// In record order: each emitter reserves its draws, spawns and publishes
-// its tasks; any other emitter updates whole. A sub-effect emitter's whole
-// update loads and steps effects of its own, so in a group that holds one
-// the tasks are published only once every emitter has emitted.
+void AddTasks(Rounds& rounds, Emitter& emitter) {
+  for (uint32_t task = 0; task < emitter.Tasks(); ++task) {
+    rounds.tasks[rounds.taskCount++] = Task{&emitter, task};
+  }
+  if (rounds.publishEach) rounds.published.store(rounds.taskCount, std::memory_order_release);
+}
+
+// In record order: each emitter reserves its draws and publishes its tasks,
+// before spawning when its births leave the tasks' slots where they are;
+// any other emitter updates whole. A sub-effect emitter's whole update
+// loads and steps effects of its own, so in a group that holds one the
+// tasks are published only once every emitter has emitted.
 void EmitAll(Rounds& rounds) {
   for (uint32_t i = 0; i < rounds.groupCount; ++i) {
     IParticleEmitter* const emitter = rounds.group[i];
@@ -61,11 +69,10 @@ void EmitAll(Rounds& rounds) {
       emitter->Update(rounds.dt);
       continue;
     }
-    stepped->Emit(rounds.dt);
-    for (uint32_t task = 0; task < stepped->Tasks(); ++task) {
-      rounds.tasks[rounds.taskCount++] = Task{stepped, task};
-    }
-    if (rounds.publishEach) rounds.published.store(rounds.taskCount, std::memory_order_release);
+    const bool whileSpawning = stepped->Reserve(rounds.dt);
+    if (whileSpawning) AddTasks(rounds, *stepped);
+    stepped->SpawnReserved();
+    if (!whileSpawning) AddTasks(rounds, *stepped);
   }
   rounds.published.store(rounds.taskCount, std::memory_order_release);
   rounds.emitted.store(true, std::memory_order_release);
