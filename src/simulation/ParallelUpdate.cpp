@@ -5,8 +5,9 @@
 // its step's draws by jumping the process-wide source past them, publishes
 // the tasks of its step and spawns (a sub-effect emitter updates whole
 // here); the other threads step the published tasks meanwhile, each from
-// its reserved state, and the host's thread joins them at the end. Every draw lands where one
-// thread would have taken it, and every host call stays on the host's thread.
+// its reserved state, and the host's thread joins them at the end. Every
+// draw lands where one thread would have taken it, and every host call
+// stays on the host's thread.
 #include "simulation/ParallelUpdate.h"
 
 #include <atomic>
