@@ -12,6 +12,8 @@
 namespace tavrix::lanes_vector {
 #include "simulation/lanes/StepLanes.inc"
 
+#include "simulation/lanes/SineCosineLanes.inc"
+
 extern const StepLanes kLanes = {"vector",  AgeAndMark,     Shape, Motion, PackColour,
                                  TakeDraws, CountJittering, Quads, Points};
 }  // namespace tavrix::lanes_vector

@@ -13,6 +13,8 @@
 namespace tavrix::lanes_wider {
 #include "simulation/lanes/StepLanes.inc"
 
+#include "simulation/lanes/SineCosineLanes.inc"
+
 extern const StepLanes kLanes = {"avx512",  AgeAndMark,     Shape, Motion, PackColour,
                                  TakeDraws, CountJittering, Quads, Points};
 }  // namespace tavrix::lanes_wider
