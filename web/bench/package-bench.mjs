@@ -6,16 +6,18 @@
 // clock is too coarse for one frame): tvx.update() per live particle,
 // tvx.quads() and tvx.draw() (the page's side of SwiftShader's WebGL2) per quad in
 // headless Chromium, and tavrix_web_bench's update and quad collection per
-// particle natively; rounds interleaved. A second module (SCALAR_WASM, the
-// build without SIMD128) runs beside the first when given.
-// Usage: node web/bench/package-bench.mjs NATIVE_BUILD WEB_BUILD [SCALAR_WASM [ROUNDS]]
+// particle natively; rounds interleaved. A second module runs beside the
+// first when given (OTHER): a .wasm loaded by this package, such as the
+// build without SIMD128, or the package folder of another build, such as the
+// code before a change, loaded with its own JavaScript.
+// Usage: node web/bench/package-bench.mjs NATIVE_BUILD WEB_BUILD [OTHER [ROUNDS]]
 import { execFileSync } from 'node:child_process';
 import { cpSync, mkdtempSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import path from 'node:path';
 import { startBrowser } from '../tests/browser.mjs';
 
-const [native, web, scalar] = process.argv.slice(2, 5).map((a) => (a ? path.resolve(a) : a));
+const [native, web, other] = process.argv.slice(2, 5).map((a) => (a ? path.resolve(a) : a));
 const rounds = Number(process.argv[5] ?? 3);
 const folder = mkdtempSync(path.join(tmpdir(), 'tavrix-bench-'));
 const SIZES = [1000, 100000];
@@ -48,14 +50,16 @@ for (const live of SIZES) {
 }
 cpSync(path.join(native, 'samples/image'), path.join(folder, 'image'), { recursive: true });
 cpSync(path.join(web, 'package'), path.join(folder, 'tavrix'), { recursive: true });
-if (scalar) cpSync(scalar, path.join(folder, 'tavrix/scalar.wasm'));
+const otherPackage = other && !other.endsWith('.wasm');
+if (other) cpSync(other, path.join(folder, otherPackage ? 'other' : 'tavrix/other.wasm'), { recursive: true });
 writeFileSync(path.join(folder, 'index.html'), `<!doctype html><canvas width="640" height="480"></canvas>
 <script type="importmap">{"imports": {"tavrix": "./tavrix/index.js"}}</script>
 <script type="module">
 import { createTavrix } from 'tavrix';
-window.measure = async (effect, wasm) => {
+window.measure = async (effect, wasm, module) => {
   const gl = document.querySelector('canvas').getContext('webgl2');
-  const tvx = await createTavrix({ gl, ...(wasm ? { wasm: new URL(wasm, location.href) } : {}) });
+  const create = module ? (await import(module)).createTavrix : createTavrix;
+  const tvx = await create({ gl, ...(wasm ? { wasm: new URL(wasm, location.href) } : {}) });
   const fire = (await tvx.loadEffect(effect)).moveTo(320, 240, { nested: true }).play();
   const step = (frame) => (frame % 3 === 2 ? 16 : 17);
   for (let frame = 0; frame < 600; ++frame) { tvx.update(step(frame)); tvx.quads(); }
@@ -94,7 +98,11 @@ for (let round = 1; round <= rounds; ++round) {
     const effect = `game-${live}.eff`;
     results.push({ round, live, where: 'native', ...JSON.parse(execFileSync(path.join(native, 'web/tavrix_web_bench'), [effect], { cwd: folder })) });
     results.push({ round, live, where: 'chromium simd128', ...await page.evaluate(([e]) => window.measure(e), [effect]) });
-    if (scalar) results.push({ round, live, where: 'chromium scalar', ...await page.evaluate(([e, w]) => window.measure(e, w), [effect, 'tavrix/scalar.wasm']) });
+    if (other) {
+      const args = otherPackage ? [effect, undefined, './other/index.js'] : [effect, 'tavrix/other.wasm'];
+      results.push({ round, live, where: `chromium ${otherPackage ? 'other package' : 'other module'}`,
+                     ...await page.evaluate((a) => window.measure(...a), args) });
+    }
   }
 }
 await session.close();
