@@ -19,9 +19,9 @@ namespace {
 
 TEST(LaneSineCosine, EveryPathGivesTheBitsOfTheOneAngleFunction) {
   const float nan = std::numeric_limits<float>::quiet_NaN();
-  const std::vector<float> degrees = {0.0f,   1e-3f,  -1e-3f, 44.9f,    45.0f,   -45.0f, 90.0f,
-                                      135.0f, 180.0f, -180.0f, 225.0f, 270.0f,  -270.0f, 359.9f,
-                                      -360.0f, 6875.5f, -7000.0f, 1e30f, nan,   17.3f,  -123.4f};
+  const std::vector<float> degrees = {0.0f,    1e-3f,   -1e-3f,   44.9f,  45.0f,  -45.0f,  90.0f,
+                                      135.0f,  180.0f,  -180.0f,  225.0f, 270.0f, -270.0f, 359.9f,
+                                      -360.0f, 6875.5f, -7000.0f, 1e30f,  nan,    17.3f,   -123.4f};
   const uint32_t capacity = 32;
   const uint32_t kUntouched = 0xdeadbeef;
   for (uint32_t n : {1u, 3u, 7u, static_cast<uint32_t>(degrees.size())}) {

@@ -44,14 +44,16 @@ OddEven Polynomials2(v128_t r) {
 inline v128_t Low2(v128_t a, v128_t b) { return wasm_i32x4_shuffle(a, b, 0, 1, 4, 5); }
 inline v128_t High2(v128_t a) { return wasm_i32x4_shuffle(a, a, 2, 3, 2, 3); }
 
-// The quadrant of two angles, in the low two lanes.
+// Two angles over pi/2 scaled by 2^24 and cut toward zero, in the low two
+// lanes; rounding that to the quadrant is done four lanes at a time.
 inline v128_t Quadrant2(v128_t x) {
   return wasm_i32x4_trunc_sat_f64x2_zero(wasm_f64x2_mul(x, wasm_f64x2_splat(kHalfPiInverseScaled)));
 }
 
+// Two angles less their quadrants' multiples of pi/2.
 inline v128_t Reduce2(v128_t x, v128_t q) {
-  return wasm_f64x2_sub(
-      x, wasm_f64x2_mul(wasm_f64x2_convert_low_i32x4(q), wasm_f64x2_splat(kHalfPi)));
+  return wasm_f64x2_sub(x,
+                        wasm_f64x2_mul(wasm_f64x2_convert_low_i32x4(q), wasm_f64x2_splat(kHalfPi)));
 }
 
 // Four lanes of SineCosine in SineCosineLanes.inc.
@@ -71,9 +73,9 @@ void SineCosine4(const float* degrees, float* sine, float* cosine) {
   const OddEven low = Polynomials2(Reduce2(xLow, q));
   const OddEven high = Polynomials2(Reduce2(xHigh, High2(q)));
   const v128_t two = wasm_i32x4_splat(2);
-  const v128_t odd = wasm_v128_xor(
-      Low2(low.odd, high.odd),
-      wasm_i32x4_shl(wasm_v128_and(wasm_i32x4_add(q, wasm_i32x4_splat(1)), two), 30));
+  const v128_t odd =
+      wasm_v128_xor(Low2(low.odd, high.odd),
+                    wasm_i32x4_shl(wasm_v128_and(wasm_i32x4_add(q, wasm_i32x4_splat(1)), two), 30));
   const v128_t even =
       wasm_v128_xor(Low2(low.even, high.even), wasm_i32x4_shl(wasm_v128_and(q, two), 30));
   const v128_t swap = wasm_i32x4_neg(wasm_v128_and(q, wasm_i32x4_splat(1)));
