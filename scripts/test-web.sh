@@ -3,7 +3,9 @@
 # run under Node.js; the web viewer built and tested in headless Chromium
 # against the native build's software-device frames and scene hash; the npm
 # package packed, installed into fresh folders and tested under Node.js and,
-# with its examples, in Chromium against the native frames and hash.
+# with its examples, in Chromium against the native frames and hash; its
+# module with shared memory in a cross-origin isolated page on one thread and
+# on two.
 # TAVRIX_NATIVE_BUILD names the native build folder (default build).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -40,7 +42,15 @@ cp web/tests/types.ts "$types"
 script() { (cd "$native/samples" && "$native/web/tavrix_web_script" "$@"); }
 script "$PWD/web/tests/example-scene.txt" --png "$PWD/$reference/example-scene.png" --background 182838
 
-TAVRIX_WEB_ROOT=$PWD/build-web TAVRIX_SCENE="${scene% }" TAVRIX_SCENE_HASH=$TAVRIX_SCENE_HASH \
+# The crowd that tavrix/threads plays on one thread and on two, and its hash.
+crowd=build-web/crowd
+mkdir -p "$crowd"
+"$native/tools/tavrix" pack web/tests/crowd.json -o "$crowd/crowd.eff" > /dev/null
+ln -sfn "$native/samples/image" "$crowd/image"
+crowd_scene=$PWD/web/tests/crowd-scene.txt
+crowd_hash=$(cd "$crowd" && "$native/web/tavrix_web_script" "$crowd_scene")
+
+TAVRIX_CROWD=$PWD/$crowd TAVRIX_CROWD_HASH=$crowd_hash TAVRIX_WEB_ROOT=$PWD/build-web TAVRIX_SCENE="${scene% }" TAVRIX_SCENE_HASH=$TAVRIX_SCENE_HASH \
   TAVRIX_PACKAGE=$package TAVRIX_SAMPLES=$native/samples \
   TAVRIX_SCRIPT_HASH=$(script "$PWD/web/tests/scene.txt") TAVRIX_EXAMPLE_FRAME=$PWD/$reference/example-scene.png \
   node --test web/tests/

@@ -5,7 +5,9 @@
 // machine stalls some frames; at 1,000 live in the page, the mean, as its
 // clock is too coarse for one frame): tvx.update() per live particle,
 // tvx.quads() and tvx.draw() (the page's side of SwiftShader's WebGL2) per quad in
-// headless Chromium, and tavrix_web_bench's update and quad collection per
+// headless Chromium, from the package's module and from its module with
+// shared memory on two threads (tavrix/threads, the page cross-origin
+// isolated), and tavrix_web_bench's update and quad collection per
 // particle natively; rounds interleaved. A second module runs beside the
 // first when given (OTHER): a .wasm loaded by this package, such as the
 // build without SIMD128, or the package folder of another build, such as the
@@ -22,6 +24,16 @@ const rounds = Number(process.argv[5] ?? 3);
 const folder = mkdtempSync(path.join(tmpdir(), 'tavrix-bench-'));
 const SIZES = [1000, 100000];
 const PER_EMITTER = 50000;
+// SwiftShader's rasteriser threads keep spinning on both processors of this
+// machine after a frame, so the second update thread is measured on a page
+// that draws with WebGL and on one that does not, beside one thread.
+const THREADS = { module: './tavrix/threads.js', settings: { UpdateThreads: 2 } };
+const VARIANTS = {
+  'chromium simd128': {},
+  'chromium threads 2': THREADS,
+  'chromium simd128, no WebGL': { drawn: false },
+  'chromium threads 2, no WebGL': { ...THREADS, drawn: false },
+};
 
 const track = (name, domain, low, high, keys) =>
   ({ name, cycles: 1, duration: domain, boundA: low, boundB: high, default: keys[0][1],
@@ -56,10 +68,10 @@ writeFileSync(path.join(folder, 'index.html'), `<!doctype html><canvas width="64
 <script type="importmap">{"imports": {"tavrix": "./tavrix/index.js"}}</script>
 <script type="module">
 import { createTavrix } from 'tavrix';
-window.measure = async (effect, wasm, module) => {
-  const gl = document.querySelector('canvas').getContext('webgl2');
+window.measure = async (effect, { wasm, module, settings, drawn = true } = {}) => {
+  const gl = drawn ? document.querySelector('canvas').getContext('webgl2') : null;
   const create = module ? (await import(module)).createTavrix : createTavrix;
-  const tvx = await create({ gl, ...(wasm ? { wasm: new URL(wasm, location.href) } : {}) });
+  const tvx = await create({ gl, settings, ...(wasm ? { wasm: new URL(wasm, location.href) } : {}) });
   const fire = (await tvx.loadEffect(effect)).moveTo(320, 240, { nested: true }).play();
   const step = (frame) => (frame % 3 === 2 ? 16 : 17);
   for (let frame = 0; frame < 600; ++frame) { tvx.update(step(frame)); tvx.quads(); }
@@ -71,9 +83,11 @@ window.measure = async (effect, wasm, module) => {
     const updated = performance.now();
     const quadCount = tvx.quads().quadCount;
     const collected = performance.now();
-    tvx.draw();  // what the page pays; the rasteriser works on in the GPU process
-    draw.push((performance.now() - collected) / quadCount);
-    gl.finish();  // SwiftShader rasterises on the processor: not during the next frame's update
+    if (gl) {
+      tvx.draw();  // what the page pays; the rasteriser works on in the GPU process
+      draw.push((performance.now() - collected) / quadCount);
+      gl.finish();  // SwiftShader rasterises on the processor: not during the next frame's update
+    }
     quads.push((collected - updated) / quadCount);
     update.push((updated - start) / quadCount);
     count += quadCount;
@@ -84,22 +98,23 @@ window.measure = async (effect, wasm, module) => {
   const live = count / 120;
   const ns = (perQuad) => +((live >= 10000 ? perQuad.sort((a, b) => a - b)[60]
                                            : perQuad.reduce((a, b) => a + b) / 120) * 1e6).toFixed(2);
-  return { live: Math.round(live), updateNs: ns(update), quadsNs: ns(quads), drawNs: ns(draw) };
+  return { live: Math.round(live), updateNs: ns(update), quadsNs: ns(quads), ...(gl ? { drawNs: ns(draw) } : {}) };
 };
 </script>`);
 
 const session = await startBrowser(folder);
 const page = await session.browser.newPage();
-await page.goto(`${session.base}/index.html`);
+await page.goto(`${session.base}/index.html?isolated`);
 await page.waitForFunction(() => window.measure);
 const results = [];
 for (let round = 1; round <= rounds; ++round) {
   for (const live of SIZES) {
     const effect = `game-${live}.eff`;
     results.push({ round, live, where: 'native', ...JSON.parse(execFileSync(path.join(native, 'web/tavrix_web_bench'), [effect], { cwd: folder })) });
-    results.push({ round, live, where: 'chromium simd128', ...await page.evaluate(([e]) => window.measure(e), [effect]) });
+    for (const [where, options] of Object.entries(VARIANTS))
+      results.push({ round, live, where, ...await page.evaluate((a) => window.measure(...a), [effect, options]) });
     if (other) {
-      const args = otherPackage ? [effect, undefined, './other/index.js'] : [effect, 'tavrix/other.wasm'];
+      const args = [effect, otherPackage ? { module: './other/index.js' } : { wasm: 'tavrix/other.wasm' }];
       results.push({ round, live, where: `chromium ${otherPackage ? 'other package' : 'other module'}`,
                      ...await page.evaluate((a) => window.measure(...a), args) });
     }

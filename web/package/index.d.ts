@@ -8,7 +8,7 @@ export interface TavrixSettings {
   MaxParticles?: number;
   /** Read by the native device renderer; no effect here. */
   BatchQuads?: number;
-  /** Update threads; WebAssembly here has none, so always 1. */
+  /** Update threads: always 1 from 'tavrix'; from 'tavrix/threads' 2 unless set (at most the processors, and 16). */
   UpdateThreads?: number;
 }
 

@@ -18,15 +18,23 @@ export const MEAN_LIMIT = 2;
 export const OUTLIER_LIMIT = 0.01;
 export const matches = (result) => result.mean < MEAN_LIMIT && result.outliers < OUTLIER_LIMIT;
 
+// A page asked for with ?isolated, and what it loads, are served
+// cross-origin isolated, as shared memory needs.
+const isolated = (request, url) =>
+  url.searchParams.has('isolated') || new URL(request.headers.referer ?? 'http://x').searchParams.has('isolated');
+const ISOLATED = { 'Cross-Origin-Opener-Policy': 'same-origin', 'Cross-Origin-Embedder-Policy': 'require-corp' };
+
 // delay(path) may hold a file back: milliseconds to wait before answering.
 export async function startBrowser(root, delay = () => 0) {
   const server = http.createServer(async (request, response) => {
-    const name = decodeURIComponent(new URL(request.url, 'http://x').pathname);
+    const url = new URL(request.url, 'http://x');
+    const name = decodeURIComponent(url.pathname);
     const file = path.join(root, path.normalize(name));
     try {
       const body = await readFile(file);
       await new Promise((resolve) => setTimeout(resolve, delay(name)));
-      response.writeHead(200, { 'Content-Type': TYPES[path.extname(file)] || 'application/octet-stream' });
+      response.writeHead(200, { 'Content-Type': TYPES[path.extname(file)] || 'application/octet-stream',
+                                ...(isolated(request, url) ? ISOLATED : {}) });
       response.end(body);
     } catch {
       response.writeHead(404).end();

@@ -13,6 +13,7 @@ import { tmpdir } from 'node:os';
 import path from 'node:path';
 import { pathToFileURL } from 'node:url';
 import { after, before, test } from 'node:test';
+import { playScene } from './scene.mjs';
 
 const SAMPLES = process.env.TAVRIX_SAMPLES;
 const folder = mkdtempSync(path.join(tmpdir(), 'tavrix-package-'));
@@ -40,38 +41,6 @@ function sampleSite() {
     }
   };
   return { fetches, options: { fetch, base: 'https://game.example/' } };
-}
-
-const hashBytes = (hash, bytes) => {
-  for (const byte of bytes) hash = Math.imul(hash ^ byte, 16777619) >>> 0;
-  return hash;
-};
-
-// Plays a scene script with the API, as tavrix_web_script does natively.
-async function playScene(tvx, script) {
-  const effects = [];
-  let hash = 2166136261;
-  const ops = {
-    view: () => {},
-    load: async (file) => effects.push(await tvx.loadEffect(file)),
-    move: (n, x, y, nested) => effects[n].moveTo(+x, +y, { nested: nested === 'nested' }),
-    play: (n, ms = 0) => effects[n].play(+ms),
-    clear: (n) => effects[n].clear(),
-    unload: (n) => effects[n].unload(),
-    update: (ms) => tvx.update(+ms),
-    step: (n, ms) => effects[n].update(+ms),
-    to: (ms) => tvx.updateTo(+ms),
-    frame: () => {
-      const frame = tvx.quads();
-      hash = hashBytes(hashBytes(hash, frame.bytes), new Uint8Array(frame.batches.buffer, frame.batches.byteOffset,
-                                                                  frame.batches.byteLength));
-    },
-  };
-  for (const line of script.split('\n').filter((l) => l && !l.startsWith('#'))) {
-    const [op, ...words] = line.split(' ');
-    await ops[op](...words);
-  }
-  return { effects, hash: hash.toString(16).padStart(8, '0') };
 }
 
 test('a scene of several effects plays to the native hash, identifiers never reused', async () => {

@@ -2,6 +2,7 @@
 // the calls of the README's game loop and of a renderer of the game's own
 // type-check, and misuses are refused.
 import { createTavrix, Effect, TavrixError } from 'tavrix';
+import { createTavrix as createThreaded } from 'tavrix/threads';
 
 export async function game(gl: WebGL2RenderingContext): Promise<number> {
   const tvx = await createTavrix({ gl, width: 480, height: 320, settings: { MaxParticles: 20000 } });
@@ -23,5 +24,7 @@ export async function game(gl: WebGL2RenderingContext): Promise<number> {
   fire.moveTo('10', 20);
   // @ts-expect-error: settings are the ones the runtime reads
   await createTavrix({ settings: { MaxParticle: 1 } });
+  const crowd = await createThreaded({ gl, settings: { UpdateThreads: 2 } });
+  crowd.destroy();
   return vertices[0] + bytes[16] + quadCount + texture.width + (ended ? fire.width : fire.height);
 }

@@ -3,7 +3,6 @@
 // source starts from its seed, as a fresh native process's does), its C
 // functions bound with a guard that turns a stop inside the module into a
 // TavrixError.
-import createModule from './tavrix-module.js';
 import { ABORTED, TavrixError } from './errors.js';
 import { readBytes } from './files.js';
 
@@ -75,16 +74,20 @@ function guard(state, call) {
 }
 
 // {module, call, state}: the emscripten module (its FS and heap), the bound
-// functions, and whether the instance stopped.
-export async function instantiate(wasm) {
+// functions, and whether the instance stopped. build: {createModule, options}
+// of the module built with or without shared memory.
+export async function instantiate(wasm, build) {
   const compiledModule = await compile(wasm);
-  const module = await createModule({
+  const module = await build.createModule({
+    ...build.options,
     instantiateWasm(imports, receive) {
       WebAssembly.instantiate(compiledModule, imports).then((instance) => receive(instance, compiledModule));
       return {};
     },
     print: () => {},
-    printErr: (text) => console.warn(`tavrix: ${text}`),
+    // The update's host thread waits for its workers (tavrix/threads) by
+    // design, for a fraction of a frame.
+    printErr: (text) => !text.startsWith('Blocking on the main thread') && console.warn(`tavrix: ${text}`),
   });
   const state = { aborted: false };
   const call = {};

@@ -138,19 +138,21 @@ export class Tavrix {
   // Releases the system; the instance is not to be used afterwards.
   destroy() {
     this.call.destroy();
+    this.module.PThread?.terminateAllThreads();  // the workers of tavrix/threads
     for (const effect of this.effects.values()) effect.loaded = false;
     this.effects.clear();
   }
 }
 
-// options: {canvas | gl, width, height, settings, wasm, fetch, base}
-export async function createTavrix(options = {}) {
+// options: {canvas | gl, width, height, settings, wasm, fetch, base};
+// build(settings): the module to run, as instantiate takes it (module.js).
+export async function createTavrix(options, build) {
   const gl = options.gl ?? options.canvas?.getContext('webgl2') ?? null;
   if (options.canvas && !gl) throw new Error('createTavrix: this browser offers no WebGL2');
   const width = options.width ?? gl?.drawingBufferWidth ?? 640;
   const height = options.height ?? gl?.drawingBufferHeight ?? 480;
   const ini = settingsFile(options.settings ?? {});
-  const runtime = await instantiate(options.wasm);
+  const runtime = await instantiate(options.wasm, build(options.settings ?? {}));
   const { module, call } = runtime;
   module.FS.mkdirTree('/tavrix');
   module.FS.writeFile('/tavrix/Particle.ini', ini);
