@@ -1,6 +1,7 @@
 // What the browser tests share: a static server for a folder on 127.0.0.1
 // and the system's Chromium, headless with SwiftShader's WebGL2, driven by
 // playwright-core; and the comparison of a frame with a reference picture.
+import assert from 'node:assert/strict';
 import { readFile } from 'node:fs/promises';
 import http from 'node:http';
 import path from 'node:path';
@@ -55,6 +56,18 @@ export async function startBrowser(root, delay = () => 0) {
       server.close();
     },
   };
+}
+
+// Opens address on the server and waits with until(page); fails when the
+// page threw meanwhile.
+export async function openPage(session, address, until) {
+  const page = await session.browser.newPage();
+  const errors = [];
+  page.on('pageerror', (error) => errors.push(error.message));
+  await page.goto(`${session.base}${address}`);
+  await until(page);
+  assert.deepEqual(errors, []);
+  return page;
 }
 
 // Runs in the page: RGBA pixels (rows top to bottom) against the reference

@@ -14,7 +14,7 @@ import { cpSync, mkdirSync, mkdtempSync, rmSync, symlinkSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import path from 'node:path';
 import { after, before, test } from 'node:test';
-import { compareInPage, matches, startBrowser } from './browser.mjs';
+import { compareInPage, matches, openPage, startBrowser } from './browser.mjs';
 
 const WEB = path.resolve(import.meta.dirname, '..');
 const folder = mkdtempSync(path.join(tmpdir(), 'tavrix-examples-'));
@@ -51,15 +51,8 @@ after(async () => {
   rmSync(folder, { recursive: true, force: true });
 });
 
-async function openExample(name) {
-  const page = await session.browser.newPage();
-  const errors = [];
-  page.on('pageerror', (error) => errors.push(error.message));
-  await page.goto(`${session.base}/${name}/index.html?manual`);
-  await page.waitForFunction(() => window.example, null, { timeout: 60000 });
-  assert.deepEqual(errors, []);
-  return page;
-}
+const openExample = (name) => openPage(session, `/${name}/index.html?manual`,
+  (page) => page.waitForFunction(() => window.example, null, { timeout: 60000 }));
 
 // The page's frame after the scene, as RGBA rows from the top, kept in the
 // page for compareInPage; read in the same task as the drawing.

@@ -13,7 +13,7 @@ import { cpSync, mkdtempSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import path from 'node:path';
 import { after, before, test } from 'node:test';
-import { startBrowser } from './browser.mjs';
+import { openPage, startBrowser } from './browser.mjs';
 
 const folder = mkdtempSync(path.join(tmpdir(), 'tavrix-threads-'));
 let session;
@@ -46,15 +46,8 @@ after(async () => {
   rmSync(folder, { recursive: true, force: true });
 });
 
-async function open(query) {
-  const page = await session.browser.newPage();
-  const errors = [];
-  page.on('pageerror', (error) => errors.push(error.message));
-  await page.goto(`${session.base}/index.html${query}`);
-  await page.waitForFunction(() => window.ready, null, { timeout: 60000 });
-  assert.deepEqual(errors, []);
-  return page;
-}
+const open = (query) => openPage(session, `/index.html${query}`,
+  (page) => page.waitForFunction(() => window.ready, null, { timeout: 60000 }));
 
 test('the crowd plays to the native hash on one thread and on two', async () => {
   assert.match(process.env.TAVRIX_CROWD_HASH, /^[0-9a-f]{8}$/);

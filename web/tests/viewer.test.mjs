@@ -10,7 +10,7 @@ import assert from 'node:assert/strict';
 import { readFile } from 'node:fs/promises';
 import path from 'node:path';
 import { after, before, test } from 'node:test';
-import { compareInPage, matches, startBrowser } from './browser.mjs';
+import { compareInPage, matches, openPage, startBrowser } from './browser.mjs';
 
 const ROOT = process.env.TAVRIX_WEB_ROOT;
 const [SCENE_MS, ...SCENE_EFFECTS] = (process.env.TAVRIX_SCENE || '').split(' ');
@@ -25,15 +25,8 @@ before(async () => {
 
 after(() => session?.close());
 
-async function openViewer(query) {
-  const page = await browser.newPage();
-  const errors = [];
-  page.on('pageerror', (error) => errors.push(error.message));
-  await page.goto(`${base}/site/index.html?${query}`);
-  await page.waitForSelector('body[data-state="ready"]', { timeout: 60000 });
-  assert.deepEqual(errors, []);
-  return page;
-}
+const openViewer = (query) => openPage(session, `/site/index.html?${query}`,
+  (page) => page.waitForSelector('body[data-state="ready"]', { timeout: 60000 }));
 
 // The canvas against a reference PNG, read through a 2D canvas, after the
 // next frame unless the page's clock is stopped.
