@@ -50,7 +50,7 @@ ln -sfn "$native/samples/image" "$crowd/image"
 crowd_scene=$PWD/web/tests/crowd-scene.txt
 crowd_hash=$(cd "$crowd" && "$native/web/tavrix_web_script" "$crowd_scene")
 
-TAVRIX_CROWD=$PWD/$crowd TAVRIX_CROWD_HASH=$crowd_hash TAVRIX_WEB_ROOT=$PWD/build-web TAVRIX_SCENE="${scene% }" TAVRIX_SCENE_HASH=$TAVRIX_SCENE_HASH \
-  TAVRIX_PACKAGE=$package TAVRIX_SAMPLES=$native/samples \
+TAVRIX_WEB_ROOT=$PWD/build-web TAVRIX_SCENE="${scene% }" TAVRIX_SCENE_HASH=$TAVRIX_SCENE_HASH \
+  TAVRIX_CROWD=$PWD/$crowd TAVRIX_CROWD_HASH=$crowd_hash TAVRIX_PACKAGE=$package TAVRIX_SAMPLES=$native/samples \
   TAVRIX_SCRIPT_HASH=$(script "$PWD/web/tests/scene.txt") TAVRIX_EXAMPLE_FRAME=$PWD/$reference/example-scene.png \
   node --test web/tests/
