@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # The WebAssembly side: the core's unit tests compiled with emscripten and
-# run under Node.js; the web viewer built and tested in headless Chromium
-# against the native build's software-device frames and scene hash; the npm
-# package packed, installed into fresh folders and tested under Node.js and,
-# with its examples, in Chromium against the native frames and hash; its
-# module with shared memory in a cross-origin isolated page on one thread and
-# on two.
+# run under Node.js, with and without shared memory (update threads); the
+# web viewer built and tested in headless Chromium against the native
+# build's software-device frames and scene hash; the npm package packed,
+# installed into fresh folders and tested under Node.js and, with its
+# examples, in Chromium against the native frames and hash; its module with
+# shared memory in a cross-origin isolated page on one thread and on two.
 # TAVRIX_NATIVE_BUILD names the native build folder (default build).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -16,6 +16,9 @@ export NODE_PATH=/usr/share/nodejs
 cmake --build "$native" -j"$(nproc)" --target tavrix_cli tavrix_web_scene tavrix_web_script
 cmake --build build-web -j"$(nproc)" --target tavrix_web_tests tavrix_package
 ctest --test-dir build-web --output-on-failure
+# The same tests with shared memory, where the update threads run.
+cmake --build build-web-threads -j"$(nproc)" --target tavrix_web_tests
+ctest --test-dir build-web-threads --output-on-failure
 
 # The software device's frames of the compared samples, at the viewer's size.
 reference=build-web/reference

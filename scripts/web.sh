@@ -24,9 +24,10 @@ export NODE_PATH=/usr/share/nodejs
 [ -d build-web ] || echo "web.sh: the first build takes about 11 minutes on 2 cores with an empty compiler cache; later ones take seconds."
 cmake -S . -B "$native" -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" > /dev/null
 cmake --build "$native" -j"$(nproc)" --target samples
-# The package's module with shared memory (tavrix/threads) is a build of its own.
+# The package's module with shared memory (tavrix/threads) is a build of its
+# own, whose tests test-web.sh builds.
 cmake -S . -B build-web-threads -DCMAKE_TOOLCHAIN_FILE=cmake/toolchains/emscripten.cmake \
-  -DCMAKE_BUILD_TYPE=Release -DTAVRIX_WEB_THREADS=ON -DTAVRIX_BUILD_TESTS=OFF "${launcher[@]}" > /dev/null
+  -DCMAKE_BUILD_TYPE=Release -DTAVRIX_WEB_THREADS=ON -DTAVRIX_BUILD_TESTS=ON "${launcher[@]}" > /dev/null
 cmake --build build-web-threads -j"$(nproc)" --target tavrix_package_module
 cmake -S . -B build-web -DCMAKE_TOOLCHAIN_FILE=cmake/toolchains/emscripten.cmake \
   -DCMAKE_BUILD_TYPE=Release -DTAVRIX_SAMPLES_DIR="$(realpath -m "$native")/samples" \
