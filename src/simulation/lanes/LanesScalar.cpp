@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "base/FloatBits.h"
 #include "base/MinimalStandard.h"
 #include "simulation/Particle.h"
 #include "simulation/SimulationConstants.h"

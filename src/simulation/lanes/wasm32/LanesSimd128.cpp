@@ -8,6 +8,7 @@
 
 #include <cstdint>
 
+#include "base/FloatBits.h"
 #include "base/MinimalStandard.h"
 #include "simulation/Particle.h"
 #include "simulation/SimulationConstants.h"
@@ -44,10 +45,12 @@ OddEven Polynomials2(v128_t r) {
 inline v128_t Low2(v128_t a, v128_t b) { return wasm_i32x4_shuffle(a, b, 0, 1, 4, 5); }
 inline v128_t High2(v128_t a) { return wasm_i32x4_shuffle(a, a, 2, 3, 2, 3); }
 
-// Two angles over pi/2 scaled by 2^24 and cut toward zero, in the low two
-// lanes; rounding that to the quadrant is done four lanes at a time.
+// Two angles over pi/2 scaled by 2^24 and cut toward zero; the sum with
+// 1.5 * 2^52, exact below 2^31, holds each in its low 32 bits, where the
+// four lanes are gathered to round them to the quadrant.
 inline v128_t Quadrant2(v128_t x) {
-  return wasm_i32x4_trunc_sat_f64x2_zero(wasm_f64x2_mul(x, wasm_f64x2_splat(kHalfPiInverseScaled)));
+  const v128_t scaled = wasm_f64x2_mul(x, wasm_f64x2_splat(kHalfPiInverseScaled));
+  return wasm_f64x2_add(wasm_f64x2_trunc(scaled), wasm_f64x2_splat(0x1.8p52));
 }
 
 // Two angles less their quadrants' multiples of pi/2.
@@ -57,7 +60,7 @@ inline v128_t Reduce2(v128_t x, v128_t q) {
 }
 
 // Four lanes of SineCosine in SineCosineLanes.inc.
-void SineCosine4(const float* degrees, float* sine, float* cosine) {
+bool SineCosine4(const float* degrees, float* sine, float* cosine) {
   const v128_t radians =
       wasm_f32x4_mul(wasm_v128_load(degrees), wasm_f32x4_splat(kRadiansPerDegree));
   const v128_t magnitude = wasm_f32x4_abs(radians);
@@ -68,8 +71,8 @@ void SineCosine4(const float* degrees, float* sine, float* cosine) {
   const v128_t xLow = wasm_f64x2_promote_low_f32x4(x);
   const v128_t xHigh = wasm_f64x2_promote_low_f32x4(High2(x));
   // |x| < 120 keeps the product and the sum below 2^31.
-  const v128_t q = wasm_i32x4_shr(
-      wasm_i32x4_add(Low2(Quadrant2(xLow), Quadrant2(xHigh)), wasm_i32x4_splat(0x800000)), 24);
+  const v128_t cut = wasm_i32x4_shuffle(Quadrant2(xLow), Quadrant2(xHigh), 0, 2, 4, 6);
+  const v128_t q = wasm_i32x4_shr(wasm_i32x4_add(cut, wasm_i32x4_splat(0x800000)), 24);
   const OddEven low = Polynomials2(Reduce2(xLow, q));
   const OddEven high = Polynomials2(Reduce2(xHigh, High2(q)));
   const v128_t two = wasm_i32x4_splat(2);
@@ -83,21 +86,25 @@ void SineCosine4(const float* degrees, float* sine, float* cosine) {
   const v128_t c = wasm_v128_bitselect(odd, even, swap);
   wasm_v128_store(sine, wasm_v128_bitselect(radians, s, tiny));
   wasm_v128_store(cosine, wasm_v128_bitselect(wasm_f32x4_splat(1.0f), c, tiny));
+  return wasm_v128_any_true(large);
 }
 
-void SineCosine(const float* __restrict degrees, float* __restrict sine, float* __restrict cosine,
+bool SineCosine(const float* __restrict degrees, float* __restrict sine, float* __restrict cosine,
                 uint32_t n) {
+  bool large = false;
   uint32_t i = 0;
-  for (; i + 4 <= n; i += 4) SineCosine4(degrees + i, sine + i, cosine + i);
-  if (i == n) return;
+  for (; i + 4 <= n; i += 4) large |= SineCosine4(degrees + i, sine + i, cosine + i);
+  if (i == n) return large;
   // The last lanes through a copy: the slots after them may be another task's.
   float in[4] = {}, s[4], c[4];
   for (uint32_t j = i; j < n; ++j) in[j - i] = degrees[j];
-  SineCosine4(in, s, c);
+  // The unused lanes' zeros are not large.
+  large |= SineCosine4(in, s, c);
   for (uint32_t j = i; j < n; ++j) {
     sine[j] = s[j - i];
     cosine[j] = c[j - i];
   }
+  return large;
 }
 
 }  // namespace
