@@ -8,13 +8,15 @@
 // headless Chromium, from the package's module and from its module with
 // shared memory on two threads (tavrix/threads, the page cross-origin
 // isolated), and tavrix_web_bench's update and quad collection per
-// particle natively; rounds interleaved. A second module runs beside the
+// particle natively, on one thread and on two (a copy of it beside a
+// Particle.ini that asks for them); rounds interleaved. A second module runs beside the
 // first when given (OTHER): a .wasm loaded by this package, such as the
 // build without SIMD128, or the package folder of another build, such as the
-// code before a change, loaded with its own JavaScript.
-// Usage: node web/bench/package-bench.mjs NATIVE_BUILD WEB_BUILD [OTHER [ROUNDS]]
+// code before a change, loaded with its own JavaScript; it is measured on
+// both pages.
+// Usage: [NO_WEBGL=1] node web/bench/package-bench.mjs NATIVE_BUILD WEB_BUILD [OTHER [ROUNDS]]
 import { execFileSync } from 'node:child_process';
-import { cpSync, mkdtempSync, rmSync, writeFileSync } from 'node:fs';
+import { cpSync, mkdirSync, mkdtempSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import path from 'node:path';
 import { startBrowser } from '../tests/browser.mjs';
@@ -28,12 +30,15 @@ const PER_EMITTER = 50000;
 // machine after a frame, so the second update thread is measured on a page
 // that draws with WebGL and on one that does not, beside one thread.
 const THREADS = { module: './tavrix/threads.js', settings: { UpdateThreads: 2 } };
-const VARIANTS = {
+// With NO_WEBGL=1 only the pages that draw nothing are measured: the
+// spinning goes on into the measurement after a drawn page's.
+const DRAWN = process.env.NO_WEBGL ? [false] : [true, false];
+const VARIANTS = Object.fromEntries(Object.entries({
   'chromium simd128': {},
   'chromium threads 2': THREADS,
   'chromium simd128, no WebGL': { drawn: false },
   'chromium threads 2, no WebGL': { ...THREADS, drawn: false },
-};
+}).filter(([, options]) => DRAWN.includes(options.drawn ?? true)));
 
 const track = (name, domain, low, high, keys) =>
   ({ name, cycles: 1, duration: domain, boundA: low, boundB: high, default: keys[0][1],
@@ -61,6 +66,11 @@ for (const live of SIZES) {
                                                     path.join(folder, `game-${live}.eff`)]);
 }
 cpSync(path.join(native, 'samples/image'), path.join(folder, 'image'), { recursive: true });
+const NATIVE = { native: path.join(native, 'web/tavrix_web_bench'),
+                 'native, two threads': path.join(folder, 'threads/tavrix_web_bench') };
+mkdirSync(path.join(folder, 'threads'));
+cpSync(NATIVE.native, NATIVE['native, two threads']);
+writeFileSync(path.join(folder, 'threads/Particle.ini'), '[System]\nUpdateThreads=2\n');
 cpSync(path.join(web, 'package'), path.join(folder, 'tavrix'), { recursive: true });
 const otherPackage = other && !other.endsWith('.wasm');
 if (other) cpSync(other, path.join(folder, otherPackage ? 'other' : 'tavrix/other.wasm'), { recursive: true });
@@ -110,13 +120,17 @@ const results = [];
 for (let round = 1; round <= rounds; ++round) {
   for (const live of SIZES) {
     const effect = `game-${live}.eff`;
-    results.push({ round, live, where: 'native', ...JSON.parse(execFileSync(path.join(native, 'web/tavrix_web_bench'), [effect], { cwd: folder })) });
+    for (const [where, program] of Object.entries(NATIVE))
+      results.push({ round, live, where, ...JSON.parse(execFileSync(program, [effect], { cwd: folder })) });
     for (const [where, options] of Object.entries(VARIANTS))
       results.push({ round, live, where, ...await page.evaluate((a) => window.measure(...a), [effect, options]) });
     if (other) {
-      const args = [effect, otherPackage ? { module: './other/index.js' } : { wasm: 'tavrix/other.wasm' }];
-      results.push({ round, live, where: `chromium ${otherPackage ? 'other package' : 'other module'}`,
-                     ...await page.evaluate((a) => window.measure(...a), args) });
+      const options = otherPackage ? { module: './other/index.js' } : { wasm: 'tavrix/other.wasm' };
+      const where = `chromium ${otherPackage ? 'other package' : 'other module'}`;
+      for (const drawn of DRAWN) {
+        results.push({ round, live, where: drawn ? where : `${where}, no WebGL`,
+                       ...await page.evaluate((a) => window.measure(...a), [effect, { ...options, drawn }]) });
+      }
     }
   }
 }

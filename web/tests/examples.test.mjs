@@ -15,6 +15,7 @@ import { tmpdir } from 'node:os';
 import path from 'node:path';
 import { after, before, test } from 'node:test';
 import { compareInPage, matches, openPage, startBrowser } from './browser.mjs';
+import { installPackage } from './install.mjs';
 
 const WEB = path.resolve(import.meta.dirname, '..');
 const folder = mkdtempSync(path.join(tmpdir(), 'tavrix-examples-'));
@@ -23,15 +24,14 @@ const SPRITES = [[16, 16, 64, 64], [400, 16, 64, 64]];  // the game's own, befor
 const CHECKER = [[255, 200, 40], [40, 120, 255]];       // their texels: top-left, top-right
 let session;
 
-// The example with the tarball installed; its other packages are linked
-// from the tests' own, as locked, rather than fetched.
+// The example with the tarball installed in place of its own package.json;
+// its other packages are linked from the tests' own, as locked, rather than
+// fetched.
 function install(name) {
   const example = path.join(folder, name);
   cpSync(path.join(WEB, 'examples', name), example, { recursive: true });
-  rmSync(path.join(example, 'package.json'), { force: true });
   cpSync(process.env.TAVRIX_SAMPLES, path.join(example, 'assets'), { recursive: true });
-  execFileSync('npm', ['install', '--no-audit', '--no-fund', '--offline', '--no-save', process.env.TAVRIX_PACKAGE],
-               { cwd: example });
+  installPackage(example);
   return example;
 }
 

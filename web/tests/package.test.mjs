@@ -7,12 +7,12 @@
 // Environment: TAVRIX_PACKAGE (the .tgz), TAVRIX_SAMPLES (the packed
 // samples), TAVRIX_SCRIPT_HASH (tavrix_web_script's hash of scene.txt).
 import assert from 'node:assert/strict';
-import { execFileSync } from 'node:child_process';
 import { mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import path from 'node:path';
 import { pathToFileURL } from 'node:url';
 import { after, before, test } from 'node:test';
+import { installPackage } from './install.mjs';
 import { playScene } from './scene.mjs';
 
 const SAMPLES = process.env.TAVRIX_SAMPLES;
@@ -20,8 +20,7 @@ const folder = mkdtempSync(path.join(tmpdir(), 'tavrix-package-'));
 let tavrix;
 
 before(async () => {
-  writeFileSync(path.join(folder, 'package.json'), '{"name": "game", "private": true, "type": "module"}');
-  execFileSync('npm', ['install', '--no-audit', '--no-fund', '--offline', process.env.TAVRIX_PACKAGE], { cwd: folder });
+  installPackage(folder);
   writeFileSync(path.join(folder, 'game.js'), "export * from 'tavrix';\n");
   tavrix = await import(pathToFileURL(path.join(folder, 'game.js')));
 });
