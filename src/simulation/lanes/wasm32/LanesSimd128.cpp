@@ -1,8 +1,8 @@
 // The update's lane code for WebAssembly SIMD128. The compiler vectorizes
 // the shared loops, but not the sine and cosine: it has no vector form of
 // the double-to-integer and double-to-float conversions, so here they are
-// written with SIMD128's own, two doubles at a time, in the operations and
-// order of the scalar definition.
+// written with SIMD128's own rounding and conversions, two doubles at a
+// time, to the values of the scalar definition.
 #include <math.h>
 #include <wasm_simd128.h>
 
