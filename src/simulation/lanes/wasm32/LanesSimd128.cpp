@@ -107,8 +107,24 @@ bool SineCosine(const float* __restrict degrees, float* __restrict sine, float* 
   return large;
 }
 
+// WebAssembly has no prefetch, and the columns of a chunk arrive one after
+// another as the step first reads each: one read per cache line of every
+// column before the step asks for them all at once.
+void TouchAndShape(const StepPlan& plan, const ColumnBlock& block, uint32_t slot, uint32_t n,
+                   StepScratch& s) {
+  constexpr uint32_t kWordsPerLine = 16;  // 64-byte lines
+  uint32_t lines = 0;
+  for (uint32_t c = 0; c < kColumnCount; ++c) {
+    const uint32_t* words = Words(block, ParticleColumn(c), slot);
+    for (uint32_t i = 0; i < n; i += kWordsPerLine) lines |= words[i];
+  }
+  // Kept, though nothing uses it, so that the reads stay.
+  __asm__ volatile("" : : "r"(lines));
+  Shape(plan, block, slot, n, s);
+}
+
 }  // namespace
 
-extern const StepLanes kLanes = {"simd128", AgeAndMark,     Shape, Motion, PackColour,
-                                 TakeDraws, CountJittering, Quads, Points};
+extern const StepLanes kLanes = {"simd128", AgeAndMark,     TouchAndShape, Motion, PackColour,
+                                 TakeDraws, CountJittering, Quads,         Points};
 }  // namespace tavrix::lanes_vector
